@@ -1,0 +1,259 @@
+#include "core/IniFile.h"
+
+#include "core/Errors.h"
+#include "core/NumText.h"
+#include "core/Windows1252.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QSaveFile>
+
+namespace {
+
+bool sameName(const QString &a, const QString &b)
+{
+    return a.compare(b, Qt::CaseInsensitive) == 0;
+}
+
+// The name of a "[section]" line, or nothing for any other line.
+std::optional<QString> sectionName(const QString &line)
+{
+    const QString t = line.trimmed();
+    if (!t.startsWith(u'['))
+        return std::nullopt;
+    const int close = t.indexOf(u']');
+    return (close < 0 ? t.mid(1) : t.mid(1, close - 1)).trimmed();
+}
+
+bool isEntry(const QString &line)
+{
+    const QString t = line.trimmed();
+    return !t.isEmpty() && !t.startsWith(u';') && !t.startsWith(u'[');
+}
+
+QString entryKey(const QString &line)
+{
+    const int eq = line.indexOf(u'=');
+    return (eq < 0 ? line : line.left(eq)).trimmed();
+}
+
+void checkName(const QString &what, const QString &name)
+{
+    if (name.contains(u'\n') || name.contains(u'\r') || name.contains(u']')
+        || (what == u"key" && (name.contains(u'=') || name.trimmed().startsWith(u'['))))
+        throw AppError(QStringLiteral("Invalid %1 name \"%2\"").arg(what, name));
+}
+
+} // namespace
+
+IniDocument IniDocument::fromBytes(const QByteArray &bytes)
+{
+    IniDocument doc;
+    doc.m_crlf = bytes.contains("\r\n");
+    const QString text = decodeUtf8OrWindows1252(bytes, &doc.m_bom);
+    if (text.isEmpty())
+        return doc;
+    doc.m_lines = text.split(u'\n');
+    if (doc.m_lines.last().isEmpty())
+        doc.m_lines.removeLast();
+    for (QString &line : doc.m_lines)
+        if (line.endsWith(u'\r'))
+            line.chop(1);
+    return doc;
+}
+
+IniDocument IniDocument::fromDevice(QIODevice &device)
+{
+    return fromBytes(device.readAll());
+}
+
+QByteArray IniDocument::toBytes() const
+{
+    const QString eol = m_crlf ? QStringLiteral("\r\n") : QStringLiteral("\n");
+    QString text;
+    for (const QString &line : m_lines)
+        text += line + eol;
+    QByteArray bytes = text.toUtf8();
+    if (m_bom)
+        bytes.prepend("\xEF\xBB\xBF");
+    return bytes;
+}
+
+std::optional<IniDocument::Range> IniDocument::findSection(const QString &section) const
+{
+    for (int i = 0; i < m_lines.size(); ++i) {
+        const auto name = sectionName(m_lines.at(i));
+        if (!name || !sameName(*name, section.trimmed()))
+            continue;
+        Range r;
+        r.header = i;
+        r.end = i + 1;
+        while (r.end < m_lines.size() && !sectionName(m_lines.at(r.end)))
+            ++r.end;
+        return r;
+    }
+    return std::nullopt;
+}
+
+int IniDocument::findKey(const Range &range, const QString &key) const
+{
+    for (int i = range.header + 1; i < range.end; ++i)
+        if (isEntry(m_lines.at(i)) && sameName(entryKey(m_lines.at(i)), key.trimmed()))
+            return i;
+    return -1;
+}
+
+std::optional<QString> IniDocument::value(const QString &section, const QString &key) const
+{
+    const auto range = findSection(section);
+    if (!range)
+        return std::nullopt;
+    const int i = findKey(*range, key);
+    if (i < 0)
+        return std::nullopt;
+    const QString &line = m_lines.at(i);
+    const int eq = line.indexOf(u'=');
+    return eq < 0 ? QString() : line.mid(eq + 1);
+}
+
+void IniDocument::setValue(const QString &section, const QString &key, const QString &value)
+{
+    QString flat = value;
+    flat.replace(QStringLiteral("\r\n"), QStringLiteral(" ")).replace(u'\n', u' ').replace(u'\r', u' ');
+    auto range = findSection(section);
+    if (!range) {
+        if (!m_lines.isEmpty() && !m_lines.last().trimmed().isEmpty())
+            m_lines << QString();
+        m_lines << u'[' + section.trimmed() + u']';
+        m_lines << key.trimmed() + u'=' + flat;
+        return;
+    }
+    const int i = findKey(*range, key);
+    if (i >= 0) {
+        m_lines[i] = entryKey(m_lines.at(i)) + u'=' + flat;
+        return;
+    }
+    // New keys go after the section's last entry, before its trailing blank lines.
+    int at = range->end;
+    while (at > range->header + 1 && m_lines.at(at - 1).trimmed().isEmpty())
+        --at;
+    m_lines.insert(at, key.trimmed() + u'=' + flat);
+}
+
+bool IniDocument::hasSection(const QString &section) const
+{
+    return findSection(section).has_value();
+}
+
+QStringList IniDocument::keys(const QString &section) const
+{
+    QStringList result;
+    const auto range = findSection(section);
+    if (!range)
+        return result;
+    for (int i = range->header + 1; i < range->end; ++i)
+        if (isEntry(m_lines.at(i)))
+            result << entryKey(m_lines.at(i));
+    return result;
+}
+
+void IniDocument::removeSection(const QString &section)
+{
+    while (const auto range = findSection(section))
+        m_lines.remove(range->header, range->end - range->header);
+}
+
+void IniDocument::removeKey(const QString &section, const QString &key)
+{
+    const auto range = findSection(section);
+    if (!range)
+        return;
+    const int i = findKey(*range, key);
+    if (i >= 0)
+        m_lines.removeAt(i);
+}
+
+IniFile::IniFile(QString fileName) : m_fileName(std::move(fileName)) {}
+
+IniDocument IniFile::load() const
+{
+    QFile file(m_fileName);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return IniDocument::fromDevice(file);
+}
+
+void IniFile::save(const IniDocument &doc)
+{
+    QSaveFile file(m_fileName);
+    if (!file.open(QIODevice::WriteOnly) || file.write(doc.toBytes()) < 0 || !file.commit())
+        throw WriteError(QStringLiteral("Unable to write to %1").arg(m_fileName));
+}
+
+QString IniFile::readString(const QString &section, const QString &key, const QString &fallback) const
+{
+    const auto v = load().value(section, key);
+    return v ? v->left(MaxValueLength) : fallback;
+}
+
+int IniFile::readInteger(const QString &section, const QString &key, int fallback) const
+{
+    const QString text = readString(section, key, QString());
+    if (text.size() > 2 && (text.startsWith(u"0x") || text.startsWith(u"0X"))) {
+        bool ok = false;
+        const uint v = text.mid(2).toUInt(&ok, 16);
+        return ok ? static_cast<int>(v) : fallback;
+    }
+    if (text.startsWith(u"0x", Qt::CaseInsensitive))
+        return fallback;
+    return StrToIntDef(text, fallback);
+}
+
+bool IniFile::readBool(const QString &section, const QString &key, bool fallback) const
+{
+    return readInteger(section, key, fallback ? 1 : 0) != 0;
+}
+
+bool IniFile::sectionExists(const QString &section) const { return load().hasSection(section); }
+
+bool IniFile::valueExists(const QString &section, const QString &key) const
+{
+    return load().value(section, key).has_value();
+}
+
+QStringList IniFile::readSection(const QString &section) const { return load().keys(section); }
+
+void IniFile::writeString(const QString &section, const QString &key, const QString &value)
+{
+    checkName(QStringLiteral("section"), section);
+    checkName(QStringLiteral("key"), key);
+    IniDocument doc = load();
+    doc.setValue(section, key, value);
+    save(doc);
+}
+
+void IniFile::writeInteger(const QString &section, const QString &key, int value)
+{
+    writeString(section, key, QString::number(value));
+}
+
+void IniFile::writeBool(const QString &section, const QString &key, bool value)
+{
+    writeString(section, key, value ? QStringLiteral("1") : QStringLiteral("0"));
+}
+
+void IniFile::eraseSection(const QString &section)
+{
+    IniDocument doc = load();
+    if (!doc.hasSection(section))
+        return;
+    doc.removeSection(section);
+    save(doc);
+}
+
+void IniFile::deleteKey(const QString &section, const QString &key)
+{
+    IniDocument doc = load();
+    doc.removeKey(section, key);
+    save(doc);
+}
