@@ -89,6 +89,8 @@ public:
         return dialog.exec() == QDialog::Accepted;
     }
 
+    int execDialog(QDialog &dialog) override { return dialog.exec(); }
+
 private:
     static QString startPath(const FileDialogOptions &o)
     {

@@ -10,6 +10,7 @@
 #include <QString>
 #include <QStringList>
 
+class QDialog;
 class QPrinter;
 class QWidget;
 
@@ -48,6 +49,9 @@ public:
     // Lets the user pick and set up the printer; false when cancelled.
     virtual bool print(QPrinter &printer) = 0;
     virtual bool printerSetup(QPrinter &printer) = 0;
+    // Runs one of the program's own modal windows (About box, problem
+    // dialogs) and returns its result code.
+    virtual int execDialog(QDialog &dialog) = 0;
 };
 
 // The standard boxes of the program, all through Dialogs::current().

@@ -1,7 +1,21 @@
-#include <QApplication>
+#include "shell/Application.h"
+#include "shell/Main.h"
+#include "shell/about.h"
 
 int main(int argc, char **argv)
 {
-    QApplication app(argc, argv);
-    return 0;
+    TidewellApplication app(argc, argv);
+
+    auto *splash = new TAboutBox;
+    splash->makeSplash();
+    splash->show();
+    splash->repaint();
+    QApplication::processEvents();
+
+    TMainForm mainForm(QApplication::arguments().mid(1));
+    mainForm.show();
+
+    splash->close();
+    delete splash;
+    return QApplication::exec();
 }

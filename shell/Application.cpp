@@ -1,0 +1,18 @@
+#include "shell/Application.h"
+
+#include "shell/Background.h"
+#include "shell/ErrorGuard.h"
+
+TidewellApplication::TidewellApplication(int &argc, char **argv) : QApplication(argc, argv)
+{
+    setApplicationName(QStringLiteral("Tidewell"));
+    setApplicationDisplayName(QStringLiteral("Tidewell"));
+    setWindowIcon(programIcon());
+}
+
+bool TidewellApplication::notify(QObject *receiver, QEvent *event)
+{
+    bool handled = false;
+    guarded([&] { handled = QApplication::notify(receiver, event); });
+    return handled;
+}

@@ -1,0 +1,54 @@
+#pragma once
+
+// The base of every child window of the main window. It carries the parts
+// all child windows share: the per-window unit choice, the close protocol
+// (a question first, then the window's own closing steps) and the menus the
+// window shows in the main window's menu bar while it is active.
+
+#include <QCheckBox>
+#include <QList>
+#include <QPointer>
+#include <QWidget>
+
+class QMenu;
+
+// A menu with its merge group: while the window is active, its menu takes the
+// place of the main window's menu of the same group; groups are shown in order.
+struct MergedMenu
+{
+    int group;
+    QMenu *menu;
+};
+
+class TChildForm : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit TChildForm(QWidget *parent = nullptr);
+
+    virtual QList<MergedMenu> mergedMenus() const { return {}; }
+    // Asked before the window closes, by the user or at program exit.
+    // False keeps the window (and, at exit, the program) open.
+    virtual bool closeQuery() { return true; }
+    // What the window writes when it closes; runs at program exit too.
+    virtual void closeSteps() {}
+
+    QCheckBox *metricBox() const { return m_metric; }
+    bool isMetric() const;
+    // Whether activating the window shows its units in the status bar.
+    bool reportsUnits() const { return m_metric && m_reportsUnits; }
+
+protected:
+    // The window's own "Metric" box takes the program-wide unit system once;
+    // from then on each click runs unitSwitch() and shows the units in the
+    // status bar (unless reportUnits is false).
+    void adoptUnitSystem(QCheckBox *metric, bool reportUnits = true);
+    // Relabels, converts and recomputes for the current "Metric" state.
+    virtual void unitSwitch() {}
+
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    QPointer<QCheckBox> m_metric;
+    bool m_reportsUnits = true;
+};

@@ -1,0 +1,16 @@
+#include "shell/ErrorGuard.h"
+
+#include "shell/Dialogs.h"
+
+#include <QApplication>
+
+void ReportError(const QString &text)
+{
+    // A failing dialog must not throw back into the handler that failed.
+    try {
+        Dialogs::current().message(QMessageBox::Critical, QApplication::applicationDisplayName(),
+                                   text, QMessageBox::Ok, QMessageBox::Ok);
+    } catch (...) {
+        qCritical("%s", qPrintable(text));
+    }
+}

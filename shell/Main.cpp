@@ -1,0 +1,787 @@
+#include "shell/Main.h"
+
+#include "core/NumText.h"
+#include "core/SettingsFile.h"
+#include "core/Units.h"
+#include "shell/Background.h"
+#include "shell/Dialogs.h"
+#include "shell/ErrorGuard.h"
+#include "shell/Hints.h"
+#include "shell/about.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QStandardPaths>
+#include <QStatusBar>
+#include <QStatusTipEvent>
+#include <QStyle>
+#include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
+
+namespace {
+
+TMainForm *g_mainForm = nullptr;
+
+const QString PlanningHint =
+    QStringLiteral("Dive planning with 'Rule of Third' |Including calculation of turn/call pressure");
+const QString LoadDiveHint = QStringLiteral("&Load a dive into the dive planner");
+const QString ToolbarHint = QStringLiteral(
+    "|Double-Click to dock/undock toolbar. Double click on title of floating toolbar to dock or use drag-n-drop");
+
+// Merge groups of the main menus; a child window's menu of the same group
+// takes the place of the main one while the child is active.
+enum MenuGroup { FileGroup = 10, CalculationsGroup = 20, PlanningGroup = 30, OptionsGroup = 60,
+                 WindowGroup = 70, HelpGroup = 80 };
+
+// The kinds of child windows the main window's commands open, with the names
+// of the commands that open them.
+struct WindowCommandText
+{
+    const char *caption;
+    const char *hint;
+};
+
+} // namespace
+
+TMainForm *MainForm() { return g_mainForm; }
+
+TMainForm::TMainForm(const QStringList &arguments, QWidget *parent) : QMainWindow(parent)
+{
+    g_mainForm = this;
+    setObjectName(QStringLiteral("MainForm"));
+    setWindowTitle(QStringLiteral("Tidewell"));
+    resize(900, 640);
+
+    m_mdi = new QMdiArea(this);
+    m_mdi->setObjectName(QStringLiteral("ClientArea"));
+    m_mdi->setContextMenuPolicy(Qt::CustomContextMenu);
+    setCentralWidget(m_mdi);
+
+    m_backgroundChoice = static_cast<int>(QRandomGenerator::global()->bounded(2));
+    createStatusBar();
+    createMenus();
+    createClientPopupMenu();
+    createToolbars();
+    loadSettings();
+
+    connect(m_mdi, &QMdiArea::subWindowActivated, this, [this] { guarded([this] { activeChildChanged(); }); });
+
+    m_commandLineFile = joinArguments(arguments);
+    m_startTimer = new QTimer(this);
+    m_startTimer->setSingleShot(true);
+    m_startTimer->setInterval(2000);
+    connectGuarded(m_startTimer, &QTimer::timeout, this, [this] {
+        if (m_commandLineFile.isEmpty())
+            welcome();
+        else
+            LoadADiverViaTimer();
+    });
+    m_startTimer->start();
+    activeChildChanged();
+}
+
+TMainForm::~TMainForm()
+{
+    // Children are destroyed without their closing steps; stop listening first.
+    disconnect(m_mdi, nullptr, this, nullptr);
+    if (g_mainForm == this)
+        g_mainForm = nullptr;
+}
+
+QString TMainForm::joinArguments(const QStringList &arguments)
+{
+    QString name;
+    for (const QString &argument : arguments)
+        name += u' ' + argument;
+    return name.trimmed();
+}
+
+// ---- menus -------------------------------------------------------------
+
+void TMainForm::connectCommand(QAction *action, std::function<void()> command)
+{
+    connect(action, &QAction::triggered, this, [command] { guarded(command); });
+}
+
+QAction *TMainForm::addCommand(QMenu *menu, const QString &name, const QString &caption,
+                               const QString &hint, const QKeySequence &shortcut)
+{
+    QAction *action = menu->addAction(caption);
+    action->setObjectName(name);
+    if (!hint.isEmpty())
+        setHint(action, hint);
+    if (!shortcut.isEmpty())
+        action->setShortcut(shortcut);
+    return action;
+}
+
+QAction *TMainForm::addWindowCommand(QMenu *menu, const QString &name, const QString &caption,
+                                     const QString &hint, ChildKind kind, const QKeySequence &shortcut)
+{
+    QAction *action = addCommand(menu, name, caption, hint, shortcut);
+    action->setEnabled(static_cast<bool>(childMaker(kind)));
+    connectCommand(action, [this, kind] { openChild(kind); });
+    return action;
+}
+
+void TMainForm::createMenus()
+{
+    auto topMenu = [this](const QString &name, const QString &caption, const QString &hint, int group) {
+        QMenu *menu = new QMenu(caption, this);
+        menu->setObjectName(name);
+        if (!hint.isEmpty())
+            setHint(menu->menuAction(), hint);
+        m_mainMenus.append({group, menu});
+        return menu;
+    };
+    auto subMenu = [](QMenu *parent, const QString &name, const QString &caption, const QString &hint = {}) {
+        QMenu *menu = parent->addMenu(caption);
+        menu->setObjectName(name);
+        if (!hint.isEmpty())
+            setHint(menu->menuAction(), hint);
+        return menu;
+    };
+
+    QMenu *file = topMenu(QStringLiteral("File1"), QStringLiteral("&File"),
+                          QStringLiteral("Open text file in an editor"), FileGroup);
+    addWindowCommand(file, QStringLiteral("NewNotepad1"), QStringLiteral("&New notepad"),
+                     QStringLiteral("New notepad"), ChildKind::Notepad);
+    QAction *openNote = addCommand(file, QStringLiteral("OpenNotepad1"), QStringLiteral("&Open notepad"),
+                                   QStringLiteral("Open Notepad"), Qt::Key_F2);
+    openNote->setEnabled(static_cast<bool>(childMaker(ChildKind::Notepad)));
+    connectCommand(openNote, [this] { openNotepad(); });
+    file->addSeparator();
+    QAction *loadDive = addCommand(file, QStringLiteral("LoadDivePlan1"), QStringLiteral("&Load dive plan"),
+                                   LoadDiveHint, Qt::Key_F11);
+    loadDive->setEnabled(static_cast<bool>(childMaker(ChildKind::DivePlan)));
+    connectCommand(loadDive, [this] { loadDivePlan(); });
+    file->addSeparator();
+    connectCommand(addCommand(file, QStringLiteral("Exit1"), QStringLiteral("E&xit"),
+                              QStringLiteral("Exit the application")),
+                   [this] { close(); });
+
+    QMenu *calc = topMenu(QStringLiteral("Calculations1"), QStringLiteral("&Calculations"), {}, CalculationsGroup);
+    QMenu *conversions = subMenu(calc, QStringLiteral("Conversions1"), QStringLiteral("Con&versions"));
+    addWindowCommand(conversions, QStringLiteral("FeetMeters1"), QStringLiteral("Feet - &meters"),
+                     QStringLiteral("Feet - Meter conversions"), ChildKind::FeetMeters);
+    addWindowCommand(conversions, QStringLiteral("Temperatures1"), QStringLiteral("&Temperatures"),
+                     QStringLiteral("Temperature Conversions"), ChildKind::Temperature);
+    addWindowCommand(conversions, QStringLiteral("Fahtoms1"), QStringLiteral("&Fahtoms"),
+                     QStringLiteral("Fathoms is used to measure depth on sea maps"), ChildKind::Fathoms);
+    addWindowCommand(conversions, QStringLiteral("NauticalMiles1"), QStringLiteral("&Nautical miles"),
+                     QStringLiteral("Nautical miles conversions"), ChildKind::NauticalMiles);
+    calc->addSeparator();
+    addWindowCommand(calc, QStringLiteral("GasBlending1"), QStringLiteral("&Gas blending"),
+                     QStringLiteral("Gas blending worksheet"), ChildKind::Blending, Qt::Key_F3);
+    addWindowCommand(calc, QStringLiteral("GasMixEditor1"), QStringLiteral("Gas &Mix Editor"),
+                     QStringLiteral("Gas mix editor for creating gas mixes"), ChildKind::MixEditor, Qt::Key_F6);
+    calc->addSeparator();
+    QMenu *tanks = subMenu(calc, QStringLiteral("Tanks1"), QStringLiteral("&Tanks"));
+    addWindowCommand(tanks, QStringLiteral("Content1"), QStringLiteral("&Content"),
+                     QStringLiteral("How much left with current pressure"), ChildKind::TankContent,
+                     QKeySequence(Qt::CTRL | Qt::Key_F2));
+    addWindowCommand(tanks, QStringLiteral("Fills1"), QStringLiteral("&Fills"),
+                     QStringLiteral("Nitrox gas mixing"), ChildKind::Fills, QKeySequence(Qt::CTRL | Qt::Key_F4));
+    tanks->addSeparator();
+    addWindowCommand(tanks, QStringLiteral("SizeConversion1"), QStringLiteral("&Size conversion"),
+                     QStringLiteral("Imperial to Metric and Metric to Imperial"), ChildKind::TankSize,
+                     QKeySequence(Qt::CTRL | Qt::Key_F6));
+    addWindowCommand(calc, QStringLiteral("NitroxCalculations1"), QStringLiteral("&Nitrox calculations"),
+                     QStringLiteral("Calculations for nitrox gas"), ChildKind::Nitrox, Qt::Key_F7);
+    addWindowCommand(calc, QStringLiteral("BottomTime1"), QStringLiteral("&Bottom Time"),
+                     QStringLiteral("Bottom Time Calculations"), ChildKind::BottomTime, Qt::Key_F9);
+    calc->addSeparator();
+    connectCommand(addCommand(calc, QStringLiteral("Calculator1"), QStringLiteral("&Calculator"),
+                              QStringLiteral("Windows calculator"), QKeySequence(Qt::CTRL | Qt::Key_F1)),
+                   [this] { startCalculator(); });
+
+    QMenu *planning = topMenu(QStringLiteral("PlanningTools1"), QStringLiteral("&Planning tools"), {}, PlanningGroup);
+    QAction *newPlan = addCommand(planning, QStringLiteral("NewDivePlan1"), QStringLiteral("&New Dive Plan"),
+                                  PlanningHint, Qt::Key_F4);
+    newPlan->setEnabled(static_cast<bool>(childMaker(ChildKind::DivePlan)));
+    connectCommand(newPlan, [this] { newDivePlan(); });
+    QAction *openPlan = addCommand(planning, QStringLiteral("OpenDivePlan1"), QStringLiteral("&Open Dive Plan"),
+                                   PlanningHint);
+    openPlan->setEnabled(static_cast<bool>(childMaker(ChildKind::DivePlan)));
+    connectCommand(openPlan, [this] { loadDivePlan(); });
+    planning->addSeparator();
+    addWindowCommand(planning, QStringLiteral("SurfaceAirConsumption1"), QStringLiteral("&Surface Air Consumption"),
+                     QStringLiteral("SAC - PSI/Min to CuFt/Min or SAC BAR/Min to Litres/Min"), ChildKind::Sac,
+                     Qt::Key_F8);
+    addWindowCommand(planning, QStringLiteral("GasCalculations1"), QStringLiteral("&Gas Calculations"),
+                     QStringLiteral("How much gas would I need for..."), ChildKind::GasNeeds, Qt::Key_F10);
+    QMenu *computers = subMenu(planning, QStringLiteral("DiveComputers1"), QStringLiteral("&Dive computers"));
+    addWindowCommand(computers, QStringLiteral("ShowDANDiveProfiles1"), QStringLiteral("&Show DAN Dive profiles"),
+                     QStringLiteral("Show DAN Research graphic"), ChildKind::ProfileViewer, Qt::Key_F12);
+    QAction *openProfile = addCommand(computers, QStringLiteral("OpenDANDiveProfile1"),
+                                      QStringLiteral("&Open DAN Dive profile"),
+                                      QStringLiteral("Read DAN Research format"));
+    openProfile->setEnabled(static_cast<bool>(childMaker(ChildKind::ProfileViewer)));
+    connectCommand(openProfile, [this] { openProfileDialog(); });
+
+    QMenu *options = topMenu(QStringLiteral("Options1"), QStringLiteral("&Options"), {}, OptionsGroup);
+    QMenu *measurements = subMenu(options, QStringLiteral("Measurements1"), QStringLiteral("&Measurements"));
+    auto *unitGroup = new QActionGroup(this);
+    QAction *imperial = addCommand(measurements, QStringLiteral("Imperial1"), QStringLiteral("&Imperial"),
+                                   QStringLiteral("Set default option to Imperial"));
+    QAction *metric = addCommand(measurements, QStringLiteral("Metric1"), QStringLiteral("&Metric"),
+                                 QStringLiteral("Set default option to Metric"));
+    for (QAction *a : {imperial, metric}) {
+        a->setCheckable(true);
+        unitGroup->addAction(a);
+    }
+    imperial->setChecked(true);
+    connectCommand(imperial, [this] { programUnits().metric = false; UpdateUnitsPanel(false); });
+    connectCommand(metric, [this] { programUnits().metric = true; UpdateUnitsPanel(true); });
+
+    QMenu *water = subMenu(options, QStringLiteral("WaterType1"), QStringLiteral("&Water type"));
+    auto *waterGroup = new QActionGroup(this);
+    QAction *salt = addCommand(water, QStringLiteral("SaltWater1"), QStringLiteral("&Salt water"), {});
+    QAction *fresh = addCommand(water, QStringLiteral("FreshWater1"), QStringLiteral("&Fresh water"), {});
+    for (QAction *a : {salt, fresh}) {
+        a->setCheckable(true);
+        waterGroup->addAction(a);
+    }
+    salt->setChecked(true);
+    // Fresh water is set through the settings file only.
+    fresh->setEnabled(false);
+    connectCommand(salt, [] { programUnits().saltWater = true; });
+    connectCommand(fresh, [] { programUnits().saltWater = false; });
+
+    QMenu *toolbarMenu = subMenu(options, QStringLiteral("Toolbar1"), QStringLiteral("&Toolbar"));
+    QMenu *docked = subMenu(toolbarMenu, QStringLiteral("Docked1"), QStringLiteral("&Docked"));
+    for (const auto &[name, caption] : {std::pair{QStringLiteral("DockedMain1"), QStringLiteral("&Main")},
+                                        std::pair{QStringLiteral("DockedMisc1"), QStringLiteral("Mis&c")}}) {
+        QAction *item = addCommand(docked, name, caption, QStringLiteral("Dock/Undock toolbar"));
+        item->setCheckable(true);
+        item->setChecked(true);
+        const bool isMain = name == u"DockedMain1";
+        connectCommand(item, [this, item, isMain] {
+            setToolbarDocked(isMain ? m_toolBar : m_toolBarMisc, item->isChecked());
+        });
+    }
+    QAction *hideAll = addCommand(toolbarMenu, QStringLiteral("HideAllToolbars1"), QStringLiteral("&Hide all toolbars"),
+                                  {}, QKeySequence(Qt::CTRL | Qt::Key_F10));
+    hideAll->setCheckable(true);
+    connectCommand(hideAll, [this, hideAll] { setHideAllToolbars(hideAll->isChecked()); });
+    options->addSeparator();
+    QAction *background = addCommand(options, QStringLiteral("MDIBackground1"), QStringLiteral("MDI &Background"),
+                                     QStringLiteral("Show background in program. Will only change at startup"));
+    background->setCheckable(true);
+    background->setChecked(true);
+    connectCommand(background, [] { ShowMessage(QStringLiteral("The background will change next time you start the program.")); });
+
+    m_windowMenu = topMenu(QStringLiteral("Window1"), QStringLiteral("&Window"),
+                           QStringLiteral("Window related commands such as Tile and Cascade"), WindowGroup);
+    connectCommand(addCommand(m_windowMenu, QStringLiteral("Cascade1"), QStringLiteral("Ca&scade"),
+                              QStringLiteral("Arrange windows to overlap")),
+                   [this] { m_mdi->cascadeSubWindows(); });
+    connectCommand(addCommand(m_windowMenu, QStringLiteral("TileVertical1"), QStringLiteral("&Tile vertical"),
+                              QStringLiteral("Arrange windows without overlap")),
+                   [this] { tile(Qt::Vertical); });
+    connectCommand(addCommand(m_windowMenu, QStringLiteral("TileHorizontal1"), QStringLiteral("Tile &horizontal"), {}),
+                   [this] { tile(Qt::Horizontal); });
+    connectCommand(addCommand(m_windowMenu, QStringLiteral("ArrangeIcons1"), QStringLiteral("Arrange &Icons"),
+                              QStringLiteral("Arrange window icons at bottom of main window")),
+                   [this] { arrangeIcons(); });
+    connectCommand(addCommand(m_windowMenu, QStringLiteral("MinimizeAll1"), QStringLiteral("&Minimize All"),
+                              QStringLiteral("Minimize all windows")),
+                   [this] {
+                       const auto windows = m_mdi->subWindowList(QMdiArea::CreationOrder);
+                       for (auto it = windows.crbegin(); it != windows.crend(); ++it)
+                           (*it)->showMinimized();
+                   });
+    m_windowMenu->addSeparator();
+    m_reopenMenu = subMenu(m_windowMenu, QStringLiteral("Reopen1"), QStringLiteral("&Reopen"),
+                           QStringLiteral("Reopen file which have been open earlier"));
+    m_reopenMenu->setEnabled(false);
+    m_windowMenu->addSeparator();
+    connectCommand(addCommand(m_windowMenu, QStringLiteral("Close1"), QStringLiteral("&Close"),
+                              QStringLiteral("Close current file")),
+                   [this] {
+                       if (QMdiSubWindow *sub = m_mdi->activeSubWindow())
+                           sub->close();
+                   });
+    connectCommand(addCommand(m_windowMenu, QStringLiteral("CloseAll1"), QStringLiteral("Close &all"),
+                              QStringLiteral("Close all open windows"), QKeySequence(Qt::CTRL | Qt::Key_F12)),
+                   [this] { closeAllChildren(); });
+    connect(m_windowMenu, &QMenu::aboutToShow, this, [this] { guarded([this] { fillWindowList(); }); });
+
+    QMenu *help = topMenu(QStringLiteral("Help1"), QStringLiteral("&Help"), QStringLiteral("Help topics"), HelpGroup);
+    connectCommand(addCommand(help, QStringLiteral("About1"), QStringLiteral("&About"), {},
+                              QKeySequence(Qt::SHIFT | Qt::Key_F10)),
+                   [this] { showAbout(); });
+
+    rebuildMenuBar();
+}
+
+void TMainForm::createClientPopupMenu()
+{
+    auto *popup = new QMenu(this);
+    popup->setObjectName(QStringLiteral("PopupMenu1"));
+    addWindowCommand(popup, QStringLiteral("DANDiveProfile2"), QStringLiteral("&DAN Dive profile"),
+                     QStringLiteral("Read DAN Research format"), ChildKind::ProfileViewer);
+    popup->addSeparator();
+    QAction *load = addCommand(popup, QStringLiteral("LoadDivePlan2"), QStringLiteral("&Load dive plan"), LoadDiveHint);
+    load->setEnabled(static_cast<bool>(childMaker(ChildKind::DivePlan)));
+    connectCommand(load, [this] { loadDivePlan(); });
+    QAction *plan = addCommand(popup, QStringLiteral("NewDivePlan2"), QStringLiteral("&New dive plan"), PlanningHint);
+    plan->setEnabled(static_cast<bool>(childMaker(ChildKind::DivePlan)));
+    connectCommand(plan, [this] { newDivePlan(); });
+    popup->addSeparator();
+    addWindowCommand(popup, QStringLiteral("GasBlending2"), QStringLiteral("&Gas blending"),
+                     QStringLiteral("Gas blending worksheet"), ChildKind::Blending);
+    QMenu *conversions = popup->addMenu(QStringLiteral("Con&versions"));
+    conversions->setObjectName(QStringLiteral("Conversions2"));
+    addWindowCommand(conversions, QStringLiteral("FeetMeters2"), QStringLiteral("Feet - &meters"),
+                     QStringLiteral("Feet - Meter conversions"), ChildKind::FeetMeters);
+    addWindowCommand(conversions, QStringLiteral("Temperatures2"), QStringLiteral("&Temperatures"),
+                     QStringLiteral("Temperature Conversions"), ChildKind::Temperature);
+    addWindowCommand(conversions, QStringLiteral("Fahtoms2"), QStringLiteral("&Fahtoms"),
+                     QStringLiteral("Fathoms is used to measure depth on sea maps"), ChildKind::Fathoms);
+    addWindowCommand(conversions, QStringLiteral("NauticalMiles2"), QStringLiteral("&Nautical miles"),
+                     QStringLiteral("Nautical miles conversions"), ChildKind::NauticalMiles);
+    connect(m_mdi, &QWidget::customContextMenuRequested, this, [this, popup](const QPoint &at) {
+        popup->popup(m_mdi->mapToGlobal(at));
+    });
+}
+
+void TMainForm::createToolbars()
+{
+    auto makeToolbar = [this](const QString &name, const QString &title, Qt::ToolBarArea area) {
+        auto *bar = new QToolBar(title, this);
+        bar->setObjectName(name);
+        bar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+        setHint(bar, ToolbarHint);
+        addToolBar(area, bar);
+        return bar;
+    };
+    auto addButton = [this](QToolBar *bar, const QString &name, const QString &caption, const QString &hint,
+                            std::function<void()> command, bool enabled = true, const QIcon &icon = {}) {
+        QAction *a = bar->addAction(icon, caption);
+        a->setObjectName(name);
+        setHint(a, hint);
+        a->setEnabled(enabled && command);
+        if (command)
+            connectCommand(a, command);
+        return a;
+    };
+    auto windowCommand = [this](ChildKind kind) -> std::function<void()> {
+        if (!childMaker(kind))
+            return {};
+        return [this, kind] { openChild(kind); };
+    };
+    const bool plans = static_cast<bool>(childMaker(ChildKind::DivePlan));
+
+    m_toolBar = makeToolbar(QStringLiteral("ToolBar"), QStringLiteral("Toolbar"), Qt::TopToolBarArea);
+    addButton(m_toolBar, QStringLiteral("btnPlan"), QStringLiteral("Plan"),
+              QStringLiteral("New dive plan|Dive planning with 'Rule of Third' and calculation of turn/call pressure etc."),
+              plans ? std::function<void()>([this] { newDivePlan(); }) : std::function<void()>());
+    addButton(m_toolBar, QStringLiteral("btnBlend"), QStringLiteral("Blend"), QStringLiteral("Gas blending worksheet"),
+              windowCommand(ChildKind::Blending));
+    addButton(m_toolBar, QStringLiteral("btnSAC"), QStringLiteral("SAC"),
+              QStringLiteral("SAC - Surface Air Consumption or RMV - Respiratory Minute Volume|Surface Air Consumption - PSI/Min to CuFt/Min or BAR/Min to Litres/Min"),
+              windowCommand(ChildKind::Sac));
+    addButton(m_toolBar, QStringLiteral("btnDAN"), QStringLiteral("DAN"), QStringLiteral("Show DAN Research graphic"),
+              windowCommand(ChildKind::ProfileViewer));
+    addButton(m_toolBar, QStringLiteral("btnGas"), QStringLiteral("Gas"),
+              QStringLiteral("Gas Calculations|How much gas would I need for..."), windowCommand(ChildKind::GasNeeds));
+    addButton(m_toolBar, QStringLiteral("btnNitrox"), QStringLiteral("itrox"), QStringLiteral("Calculations for nitrox gas"),
+              windowCommand(ChildKind::Nitrox), true, nitroxGlyph());
+    addButton(m_toolBar, QStringLiteral("btnFills"), QStringLiteral("Fills"), QStringLiteral("Nitrox gas mixing"),
+              windowCommand(ChildKind::Fills));
+    addButton(m_toolBar, QStringLiteral("btnRemix"), QStringLiteral("Remix"),
+              QStringLiteral("Remix a known mix to a desired mix"), {}, false);
+    QAction *open = addButton(m_toolBar, QStringLiteral("btnOpenDivePlan"), QString(),
+                              QStringLiteral("Open dive plan|Dive planning with 'Rule of Third' and calculation of turn/call pressure etc."),
+                              plans ? std::function<void()>([this] { loadDivePlan(); }) : std::function<void()>(),
+                              true, style()->standardIcon(QStyle::SP_DialogOpenButton));
+    open->setIconText(QString());
+    QAction *exit = addButton(m_toolBar, QStringLiteral("btnExit"), QString(), QStringLiteral("Exit|Exit program"),
+                              [this] { ExitByAskFirstButtomClick(); }, true,
+                              style()->standardIcon(QStyle::SP_DialogCloseButton));
+    exit->setIconText(QString());
+
+    m_toolBarMisc = makeToolbar(QStringLiteral("ToolBarMisc"), QStringLiteral("Toolbar misc"), Qt::TopToolBarArea);
+    const struct { const char *name; const char *caption; const char *hint; ChildKind kind; } misc[] = {
+        {"btnTemperature", "Temperature", "Temperature Conversions", ChildKind::Temperature},
+        {"btnTime", "Time", "Bottom Time Calculations", ChildKind::BottomTime},
+        {"btnFahtoms", "Fahtoms", "Used on sea maps - depth at sea", ChildKind::Fathoms},
+        {"btnContent", "Content", "Tank content|How much left with current pressure", ChildKind::TankContent},
+        {"btnTankSizes", "Tank sizes", "Tank size conversions|Metric to Imperial or Imperial to Metric", ChildKind::TankSize},
+        {"btnFeetMeter", "Feet - Meter", "Feet - Meter conversions", ChildKind::FeetMeters},
+        {"btnNauticalMiles", "Nautical miles", "Nautical miles conversions", ChildKind::NauticalMiles},
+    };
+    for (const auto &b : misc)
+        addButton(m_toolBarMisc, QString::fromLatin1(b.name), QString::fromLatin1(b.caption),
+                  QString::fromLatin1(b.hint), windowCommand(b.kind));
+}
+
+void TMainForm::createStatusBar()
+{
+    QStatusBar *bar = statusBar();
+    bar->setObjectName(QStringLiteral("StatusBar"));
+    m_messagePanel = new QLabel(bar);
+    m_messagePanel->setObjectName(QStringLiteral("MessagePanel"));
+    m_messagePanel->setMinimumWidth(50);
+    m_unitsPanel = new QLabel(QStringLiteral("Units:Imperial"), bar);
+    m_unitsPanel->setObjectName(QStringLiteral("UnitsPanel"));
+    m_unitsPanel->setAlignment(Qt::AlignCenter);
+    m_unitsPanel->setFixedWidth(110);
+    m_unitsPanel->setFrameShape(QFrame::Panel);
+    m_unitsPanel->setFrameShadow(QFrame::Sunken);
+    m_debugPanel = new QLabel(QStringLiteral("Debug version"), bar);
+    m_debugPanel->setObjectName(QStringLiteral("DebugPanel"));
+    m_debugPanel->setFixedWidth(115);
+    m_debugPanel->setFrameShape(QFrame::Panel);
+    m_debugPanel->setFrameShadow(QFrame::Sunken);
+    bar->addWidget(m_messagePanel, 1);
+    bar->addPermanentWidget(m_unitsPanel);
+    bar->addPermanentWidget(m_debugPanel);
+}
+
+void TMainForm::rebuildMenuBar()
+{
+    QList<MainMenu> shown = m_mainMenus;
+    if (TChildForm *child = activeChild()) {
+        for (const MergedMenu &merged : child->mergedMenus()) {
+            shown.erase(std::remove_if(shown.begin(), shown.end(),
+                                       [&](const MainMenu &m) { return m.group == merged.group; }),
+                        shown.end());
+            shown.append({merged.group, merged.menu});
+        }
+    }
+    std::stable_sort(shown.begin(), shown.end(), [](const MainMenu &a, const MainMenu &b) { return a.group < b.group; });
+    QMenuBar *bar = menuBar();
+    bar->clear();
+    for (const MainMenu &m : shown)
+        bar->addMenu(m.menu);
+}
+
+// ---- settings ----------------------------------------------------------
+
+void TMainForm::loadSettings()
+{
+    const IniFile ini = SettingsFile();
+    const bool backgroundActive = ini.readBool(QStringLiteral("MDIBackground"), QStringLiteral("Active"), true);
+    action(QStringLiteral("MDIBackground1"))->setChecked(backgroundActive);
+    if (backgroundActive)
+        m_mdi->setBackground(QBrush(backgroundPicture(m_backgroundChoice)));
+
+    const bool metric = ini.readBool(QStringLiteral("Measurements"), QStringLiteral("Metric"), MetricWinStandard());
+    programUnits().metric = metric;
+    action(metric ? QStringLiteral("Metric1") : QStringLiteral("Imperial1"))->setChecked(true);
+    programUnits().ascentRate =
+        ini.readInteger(QStringLiteral("Measurements"), QStringLiteral("AverageTableAscentTime"), metric ? 10 : 33);
+
+    const bool salt = ini.readBool(QStringLiteral("WaterType"), QStringLiteral("Salt water"), true);
+    programUnits().saltWater = salt;
+    action(salt ? QStringLiteral("SaltWater1") : QStringLiteral("FreshWater1"))->setChecked(true);
+
+    const bool hideAll = ini.readBool(QStringLiteral("Toolbars"), QStringLiteral("HideAll"), false);
+    QAction *hide = action(QStringLiteral("HideAllToolbars1"));
+    hide->setChecked(!hideAll);
+    hide->toggle();
+    setHideAllToolbars(hide->isChecked());
+    UpdateUnitsPanel(metric);
+}
+
+void TMainForm::saveSettings()
+{
+    WriteIntegerIni(QStringLiteral("Measurements"), QStringLiteral("Metric"), isMetric() ? 1 : 0);
+    WriteIntegerIni(QStringLiteral("MDIBackground"), QStringLiteral("Active"),
+                    action(QStringLiteral("MDIBackground1"))->isChecked() ? 1 : 0);
+    WriteIntegerIni(QStringLiteral("WaterType"), QStringLiteral("Salt water"),
+                    action(QStringLiteral("SaltWater1"))->isChecked() ? 1 : 0);
+    WriteIntegerIni(QStringLiteral("Toolbars"), QStringLiteral("HideAll"),
+                    action(QStringLiteral("HideAllToolbars1"))->isChecked() ? 1 : 0);
+    WriteIntegerIni(QStringLiteral("Measurements"), QStringLiteral("AverageTableAscentTime"), programUnits().ascentRate);
+}
+
+void TMainForm::WriteIntegerIni(const QString &section, const QString &key, int value)
+{
+    SettingsFile().writeInteger(section, key, value);
+}
+
+void TMainForm::WriteStrIni(const QString &section, const QString &key, const QString &value)
+{
+    SettingsFile().writeString(section, key, value);
+}
+
+int TMainForm::ReadIntegerIni(const QString &section, const QString &key, int fallback) const
+{
+    return SettingsFile().readInteger(section, key, fallback);
+}
+
+QString TMainForm::LoadStrIni(const QString &section, const QString &key, const QString &fallback) const
+{
+    return SettingsFile().readString(section, key, fallback);
+}
+
+// ---- units and status bar ------------------------------------------------
+
+bool TMainForm::isMetric() const { return action(QStringLiteral("Metric1"))->isChecked(); }
+
+void TMainForm::UpdateUnitsPanel(bool metric)
+{
+    m_unitsPanel->setText(metric ? QStringLiteral("Units: Metric") : QStringLiteral("Units: Imperial"));
+    m_unitsPanel->repaint();
+}
+
+void TMainForm::setMessageLine(const QString &text) { m_messagePanel->setText(text); }
+
+QString TMainForm::messageLine() const { return m_messagePanel->text(); }
+
+bool TMainForm::event(QEvent *event)
+{
+    if (event->type() == QEvent::StatusTip) {
+        setMessageLine(static_cast<QStatusTipEvent *>(event)->tip());
+        return true;
+    }
+    return QMainWindow::event(event);
+}
+
+// ---- child windows -------------------------------------------------------
+
+QMdiSubWindow *TMainForm::addChild(TChildForm *child)
+{
+    QMdiSubWindow *sub = m_mdi->addSubWindow(child);
+    sub->setAttribute(Qt::WA_DeleteOnClose);
+    sub->setWindowIcon(windowIcon());
+    child->show();
+    sub->show();
+    m_mdi->setActiveSubWindow(sub);
+    activeChildChanged();
+    return sub;
+}
+
+TChildForm *TMainForm::openChild(ChildKind kind)
+{
+    const ChildMaker maker = childMaker(kind);
+    if (!maker)
+        return nullptr;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    TChildForm *child = nullptr;
+    try {
+        child = maker(this);
+        if (child)
+            addChild(child);
+    } catch (...) {
+        QApplication::restoreOverrideCursor();
+        throw;
+    }
+    QApplication::restoreOverrideCursor();
+    return child;
+}
+
+QList<TChildForm *> TMainForm::childForms() const
+{
+    QList<TChildForm *> children;
+    for (QMdiSubWindow *sub : m_mdi->subWindowList(QMdiArea::CreationOrder))
+        if (auto *child = qobject_cast<TChildForm *>(sub->widget()))
+            children << child;
+    return children;
+}
+
+TChildForm *TMainForm::activeChild() const
+{
+    QMdiSubWindow *sub = m_mdi->activeSubWindow();
+    return sub ? qobject_cast<TChildForm *>(sub->widget()) : nullptr;
+}
+
+void TMainForm::activeChildChanged()
+{
+    updateWindowMenu();
+    rebuildMenuBar();
+    if (TChildForm *child = activeChild(); child && child->reportsUnits())
+        UpdateUnitsPanel(child->isMetric());
+}
+
+void TMainForm::updateWindowMenu()
+{
+    const bool any = !m_mdi->subWindowList().isEmpty();
+    for (const char *name : {"Cascade1", "TileVertical1", "ArrangeIcons1", "MinimizeAll1", "Close1", "CloseAll1"})
+        action(QString::fromLatin1(name))->setEnabled(any);
+}
+
+void TMainForm::fillWindowList()
+{
+    qDeleteAll(m_windowListActions);
+    m_windowListActions.clear();
+    const auto windows = m_mdi->subWindowList(QMdiArea::CreationOrder);
+    if (windows.isEmpty())
+        return;
+    m_windowListActions << m_windowMenu->addSeparator();
+    int number = 1;
+    for (QMdiSubWindow *sub : windows) {
+        QAction *a = m_windowMenu->addAction(QStringLiteral("&%1 %2").arg(number++).arg(sub->windowTitle()));
+        a->setCheckable(true);
+        a->setChecked(sub == m_mdi->activeSubWindow());
+        connect(a, &QAction::triggered, this, [this, sub] { m_mdi->setActiveSubWindow(sub); });
+        m_windowListActions << a;
+    }
+}
+
+void TMainForm::closeAllChildren()
+{
+    for (QMdiSubWindow *sub : m_mdi->subWindowList(QMdiArea::CreationOrder))
+        sub->close();
+}
+
+void TMainForm::resizeEvent(QResizeEvent *event)
+{
+    QMainWindow::resizeEvent(event);
+    arrangeIcons();
+}
+
+void TMainForm::tile(Qt::Orientation orientation)
+{
+    QList<QMdiSubWindow *> windows;
+    for (QMdiSubWindow *sub : m_mdi->subWindowList(QMdiArea::CreationOrder))
+        if (!sub->isMinimized())
+            windows << sub;
+    if (windows.isEmpty())
+        return;
+    const QRect area = m_mdi->viewport()->rect();
+    const int n = static_cast<int>(windows.size());
+    for (int i = 0; i < n; ++i) {
+        windows[i]->showNormal();
+        if (orientation == Qt::Vertical) {
+            const int w = area.width() / n;
+            windows[i]->setGeometry(i * w, 0, w, area.height());
+        } else {
+            const int h = area.height() / n;
+            windows[i]->setGeometry(0, i * h, area.width(), h);
+        }
+    }
+}
+
+void TMainForm::arrangeIcons()
+{
+    int x = 0;
+    const int bottom = m_mdi->viewport()->height();
+    for (QMdiSubWindow *sub : m_mdi->subWindowList(QMdiArea::CreationOrder)) {
+        if (!sub->isMinimized())
+            continue;
+        sub->move(x, bottom - sub->height());
+        x += sub->width();
+    }
+}
+
+// ---- toolbars ------------------------------------------------------------
+
+void TMainForm::setToolbarDocked(QToolBar *toolbar, bool docked)
+{
+    if (docked) {
+        addToolBar(Qt::TopToolBarArea, toolbar);
+        toolbar->setVisible(!action(QStringLiteral("HideAllToolbars1"))->isChecked());
+        return;
+    }
+    const QPoint at = toolbar->mapToGlobal(QPoint(0, 0));
+    removeToolBar(toolbar);
+    toolbar->setParent(this, Qt::Tool);
+    toolbar->move(at + QPoint(0, 24));
+    toolbar->setVisible(!action(QStringLiteral("HideAllToolbars1"))->isChecked());
+}
+
+void TMainForm::setHideAllToolbars(bool hide)
+{
+    m_toolBar->setVisible(!hide);
+    m_toolBarMisc->setVisible(!hide);
+}
+
+// ---- files and commands --------------------------------------------------
+
+void TMainForm::LoadADiverViaTimer()
+{
+    m_startTimer->stop();
+    openFileByExtension(m_commandLineFile);
+}
+
+void TMainForm::openFileByExtension(const QString &fileName)
+{
+    const QString extension = QFileInfo(fileName).suffix().toUpper();
+    if (extension == u"DIVE")
+        setMessageLine(QStringLiteral("Dive plans cannot be opened in this version: %1").arg(fileName));
+    else if (extension == u"NEM" || extension == u"DAN")
+        setMessageLine(QStringLiteral("Dive profiles cannot be shown in this version: %1").arg(fileName));
+    else
+        setMessageLine(QStringLiteral("Notes cannot be opened in this version: %1").arg(fileName));
+}
+
+void TMainForm::welcome()
+{
+    m_startTimer->stop();
+    showAbout();
+}
+
+void TMainForm::showAbout()
+{
+    TAboutBox about(this);
+    Dialogs::current().execDialog(about);
+}
+
+void TMainForm::startCalculator()
+{
+    for (const char *program : {"gnome-calculator", "kcalc", "galculator", "mate-calc", "xcalc"}) {
+        const QString path = QStandardPaths::findExecutable(QString::fromLatin1(program));
+        if (path.isEmpty())
+            continue;
+        if (!QProcess::startDetached(path, {}))
+            throw AppError(QStringLiteral("Error running : calc"));
+        return;
+    }
+}
+
+void TMainForm::ExitByAskFirstButtomClick()
+{
+    if (AskYesNo(QStringLiteral("Do you wish to exit ?")))
+        close();
+}
+
+void TMainForm::newDivePlan() { openChild(ChildKind::DivePlan); }
+
+void TMainForm::loadDivePlan() { openChild(ChildKind::DivePlan); }
+
+void TMainForm::openNotepad() { openChild(ChildKind::Notepad); }
+
+void TMainForm::openProfileDialog() { openChild(ChildKind::ProfileViewer); }
+
+void TMainForm::closeEvent(QCloseEvent *event)
+{
+    event->ignore();
+    guarded([&] {
+        const QList<TChildForm *> children = childForms();
+        for (TChildForm *child : children)
+            if (!child->closeQuery())
+                return;
+        // The children are destroyed with the main window without a close of
+        // their own, so their closing steps run here.
+        for (TChildForm *child : children)
+            guarded([child] { child->closeSteps(); });
+        event->accept();
+        saveSettings();
+    });
+}
+
+QAction *TMainForm::action(const QString &objectName) const
+{
+    return findChild<QAction *>(objectName);
+}
+
+QMenu *TMainForm::menu(const QString &objectName) const
+{
+    return findChild<QMenu *>(objectName);
+}

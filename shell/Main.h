@@ -1,0 +1,126 @@
+#pragma once
+
+// The main window: the multi-document frame that holds every child window,
+// the program-wide unit system, water type and ascent rate, the main menu,
+// the client-area pop-up menu, the two toolbars and the status bar whose
+// first panel is the program's message line.
+
+#include "shell/ChildForm.h"
+#include "shell/WindowCatalog.h"
+
+#include <QHash>
+#include <QMainWindow>
+#include <QStringList>
+
+class QAction;
+class QActionGroup;
+class QLabel;
+class QMdiArea;
+class QMdiSubWindow;
+class QMenu;
+class QTimer;
+class QToolBar;
+
+class TMainForm final : public QMainWindow
+{
+    Q_OBJECT
+public:
+    // `arguments` are the command-line arguments after the program name.
+    explicit TMainForm(const QStringList &arguments = {}, QWidget *parent = nullptr);
+    ~TMainForm() override;
+
+    // The unit system new windows start with (the "&Metric" check).
+    bool isMetric() const;
+    void UpdateUnitsPanel(bool metric);
+
+    // One access each to the settings file.
+    void WriteIntegerIni(const QString &section, const QString &key, int value);
+    void WriteStrIni(const QString &section, const QString &key, const QString &value);
+    int ReadIntegerIni(const QString &section, const QString &key, int fallback) const;
+    QString LoadStrIni(const QString &section, const QString &key, const QString &fallback) const;
+
+    // The first status panel: hints and the child windows' messages.
+    void setMessageLine(const QString &text);
+    QString messageLine() const;
+
+    // Puts a new child window into the frame and shows it.
+    QMdiSubWindow *addChild(TChildForm *child);
+    // Opens a new window of the given kind; nullptr when the program has none.
+    TChildForm *openChild(ChildKind kind);
+    // The child windows, first created first.
+    QList<TChildForm *> childForms() const;
+    TChildForm *activeChild() const;
+    QMdiArea *mdiArea() const { return m_mdi; }
+
+    // The file name built from the command line (arguments joined by blanks).
+    QString commandLineFileName() const { return m_commandLineFile; }
+    static QString joinArguments(const QStringList &arguments);
+    // Opens a file by its extension, as for a file named on the command line.
+    void LoadADiverViaTimer();
+    void openFileByExtension(const QString &fileName);
+
+    // The welcome step: the help file in a note, then the About box.
+    void welcome();
+    void showAbout();
+    // "&Calculator": the desktop's calculator, when one is installed.
+    void startCalculator();
+    void ExitByAskFirstButtomClick();
+    void closeAllChildren();
+
+    QAction *action(const QString &objectName) const;
+    QMenu *menu(const QString &objectName) const;
+    int backgroundChoice() const { return m_backgroundChoice; }
+
+protected:
+    bool event(QEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    struct MainMenu
+    {
+        int group;
+        QMenu *menu;
+    };
+
+    void createMenus();
+    void createClientPopupMenu();
+    void createToolbars();
+    void createStatusBar();
+    void loadSettings();
+    void saveSettings();
+    QAction *addCommand(QMenu *menu, const QString &name, const QString &caption,
+                        const QString &hint, const QKeySequence &shortcut = {});
+    QAction *addWindowCommand(QMenu *menu, const QString &name, const QString &caption,
+                              const QString &hint, ChildKind kind, const QKeySequence &shortcut = {});
+    void connectCommand(QAction *action, std::function<void()> command);
+    void rebuildMenuBar();
+    void updateWindowMenu();
+    void fillWindowList();
+    void activeChildChanged();
+    void tile(Qt::Orientation orientation);
+    void arrangeIcons();
+    void setToolbarDocked(QToolBar *toolbar, bool docked);
+    void setHideAllToolbars(bool hide);
+    void newDivePlan();
+    void loadDivePlan();
+    void openNotepad();
+    void openProfileDialog();
+
+    QMdiArea *m_mdi = nullptr;
+    QLabel *m_messagePanel = nullptr;
+    QLabel *m_unitsPanel = nullptr;
+    QLabel *m_debugPanel = nullptr;
+    QToolBar *m_toolBar = nullptr;
+    QToolBar *m_toolBarMisc = nullptr;
+    QList<MainMenu> m_mainMenus;
+    QMenu *m_windowMenu = nullptr;
+    QMenu *m_reopenMenu = nullptr;
+    QList<QAction *> m_windowListActions;
+    QTimer *m_startTimer = nullptr;
+    QString m_commandLineFile;
+    int m_backgroundChoice = 0;
+};
+
+// The main window of the running program, or nullptr.
+TMainForm *MainForm();
