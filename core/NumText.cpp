@@ -277,16 +277,16 @@ QString Format(const QString &format, std::initializer_list<FormatArg> argList)
                 value = value * 10 + format.at(i++).digitValue();
             return true;
         };
-        int number = -1;
         bool leftAlign = false;
         int width = -1;
         int precision = -1;
-        const int directiveStart = i;
-        if (readNumber(number) && i < n && format.at(i) == u':') {
-            ++i;
-            next = static_cast<size_t>(number);
-        } else {
-            i = directiveStart;
+        // An index "n:" picks the argument of this directive and those after it.
+        int digitsEnd = i;
+        while (digitsEnd < n && format.at(digitsEnd).isDigit())
+            ++digitsEnd;
+        if (digitsEnd > i && digitsEnd < n && format.at(digitsEnd) == u':') {
+            next = static_cast<size_t>(format.mid(i, digitsEnd - i).toInt());
+            i = digitsEnd + 1;
         }
         if (i < n && format.at(i) == u'-') {
             leftAlign = true;
