@@ -17,8 +17,7 @@ bool folderIsWritable(const QString &folder, const QString &fileName)
     const QFileInfo file(fileName);
     if (file.exists())
         return file.isWritable();
-    const QFileInfo dir(folder);
-    return dir.isDir() && dir.isWritable();
+    return QFileInfo(folder).isWritable();
 }
 } // namespace
 
@@ -31,21 +30,16 @@ QString ProfileNameForProgram(const QString &programPath)
     return info.dir().filePath(base + QStringLiteral(".INI"));
 }
 
-QString SettingsFileNameFor(const QString &programPath)
-{
-    const QString beside = ProfileNameForProgram(programPath);
-    if (folderIsWritable(QFileInfo(programPath).absolutePath(), beside))
-        return beside;
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
-    QDir().mkpath(folder);
-    return QDir(folder).filePath(QFileInfo(beside).fileName());
-}
-
 QString SettingsFileName()
 {
     if (!testOverride().isEmpty())
         return testOverride();
-    return SettingsFileNameFor(QCoreApplication::applicationFilePath());
+    const QString beside = ProfileNameForProgram(QCoreApplication::applicationFilePath());
+    if (folderIsWritable(QCoreApplication::applicationDirPath(), beside))
+        return beside;
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
+    QDir().mkpath(folder);
+    return QDir(folder).filePath(QFileInfo(beside).fileName());
 }
 
 QString SettingsFolder()
