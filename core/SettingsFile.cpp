@@ -17,7 +17,8 @@ bool folderIsWritable(const QString &folder, const QString &fileName)
     const QFileInfo file(fileName);
     if (file.exists())
         return file.isWritable();
-    return QFileInfo(folder).isWritable();
+    const QFileInfo dir(folder);
+    return dir.isDir() && dir.isWritable();
 }
 } // namespace
 
@@ -30,16 +31,21 @@ QString ProfileNameForProgram(const QString &programPath)
     return info.dir().filePath(base + QStringLiteral(".INI"));
 }
 
-QString SettingsFileName()
+QString SettingsFileNameFor(const QString &programPath)
 {
-    if (!testOverride().isEmpty())
-        return testOverride();
-    const QString beside = ProfileNameForProgram(QCoreApplication::applicationFilePath());
-    if (folderIsWritable(QCoreApplication::applicationDirPath(), beside))
+    const QString beside = ProfileNameForProgram(programPath);
+    if (folderIsWritable(QFileInfo(programPath).absolutePath(), beside))
         return beside;
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
     QDir().mkpath(folder);
     return QDir(folder).filePath(QFileInfo(beside).fileName());
+}
+
+QString SettingsFileName()
+{
+    if (!testOverride().isEmpty())
+        return testOverride();
+    return SettingsFileNameFor(QCoreApplication::applicationFilePath());
 }
 
 QString SettingsFolder()

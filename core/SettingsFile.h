@@ -10,6 +10,9 @@
 
 // The settings file's full name.
 QString SettingsFileName();
+// The settings file of a program at `programPath`: beside it when its folder
+// is writable, else under the same name in the user's configuration folder.
+QString SettingsFileNameFor(const QString &programPath);
 // The folder of the settings file, with a trailing separator.
 QString SettingsFolder();
 // The settings file name for a program at `programPath`: its extension

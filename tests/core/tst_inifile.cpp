@@ -1,0 +1,313 @@
+#include "core/Errors.h"
+#include "core/IniFile.h"
+#include "core/SettingsFile.h"
+#include "tests/support/TempSettings.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QFile>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <unistd.h>
+
+// Profile files: reading, writing and where the settings file lives.
+class TestIniFile final : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+
+    void readString_data();
+    void readString();
+    void readInteger_data();
+    void readInteger();
+    void readBool_data();
+    void readBool();
+    void missingFileReadsDefaultsAndCreatesNothing();
+    void writeCreatesSectionAndKey();
+    void writeReplacesAndKeepsOtherLines();
+    void newKeyGoesToItsSection();
+    void windowsFileKeepsCrlfAndBom();
+    void windows1252ValueReads();
+    void longValueIsCut();
+    void lineBreakInValueStaysOnOneLine();
+    void eraseSectionAndDeleteKey();
+    void refusedWriteRaisesAndKeepsFile();
+    void profileNameForProgram_data();
+    void profileNameForProgram();
+    void settingsBesideWritableProgram();
+    void settingsInConfigFolderWhenProgramFolderIsNotWritable();
+    void trailingSeparator_data();
+    void trailingSeparator();
+};
+
+namespace {
+const QByteArray Sample =
+    "; written by hand\r\n"
+    "[Measurements]\r\n"
+    "Metric=1\r\n"
+    "AverageTableAscentTime=0x1F\r\n"
+    "\r\n"
+    "[defaults]\r\n"
+    "FillTankM = 12\r\n"
+    "Note=a=b\r\n"
+    "Empty=\r\n"
+    "Hex=0x\r\n"
+    "Word=abc\r\n"
+    "Two=2\r\n"
+    "[Measurements]\r\n"
+    "Metric=0\r\n";
+
+IniDocument sampleDocument()
+{
+    QByteArray bytes = Sample;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    return IniDocument::fromDevice(buffer);
+}
+} // namespace
+
+void TestIniFile::readString_data()
+{
+    QTest::addColumn<QString>("section");
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("exact") << "Measurements" << "Metric" << "1";
+    QTest::newRow("names ignore case") << "MEASUREMENTS" << "metric" << "1";
+    QTest::newRow("first section of a name wins") << "Measurements" << "Metric" << "1";
+    QTest::newRow("rest of line after first =") << "Defaults" << "Note" << "a=b";
+    QTest::newRow("blanks after = are kept") << "Defaults" << "FillTankM" << " 12";
+    QTest::newRow("empty value") << "Defaults" << "Empty" << "";
+    QTest::newRow("missing key") << "Defaults" << "Nothing" << "<none>";
+    QTest::newRow("missing section") << "Divers" << "Total" << "<none>";
+    QTest::newRow("comment is no key") << "Measurements" << "; written by hand" << "<none>";
+}
+
+void TestIniFile::readString()
+{
+    QFETCH(QString, section);
+    QFETCH(QString, key);
+    QFETCH(QString, expected);
+    QCOMPARE(sampleDocument().value(section, key).value_or(QStringLiteral("<none>")), expected);
+}
+
+void TestIniFile::readInteger_data()
+{
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<int>("expected");
+    QTest::newRow("hex") << "AverageTableAscentTime" << 31;
+    QTest::newRow("0x alone is the default") << "Hex" << -7;
+    QTest::newRow("word is the default") << "Word" << -7;
+    QTest::newRow("empty is the default") << "Empty" << -7;
+    QTest::newRow("decimal") << "Two" << 2;
+    QTest::newRow("missing") << "Nothing" << -7;
+}
+
+void TestIniFile::readInteger()
+{
+    QFETCH(QString, key);
+    QFETCH(int, expected);
+    TempSettings settings;
+    settings.write(Sample);
+    const IniFile ini(settings.fileName());
+    const QString section = key == u"AverageTableAscentTime" ? QStringLiteral("Measurements") : QStringLiteral("Defaults");
+    QCOMPARE(ini.readInteger(section, key, -7), expected);
+}
+
+void TestIniFile::readBool_data()
+{
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<bool>("fallback");
+    QTest::addColumn<bool>("expected");
+    QTest::newRow("2 is true") << "Two" << false << true;
+    QTest::newRow("word keeps default true") << "Word" << true << true;
+    QTest::newRow("word keeps default false") << "Word" << false << false;
+    QTest::newRow("empty keeps default") << "Empty" << true << true;
+}
+
+void TestIniFile::readBool()
+{
+    QFETCH(QString, key);
+    QFETCH(bool, fallback);
+    QFETCH(bool, expected);
+    TempSettings settings;
+    settings.write(Sample);
+    QCOMPARE(IniFile(settings.fileName()).readBool(QStringLiteral("Defaults"), key, fallback), expected);
+}
+
+void TestIniFile::missingFileReadsDefaultsAndCreatesNothing()
+{
+    TempSettings settings;
+    const IniFile ini(settings.fileName());
+    QCOMPARE(ini.readString(QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("dflt")), QStringLiteral("dflt"));
+    QCOMPARE(ini.readInteger(QStringLiteral("A"), QStringLiteral("B"), 5), 5);
+    QVERIFY(!ini.sectionExists(QStringLiteral("A")));
+    QVERIFY(!QFile::exists(settings.fileName()));
+}
+
+void TestIniFile::writeCreatesSectionAndKey()
+{
+    TempSettings settings;
+    settings.write("[Other]\nx=1\n");
+    IniFile ini(settings.fileName());
+    ini.writeBool(QStringLiteral("Measurements"), QStringLiteral("Metric"), true);
+    QCOMPARE(settings.contents(), QByteArray("[Other]\nx=1\n\n[Measurements]\nMetric=1\n"));
+    QVERIFY(ini.readBool(QStringLiteral("measurements"), QStringLiteral("METRIC"), false));
+}
+
+void TestIniFile::writeReplacesAndKeepsOtherLines()
+{
+    TempSettings settings;
+    settings.write("; comment\n[measurements]\nmetric=1\n\n[Keep]\nA=1\n");
+    IniFile ini(settings.fileName());
+    ini.writeInteger(QStringLiteral("Measurements"), QStringLiteral("Metric"), 0);
+    QCOMPARE(settings.contents(), QByteArray("; comment\n[measurements]\nmetric=0\n\n[Keep]\nA=1\n"));
+}
+
+void TestIniFile::newKeyGoesToItsSection()
+{
+    TempSettings settings;
+    settings.write("[A]\nx=1\n\n[B]\ny=2\n");
+    IniFile(settings.fileName()).writeString(QStringLiteral("a"), QStringLiteral("z"), QStringLiteral("3"));
+    QCOMPARE(settings.contents(), QByteArray("[A]\nx=1\nz=3\n\n[B]\ny=2\n"));
+}
+
+void TestIniFile::windowsFileKeepsCrlfAndBom()
+{
+    TempSettings settings;
+    settings.write("\xEF\xBB\xBF[Time]\r\nTotalTime=01:30\r\n");
+    IniFile ini(settings.fileName());
+    QCOMPARE(ini.readString(QStringLiteral("Time"), QStringLiteral("TotalTime"), {}), QStringLiteral("01:30"));
+    ini.writeInteger(QStringLiteral("Time Total"), QStringLiteral("Hours"), 1);
+    QCOMPARE(settings.contents(),
+             QByteArray("\xEF\xBB\xBF[Time]\r\nTotalTime=01:30\r\n\r\n[Time Total]\r\nHours=1\r\n"));
+}
+
+void TestIniFile::windows1252ValueReads()
+{
+    TempSettings settings;
+    settings.write("[Divers]\r\nName=J\xF8rgen \x80\r\n");
+    IniFile ini(settings.fileName());
+    QCOMPARE(ini.readString(QStringLiteral("Divers"), QStringLiteral("Name"), {}), QStringLiteral("Jørgen €"));
+    // Rewriting keeps the text, now as UTF-8.
+    ini.writeString(QStringLiteral("Divers"), QStringLiteral("Total"), QStringLiteral("1"));
+    QCOMPARE(ini.readString(QStringLiteral("Divers"), QStringLiteral("Name"), {}), QStringLiteral("Jørgen €"));
+}
+
+void TestIniFile::longValueIsCut()
+{
+    TempSettings settings;
+    IniFile ini(settings.fileName());
+    ini.writeString(QStringLiteral("A"), QStringLiteral("Long"), QString(2000, u'x'));
+    QCOMPARE(ini.readString(QStringLiteral("A"), QStringLiteral("Long"), {}).size(), IniFile::MaxValueLength);
+}
+
+void TestIniFile::lineBreakInValueStaysOnOneLine()
+{
+    TempSettings settings;
+    IniFile ini(settings.fileName());
+    ini.writeString(QStringLiteral("A"), QStringLiteral("Text"), QStringLiteral("one\n[Evil]\nx=1"));
+    QVERIFY(!ini.sectionExists(QStringLiteral("Evil")));
+    QCOMPARE(ini.readString(QStringLiteral("A"), QStringLiteral("Text"), {}), QStringLiteral("one [Evil] x=1"));
+    QVERIFY_THROWS_EXCEPTION(AppError, ini.writeString(QStringLiteral("A]"), QStringLiteral("k"), QStringLiteral("v")));
+    QVERIFY_THROWS_EXCEPTION(AppError, ini.writeString(QStringLiteral("A"), QStringLiteral("k=j"), QStringLiteral("v")));
+}
+
+void TestIniFile::eraseSectionAndDeleteKey()
+{
+    TempSettings settings;
+    settings.write("[A]\nx=1\ny=2\n[B]\nz=3\n");
+    IniFile ini(settings.fileName());
+    ini.deleteKey(QStringLiteral("a"), QStringLiteral("X"));
+    QCOMPARE(ini.readSection(QStringLiteral("A")), QStringList{QStringLiteral("y")});
+    ini.eraseSection(QStringLiteral("B"));
+    QVERIFY(!ini.sectionExists(QStringLiteral("B")));
+    QVERIFY(ini.valueExists(QStringLiteral("A"), QStringLiteral("y")));
+}
+
+void TestIniFile::refusedWriteRaisesAndKeepsFile()
+{
+    QTemporaryDir dir;
+    const QString name = dir.filePath(QStringLiteral("missing-folder/Plan.Dive"));
+    IniFile ini(name);
+    try {
+        ini.writeString(QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C"));
+        QFAIL("no error raised");
+    } catch (const WriteError &e) {
+        QCOMPARE(e.message(), QStringLiteral("Unable to write to %1").arg(name));
+    }
+
+    if (geteuid() == 0)
+        return;  // the file system lets root write anywhere
+    const QString locked = dir.filePath(QStringLiteral("locked.INI"));
+    QFile file(locked);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("[A]\nB=old\n");
+    file.close();
+    QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    QVERIFY_THROWS_EXCEPTION(WriteError, IniFile(locked).writeString(QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("new")));
+    QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    QCOMPARE(IniFile(locked).readString(QStringLiteral("A"), QStringLiteral("B"), {}), QStringLiteral("old"));
+}
+
+void TestIniFile::profileNameForProgram_data()
+{
+    QTest::addColumn<QString>("program");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("no extension") << "/opt/tw/Tidewell" << "/opt/tw/Tidewell.INI";
+    QTest::newRow("extension replaced") << "/opt/tw/Tidewell.exe" << "/opt/tw/Tidewell.INI";
+    QTest::newRow("last dot only") << "/opt/tw.d/Tide.well.bin" << "/opt/tw.d/Tide.well.INI";
+}
+
+void TestIniFile::profileNameForProgram()
+{
+    QFETCH(QString, program);
+    QFETCH(QString, expected);
+    QCOMPARE(ProfileNameForProgram(program), expected);
+}
+
+void TestIniFile::settingsBesideWritableProgram()
+{
+    // The test binary's folder is writable, so the file sits beside it.
+    const QString expected = ProfileNameForProgram(QCoreApplication::applicationFilePath());
+    QCOMPARE(SettingsFileName(), expected);
+    QCOMPARE(SettingsFolder(), QFileInfo(expected).absolutePath() + u'/');
+}
+
+void TestIniFile::settingsInConfigFolderWhenProgramFolderIsNotWritable()
+{
+    const QString config = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
+    QCOMPARE(SettingsFileNameFor(QStringLiteral("/nonexistent-tidewell/bin/Tidewell")),
+             QDir(config).filePath(QStringLiteral("Tidewell.INI")));
+    QVERIFY(QFileInfo(config).isDir());
+
+    if (geteuid() == 0)
+        return;  // root may write into any folder
+    QTemporaryDir dir;
+    QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    QCOMPARE(SettingsFileNameFor(dir.filePath(QStringLiteral("Tidewell"))),
+             QDir(config).filePath(QStringLiteral("Tidewell.INI")));
+    QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+}
+
+void TestIniFile::trailingSeparator_data()
+{
+    QTest::addColumn<QString>("folder");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("empty") << "" << "";
+    QTest::newRow("added") << "/tmp/a" << "/tmp/a/";
+    QTest::newRow("kept") << "/tmp/a/" << "/tmp/a/";
+}
+
+void TestIniFile::trailingSeparator()
+{
+    QFETCH(QString, folder);
+    QFETCH(QString, expected);
+    QCOMPARE(WithTrailingBackslash(folder), expected);
+}
+
+QTEST_GUILESS_MAIN(TestIniFile)
+#include "tst_inifile.moc"
