@@ -1,0 +1,205 @@
+#include "planner/PlanFile.h"
+
+#include "planner/DiverRecords.h"
+#include "planner/PlanModel.h"
+
+#include "core/IniFile.h"
+#include "core/NumText.h"
+#include "core/SettingsFile.h"
+#include "core/Units.h"
+
+#include <QFileInfo>
+
+namespace {
+
+const QString Section = QStringLiteral("Defaults");
+const QString DefaultDive = QStringLiteral("Default.Dive");
+
+const QStringList LowerPages = {
+    QStringLiteral("Dive"), QStringLiteral("Reserves"), QStringLiteral("Decompression"),
+    QStringLiteral("Narcosis"), QStringLiteral("CommonData"), QStringLiteral("DiveMembers"),
+};
+const QStringList UpperPages = {
+    QStringLiteral("BottomInformation"), QStringLiteral("Visualization"), QStringLiteral("DiveTeam"),
+    QStringLiteral("GasSuggestions"), QStringLiteral("Output"),
+};
+
+bool isDefaultPlan(const QString &fileName)
+{
+    return QFileInfo(fileName).fileName().compare(DefaultDive, Qt::CaseInsensitive) == 0;
+}
+
+// A page name read from a plan shows that page; an unknown name changes nothing.
+void showPage(const QString &name, const QStringList &pages, QString &shown)
+{
+    if (pages.contains(name))
+        shown = name;
+}
+
+void readPlan(PlanModel &plan, const IniFile &file, QString &diver1, QString &diver2)
+{
+    const bool metric = file.readBool(Section, QStringLiteral("Metric"), UnitSystem());
+    if (metric != plan.Metric) {
+        plan.Metric = metric;
+        plan.MetricClick(PlanModel::SwitchBy::Loading);
+    }
+    showPage(file.readString(Section, QStringLiteral("LowerPageControl"), QString()), LowerPages,
+             plan.LowerPageControl);
+    showPage(file.readString(Section, QStringLiteral("UpperPageControl"), QString()), UpperPages,
+             plan.UpperPageControl);
+    diver1 = file.readString(Section, QStringLiteral("Diver1Name"), QStringLiteral("Default"));
+    diver2 = file.readString(Section, QStringLiteral("Diver2Name"), QStringLiteral("Default"));
+    plan.Depth = file.readInteger(Section, QStringLiteral("Depth"), 0);
+    plan.BottomMixO2 = file.readInteger(Section, QStringLiteral("BottomMixO2"), 21);
+    plan.PO2 = file.readString(Section, QStringLiteral("PO2"), QStringLiteral("1.4"));
+    // The two reserve choices exclude each other; a file holding both as 1
+    // ends with the rule of thirds.
+    if (file.readBool(Section, QStringLiteral("UsedFixedPressureReserveRadio"), true))
+        plan.Reserve = ReserveRule::FixedPressure;
+    if (file.readBool(Section, QStringLiteral("UseRuleOfThirdRadio"), true))
+        plan.Reserve = ReserveRule::RuleOfThird;
+    plan.OnlyDiver1 = file.readBool(Section, QStringLiteral("OnlyDiver1"), false);
+    plan.ReservePressure = file.readString(Section, QStringLiteral("ReservePressure"), QStringLiteral("500"));
+    for (int k = 1; k <= 3; ++k)
+        plan.setStopActive(k, file.readBool(Section, QStringLiteral("Decom%1Check").arg(k), false));
+    plan.DecoDepth1 = file.readInteger(Section, QStringLiteral("DecoDepth1"), 0);
+    plan.DecoDepth2 = file.readInteger(Section, QStringLiteral("DecoDepth2"), 0);
+    plan.DecoDepth3 = file.readInteger(Section, QStringLiteral("DecoDepth3"), 0);
+    plan.DecoGas = file.readInteger(Section, QStringLiteral("DecoGas"), 21);
+    plan.SameAsBottomGas = file.readBool(Section, QStringLiteral("SameAsBottomGas"), true);
+    plan.DecoTime1 = file.readInteger(Section, QStringLiteral("DecoTime1"), 0);
+    plan.DecoTime2 = file.readInteger(Section, QStringLiteral("DecoTime2"), 0);
+    plan.DecoTime3 = file.readInteger(Section, QStringLiteral("DecoTime3"), 0);
+    if (file.readBool(Section, QStringLiteral("LessNarcDepth10Radio"), false))
+        plan.Narcosis = NarcosisRule::TenPercent;
+    if (file.readBool(Section, QStringLiteral("LessNarcDepth50Radio"), true))
+        plan.Narcosis = NarcosisRule::FiftyPercent;
+    if (file.readBool(Section, QStringLiteral("SpecifyNarcDepthCheck"), false))
+        plan.Narcosis = NarcosisRule::Fixed;
+    plan.NarcosisDepth = file.readInteger(Section, QStringLiteral("NarcosisDepth"), 0);
+    plan.Speed1 = file.readString(Section, QStringLiteral("Speed1"), QStringLiteral("60"));
+    plan.Speed2 = file.readString(Section, QStringLiteral("Speed2"), QStringLiteral("70"));
+    plan.AscentRateEdit = file.readString(Section, QStringLiteral("AscentRateEdit"), QStringLiteral("33"));
+    // The rate box sets the program-wide ascent rate when it reads as a number.
+    double rate = 0;
+    if (TryStrToFloat(plan.AscentRateEdit, rate))
+        programUnits().ascentRate = static_cast<int>(Round(rate));
+}
+
+// Loads both divers and runs the one recalculation of a load.
+void loadDivers(PlanModel &plan, const QString &diver1, const QString &diver2)
+{
+    PutDiverRecord(plan, 1, diver1);
+    PutDiverRecord(plan, 2, diver2);
+    plan.DepthChange();
+}
+
+void readDive(PlanModel &plan, const QString &fileName)
+{
+    plan.Suspended = true;
+    const bool quiet = plan.Quiet;
+    plan.Quiet = true;
+    if (isDefaultPlan(fileName)) {
+        plan.Caption = QStringLiteral("Dive Planning");
+        plan.PlanFileName.clear();
+    } else {
+        plan.Caption = QStringLiteral("Dive Planning: [") + fileName + u']';
+        plan.PlanFileName = fileName;
+    }
+    QString diver1, diver2;
+    readPlan(plan, IniFile(fileName), diver1, diver2);
+    plan.Quiet = quiet;
+    plan.Suspended = false;
+    loadDivers(plan, diver1, diver2);
+    plan.SaveDivePlanEnabled = !plan.PlanFileName.isEmpty();
+}
+
+} // namespace
+
+QString DefaultDiveFileName() { return SettingsFolder() + DefaultDive; }
+
+void LoadDive(PlanModel &plan, const QString &fileName)
+{
+    if (QFileInfo(fileName).suffix().toUpper() != u"DIVE") {
+        plan.warn(Format(QStringLiteral("Cannot load %s as a dive"), {fileName}));
+    } else if (!QFileInfo::exists(fileName)) {
+        plan.warn(fileName + QStringLiteral(" does not exist."));
+    } else {
+        readDive(plan, fileName);
+        return;
+    }
+    // The plan stays as it was; the divers fall back to the default record.
+    plan.Suspended = false;
+    loadDivers(plan, QString(), QString());
+}
+
+void WriteDivePlan(const PlanModel &plan, const QString &fileName)
+{
+    IniFile file(fileName);
+    const auto text = [&](const QString &key, const QString &value) { file.writeString(Section, key, value); };
+    const auto number = [&](const QString &key, int value) { file.writeInteger(Section, key, value); };
+    const auto flag = [&](const QString &key, bool value) { file.writeBool(Section, key, value); };
+    flag(QStringLiteral("Metric"), plan.Metric);
+    text(QStringLiteral("LowerPageControl"), plan.LowerPageControl);
+    text(QStringLiteral("UpperPageControl"), plan.UpperPageControl);
+    text(QStringLiteral("Diver1Name"), plan.Diver1Name);
+    text(QStringLiteral("Diver2Name"), plan.Diver2Name);
+    number(QStringLiteral("Depth"), plan.Depth);
+    number(QStringLiteral("BottomMixO2"), plan.BottomMixO2);
+    text(QStringLiteral("PO2"), plan.PO2);
+    flag(QStringLiteral("UseRuleOfThirdRadio"), plan.Reserve == ReserveRule::RuleOfThird);
+    flag(QStringLiteral("UsedFixedPressureReserveRadio"), plan.Reserve == ReserveRule::FixedPressure);
+    flag(QStringLiteral("OnlyDiver1"), plan.OnlyDiver1);
+    text(QStringLiteral("ReservePressure"), plan.ReservePressure);
+    for (int k = 1; k <= 3; ++k)
+        flag(QStringLiteral("Decom%1Check").arg(k), plan.stopActive(k));
+    for (int k = 1; k <= 3; ++k)
+        number(QStringLiteral("DecoDepth%1").arg(k), plan.stopDepth(k));
+    number(QStringLiteral("DecoGas"), plan.DecoGas);
+    flag(QStringLiteral("SameAsBottomGas"), plan.SameAsBottomGas);
+    for (int k = 1; k <= 3; ++k)
+        number(QStringLiteral("DecoTime%1").arg(k), plan.stopTime(k));
+    flag(QStringLiteral("LessNarcDepth10Radio"), plan.Narcosis == NarcosisRule::TenPercent);
+    flag(QStringLiteral("LessNarcDepth50Radio"), plan.Narcosis == NarcosisRule::FiftyPercent);
+    flag(QStringLiteral("SpecifyNarcDepthCheck"), plan.Narcosis == NarcosisRule::Fixed);
+    number(QStringLiteral("NarcosisDepth"), plan.NarcosisDepth);
+    text(QStringLiteral("Speed1"), plan.Speed1);
+    text(QStringLiteral("Speed2"), plan.Speed2);
+    text(QStringLiteral("AscentRateEdit"), plan.AscentRateEdit);
+}
+
+bool Saveas1Click(PlanModel &plan, const AskSaveFileName &askFileName)
+{
+    QString fileName = plan.PlanFileName;
+    if (fileName.isEmpty()) {
+        fileName = askFileName(SaveDialogRequest());
+        if (fileName.isEmpty())
+            return false;
+    }
+    if (QFileInfo(fileName).suffix().isEmpty())
+        fileName += QStringLiteral(".Dive");
+    plan.PlanFileName = fileName;
+    WriteDivePlan(plan, fileName);
+    plan.Caption = QStringLiteral("Dive Planning: ") + fileName;
+    plan.SaveDivePlanEnabled = !plan.PlanFileName.isEmpty();
+    return true;
+}
+
+bool DivePlanCloseQuery(PlanModel &plan, const AskYesNoCancel &ask)
+{
+    if (plan.PlanFileName.isEmpty()) {
+        WriteDivePlan(plan, DefaultDiveFileName());
+        return true;
+    }
+    const QString question = QStringLiteral("Do you wish to save: \"%1\"").arg(QFileInfo(plan.PlanFileName).fileName());
+    switch (ask(question)) {
+    case SaveAnswer::Yes:
+        WriteDivePlan(plan, plan.PlanFileName);
+        return true;
+    case SaveAnswer::No:
+        return true;
+    case SaveAnswer::Cancel:
+        return false;
+    }
+    return false;
+}

@@ -1,0 +1,621 @@
+// The plan arithmetic: the settled example, hand-worked plans in both unit
+// systems, the SRF table and the warnings of the steps.
+
+#include "tests/planner/PlanTestSupport.h"
+#include "tests/support/TempSettings.h"
+
+#include "planner/SrfTable.h"
+
+#include "core/Errors.h"
+
+#include <QSignalSpy>
+#include <QtTest>
+
+namespace {
+
+using Expected = QList<QPair<QString, QString>>;
+
+// Output fields by name, so that a row can list what it expects.
+QString field(const PlanModel &plan, const QString &name)
+{
+    static const QHash<QString, QString PlanModel::*> fields = {
+        {"PressureInATA", &PlanModel::PressureInATA}, {"SRF", &PlanModel::SRF},
+        {"MODBottomGasEdit", &PlanModel::MODBottomGasEdit}, {"MaxPOTwo", &PlanModel::MaxPOTwo},
+        {"MODDecomixEdit", &PlanModel::MODDecomixEdit}, {"BestMix", &PlanModel::BestMix},
+        {"DescentTime", &PlanModel::DescentTime}, {"AscentTime", &PlanModel::AscentTime},
+        {"AscentFromDecoTime", &PlanModel::AscentFromDecoTime}, {"TotalDecoTime", &PlanModel::TotalDecoTime},
+        {"BottomTime", &PlanModel::BottomTime}, {"BestTime", &PlanModel::BestTime},
+        {"stReserveInCuFt1", &PlanModel::stReserveInCuFt1}, {"stReserveInCuFt2", &PlanModel::stReserveInCuFt2},
+        {"TeoretiskAvailTime", &PlanModel::TeoretiskAvailTime}, {"TeoretiskAvailTime2", &PlanModel::TeoretiskAvailTime2},
+        {"DescentComsumption1", &PlanModel::DescentComsumption1}, {"DescentComsumption2", &PlanModel::DescentComsumption2},
+        {"Ascent1Consumption1", &PlanModel::Ascent1Consumption1}, {"Ascent2Consumption1", &PlanModel::Ascent2Consumption1},
+        {"DecoConsumption1", &PlanModel::DecoConsumption1}, {"DecoConsumption2", &PlanModel::DecoConsumption2},
+        {"BottomTimeConsumption1", &PlanModel::BottomTimeConsumption1},
+        {"BottomTimeConsumption2", &PlanModel::BottomTimeConsumption2},
+        {"TotalRunTimeConsumption1", &PlanModel::TotalRunTimeConsumption1},
+        {"TotalRunTimeConsumption2", &PlanModel::TotalRunTimeConsumption2},
+        {"MsgStatusBar", &PlanModel::MsgStatusBar}, {"ReserveStatusBar", &PlanModel::ReserveStatusBar},
+        {"TotalConsumptionStatusBar", &PlanModel::TotalConsumptionStatusBar},
+    };
+    return plan.*fields.value(name);
+}
+
+// Every output text, to compare two states of a plan.
+QStringList outputs(const PlanModel &plan)
+{
+    return {plan.PressureInATA, plan.MaxPOTwo, plan.MODBottomGasEdit, plan.EAD, plan.MODDecomixEdit,
+            plan.BestMix, plan.LblEdit4, plan.SuggestedHelium, plan.SuggestedOxygen, plan.SuggestedNitrogen,
+            plan.DescentTime, plan.BottomTime, plan.AscentTime, plan.TotalDecoTime, plan.AscentFromDecoTime,
+            plan.BestTime, plan.DescentComsumption1, plan.DescentComsumption2, plan.BottomTimeConsumption1,
+            plan.BottomTimeConsumption2, plan.Ascent1Consumption1, plan.Ascent1Consumption2,
+            plan.DecoConsumption1, plan.DecoConsumption2, plan.Ascent2Consumption1, plan.Ascent2Consumption2,
+            plan.TotalRunTimeConsumption1, plan.TotalRunTimeConsumption2, plan.stReserveInCuFt1,
+            plan.stReserveInCuFt2, plan.TeoretiskAvailTime, plan.TeoretiskAvailTime2, plan.SRF,
+            plan.MsgStatusBar, plan.ReserveStatusBar, plan.TotalConsumptionStatusBar};
+}
+
+void setStop(PlanModel &plan, int stop, int depth, int time)
+{
+    plan.setStopActive(stop, true);
+    (stop == 1 ? plan.DecoDepth1 : stop == 2 ? plan.DecoDepth2 : plan.DecoDepth3) = depth;
+    (stop == 1 ? plan.DecoTime1 : stop == 2 ? plan.DecoTime2 : plan.DecoTime3) = time;
+}
+
+} // namespace
+
+class TestPlanCalc : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init() { usePlanTestUnits(false); }
+
+    void settledImperialExample();
+    void oneRecalculationSettlesAfterADepthChange();
+    void handWorkedPlans_data();
+    void handWorkedPlans();
+
+    void roundRmvToStep_data();
+    void roundRmvToStep();
+    void srfTable_data();
+    void srfTable();
+    void srfOutOfRange();
+    void srfOffTheGrid();
+    void srfQuietSkipsTheTable();
+
+    void noStopsLeaveDecompressionAtZero();
+    void stopBelowTheDepthIsSwitchedOff();
+    void quietKeepsTheStopBelowTheDepth();
+    void bestMix_data();
+    void bestMix();
+    void narcosisDepth_data();
+    void narcosisDepth();
+    void trimixSuggestion();
+    void depthBeyondMod();
+    void gasShortageShowsAlarmWithoutSecondPass();
+    void zeroAscentRateBecomesOne();
+    void ascentRateEditSetsTheSharedRate();
+    void unparsableDiverValuesStopQuietly();
+    void metricTankThatIsNotWholeKeepsReserves();
+    void suspendedPlanIgnoresRecalculation();
+    void userUnitSwitch();
+    void typedSrfOfZeroIsAdjusted();
+
+private:
+    TempSettings m_settings;
+};
+
+void TestPlanCalc::settledImperialExample()
+{
+    auto plan = imperialExample();
+    plan->DepthChange();
+    QCOMPARE(plan->PressureInATA, "4.03");
+    QCOMPARE(plan->SRF, "0.67");
+    QCOMPARE(plan->stReserveInCuFt1, "26.40");
+    QCOMPARE(plan->stReserveInCuFt2, "26.40");
+    QCOMPARE(plan->DescentTime, "3.03");
+    QCOMPARE(plan->AscentTime, "3.03");
+    QCOMPARE(plan->DescentComsumption1, "5.72");
+    QCOMPARE(plan->Ascent1Consumption1, "5.72");
+    QCOMPARE(plan->BottomTime, "13.93");
+    QCOMPARE(plan->BestTime, "19.99");
+    QCOMPARE(plan->BottomTimeConsumption1, "42.11");
+    QCOMPARE(plan->TotalRunTimeConsumption1, "53.55");
+    QCOMPARE(plan->TotalRunTimeConsumption2, "53.55");
+    QCOMPARE(plan->TotalConsumptionStatusBar, "79.95 CuFt of 80.00 available");
+    QVERIFY(!plan->AlarmShapeVisible);
+    QCOMPARE(plan->TeoretiskAvailTime, "26.47");
+    QCOMPARE(plan->TeoretiskAvailTime2, "26.47");
+    QCOMPARE(plan->MsgStatusBar, "Very close to perfect gas matching");
+    QCOMPARE(plan->ReserveStatusBar, "26.40 CuFt / Turn pressure: 2010 PSI");
+    QCOMPARE(plan->MODBottomGasEdit, "187.00");
+    QCOMPARE(plan->EAD, "100.00");
+    QCOMPARE(plan->MaxPOTwo, "0.85");
+    QCOMPARE(plan->BestMix, "34.74");
+    QCOMPARE(plan->LblEdit4, "65.26");
+    QCOMPARE(plan->UseSuggestedGasButton, "Use 34% oxygen");
+    QVERIFY(plan->UseSuggestedGasButtonEnabled);
+    QCOMPARE(plan->Label17Depth, "100.00 feet");
+    QCOMPARE(plan->ReserveBar, (Bar{80, 26}));
+    QCOMPARE(plan->DiverMatchProgressBar, (Bar{26, 26}));
+    QCOMPARE(plan->GasUsedVersusAvailableGasProgress, (Bar{80000, 79950}));
+}
+
+void TestPlanCalc::oneRecalculationSettlesAfterADepthChange()
+{
+    // The plan was computed at another depth; one pass after the change
+    // must give the settled values, and a further pass must change nothing.
+    auto plan = imperialExample();
+    plan->Depth = 60;
+    plan->DepthChange();
+    plan->Depth = 100;
+    plan->DepthChange();
+    const QStringList settled = outputs(*plan);
+    QCOMPARE(plan->BottomTime, "13.93");
+    QCOMPARE(plan->BestTime, "19.99");
+    plan->DepthChange();
+    QCOMPARE(outputs(*plan), settled);
+}
+
+Q_DECLARE_METATYPE(Expected)
+
+void TestPlanCalc::handWorkedPlans_data()
+{
+    QTest::addColumn<bool>("metric");
+    QTest::addColumn<bool>("saltWater");
+    QTest::addColumn<int>("depth");
+    QTest::addColumn<int>("oxygen");
+    QTest::addColumn<QStringList>("diver1");   // tank, pressure, rate
+    QTest::addColumn<QStringList>("diver2");
+    QTest::addColumn<QString>("fixedReserve"); // empty: rule of thirds
+    QTest::addColumn<bool>("strict");
+    QTest::addColumn<bool>("threeStops");
+    QTest::addColumn<Expected>("expected");
+
+    // 30 m on EAN32; 20 l/min is 0.71 cuft, stepped to 0.75; 25 l/min is
+    // 0.88, stepped to 0.90; the table gives 0.69. Reserve 12 x 232 x 0.31.
+    // Bottom time: diver 2 limits, (3000 - 930 - 375) / 4 / 25 x 0.999.
+    QTest::newRow("metric, EAN32, unequal divers")
+        << true << true << 30 << 32 << QStringList{"12", "232", "20"} << QStringList{"15", "200", "25"}
+        << QString() << false << false
+        << Expected{{"PressureInATA", "4.00"}, {"SRF", "0.69"}, {"MODBottomGasEdit", "33.75"},
+                    {"MaxPOTwo", "1.28"}, {"stReserveInCuFt1", "863.04"}, {"stReserveInCuFt2", "930.00"},
+                    {"TeoretiskAvailTime", "34.80"}, {"TeoretiskAvailTime2", "30.00"},
+                    {"DescentTime", "3.00"}, {"DescentComsumption1", "150.00"}, {"DescentComsumption2", "187.50"},
+                    {"BottomTime", "16.93"}, {"BestTime", "22.93"}, {"BottomTimeConsumption1", "1354.40"},
+                    {"BottomTimeConsumption2", "1693.00"}, {"TotalRunTimeConsumption2", "2068.00"},
+                    {"MsgStatusBar", ""}, {"ReserveStatusBar", "863.04 Litres / Turn pressure: 160 BAR"},
+                    {"TotalConsumptionStatusBar", "2517.44 Litres of 2784.00 available"}};
+    // Fresh water: 100 / 33.8083 + 1 = 3.96 atm.
+    QTest::newRow("imperial, fresh water")
+        << false << false << 100 << 21 << QStringList{"80", "3000", "0.75"} << QStringList{"80", "3000", "0.75"}
+        << QString() << false << false
+        << Expected{{"PressureInATA", "3.96"}, {"MaxPOTwo", "0.83"}, {"DescentComsumption1", "5.64"},
+                    {"TeoretiskAvailTime", "26.94"}, {"BottomTime", "14.24"}, {"BestTime", "20.30"},
+                    {"BottomTimeConsumption1", "42.27"}, {"TotalRunTimeConsumption1", "53.55"},
+                    {"BestMix", "35.35"}, {"MODBottomGasEdit", "187.00"}};
+    // A fixed reserve of 500 psi: 80 / 3000 x 500 = 13.33 cuft.
+    QTest::newRow("imperial, fixed reserve")
+        << false << true << 100 << 21 << QStringList{"80", "3000", "0.75"} << QStringList{"80", "3000", "0.75"}
+        << QString("500") << false << false
+        << Expected{{"stReserveInCuFt1", "13.33"}, {"BottomTime", "18.25"}, {"BestTime", "24.31"},
+                    {"BottomTimeConsumption1", "55.16"}, {"TotalRunTimeConsumption1", "66.60"},
+                    {"ReserveStatusBar", "13.33 CuFt / Fixed reserve: 500 PSI"},
+                    {"TotalConsumptionStatusBar", "79.93 CuFt of 80.00 available"}};
+    // Strict rule: SRF 0.67 although 0.75 with 1.00 would give 0.70.
+    QTest::newRow("imperial, strict rule")
+        << false << true << 100 << 21 << QStringList{"80", "3000", "0.75"} << QStringList{"100", "3500", "1.00"}
+        << QString() << true << false
+        << Expected{{"SRF", "0.67"}, {"stReserveInCuFt2", "33.00"}, {"TeoretiskAvailTime2", "24.81"},
+                    {"DescentComsumption2", "7.62"}, {"BottomTime", "12.83"}, {"BestTime", "18.89"},
+                    {"BottomTimeConsumption2", "51.71"}, {"TotalRunTimeConsumption2", "66.95"},
+                    {"MsgStatusBar", ""}};
+    QTest::newRow("imperial, table SRF for the same divers")
+        << false << true << 100 << 21 << QStringList{"80", "3000", "0.75"} << QStringList{"100", "3500", "1.00"}
+        << QString() << false << false << Expected{{"SRF", "0.70"}};
+    // 130 ft on EAN28 with stops 30 ft 3 min, 20 ft 3 min, 10 ft 5 min on EAN80.
+    // Ascent to the deepest stop 100 / 33, after it 30 / 33; deco gas use
+    // (30/33+1) x 0.75 x 3 + (20/33+1) x 0.75 x 3 + (10/33+1) x 0.75 x 5.
+    QTest::newRow("imperial, three stops")
+        << false << true << 130 << 28 << QStringList{"240", "3500", "0.75"} << QStringList{"240", "3500", "0.75"}
+        << QString() << false << true
+        << Expected{{"PressureInATA", "4.94"}, {"MODBottomGasEdit", "132.00"}, {"MODDecomixEdit", "1.53"},
+                    {"DescentTime", "3.94"}, {"AscentTime", "3.03"}, {"AscentFromDecoTime", "0.91"},
+                    {"TotalDecoTime", "11.00"}, {"DescentComsumption1", "8.78"}, {"Ascent1Consumption1", "6.75"},
+                    {"Ascent2Consumption1", "1.72"}, {"DecoConsumption1", "12.80"}, {"BottomTime", "35.26"},
+                    {"BestTime", "53.23"}, {"BottomTimeConsumption1", "130.62"},
+                    {"TotalRunTimeConsumption1", "160.67"}, {"stReserveInCuFt1", "79.20"}};
+}
+
+void TestPlanCalc::handWorkedPlans()
+{
+    QFETCH(bool, metric);
+    QFETCH(bool, saltWater);
+    QFETCH(int, depth);
+    QFETCH(int, oxygen);
+    QFETCH(QStringList, diver1);
+    QFETCH(QStringList, diver2);
+    QFETCH(QString, fixedReserve);
+    QFETCH(bool, strict);
+    QFETCH(bool, threeStops);
+    QFETCH(Expected, expected);
+
+    usePlanTestUnits(metric, saltWater, metric ? 10 : 33);
+    auto plan = openPlan();
+    plan->Depth = depth;
+    plan->BottomMixO2 = oxygen;
+    plan->PO2 = "1.4";
+    plan->Tanksize1 = diver1[0], plan->PSI1 = diver1[1], plan->BR1 = diver1[2];
+    plan->Tanksize2 = diver2[0], plan->PSI2 = diver2[1], plan->BR2 = diver2[2];
+    if (!fixedReserve.isEmpty()) {
+        plan->Reserve = ReserveRule::FixedPressure;
+        plan->ReservePressure = fixedReserve;
+    }
+    plan->OnlyDiver1 = strict;
+    if (threeStops) {
+        setStop(*plan, 1, 30, 3);
+        setStop(*plan, 2, 20, 3);
+        setStop(*plan, 3, 10, 5);
+        plan->DecoGas = 80;
+    }
+    plan->ShowGraphicsWho = GraphicView::Diver1;
+    plan->DepthChange();
+    for (const auto &[name, text] : expected)
+        QVERIFY2(field(*plan, name) == text,
+                 qPrintable(QString("%1 is \"%2\", expected \"%3\"").arg(name, field(*plan, name), text)));
+}
+
+void TestPlanCalc::roundRmvToStep_data()
+{
+    QTest::addColumn<double>("rate");
+    QTest::addColumn<double>("stepped");
+    QTest::newRow("on a step") << 0.75 << 0.75;
+    QTest::newRow("on a tenth") << 0.70 << 0.70;
+    QTest::newRow("0.71 moves up to 0.75") << 0.71 << 0.75;
+    QTest::newRow("0.74 moves up to 0.75") << 0.74 << 0.75;
+    QTest::newRow("0.76 moves up to 0.80") << 0.76 << 0.80;
+    QTest::newRow("0.88 moves up to 0.90") << 0.88 << 0.90;
+    QTest::newRow("0.31 moves into range") << 0.31 << 0.35;
+    QTest::newRow("1.16 moves out of range") << 1.16 << 1.20;
+    QTest::newRow("thousandths are dropped") << 0.753 << 0.75;
+}
+
+void TestPlanCalc::roundRmvToStep()
+{
+    QFETCH(double, rate);
+    QFETCH(double, stepped);
+    QCOMPARE(RoundRmvToStep(rate), stepped);
+}
+
+void TestPlanCalc::srfTable_data()
+{
+    QTest::addColumn<bool>("metric");
+    QTest::addColumn<QString>("rate1");
+    QTest::addColumn<QString>("rate2");
+    QTest::addColumn<QString>("srf");
+    QTest::newRow("equal rates, diagonal") << false << "0.75" << "0.75" << "0.67";
+    QTest::newRow("1.15 with itself") << false << "1.15" << "1.15" << "0.67";
+    QTest::newRow("0.60 diagonal reads 0.68") << false << "0.60" << "0.60" << "0.68";
+    QTest::newRow("0.55 diagonal") << false << "0.55" << "0.55" << "0.67";
+    QTest::newRow("widest pair") << false << "0.35" << "1.15" << "0.81";
+    QTest::newRow("order does not matter") << false << "1.15" << "0.35" << "0.81";
+    QTest::newRow("0.40 with 0.35") << false << "0.40" << "0.35" << "0.68";
+    QTest::newRow("0.60 with 0.65") << false << "0.65" << "0.60" << "0.68";
+    QTest::newRow("0.45 with 0.90") << false << "0.45" << "0.90" << "0.75";
+    QTest::newRow("stepped 0.71 pairs as 0.75") << false << "0.71" << "1.00" << "0.70";
+    QTest::newRow("metric 20 with 20 l/min") << true << "20" << "20" << "0.67";
+    QTest::newRow("metric 20 with 25 l/min") << true << "20" << "25" << "0.69";
+}
+
+void TestPlanCalc::srfTable()
+{
+    QFETCH(bool, metric);
+    QFETCH(QString, rate1);
+    QFETCH(QString, rate2);
+    QFETCH(QString, srf);
+    usePlanTestUnits(metric);
+    auto plan = openPlan();
+    QSignalSpy beeps(plan.get(), &PlanModel::beep);
+    QCOMPARE(plan->CalcSRF(rate1, rate2), srf);
+    QCOMPARE(beeps.count(), 0);
+}
+
+void TestPlanCalc::srfOutOfRange()
+{
+    auto plan = openPlan();
+    QSignalSpy beeps(plan.get(), &PlanModel::beep);
+    QSignalSpy status(plan.get(), &PlanModel::mainStatus);
+    QCOMPARE(plan->CalcSRF("0.30", "1.20"), "0.67");
+    QCOMPARE(beeps.count(), 1);
+    QCOMPARE(status.takeLast().at(0).toString(), "SRF Input: Out of range error");
+    QCOMPARE(plan->LowerPageControl, "Reserves");
+    QVERIFY(!RmvInRange(0.30));
+    QVERIFY(RmvInRange(0.35));
+    QVERIFY(RmvInRange(1.15));
+    QVERIFY(!RmvInRange(1.20));
+}
+
+void TestPlanCalc::srfOffTheGrid()
+{
+    // 0.755 keeps its hundredths digit 5 and rounds to 0.76, which no row holds.
+    auto plan = openPlan();
+    QSignalSpy beeps(plan.get(), &PlanModel::beep);
+    QCOMPARE(plan->CalcSRF("0.755", "0.80"), "0.67");
+    QCOMPARE(beeps.count(), 2);
+    QCOMPARE(plan->MainStatus, "Out of SRF range error");
+}
+
+void TestPlanCalc::srfQuietSkipsTheTable()
+{
+    auto plan = openPlan();
+    plan->Quiet = true;
+    QSignalSpy beeps(plan.get(), &PlanModel::beep);
+    QCOMPARE(plan->CalcSRF("0.60", "0.60"), "0.67");
+    QCOMPARE(plan->CalcSRF("0.30", "1.20"), "0.67");
+    QCOMPARE(beeps.count(), 0);
+}
+
+void TestPlanCalc::noStopsLeaveDecompressionAtZero()
+{
+    auto plan = imperialExample();
+    plan->DepthChange();
+    QVERIFY(!plan->DecoActive);
+    QCOMPARE(plan->AscentFromDecoTime, "0.00");
+    QCOMPARE(plan->TotalDecoTime, "0.00");
+    QCOMPARE(plan->DecoConsumption1, "0.00");
+    QCOMPARE(plan->DecoConsumption2, "0.00");
+    QCOMPARE(plan->Ascent2Consumption1, "0.00");
+    QCOMPARE(plan->DeepestDecoGas(), "0.00");
+    // A stop switched on, then off again, returns the plan to the same values.
+    const QStringList before = outputs(*plan);
+    setStop(*plan, 1, 20, 5);
+    plan->DepthChange();
+    QVERIFY(plan->DecoActive);
+    QCOMPARE(plan->DeepestDecoGas(), "20.00");
+    plan->setStopActive(1, false);
+    plan->DepthChange();
+    QCOMPARE(outputs(*plan), before);
+}
+
+void TestPlanCalc::stopBelowTheDepthIsSwitchedOff()
+{
+    auto plan = imperialExample();
+    setStop(*plan, 1, 20, 3);
+    setStop(*plan, 2, 120, 2);
+    QSignalSpy beeps(plan.get(), &PlanModel::beep);
+    plan->DepthChange();
+    QVERIFY(!plan->Decom2Check);
+    QVERIFY(plan->Decom1Check);
+    QCOMPARE(plan->MsgStatusBar, "Decompression depth cannot exceed depth.");
+    QCOMPARE(plan->MainStatus, "Deco2 depth > depth");
+    QCOMPARE(beeps.count(), 1);
+    QCOMPARE(plan->DeepestDecoStop, 20);
+    QCOMPARE(plan->TotalDecoTime, "3.00");
+}
+
+void TestPlanCalc::quietKeepsTheStopBelowTheDepth()
+{
+    auto plan = imperialExample();
+    plan->Quiet = true;
+    setStop(*plan, 1, 120, 2);
+    QSignalSpy beeps(plan.get(), &PlanModel::beep);
+    plan->DepthChange();
+    QVERIFY(plan->Decom1Check);
+    QCOMPARE(plan->MsgStatusBar, "Decompression depth cannot exceed depth.");
+    QCOMPARE(beeps.count(), 0);
+    // The only stop lies below the depth: no decompression time is counted.
+    QCOMPARE(plan->TotalDecoTime, "0.00");
+    QCOMPARE(plan->AscentFromDecoTime, "0.00");
+}
+
+void TestPlanCalc::bestMix_data()
+{
+    QTest::addColumn<int>("depth");
+    QTest::addColumn<QString>("po2");
+    QTest::addColumn<QString>("bestMix");
+    QTest::addColumn<QString>("nitrogen");
+    QTest::addColumn<bool>("enabled");
+    QTest::addColumn<QString>("hint");
+    QTest::newRow("above 100 shows 100") << 0 << "1.6" << "100.00" << "0" << true << "";
+    QTest::newRow("nitrox") << 100 << "1.4" << "34.74" << "65.26" << true << "";
+    QTest::newRow("below 21") << 200 << "1.4" << "19.83" << "80.17" << false
+                              << "Air or other gas mix recommended";
+}
+
+void TestPlanCalc::bestMix()
+{
+    QFETCH(int, depth);
+    QFETCH(QString, po2);
+    auto plan = imperialExample();
+    plan->Depth = depth;
+    plan->PO2 = po2;
+    plan->DepthChange();
+    QTEST(plan->BestMix, "bestMix");
+    QTEST(plan->LblEdit4, "nitrogen");
+    QTEST(plan->BestMixEnabled, "enabled");
+    QTEST(plan->GroupBox5Hint, "hint");
+    plan->UseSuggestedGasCheckBoxClick();
+    QCOMPARE(plan->BottomMixO2, int(Trunc(StrToFloat(plan->BestMix))));
+    QVERIFY(!plan->UseSuggestedGasButtonEnabled);
+}
+
+void TestPlanCalc::narcosisDepth_data()
+{
+    QTest::addColumn<int>("rule");
+    QTest::addColumn<int>("typed");
+    QTest::addColumn<int>("narcosisDepth");
+    QTest::addColumn<QString>("status");
+    QTest::newRow("50 % of 30 ft") << int(NarcosisRule::FiftyPercent) << 0 << 15 << "";
+    QTest::newRow("10 % of 30 ft") << int(NarcosisRule::TenPercent) << 0 << 3 << "";
+    QTest::newRow("fixed depth kept") << int(NarcosisRule::Fixed) << 20 << 20 << "";
+    QTest::newRow("fixed depth beyond the depth")
+        << int(NarcosisRule::Fixed) << 133 << 30 << "Narcosis Depth greater than depth. Adjusted.";
+}
+
+void TestPlanCalc::narcosisDepth()
+{
+    QFETCH(int, rule);
+    QFETCH(int, typed);
+    auto plan = imperialExample();
+    plan->Depth = 30;
+    plan->Narcosis = NarcosisRule(rule);
+    plan->NarcosisDepth = typed;
+    plan->DepthChange();
+    QTEST(plan->NarcosisDepth, "narcosisDepth");
+    QTEST(plan->MainStatus, "status");
+    QCOMPARE(plan->NarcosisDepthEnabled(), NarcosisRule(rule) == NarcosisRule::Fixed);
+}
+
+void TestPlanCalc::trimixSuggestion()
+{
+    // 60 m, narcosis depth 30 m, ppO2 1.4: fN2 = 40 x 0.79 / 70, fO2 = 1.4 / 7.
+    usePlanTestUnits(true, true, 10);
+    auto plan = openPlan();
+    plan->Depth = 60;
+    plan->Narcosis = NarcosisRule::Fixed;
+    plan->NarcosisDepth = 30;
+    plan->PO2 = "1.4";
+    plan->DepthChange();
+    QVERIFY(plan->SuggestedTrimixEnabled);
+    QCOMPARE(plan->SuggestedOxygen, "20.00");
+    QCOMPARE(plan->SuggestedNitrogen, "45.14");
+    QCOMPARE(plan->SuggestedHelium, "34.86");
+    QCOMPARE(plan->SuggestedTrimixGroupbox, "Suggested Trimix 20/35");
+    // Shallow enough for nitrox: no helium to suggest.
+    plan->Depth = 10;
+    plan->NarcosisDepth = 5;
+    plan->DepthChange();
+    QVERIFY(!plan->SuggestedTrimixEnabled);
+    QCOMPARE(plan->SuggestedHelium, "");
+    QCOMPARE(plan->SuggestedTrimixGroupbox, "Suggested Trimix/Heliox");
+}
+
+void TestPlanCalc::depthBeyondMod()
+{
+    auto plan = imperialExample();
+    plan->Depth = 200;
+    QSignalSpy status(plan.get(), &PlanModel::mainStatus);
+    plan->DepthChange();
+    QCOMPARE(plan->MODBottomGasEdit, "187.00");
+    QVERIFY(plan->GaugeRed);
+    QCOMPARE(plan->Gauge, (Bar{187, 200}));
+    QVERIFY(status.contains(QVariantList{"Need for a gas change. Depth exceed MOD for bottom gas."}));
+}
+
+void TestPlanCalc::gasShortageShowsAlarmWithoutSecondPass()
+{
+    // 13 cuft tanks at 100 ft: reserve and descent and ascent take more
+    // than the tank holds.
+    auto plan = imperialExample();
+    plan->Tanksize1 = plan->Tanksize2 = "13";
+    plan->DepthChange();
+    QVERIFY(StrToFloat(plan->BottomTime) <= 0);
+    QCOMPARE(plan->MainStatus, "Error: Timing invalid. No bottom time available.");
+    QVERIFY(plan->AlarmShapeVisible);
+    const QStringList first = outputs(*plan);
+    plan->DepthChange();
+    QCOMPARE(outputs(*plan), first);
+    // The alarm belongs to a diver's view; the time view hides it.
+    plan->ShowGraphicsWho = GraphicView::Time;
+    plan->DepthChange();
+    QVERIFY(!plan->AlarmShapeVisible);
+    QVERIFY(!plan->GasStatusVisible);
+}
+
+void TestPlanCalc::zeroAscentRateBecomesOne()
+{
+    auto plan = imperialExample();
+    programUnits().ascentRate = 0;
+    plan->DepthChange();
+    QCOMPARE(AscentRate(), 1);
+    QCOMPARE(plan->DescentTime, "100.00");
+}
+
+void TestPlanCalc::ascentRateEditSetsTheSharedRate()
+{
+    auto plan = imperialExample();
+    plan->AscentRateEdit = "59.6";
+    plan->AscentRateEditChange();
+    QCOMPARE(AscentRate(), 60);
+    QCOMPARE(plan->DescentTime, "1.67");
+    plan->AscentRateEdit = "fast";
+    QVERIFY_THROWS_EXCEPTION(ConvertError, plan->AscentRateEditChange());
+    QCOMPARE(AscentRate(), 60);
+}
+
+void TestPlanCalc::unparsableDiverValuesStopQuietly()
+{
+    auto plan = imperialExample();
+    plan->DepthChange();
+    const QString bottomTime = plan->BottomTime;
+    plan->BR2 = "Load Error";
+    plan->DepthChange();
+    QCOMPARE(plan->BottomTime, bottomTime);
+    plan->BR2 = "0";
+    plan->DepthChange();
+    QCOMPARE(plan->TeoretiskAvailTime2, "26.47");
+    QCOMPARE(plan->BottomTime, bottomTime);
+}
+
+void TestPlanCalc::metricTankThatIsNotWholeKeepsReserves()
+{
+    usePlanTestUnits(true, true, 10);
+    auto plan = openPlan();
+    plan->Depth = 30;
+    plan->Tanksize1 = plan->Tanksize2 = "12";
+    plan->PSI1 = plan->PSI2 = "232";
+    plan->BR1 = plan->BR2 = "20";
+    plan->DepthChange();
+    QCOMPARE(plan->stReserveInCuFt1, "918.72");   // 12 x 232 x (1 - 0.67)
+    plan->Tanksize1 = "12.5";
+    plan->PSI1 = "200";
+    plan->DepthChange();
+    QCOMPARE(plan->stReserveInCuFt1, "918.72");
+}
+
+void TestPlanCalc::suspendedPlanIgnoresRecalculation()
+{
+    auto plan = imperialExample();
+    plan->Suspended = true;
+    plan->DepthChange();
+    QCOMPARE(plan->PressureInATA, "");
+    QCOMPARE(plan->BottomTime, "");
+}
+
+void TestPlanCalc::userUnitSwitch()
+{
+    auto plan = imperialExample();
+    plan->PlanFileName = "/plans/reef.Dive";
+    plan->Diver1Name = "Zovu, 80";
+    plan->AscentRateEdit = "33";
+    plan->Metric = true;
+    plan->MetricClick();
+    QCOMPARE(plan->Depth, 30);
+    QCOMPARE(plan->AscentRateEdit, "10.06");
+    QCOMPARE(AscentRate(), 10);
+    QCOMPARE(plan->ReservePressure, "35");
+    QCOMPARE(plan->Speed1, "20");
+    QCOMPARE(plan->Speed2, "25");
+    QCOMPARE(plan->Tanksize1, "28");
+    QCOMPARE(plan->PSI1, "200");
+    QCOMPARE(plan->BR1, "25");
+    QCOMPARE(plan->Diver1Name, "");
+    QCOMPARE(plan->PlanFileName, "");
+    QCOMPARE(plan->PressureInATA, "4.00");
+}
+
+void TestPlanCalc::typedSrfOfZeroIsAdjusted()
+{
+    auto plan = imperialExample();
+    plan->SRF = "0";
+    QStringList shown;
+    plan->SRFChange([&](const QString &text) { shown << text; });
+    QCOMPARE(shown, QStringList{"SRF Adjusted"});
+    QCOMPARE(plan->SRF, "0.67");
+    plan->SRF = "0.5";
+    plan->SRFChange([&](const QString &text) { shown << text; });
+    QCOMPARE(shown.size(), 1);
+}
+
+QTEST_GUILESS_MAIN(TestPlanCalc)
+#include "tst_plancalc.moc"
