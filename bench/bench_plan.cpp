@@ -1,0 +1,47 @@
+// Time of one full plan recalculation after an input change (target: a
+// median under 50 microseconds).
+
+#include "planner/PlanModel.h"
+
+#include "core/NumText.h"
+#include "core/Units.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <vector>
+
+int main()
+{
+    numberFormatSettings() = NumberFormatSettings{u'.', u','};
+    // Imperial, so that opening the plan reads no settings file.
+    programUnits() = ProgramUnits{false, true, 33};
+    PlanModel plan;
+    plan.Suspended = false;
+    plan.PO2 = QStringLiteral("1.4");
+    plan.Tanksize1 = plan.Tanksize2 = QStringLiteral("80");
+    plan.PSI1 = plan.PSI2 = QStringLiteral("3000");
+    plan.BR1 = QStringLiteral("0.75");
+    plan.BR2 = QStringLiteral("0.9");
+    plan.setStopActive(1, true);
+    plan.DecoDepth1 = 20;
+    plan.DecoTime1 = 3;
+    plan.ShowGraphicsWho = GraphicView::Diver1;
+
+    constexpr int Warmup = 1000;
+    constexpr int Samples = 20001;
+    std::vector<double> micros;
+    micros.reserve(Samples);
+    for (int i = 0; i < Warmup + Samples; ++i) {
+        plan.Depth = 90 + i % 21;   // every pass starts from a changed depth
+        const auto start = std::chrono::steady_clock::now();
+        plan.DepthChange();
+        const auto end = std::chrono::steady_clock::now();
+        if (i >= Warmup)
+            micros.push_back(std::chrono::duration<double, std::micro>(end - start).count());
+    }
+    std::sort(micros.begin(), micros.end());
+    std::printf("plan recalculation (DepthChange): median %.2f us, p90 %.2f us over %d runs\n",
+                micros[micros.size() / 2], micros[micros.size() * 9 / 10], Samples);
+    return 0;
+}

@@ -1,0 +1,396 @@
+// Plan files: reading, writing, the captions and file name of the plan, the
+// failure paths, the close query and files written by the Windows program.
+
+#include "tests/planner/PlanTestSupport.h"
+#include "tests/support/TempSettings.h"
+
+#include "planner/DiverRecords.h"
+#include "planner/PlanFile.h"
+
+#include "core/SettingsFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSignalSpy>
+#include <QtTest>
+
+namespace {
+
+// Every value a plan file stores, to compare a plan before and after a round trip.
+QStringList storedValues(const PlanModel &plan)
+{
+    QStringList values = {
+        plan.Metric ? "metric" : "imperial", plan.LowerPageControl, plan.UpperPageControl,
+        plan.Diver1Name, plan.Diver2Name, IntToStr(plan.Depth), IntToStr(plan.BottomMixO2), plan.PO2,
+        plan.Reserve == ReserveRule::RuleOfThird ? "thirds" : "fixed", plan.OnlyDiver1 ? "strict" : "",
+        plan.ReservePressure, IntToStr(plan.DecoGas), plan.SameAsBottomGas ? "same gas" : "",
+        IntToStr(int(plan.Narcosis)), IntToStr(plan.NarcosisDepth), plan.Speed1, plan.Speed2,
+        plan.AscentRateEdit};
+    for (int k = 1; k <= 3; ++k)
+        values << (plan.stopActive(k) ? "on" : "off") << IntToStr(plan.stopDepth(k)) << IntToStr(plan.stopTime(k));
+    return values;
+}
+
+QByteArray readFile(const QString &name)
+{
+    QFile file(name);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void writeFile(const QString &name, const QByteArray &bytes)
+{
+    QFile file(name);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+AskSaveFileName noDialog()
+{
+    return [](const SaveDialogRequest &) -> QString {
+        QTest::qFail("no save dialog expected", __FILE__, __LINE__);
+        return {};
+    };
+}
+
+} // namespace
+
+class TestPlanFile : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void roundTripKeepsEveryField();
+    void writerKeyOrder();
+    void windowsFileLoads();
+    void readerDefaults();
+    void bothReserveChoicesEndWithRuleOfThirds();
+    void wrongExtensionChangesNothing();
+    void missingFile();
+    void defaultPlanHasNoFileName();
+    void missingDiverRecords();
+    void otherUnitSystemKeepsThePlanFile();
+    void saveAppendsExtension();
+    void saveWithoutNameAsks();
+    void closeQuery_data();
+    void closeQuery();
+    void closeUnnamedSavesDefaultSilently();
+
+private:
+    QString planPath(const QString &name) const { return QDir(m_settings->folder()).filePath(name); }
+    // A plan that uses most of what a file can hold.
+    std::unique_ptr<PlanModel> rich();
+
+    std::unique_ptr<TempSettings> m_settings;
+};
+
+void TestPlanFile::init()
+{
+    m_settings = std::make_unique<TempSettings>();
+    usePlanTestUnits(false);
+    PlanModel scratch;
+    DiverRecords records(scratch, [](const QString &) { return true; });
+    records.SaveDiverRecord("Zovu, 80", "80", "3000", "0.75");
+    records.SaveDiverRecord("Zaru, 120", "120", "3000", "1.15");
+    SettingsFile().writeString("Divers", "Default", "Zovu, 80");
+}
+
+void TestPlanFile::cleanup() { m_settings.reset(); }
+
+std::unique_ptr<PlanModel> TestPlanFile::rich()
+{
+    auto plan = openPlan();
+    plan->LowerPageControl = "Decompression";
+    plan->UpperPageControl = "DiveTeam";
+    plan->Diver1Name = "Zovu, 80";
+    plan->Diver2Name = "Zaru, 120";
+    plan->Depth = 130;
+    plan->BottomMixO2 = 28;
+    plan->PO2 = "1.40";
+    plan->OnlyDiver1 = true;
+    plan->ReservePressure = "600";
+    plan->setStopActive(1, true), plan->DecoDepth1 = 30, plan->DecoTime1 = 2;
+    plan->setStopActive(2, true), plan->DecoDepth2 = 20, plan->DecoTime2 = 4;
+    plan->setStopActive(3, true), plan->DecoDepth3 = 10, plan->DecoTime3 = 9;
+    plan->DecoGas = 50;
+    plan->SameAsBottomGas = false;
+    plan->Narcosis = NarcosisRule::Fixed;
+    plan->NarcosisDepth = 100;
+    plan->Speed1 = "55";
+    plan->Speed2 = "65";
+    plan->AscentRateEdit = "30";
+    return plan;
+}
+
+void TestPlanFile::roundTripKeepsEveryField()
+{
+    auto saved = rich();
+    const QString name = planPath("reef.Dive");
+    QVERIFY(Saveas1Click(*saved, [&](const SaveDialogRequest &) { return name; }));
+
+    auto loaded = openPlan();
+    LoadDive(*loaded, name);
+    QCOMPARE(storedValues(*loaded), storedValues(*saved));
+    QCOMPARE(loaded->PO2, "1.40");
+    QCOMPARE(loaded->Tanksize2, "120");
+    QCOMPARE(loaded->BR2, "1.15");
+    QCOMPARE(loaded->SRF, "0.67");
+    QCOMPARE(loaded->TotalDecoTime, "15.00");
+    QCOMPARE(AscentRate(), 30);
+    QCOMPARE(loaded->PlanFileName, name);
+    QCOMPARE(loaded->Caption, "Dive Planning: [" + name + "]");
+    QVERIFY(loaded->SaveDivePlanEnabled);
+    QVERIFY(!loaded->Suspended);
+}
+
+void TestPlanFile::writerKeyOrder()
+{
+    auto plan = rich();
+    const QString name = planPath("order.Dive");
+    WriteDivePlan(*plan, name);
+    QStringList keys;
+    for (const QByteArray &line : readFile(name).split('\n'))
+        if (line.contains('='))
+            keys << QString::fromLatin1(line.left(line.indexOf('=')));
+    QCOMPARE(keys, (QStringList{"Metric", "LowerPageControl", "UpperPageControl", "Diver1Name", "Diver2Name",
+                                "Depth", "BottomMixO2", "PO2", "UseRuleOfThirdRadio",
+                                "UsedFixedPressureReserveRadio", "OnlyDiver1", "ReservePressure",
+                                "Decom1Check", "Decom2Check", "Decom3Check", "DecoDepth1", "DecoDepth2",
+                                "DecoDepth3", "DecoGas", "SameAsBottomGas", "DecoTime1", "DecoTime2",
+                                "DecoTime3", "LessNarcDepth10Radio", "LessNarcDepth50Radio",
+                                "SpecifyNarcDepthCheck", "NarcosisDepth", "Speed1", "Speed2",
+                                "AscentRateEdit"}));
+    QVERIFY(readFile(name).contains("PO2=1.40\n"));
+}
+
+void TestPlanFile::windowsFileLoads()
+{
+    const QString name = planPath("WRECK.DIVE");
+    writeFile(name, "[defaults]\r\nMETRIC=0\r\nlowerpagecontrol=Reserves\r\nDIVER1NAME=Zaru, 120\r\n"
+                    "diver2name=Zovu, 80\r\nDEPTH=100\r\nbottommixo2=32\r\npo2=1.6\r\n"
+                    "UseRuleOfThirdRadio=0\r\nUsedFixedPressureReserveRadio=1\r\nreservepressure=700\r\n"
+                    "DECOM1CHECK=1\r\ndecodepth1=15\r\nDecoTime1=5\r\nsameasbottomgas=0\r\ndecogas=80\r\n"
+                    "LessNarcDepth10Radio=1\r\nLessNarcDepth50Radio=0\r\nSpeed1=50\r\nascentrateedit=60\r\n");
+    auto plan = openPlan();
+    LoadDive(*plan, name);
+    QCOMPARE(plan->LowerPageControl, "Reserves");
+    QCOMPARE(plan->Diver1Name, "Zaru, 120");
+    QCOMPARE(plan->Tanksize1, "120");
+    QCOMPARE(plan->Depth, 100);
+    QCOMPARE(plan->BottomMixO2, 32);
+    QCOMPARE(plan->PO2, "1.6");
+    QCOMPARE(plan->Reserve, ReserveRule::FixedPressure);
+    QCOMPARE(plan->ReservePressure, "700");
+    QVERIFY(plan->Decom1Check);
+    QCOMPARE(plan->DecoDepth1, 15);
+    QCOMPARE(plan->DecoTime1, 5);
+    QCOMPARE(plan->Narcosis, NarcosisRule::TenPercent);
+    QCOMPARE(plan->NarcosisDepth, 10);
+    QCOMPARE(plan->Speed1, "50");
+    QCOMPARE(AscentRate(), 60);
+    QCOMPARE(plan->MODDecomixEdit, "1.16");
+    QCOMPARE(plan->PlanFileName, name);
+}
+
+void TestPlanFile::readerDefaults()
+{
+    const QString name = planPath("bare.Dive");
+    writeFile(name, "[Defaults]\nDepth=abc\n");
+    auto plan = openPlan();
+    plan->LowerPageControl = "Narcosis";
+    LoadDive(*plan, name);
+    QCOMPARE(plan->Depth, 0);
+    QCOMPARE(plan->BottomMixO2, 21);
+    QCOMPARE(plan->PO2, "1.4");
+    QCOMPARE(plan->Reserve, ReserveRule::RuleOfThird);
+    QCOMPARE(plan->ReservePressure, "500");
+    QCOMPARE(plan->DecoGas, 21);
+    QVERIFY(plan->SameAsBottomGas);
+    QCOMPARE(plan->Narcosis, NarcosisRule::FiftyPercent);
+    QCOMPARE(plan->Speed1, "60");
+    QCOMPARE(plan->Speed2, "70");
+    QCOMPARE(plan->AscentRateEdit, "33");
+    QCOMPARE(AscentRate(), 33);
+    QCOMPARE(plan->LowerPageControl, "Narcosis");
+    // Both divers take the default record.
+    QCOMPARE(plan->Diver1Name, "Zovu, 80");
+    QCOMPARE(plan->Diver2Name, "Zovu, 80");
+}
+
+void TestPlanFile::bothReserveChoicesEndWithRuleOfThirds()
+{
+    const QString name = planPath("both.Dive");
+    writeFile(name, "[Defaults]\nUseRuleOfThirdRadio=1\nUsedFixedPressureReserveRadio=1\nUpperPageControl=Nowhere\n");
+    auto plan = openPlan();
+    plan->Reserve = ReserveRule::FixedPressure;
+    LoadDive(*plan, name);
+    QCOMPARE(plan->Reserve, ReserveRule::RuleOfThird);
+    QCOMPARE(plan->UpperPageControl, "BottomInformation");
+}
+
+void TestPlanFile::wrongExtensionChangesNothing()
+{
+    const QString name = planPath("notes.txt");
+    writeFile(name, "[Defaults]\nDepth=77\n");
+    auto plan = rich();
+    const QStringList before = storedValues(*plan);
+    QSignalSpy beeps(plan.get(), &PlanModel::beep);
+    LoadDive(*plan, name);
+    QCOMPARE(plan->MainStatus, "Cannot load " + name + " as a dive");
+    QVERIFY(beeps.count() >= 1);
+    QCOMPARE(plan->Depth, 130);
+    // Only the divers are reloaded, from the default record.
+    QStringList after = storedValues(*plan);
+    QCOMPARE(plan->Diver2Name, "Zovu, 80");
+    after[4] = before[4];
+    QCOMPARE(after, before);
+    QCOMPARE(plan->PlanFileName, "");
+    QVERIFY(!plan->Suspended);
+    QCOMPARE(plan->PressureInATA, "4.94");
+}
+
+void TestPlanFile::missingFile()
+{
+    const QString name = planPath("gone.Dive");
+    auto plan = openPlan();
+    QSignalSpy beeps(plan.get(), &PlanModel::beep);
+    LoadDive(*plan, name);
+    QCOMPARE(plan->MainStatus, name + " does not exist.");
+    QVERIFY(beeps.count() >= 1);
+    QVERIFY(!plan->Suspended);
+    QCOMPARE(plan->Diver1Name, "Zovu, 80");
+    QCOMPARE(plan->Caption, "Dive planning with 'Rule of Third'");
+}
+
+void TestPlanFile::defaultPlanHasNoFileName()
+{
+    WriteDivePlan(*rich(), DefaultDiveFileName());
+    auto plan = openPlan();
+    plan->PlanFileName = "/somewhere/else.Dive";
+    LoadDive(*plan, DefaultDiveFileName());
+    QCOMPARE(plan->Caption, "Dive Planning");
+    QCOMPARE(plan->PlanFileName, "");
+    QVERIFY(!plan->SaveDivePlanEnabled);
+    QCOMPARE(plan->Depth, 130);
+    bool asked = false;
+    QVERIFY(DivePlanCloseQuery(*plan, [&](const QString &) { asked = true; return SaveAnswer::Cancel; }));
+    QVERIFY(!asked);
+}
+
+void TestPlanFile::missingDiverRecords()
+{
+    auto saved = rich();
+    saved->Diver1Name = "Retired";
+    const QString name = planPath("old.Dive");
+    WriteDivePlan(*saved, name);
+    auto plan = openPlan();
+    LoadDive(*plan, name);
+    QCOMPARE(plan->Diver1Name, "Retired");
+    QCOMPARE(plan->Tanksize1, "Load Error");
+    QCOMPARE(plan->PSI1, "Load Error");
+    QCOMPARE(plan->BR1, "Load Error");
+    QCOMPARE(plan->Diver2Name, "Zaru, 120");
+    QCOMPARE(plan->PressureInATA, "4.94");
+}
+
+void TestPlanFile::otherUnitSystemKeepsThePlanFile()
+{
+    usePlanTestUnits(true, true, 10);
+    auto metricPlan = openPlan();
+    metricPlan->Depth = 40;
+    metricPlan->AscentRateEdit = "9";
+    metricPlan->Diver1Name = "Zovu, 80";
+    const QString name = planPath("metric.Dive");
+    WriteDivePlan(*metricPlan, name);
+
+    usePlanTestUnits(false);
+    auto plan = openPlan();
+    LoadDive(*plan, name);
+    QVERIFY(plan->Metric);
+    QCOMPARE(plan->Depth, 40);
+    QCOMPARE(plan->Speed1, "20");
+    QCOMPARE(AscentRate(), 9);
+    QCOMPARE(plan->PlanFileName, name);
+    QCOMPARE(plan->Caption, "Dive Planning: [" + name + "]");
+    QVERIFY(plan->SaveDivePlanEnabled);
+    QStringList asked;
+    QVERIFY(DivePlanCloseQuery(*plan, [&](const QString &q) { asked << q; return SaveAnswer::No; }));
+    QCOMPARE(asked, QStringList{"Do you wish to save: \"metric.Dive\""});
+    QVERIFY(!QFile::exists(DefaultDiveFileName()));
+}
+
+void TestPlanFile::saveAppendsExtension()
+{
+    auto plan = rich();
+    const QString name = planPath("cave");
+    plan->PlanFileName = name;
+    QVERIFY(Saveas1Click(*plan, noDialog()));
+    QVERIFY(QFile::exists(name + ".Dive"));
+    QVERIFY(!QFile::exists(name));
+    QCOMPARE(plan->PlanFileName, name + ".Dive");
+    QCOMPARE(plan->Caption, "Dive Planning: " + name + ".Dive");
+    QVERIFY(plan->SaveDivePlanEnabled);
+}
+
+void TestPlanFile::saveWithoutNameAsks()
+{
+    auto plan = rich();
+    QList<SaveDialogRequest> requests;
+    QVERIFY(!Saveas1Click(*plan, [&](const SaveDialogRequest &r) { requests << r; return QString(); }));
+    QCOMPARE(requests.size(), 1);
+    QCOMPARE(requests[0].title, "Save a dive");
+    QCOMPARE(requests[0].defaultExtension, "dive");
+    QCOMPARE(requests[0].filter, "Tidewell Dive files (*.dive)|*.dive");
+    QCOMPARE(plan->PlanFileName, "");
+    QVERIFY(!plan->SaveDivePlanEnabled);
+    QCOMPARE(QDir(m_settings->folder()).entryList({"*.Dive"}), QStringList());
+
+    const QString name = planPath("chosen.dive");
+    QVERIFY(Saveas1Click(*plan, [&](const SaveDialogRequest &) { return name; }));
+    QVERIFY(QFile::exists(name));
+    QCOMPARE(plan->PlanFileName, name);
+    // The next save goes to the same file without a dialog.
+    plan->Depth = 99;
+    QVERIFY(Saveas1Click(*plan, noDialog()));
+    QVERIFY(readFile(name).contains("Depth=99"));
+}
+
+void TestPlanFile::closeQuery_data()
+{
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<bool>("closes");
+    QTest::addColumn<bool>("saved");
+    QTest::newRow("Yes") << int(SaveAnswer::Yes) << true << true;
+    QTest::newRow("No") << int(SaveAnswer::No) << true << false;
+    QTest::newRow("Cancel") << int(SaveAnswer::Cancel) << false << false;
+}
+
+void TestPlanFile::closeQuery()
+{
+    QFETCH(int, answer);
+    auto plan = rich();
+    const QString name = planPath("reef.Dive");
+    plan->PlanFileName = name;
+    QStringList asked;
+    const bool closes = DivePlanCloseQuery(*plan, [&](const QString &q) {
+        asked << q;
+        return SaveAnswer(answer);
+    });
+    QCOMPARE(asked, QStringList{"Do you wish to save: \"reef.Dive\""});
+    QTEST(closes, "closes");
+    QTEST(QFile::exists(name), "saved");
+    QVERIFY(!QFile::exists(DefaultDiveFileName()));
+}
+
+void TestPlanFile::closeUnnamedSavesDefaultSilently()
+{
+    auto plan = rich();
+    QVERIFY(DivePlanCloseQuery(*plan, [](const QString &) { return SaveAnswer::Cancel; }));
+    QCOMPARE(DefaultDiveFileName(), SettingsFolder() + "Default.Dive");
+    QVERIFY(readFile(DefaultDiveFileName()).contains("Depth=130"));
+}
+
+QTEST_GUILESS_MAIN(TestPlanFile)
+#include "tst_planfile.moc"
