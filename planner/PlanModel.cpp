@@ -4,6 +4,8 @@
 #include "core/SettingsFile.h"
 #include "core/Units.h"
 
+#include <algorithm>
+
 namespace PlanWords {
 QString pressure(bool metric) { return metric ? QStringLiteral("BAR") : QStringLiteral("PSI"); }
 QString volume(bool metric) { return metric ? QStringLiteral("Litres") : QStringLiteral("CuFt"); }

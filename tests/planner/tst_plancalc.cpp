@@ -79,6 +79,7 @@ private slots:
     void roundRmvToStep();
     void srfTable_data();
     void srfTable();
+    void srfTableShape();
     void srfOutOfRange();
     void srfOffTheGrid();
     void srfQuietSkipsTheTable();
@@ -318,6 +319,19 @@ void TestPlanCalc::srfTable()
     QSignalSpy beeps(plan.get(), &PlanModel::beep);
     QCOMPARE(plan->CalcSRF(rate1, rate2), srf);
     QCOMPARE(beeps.count(), 0);
+}
+
+void TestPlanCalc::srfTableShape()
+{
+    // Every diagonal cell reads 0.67 but the 0.60 one; the smaller rate must
+    // pick the row, so a swapped pair finds no cell.
+    for (int cents = 35; cents <= 115; cents += 5) {
+        const double rate = cents / 100.0;
+        QCOMPARE(SrfTable(rate, rate), cents == 60 ? 0.68 : 0.67);
+    }
+    QCOMPARE(SrfTable(0.35, 1.15), 0.81);
+    QVERIFY(!SrfTable(1.15, 0.35));
+    QVERIFY(!SrfTable(0.30, 0.35));
 }
 
 void TestPlanCalc::srfOutOfRange()
