@@ -87,8 +87,12 @@ QString PlanModel::CalcSRF(const QString &rate1, const QString &rate2)
 
 void PlanModel::CalculateReservers()
 {
-    computeReserves();
-    showGasUse();
+    try {
+        computeReserves();
+        showGasUse();
+    } catch (const AppError &) {
+        // A value that does not read as a number keeps the previous reserves.
+    }
 }
 
 void PlanModel::computeReserves()
