@@ -5,6 +5,7 @@
 #include "planner/SrfTable.h"
 
 #include "core/Errors.h"
+#include "core/InputLists.h"
 #include "core/NumText.h"
 #include "core/Units.h"
 
@@ -99,7 +100,7 @@ void PlanModel::computeReserves()
 {
     if (SRF.isEmpty())
         return;
-    const QString pressureWord = PlanWords::pressure(Metric);
+    const QString pressureWord = PressureUnitWord(Metric);
     for (const DiverFields &diver : diverFields()) {
         const double reservePressure = Reserve == ReserveRule::FixedPressure
             ? num(ReservePressure)
@@ -120,7 +121,7 @@ void PlanModel::computeReserves()
                  {Trunc(num(this->*shown.pressure) * num(SRF)), pressureWord})
         : Format(QStringLiteral("Fixed reserve: %s %s"), {ReservePressure, pressureWord});
     ReserveStatusBar = Format(QStringLiteral("%s %s / %s"),
-                              {this->*shown.reserve, PlanWords::volume(Metric), reserveText});
+                              {this->*shown.reserve, VolumeUnitWord(Metric), reserveText});
 }
 
 void PlanModel::showGasUse()
@@ -132,7 +133,7 @@ void PlanModel::showGasUse()
     const double available = Metric ? num(this->*shown.tankSize) * num(this->*shown.pressure)
                                     : num(this->*shown.tankSize);
     TotalConsumptionStatusBar = Format(QStringLiteral("%s %s of %s available"),
-                                       {used, PlanWords::volume(Metric), MyFormat(available)});
+                                       {used, VolumeUnitWord(Metric), MyFormat(available)});
     AlarmShapeVisible = diverShown && num(used) > available;
     GasUsedVersusAvailableGasProgress = {Round(available * 1000), Round(num(used) * 1000)};
 }

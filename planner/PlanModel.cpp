@@ -1,16 +1,31 @@
 #include "planner/PlanModel.h"
 
+#include "core/InputLists.h"
 #include "core/NumText.h"
-#include "core/SettingsFile.h"
 #include "core/Units.h"
 
 #include <algorithm>
 
-namespace PlanWords {
-QString pressure(bool metric) { return metric ? QStringLiteral("BAR") : QStringLiteral("PSI"); }
-QString volume(bool metric) { return metric ? QStringLiteral("Litres") : QStringLiteral("CuFt"); }
-QString depth(bool metric) { return metric ? QStringLiteral("meters") : QStringLiteral("feet"); }
-} // namespace PlanWords
+namespace {
+
+// The plan holds the texts of its unit-aware lists; the window holds their
+// entries. This list keeps what a fill operation leaves in it.
+class ListText final : public InputList
+{
+public:
+    void setEntries(const QStringList &entries) override { m_entries = entries; }
+    QStringList entries() const override { return m_entries; }
+    void setText(const QString &text) override { m_text = text; }
+    QString text() const override { return m_text; }
+    void setHint(const QString &) override {}
+    void setSelectedIndex(int) override {}
+
+private:
+    QStringList m_entries;
+    QString m_text;
+};
+
+} // namespace
 
 PlanModel::PlanModel(QObject *parent) : QObject(parent)
 {
@@ -67,7 +82,7 @@ void PlanModel::DepthChange()
     // pressure, then the gas use that reads both.
     DecoChange();
     MaxPOTwo = MyFormat(OxygenPartialPressure(Depth, BottomMixO2, Metric));
-    Label17Depth = MyFormat(Depth) + u' ' + PlanWords::depth(Metric);
+    Label17Depth = MyFormat(Depth) + u' ' + DepthUnitWord(Metric);
     CheckforExceedMOD();
     BreathingRateChange();
     const double best = std::min(StrToFloat(PO2) / StrToFloat(PressureInATA) * 100, 100.0);
@@ -108,16 +123,13 @@ void PlanModel::applyUnitDefaults()
 {
     // The texts the unit-aware lists start from: the remembered tank and
     // fill pressure of this unit system, and the default breathing rate.
-    const QString suffix = Metric ? QStringLiteral("M") : QStringLiteral("I");
-    const IniFile settings = SettingsFile();
-    const QString defaults = QStringLiteral("Defaults");
-    const QString tank = IntToStr(settings.readInteger(defaults, QStringLiteral("FillTank") + suffix, Metric ? 28 : 240));
-    const QString pressure = IntToStr(settings.readInteger(defaults, QStringLiteral("PresurizeTank") + suffix, Metric ? 200 : 3500));
-    const QString rate = IntToStr(Metric ? settings.readInteger(defaults, QStringLiteral("BR Metric"), 25)
-                                         : settings.readInteger(defaults, QStringLiteral("BR Imperial"), 1));
-    Tanksize1 = Tanksize2 = tank;
-    PSI1 = PSI2 = pressure;
-    BR1 = BR2 = rate;
+    ListText list;
+    FillTankSizeList(list, Metric);
+    Tanksize1 = Tanksize2 = list.text();
+    FillPressureList(list, Metric);
+    PSI1 = PSI2 = list.text();
+    FillBreathingRateList(list, Metric);
+    BR1 = BR2 = list.text();
     ReservePressure = Metric ? QStringLiteral("35") : QStringLiteral("500");
     Speed1 = Metric ? QStringLiteral("20") : QStringLiteral("60");
     Speed2 = Metric ? QStringLiteral("25") : QStringLiteral("75");
@@ -130,9 +142,8 @@ void PlanModel::MetricClick(SwitchBy by)
     if (by == SwitchBy::User)
         PlanFileName.clear();
     applyUnitDefaults();
-    const double factor = Metric ? Conversion::FeetToMetres : Conversion::MetresToFeet;
-    Depth = static_cast<int>(Round(Depth * factor));
-    NarcosisDepth = static_cast<int>(Round(NarcosisDepth * factor));
+    Depth = ConvertedDepth(Depth, Metric);
+    NarcosisDepth = ConvertedDepth(NarcosisDepth, Metric);
     double rate = 0;
     if (TryStrToFloat(AscentRateEdit, rate)) {
         AscentRateEdit = ConvertDepthText(AscentRateEdit, Metric);

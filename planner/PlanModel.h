@@ -173,10 +173,3 @@ private:
     void applyUnitDefaults();
     int ascentRate() const;
 };
-
-// The planner's unit words.
-namespace PlanWords {
-QString pressure(bool metric);  // "BAR" / "PSI"
-QString volume(bool metric);    // "Litres" / "CuFt"
-QString depth(bool metric);     // "meters" / "feet"
-} // namespace PlanWords
