@@ -1,0 +1,519 @@
+#include "shell/MDIEdit.h"
+
+#include "core/Errors.h"
+#include "platform/Mail.h"
+#include "platform/RichText.h"
+#include "platform/ShellOpen.h"
+#include "shell/Dialogs.h"
+#include "shell/ErrorGuard.h"
+#include "shell/Hints.h"
+#include "shell/Main.h"
+#include "shell/NoteFile.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QAction>
+#include <QActionGroup>
+#include <QApplication>
+#include <QClipboard>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMimeData>
+#include <QPainter>
+#include <QPrinter>
+#include <QScrollBar>
+#include <QStyle>
+#include <QTextBlock>
+#include <QTextEdit>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+namespace {
+
+// Menu groups of the note's menus in the main window's menu bar.
+enum NoteMenuGroup { FileGroup = 10, EditGroup = 11, CharacterGroup = 13 };
+
+const QString SaveFilter =
+    QStringLiteral("Rich text files (*.rtf)|*.rtf|Plain text files (*.txt)|*.txt|All files|*.*");
+const QString DocPanelHint = QStringLiteral(
+    "|Double-Click to dock/undock toolbar. Double click on title of floating toolbar to dock");
+
+// Toolbar pictures drawn from a symbol, so they look alike in every style.
+QIcon glyphIcon(const QString &symbol, bool bold = false)
+{
+    QPixmap pixmap(32, 32);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    QFont font(QStringLiteral("DejaVu Serif"));
+    font.setPixelSize(24);
+    font.setBold(bold);
+    painter.setFont(font);
+    painter.setPen(QColor(0x20, 0x40, 0x70));
+    painter.drawText(pixmap.rect(), Qt::AlignCenter, symbol);
+    return QIcon(pixmap);
+}
+
+// Runs a command of the main window, when there is one.
+void triggerMainCommand(const char *name)
+{
+    if (TMainForm *main = MainForm())
+        if (QAction *command = main->action(QString::fromLatin1(name)))
+            command->trigger();
+}
+
+// A printer seen from the front: paper above a body with a tray slot.
+QIcon printerIcon()
+{
+    QPixmap pixmap(32, 32);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(QColor(0x20, 0x40, 0x70), 2));
+    painter.setBrush(Qt::white);
+    painter.drawRect(9, 3, 14, 10);
+    painter.setBrush(QColor(0xA8, 0xB8, 0xD0));
+    painter.drawRoundedRect(3, 12, 26, 12, 3, 3);
+    painter.setBrush(Qt::white);
+    painter.drawRect(9, 20, 14, 9);
+    return QIcon(pixmap);
+}
+
+} // namespace
+
+TEditForm::TEditForm(QWidget *parent) : TChildForm(parent), Editor(new QTextEdit(this))
+{
+    setObjectName(QStringLiteral("EditForm"));
+    Editor->setObjectName(QStringLiteral("Editor"));
+    Editor->setAcceptRichText(false);
+    setFileName(Untitled);
+
+    createMenus();
+    createToolbar();
+    createContextMenu();
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(m_docPanel);
+    layout->addWidget(Editor, 1);
+
+    applyWordWrap(true);
+    updateEditCommands();
+    updateExternalEditorState();
+
+    if (TMainForm *main = MainForm())
+        connect(main->mdiArea(), &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow *sub) {
+            if (sub && sub->widget() == this)
+                guarded([this] { activated(); });
+        });
+}
+
+TEditForm::~TEditForm() = default;
+
+QSize TEditForm::sizeHint() const { return {560, 400}; }
+
+// ---- menus and toolbar ---------------------------------------------------
+
+QAction *TEditForm::addCommand(QMenu *menu, const QString &name, const QString &caption, const QString &hint,
+                               const QKeySequence &shortcut)
+{
+    QAction *command = menu->addAction(caption);
+    command->setObjectName(name);
+    if (!hint.isEmpty())
+        setHint(command, hint);
+    if (!shortcut.isEmpty())
+        command->setShortcut(shortcut);
+    return command;
+}
+
+void TEditForm::createMenus()
+{
+    // The names differ from the main window's, which finds its commands by name.
+    m_fileMenu = new QMenu(QStringLiteral("&File"), this);
+    m_fileMenu->setObjectName(QStringLiteral("File2"));
+    connectGuarded(addCommand(m_fileMenu, QStringLiteral("New1"), QStringLiteral("&New"), QStringLiteral("New notepad")),
+                   &QAction::triggered, this, [] { triggerMainCommand("NewNotepad1"); });
+    connectGuarded(addCommand(m_fileMenu, QStringLiteral("Open1"), QStringLiteral("&Open..."),
+                              QStringLiteral("Open file"), Qt::Key_F2),
+                   &QAction::triggered, this, [] { triggerMainCommand("OpenNotepad1"); });
+    connectGuarded(addCommand(m_fileMenu, QStringLiteral("Close2"), QStringLiteral("&Close"),
+                              QStringLiteral("Close window")),
+                   &QAction::triggered, this, [this] { (parentWidget() ? parentWidget() : this)->close(); });
+    connectGuarded(addCommand(m_fileMenu, QStringLiteral("Save1"), QStringLiteral("&Save"), QStringLiteral("Save file"),
+                              Qt::Key_F3),
+                   &QAction::triggered, this, [this] { Save1Click(); });
+    connectGuarded(addCommand(m_fileMenu, QStringLiteral("Saveas1"), QStringLiteral("Save &as..."),
+                              QStringLiteral("Save file with different name")),
+                   &QAction::triggered, this, [this] { Saveas1Click(); });
+    m_fileMenu->addSeparator();
+    connectGuarded(addCommand(m_fileMenu, QStringLiteral("StartExternalEditor1"), QStringLiteral("Start external editor"), {}),
+                   &QAction::triggered, this, [this] { ExternalEditorClick(); });
+    m_fileMenu->addSeparator();
+    connectGuarded(addCommand(m_fileMenu, QStringLiteral("Send1"), QStringLiteral("Sen&d..."), QStringLiteral("Send via MAPI")),
+                   &QAction::triggered, this, [this] { Send1Click(); });
+    m_fileMenu->addSeparator();
+    QAction *loadDive = addCommand(m_fileMenu, QStringLiteral("LoadDivePlan3"), QStringLiteral("&Load dive plan"),
+                                   QStringLiteral("&Load a dive into the dive planner"), Qt::Key_F11);
+    if (TMainForm *main = MainForm())
+        if (QAction *mainLoad = main->action(QStringLiteral("LoadDivePlan1")))
+            loadDive->setEnabled(mainLoad->isEnabled());
+    connectGuarded(loadDive, &QAction::triggered, this, [this] {
+        triggerMainCommand("LoadDivePlan1");
+        updateExternalEditorState();
+    });
+    m_fileMenu->addSeparator();
+    connectGuarded(addCommand(m_fileMenu, QStringLiteral("Print1"), QStringLiteral("&Print"), QStringLiteral("Print")),
+                   &QAction::triggered, this, [this] { Print1Click(); });
+    connectGuarded(addCommand(m_fileMenu, QStringLiteral("PrinterSetup1"), QStringLiteral("Printer setup..."),
+                              QStringLiteral("Change printer setup")),
+                   &QAction::triggered, this, [this] { PrinterSetup1Click(); });
+    m_fileMenu->addSeparator();
+    connectGuarded(addCommand(m_fileMenu, QStringLiteral("Exit2"), QStringLiteral("E&xit"), {}), &QAction::triggered,
+                   this, [] {
+                       if (TMainForm *main = MainForm())
+                           main->close();
+                   });
+
+    m_editMenu = new QMenu(QStringLiteral("&Edit"), this);
+    m_editMenu->setObjectName(QStringLiteral("Edit1"));
+    connectGuarded(addCommand(m_editMenu, QStringLiteral("Cut1"), QStringLiteral("Cu&t"), {}, QKeySequence(Qt::CTRL | Qt::Key_X)),
+                   &QAction::triggered, this, [this] { Editor->cut(); });
+    connectGuarded(addCommand(m_editMenu, QStringLiteral("Copy1"), QStringLiteral("&Copy"), {}, QKeySequence(Qt::CTRL | Qt::Key_C)),
+                   &QAction::triggered, this, [this] { Editor->copy(); });
+    connectGuarded(addCommand(m_editMenu, QStringLiteral("Paste1"), QStringLiteral("&Paste"), {}, QKeySequence(Qt::CTRL | Qt::Key_V)),
+                   &QAction::triggered, this, [this] { Editor->paste(); });
+    connectGuarded(addCommand(m_editMenu, QStringLiteral("Delete1"), QStringLiteral("De&lete"), {}, QKeySequence(Qt::CTRL | Qt::Key_D)),
+                   &QAction::triggered, this, [this] { Editor->textCursor().removeSelectedText(); });
+    m_editMenu->addSeparator();
+    connectGuarded(addCommand(m_editMenu, QStringLiteral("SelectAll1"), QStringLiteral("Select &all"), {},
+                              QKeySequence(Qt::CTRL | Qt::Key_A)),
+                   &QAction::triggered, this, [this] { Editor->selectAll(); });
+    connect(m_editMenu, &QMenu::aboutToShow, this, [this] { guarded([this] { updateEditCommands(); }); });
+
+    m_characterMenu = new QMenu(QStringLiteral("Ch&aracter"), this);
+    m_characterMenu->setObjectName(QStringLiteral("Character1"));
+    auto *alignments = new QActionGroup(this);
+    for (const auto &[name, caption, alignment] :
+         {std::tuple{"Left1", "&Left", Qt::AlignLeft}, std::tuple{"Right1", "&Right", Qt::AlignRight},
+          std::tuple{"Center1", "&Center", Qt::AlignHCenter}}) {
+        QAction *item = addCommand(m_characterMenu, QString::fromLatin1(name), QString::fromLatin1(caption), {});
+        item->setCheckable(true);
+        alignments->addAction(item);
+        connectGuarded(item, &QAction::triggered, this, [this, a = alignment] { setAlignment(a); });
+    }
+    alignments->actions().constFirst()->setChecked(true);
+    m_characterMenu->addSeparator();
+    QAction *wrap = addCommand(m_characterMenu, QStringLiteral("WordWrap1"), QStringLiteral("&Word wrap"), {});
+    wrap->setCheckable(true);
+    connectGuarded(wrap, &QAction::triggered, this, [this] { WordWrap1Click(); });
+    m_characterMenu->addSeparator();
+    connectGuarded(addCommand(m_characterMenu, QStringLiteral("Font1"), QStringLiteral("&Font..."), {}),
+                   &QAction::triggered, this, [this] { Font1Click(); });
+}
+
+void TEditForm::createToolbar()
+{
+    m_docPanel = new QToolBar(QStringLiteral("DocPanel1"), this);
+    m_docPanel->setObjectName(QStringLiteral("DocPanel1"));
+    m_docPanel->setIconSize(QSize(20, 20));
+    setHint(m_docPanel, DocPanelHint);
+    auto addButton = [this](const QString &name, const QIcon &icon, const QString &hint, auto handler) {
+        QAction *button = m_docPanel->addAction(icon, GetShortHint(hint));
+        button->setObjectName(name);
+        setHint(button, hint);
+        connectGuarded(button, &QAction::triggered, this, handler);
+        return button;
+    };
+    addButton(QStringLiteral("btnNew"), style()->standardIcon(QStyle::SP_FileIcon), QStringLiteral("New notepad"),
+              [] { triggerMainCommand("NewNotepad1"); });
+    addButton(QStringLiteral("btnSave"), style()->standardIcon(QStyle::SP_DialogSaveButton), QStringLiteral("Save"),
+              [this] { Save1Click(); });
+    addButton(QStringLiteral("btnFont"), glyphIcon(QStringLiteral("A"), true), QStringLiteral("Font"),
+              [this] { Font1Click(); });
+    addButton(QStringLiteral("btnPrint"), printerIcon(), QStringLiteral("Print"),
+              [this] { Print1Click(); });
+    QAction *wrap = addButton(QStringLiteral("btnWordWrap"), glyphIcon(QStringLiteral("\u21B5")),
+                              QStringLiteral("Toggle wordwrap"), [this] { WordWrap1Click(); });
+    wrap->setCheckable(true);
+    QAction *external = addButton(QStringLiteral("btnExternalEditor"), style()->standardIcon(QStyle::SP_DirOpenIcon),
+                                  QStringLiteral("Windows editor with note"), [this] { ExternalEditorClick(); });
+    external->setEnabled(false);
+    addButton(QStringLiteral("btnSend"), glyphIcon(QStringLiteral("@")), QStringLiteral("Send via MAPI"),
+              [this] { Send1Click(); });
+}
+
+void TEditForm::createContextMenu()
+{
+    m_popupMenu = new QMenu(this);
+    m_popupMenu->setObjectName(QStringLiteral("PopupMenu2"));
+    connectGuarded(addCommand(m_popupMenu, QStringLiteral("Cut2"), QStringLiteral("Cu&t"), {}), &QAction::triggered, this,
+                   [this] { Editor->cut(); });
+    connectGuarded(addCommand(m_popupMenu, QStringLiteral("Copy2"), QStringLiteral("&Copy"), {}), &QAction::triggered,
+                   this, [this] { Editor->copy(); });
+    connectGuarded(addCommand(m_popupMenu, QStringLiteral("Paste2"), QStringLiteral("&Paste"), {}), &QAction::triggered,
+                   this, [this] { Editor->paste(); });
+    Editor->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(Editor, &QWidget::customContextMenuRequested, this, [this](const QPoint &at) {
+        guarded([this] { updateEditCommands(); });
+        m_popupMenu->popup(Editor->viewport()->mapToGlobal(at));
+    });
+}
+
+QList<MergedMenu> TEditForm::mergedMenus() const
+{
+    return {{FileGroup, m_fileMenu}, {EditGroup, m_editMenu}, {CharacterGroup, m_characterMenu}};
+}
+
+QAction *TEditForm::shortcutCommand(const QKeySequence &keys) const
+{
+    for (const QMenu *menu : {m_fileMenu, m_editMenu, m_characterMenu})
+        for (QAction *command : menu->actions())
+            if (command->isEnabled() && !command->shortcut().isEmpty() && command->shortcut() == keys)
+                return command;
+    return nullptr;
+}
+
+// The note's shortcuts come before the main window's while the note has the
+// focus: F3 saves the note rather than opening the blending worksheet.
+bool TEditForm::event(QEvent *event)
+{
+    if (event->type() == QEvent::ShortcutOverride) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if (shortcutCommand(QKeySequence(key->keyCombination()))) {
+            event->accept();
+            return true;
+        }
+    }
+    return TChildForm::event(event);
+}
+
+void TEditForm::keyPressEvent(QKeyEvent *event)
+{
+    if (QAction *command = shortcutCommand(QKeySequence(event->keyCombination()))) {
+        command->trigger();
+        return;
+    }
+    TChildForm::keyPressEvent(event);
+}
+
+// ---- state -----------------------------------------------------------------
+
+void TEditForm::setFileName(const QString &fileName)
+{
+    m_fileName = fileName;
+    setWindowTitle(QFileInfo(fileName).fileName());
+}
+
+void TEditForm::setPlainTextMode(bool plain)
+{
+    m_plainText = plain;
+    Editor->setAcceptRichText(!plain);
+}
+
+void TEditForm::activated()
+{
+    updateSendCommands();
+    updateExternalEditorState();
+}
+
+void TEditForm::updateEditCommands()
+{
+    const QMimeData *clipboard = QApplication::clipboard()->mimeData();
+    const bool canPaste = clipboard && clipboard->hasText();
+    const bool hasSelection = Editor->textCursor().hasSelection();
+    for (const char *name : {"Paste1", "Paste2"})
+        findChild<QAction *>(QString::fromLatin1(name))->setEnabled(canPaste);
+    for (const char *name : {"Cut1", "Copy1", "Delete1", "Cut2", "Copy2"})
+        findChild<QAction *>(QString::fromLatin1(name))->setEnabled(hasSelection);
+}
+
+void TEditForm::updateExternalEditorState()
+{
+    const bool hasFile = !m_fileName.isEmpty() && m_fileName != Untitled;
+    findChild<QAction *>(QStringLiteral("btnExternalEditor"))->setEnabled(hasFile);
+    findChild<QAction *>(QStringLiteral("StartExternalEditor1"))->setEnabled(hasFile);
+}
+
+void TEditForm::updateSendCommands()
+{
+    const bool available = mailAvailable();
+    findChild<QAction *>(QStringLiteral("Send1"))->setEnabled(available);
+    findChild<QAction *>(QStringLiteral("btnSend"))->setEnabled(available);
+}
+
+// ---- text ------------------------------------------------------------------
+
+void TEditForm::appendLine(const QString &line)
+{
+    QTextCursor cursor(Editor->document());
+    cursor.movePosition(QTextCursor::End);
+    if (!Editor->document()->isEmpty())
+        cursor.insertBlock();
+    cursor.insertText(line);
+}
+
+void TEditForm::setLines(const QStringList &lines) { Editor->setPlainText(lines.join(u'\n')); }
+
+void TEditForm::loadFromFile(const QString &fileName)
+{
+    const QByteArray bytes = NoteFile::read(fileName);
+    if (m_plainText) {
+        Editor->setPlainText(NoteFile::plainText(bytes, fileName));
+        return;
+    }
+    QTextDocument *document = Editor->document();
+    document->setUndoRedoEnabled(false);
+    readRtf(bytes, *document);
+    document->setUndoRedoEnabled(true);
+}
+
+void TEditForm::scrollToLine(int line)
+{
+    QTextDocument *document = Editor->document();
+    const QTextBlock block = document->findBlockByNumber(std::clamp(line, 0, document->blockCount() - 1));
+    const QRectF box = document->documentLayout()->blockBoundingRect(block);
+    Editor->verticalScrollBar()->setValue(qRound(box.top()));
+}
+
+// ---- commands ----------------------------------------------------------------
+
+void TEditForm::Save1Click()
+{
+    if (m_fileName == Untitled) {
+        Saveas1Click();
+        return;
+    }
+    // The mode decides the format, not the name: a new note stays plain text
+    // under a ".rtf" name, a rich note stays rich under any name.
+    const QByteArray bytes =
+        m_plainText ? NoteFile::plainTextBytes(Editor->toPlainText()) : writeRtf(*Editor->document());
+    NoteFile::write(m_fileName, bytes);
+    Editor->document()->setModified(false);
+    updateExternalEditorState();
+}
+
+void TEditForm::Saveas1Click()
+{
+    FileDialogOptions options;
+    options.title = QStringLiteral("Save as");
+    options.filter = SaveFilter;
+    options.defaultExtension = QStringLiteral("txt");
+    options.fileName = m_fileName;
+    if (m_fileName != Untitled)
+        options.initialFolder = QFileInfo(m_fileName).absolutePath();
+    options.promptOnCreate = true;
+    const QString chosen = Dialogs::current().saveFileName(options);
+    if (!chosen.isEmpty()) {
+        setFileName(chosen);
+        Save1Click();
+    }
+    updateExternalEditorState();
+}
+
+QPrinter &TEditForm::printer()
+{
+    if (!m_printer)
+        m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    return *m_printer;
+}
+
+void TEditForm::Print1Click()
+{
+    QPrinter &target = printer();
+    target.setDocName(m_fileName);
+    if (Dialogs::current().print(target))
+        Editor->document()->print(&target);
+}
+
+void TEditForm::PrinterSetup1Click() { Dialogs::current().printerSetup(printer()); }
+
+void TEditForm::Send1Click()
+{
+    if (!findChild<QAction *>(QStringLiteral("Send1"))->isEnabled())
+        return;
+    QString body = Editor->toPlainText();
+    body.replace(u'\n', QStringLiteral("\r\n"));
+    if (!sendMail(body))
+        MessageDlg(QStringLiteral("Error sending mail"), QMessageBox::Critical, QMessageBox::Ok);
+}
+
+void TEditForm::Font1Click()
+{
+    // The font at the caret, which is the editor's font until the note is formatted.
+    QFont font = Editor->currentFont();
+    if (!Dialogs::current().chooseFont(font))
+        return;
+    QTextCharFormat format;
+    format.setFont(font);
+    Editor->mergeCurrentCharFormat(format);
+}
+
+void TEditForm::WordWrap1Click() { applyWordWrap(Editor->lineWrapMode() == QTextEdit::NoWrap); }
+
+void TEditForm::applyWordWrap(bool wrap)
+{
+    Editor->setLineWrapMode(wrap ? QTextEdit::WidgetWidth : QTextEdit::NoWrap);
+    Editor->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    Editor->setHorizontalScrollBarPolicy(wrap ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAlwaysOn);
+    findChild<QAction *>(QStringLiteral("WordWrap1"))->setChecked(wrap);
+    findChild<QAction *>(QStringLiteral("btnWordWrap"))->setChecked(wrap);
+}
+
+void TEditForm::setAlignment(Qt::Alignment alignment)
+{
+    const char *name = alignment == Qt::AlignRight ? "Right1" : alignment == Qt::AlignHCenter ? "Center1" : "Left1";
+    findChild<QAction *>(QString::fromLatin1(name))->setChecked(true);
+    Editor->setAlignment(alignment);
+}
+
+void TEditForm::ExternalEditorClick()
+{
+    if (!openWithAssociatedProgram(m_fileName))
+        throw AppError(QStringLiteral("No program could be started for \"%1\".").arg(m_fileName));
+}
+
+bool TEditForm::closeQuery()
+{
+    if (!Editor->document()->isModified())
+        return true;
+    switch (MessageDlg(QStringLiteral("Save changes to %1?").arg(m_fileName), QMessageBox::Question,
+                       QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel)) {
+    case QMessageBox::Yes:
+        Save1Click();
+        // A cancelled Save-as dialog keeps the note: the user asked to save it.
+        return !Editor->document()->isModified();
+    case QMessageBox::No:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// ---- shared operations -----------------------------------------------------
+
+TEditForm *ResultNotepad()
+{
+    auto *note = new TEditForm;
+    if (TMainForm *main = MainForm()) {
+        main->addChild(note);
+    } else {
+        note->setAttribute(Qt::WA_DeleteOnClose);
+        note->show();
+    }
+    return note;
+}
+
+void OpenNoteFile(TEditForm *note, const QString &fileName)
+{
+    note->setFileName(fileName);
+    note->setPlainTextMode(QFileInfo(fileName).suffix().toUpper() != u"RTF");
+    note->loadFromFile(fileName);
+    note->Editor->moveCursor(QTextCursor::Start);
+    note->Editor->document()->setModified(false);
+    note->updateExternalEditorState();
+}
+
+void ScrollNoteToTop(TEditForm *note) { note->scrollToLine(0); }

@@ -1,0 +1,101 @@
+#pragma once
+
+// The notepad editor: a child window holding one plain-text or rich-text
+// note. It opens, saves, prints and mails the note, changes font, alignment
+// and word wrap, and receives the results of the calculators.
+
+#include "shell/ChildForm.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+
+class QAction;
+class QMenu;
+class QPrinter;
+class QTextEdit;
+class QToolBar;
+
+class TEditForm : public TChildForm
+{
+    Q_OBJECT
+public:
+    explicit TEditForm(QWidget *parent = nullptr);
+    ~TEditForm() override;
+
+    static inline const QString Untitled = QStringLiteral("Untitled");
+
+    // The editor filling the window.
+    QTextEdit *const Editor;
+
+    // "Untitled" for a note without a file, else the file's full path.
+    QString fileName() const { return m_fileName; }
+    // Sets the file name and shows its name part as the caption.
+    void setFileName(const QString &fileName);
+    // Plain-text mode decides how the note is read and written: plain text
+    // when on, rich text when off.
+    bool plainTextMode() const { return m_plainText; }
+    void setPlainTextMode(bool plain);
+
+    // Result lines of the calculators.
+    void appendLine(const QString &line);
+    void setLines(const QStringList &lines);
+
+    // Reads the file into the editor in the current mode.
+    void loadFromFile(const QString &fileName);
+    // Scrolls so that the given line (held within the text) is the first visible one.
+    void scrollToLine(int line);
+
+    // Menu and toolbar commands.
+    void Save1Click();
+    void Saveas1Click();
+    void Print1Click();
+    void PrinterSetup1Click();
+    void Send1Click();
+    void Font1Click();
+    void WordWrap1Click();
+    void setAlignment(Qt::Alignment alignment);
+    void ExternalEditorClick();
+    // Enables the edit commands for the clipboard and the selection.
+    void updateEditCommands();
+    // The "Windows editor with note" commands need a file.
+    void updateExternalEditorState();
+    // The send commands need a mail program.
+    void updateSendCommands();
+
+    QSize sizeHint() const override;
+    QList<MergedMenu> mergedMenus() const override;
+    bool closeQuery() override;
+
+protected:
+    bool event(QEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+
+private:
+    QAction *addCommand(QMenu *menu, const QString &name, const QString &caption, const QString &hint,
+                        const QKeySequence &shortcut = {});
+    void createMenus();
+    void createToolbar();
+    void createContextMenu();
+    void applyWordWrap(bool wrap);
+    QAction *shortcutCommand(const QKeySequence &keys) const;
+    QPrinter &printer();
+    void activated();
+
+    QString m_fileName = Untitled;
+    bool m_plainText = true;
+    QMenu *m_fileMenu = nullptr;
+    QMenu *m_editMenu = nullptr;
+    QMenu *m_characterMenu = nullptr;
+    QMenu *m_popupMenu = nullptr;
+    QToolBar *m_docPanel = nullptr;
+    std::unique_ptr<QPrinter> m_printer;
+};
+
+// A new empty note window in the main window, for a calculator's results.
+TEditForm *ResultNotepad();
+// Opens the file in the note window: name and caption, plain-text mode unless
+// the extension is ".rtf", the text, caret at the start, not modified.
+void OpenNoteFile(TEditForm *note, const QString &fileName);
+void ScrollNoteToTop(TEditForm *note);
