@@ -1,4 +1,5 @@
 #include "shell/Application.h"
+#include "shell/FirstPaint.h"
 #include "shell/Main.h"
 #include "shell/about.h"
 
@@ -13,6 +14,7 @@ int main(int argc, char **argv)
     QApplication::processEvents();
 
     TMainForm mainForm(QApplication::arguments().mid(1));
+    quitOnFirstPaintWhenAsked(mainForm);
     mainForm.show();
 
     splash->close();

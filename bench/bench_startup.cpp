@@ -1,0 +1,62 @@
+// Start-up time: from process start to the first painted main window, for
+// Tidewell and for a bare Qt main window, alternated in the same run.
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+namespace {
+
+double runOnce(const QString &program, const QString &folder)
+{
+    QProcess process;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("TIDEWELL_QUIT_ON_FIRST_PAINT"), QStringLiteral("1"));
+    if (!env.contains(QStringLiteral("QT_QPA_PLATFORM")))
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    process.setProcessEnvironment(env);
+    process.setWorkingDirectory(folder);
+    QElapsedTimer timer;
+    timer.start();
+    process.start(program, {});
+    if (!process.waitForFinished(30000) || process.exitCode() != 0) {
+        std::fprintf(stderr, "%s did not finish cleanly\n", qPrintable(program));
+        return -1;
+    }
+    return timer.nsecsElapsed() / 1e6;
+}
+
+double median(std::vector<double> v)
+{
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    const QString dir = QCoreApplication::applicationDirPath();
+    // Tidewell runs from a copy in an empty folder, as a user's fresh install would.
+    QTemporaryDir install;
+    const QString tidewell = install.filePath(QStringLiteral("Tidewell"));
+    QFile::copy(dir + QStringLiteral("/../Tidewell"), tidewell);
+    const QString bare = dir + QStringLiteral("/bare_window");
+
+    const int runs = 21;
+    std::vector<double> tidewellTimes, bareTimes;
+    for (int i = 0; i < runs; ++i) {
+        bareTimes.push_back(runOnce(bare, install.path()));
+        tidewellTimes.push_back(runOnce(tidewell, install.path()));
+    }
+    const double t = median(tidewellTimes);
+    const double b = median(bareTimes);
+    std::printf("startup: Tidewell median %.1f ms, bare QMainWindow median %.1f ms, ratio %.2f (target <= 1.30)\n",
+                t, b, t / b);
+    return 0;
+}
