@@ -1,6 +1,5 @@
 #include "shell/FirstPaint.h"
 
-#include <QCoreApplication>
 #include <QEvent>
 #include <QTimer>
 #include <QWidget>
@@ -14,7 +13,9 @@ public:
     {
         if (event->type() == QEvent::Paint) {
             watched->removeEventFilter(this);
-            QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+            auto *window = static_cast<QWidget *>(watched);
+            // Closing (not quitting) runs the window's normal exit steps.
+            QTimer::singleShot(0, window, [window] { window->close(); });
         }
         return false;
     }
