@@ -1,23 +1,42 @@
 #include "shell/WindowCatalog.h"
 
+#include "calculators/Childwin.h"
+#include "calculators/Distance.h"
+#include "calculators/Fathoms.h"
+#include "calculators/GasCalcu.h"
+#include "calculators/IMTankConvert.h"
+#include "calculators/Nautical.h"
+#include "calculators/TankContent.h"
+#include "calculators/Temperature.h"
+#include "calculators/ToSac.h"
+
 ChildMaker childMaker(ChildKind kind)
 {
     switch (kind) {
-    case ChildKind::Notepad:
-    case ChildKind::FeetMeters:
+    case ChildKind::Nitrox:
+        return [](TMainForm *) -> TChildForm * { return new TFmNitrox; };
+    case ChildKind::Sac:
+        return [](TMainForm *) -> TChildForm * { return new TfmPSIToCuFtSAC; };
+    case ChildKind::GasNeeds:
+        return [](TMainForm *) -> TChildForm * { return new TfmGasCalc; };
+    case ChildKind::TankContent:
+        return [](TMainForm *) -> TChildForm * { return new TfmTankContent; };
+    case ChildKind::TankSize:
+        return [](TMainForm *) -> TChildForm * { return new TfmIMTankConverter; };
     case ChildKind::Temperature:
+        return [](TMainForm *) -> TChildForm * { return new TfmTemperature; };
+    case ChildKind::FeetMeters:
+        return [](TMainForm *) -> TChildForm * { return new TfmDistance; };
     case ChildKind::Fathoms:
+        return [](TMainForm *) -> TChildForm * { return new TfmFathoms; };
     case ChildKind::NauticalMiles:
+        return [](TMainForm *) -> TChildForm * { return new TfmNauticalMiles; };
+    case ChildKind::Notepad:
     case ChildKind::Blending:
     case ChildKind::MixEditor:
-    case ChildKind::TankContent:
     case ChildKind::Fills:
-    case ChildKind::TankSize:
-    case ChildKind::Nitrox:
     case ChildKind::BottomTime:
     case ChildKind::DivePlan:
-    case ChildKind::Sac:
-    case ChildKind::GasNeeds:
     case ChildKind::ProfileViewer:
         break;
     }

@@ -1,0 +1,176 @@
+#include "calculators/CalcWidgets.h"
+
+#include "shell/ErrorGuard.h"
+#include "shell/Hints.h"
+#include "shell/MDIEdit.h"
+#include "shell/Main.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QEvent>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QSlider>
+#include <QSpinBox>
+#include <QStyle>
+
+#include <limits>
+
+namespace calc {
+namespace {
+// Calls a handler when its widget gains or loses the focus.
+class FocusWatcher final : public QObject
+{
+public:
+    FocusWatcher(QWidget *widget, QEvent::Type type, std::function<void()> handler)
+        : QObject(widget), m_type(type), m_handler(std::move(handler))
+    {
+        widget->installEventFilter(this);
+    }
+
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == m_type)
+            guarded(m_handler);
+        return false;
+    }
+
+private:
+    QEvent::Type m_type;
+    std::function<void()> m_handler;
+};
+
+template <typename W>
+W *named(W *widget, const QString &name)
+{
+    widget->setObjectName(name);
+    return widget;
+}
+} // namespace
+
+QComboBox *inputList(QWidget *parent, const QString &name, const QStringList &entries, const QString &text)
+{
+    auto *box = named(new QComboBox(parent), name);
+    box->setEditable(true);
+    box->setInsertPolicy(QComboBox::NoInsert);
+    box->setMinimumContentsLength(6);
+    box->addItems(entries);
+    box->setEditText(text);
+    return box;
+}
+
+QSpinBox *wholeSpin(QWidget *parent, const QString &name, int min, int max, int value)
+{
+    auto *spin = named(new QSpinBox(parent), name);
+    if (min == max)
+        spin->setRange(std::numeric_limits<int>::min(), std::numeric_limits<int>::max());
+    else
+        spin->setRange(min, max);
+    spin->setValue(value);
+    spin->setMinimumWidth(80);
+    spin->setMaximumWidth(120);
+    return spin;
+}
+
+QSlider *trackBar(QWidget *parent, const QString &name, int min, int max, int tickInterval)
+{
+    auto *slider = named(new QSlider(Qt::Horizontal, parent), name);
+    slider->setRange(min, max);
+    slider->setTickPosition(QSlider::TicksBelow);
+    slider->setTickInterval(tickInterval);
+    slider->setMinimumWidth(160);
+    return slider;
+}
+
+QLabel *label(QWidget *parent, const QString &name, const QString &caption)
+{
+    return named(new QLabel(caption, parent), name);
+}
+
+QLabel *resultLabel(QWidget *parent, const QString &name, const QString &caption)
+{
+    QLabel *result = label(parent, name, caption);
+    result->setWordWrap(true);
+    result->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    result->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    result->setMinimumHeight(result->fontMetrics().lineSpacing() * 3);
+    return result;
+}
+
+QLineEdit *textBox(QWidget *parent, const QString &name, const QString &text, bool readOnly)
+{
+    auto *edit = named(new QLineEdit(text, parent), name);
+    edit->setReadOnly(readOnly);
+    return edit;
+}
+
+QPushButton *sendButton(QWidget *parent, const QString &name)
+{
+    auto *button = named(new QPushButton(QStringLiteral("Send"), parent), name);
+    button->setIcon(button->style()->standardIcon(QStyle::SP_FileDialogDetailedView));
+    setHint(button, SendHint);
+    return button;
+}
+
+QCheckBox *metricBox(QWidget *parent, const QString &hint)
+{
+    auto *box = named(new QCheckBox(QStringLiteral("Metric"), parent), QStringLiteral("Metric"));
+    setHint(box, hint);
+    return box;
+}
+
+QGroupBox *group(QWidget *parent, const QString &name, const QString &caption)
+{
+    return named(new QGroupBox(caption, parent), name);
+}
+
+void moveSlider(QSlider *slider, int position)
+{
+    const QSignalBlocker quiet(slider);
+    slider->setValue(position);
+}
+
+void setSliderMaximum(QSlider *slider, int maximum)
+{
+    const QSignalBlocker quiet(slider);
+    slider->setMaximum(maximum);
+}
+
+void onLeave(QWidget *widget, std::function<void()> handler)
+{
+    new FocusWatcher(widget, QEvent::FocusOut, std::move(handler));
+}
+
+void onEnter(QWidget *widget, std::function<void()> handler)
+{
+    new FocusWatcher(widget, QEvent::FocusIn, std::move(handler));
+}
+
+QString shownText(const QString &text)
+{
+    QString shown = text;
+    return shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+}
+
+void sendLinesToNote(const QStringList &lines)
+{
+    TEditForm *note = ResultNotepad();
+    for (const QString &line : lines)
+        note->appendLine(shownText(line));
+}
+
+void sendTextToNote(const QString &text)
+{
+    ResultNotepad()->setLines(shownText(text).split(u'\n'));
+}
+
+void reportUnits(bool metric)
+{
+    if (TMainForm *main = MainForm())
+        main->UpdateUnitsPanel(metric);
+}
+
+} // namespace calc

@@ -1,0 +1,64 @@
+#pragma once
+
+// The controls every calculator window is built from, made one way: named
+// after the window's control names, with their hints, ranges and change
+// behaviour; plus the hand-off of results to a new note and the status-bar
+// units report. Windows call these instead of repeating the set-up.
+
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QObject;
+class QPushButton;
+class QSlider;
+class QSpinBox;
+class QWidget;
+
+namespace calc {
+
+inline const QString SendHint =
+    QStringLiteral("Send result via MAPI mail|See your email program on how to set it up with MAPI.");
+inline const QString MetricHint = QStringLiteral("Metric or Imperial standard|");
+
+// An editable drop-down list whose free text may differ from its entries.
+QComboBox *inputList(QWidget *parent, const QString &name, const QStringList &entries = {},
+                     const QString &text = {});
+// A whole-number spin box; min == max means no limits of its own.
+QSpinBox *wholeSpin(QWidget *parent, const QString &name, int min, int max, int value);
+QSlider *trackBar(QWidget *parent, const QString &name, int min, int max, int tickInterval);
+QLabel *label(QWidget *parent, const QString &name, const QString &caption);
+// A word-wrapping label for a result sentence.
+QLabel *resultLabel(QWidget *parent, const QString &name, const QString &caption = {});
+QLineEdit *textBox(QWidget *parent, const QString &name, const QString &text = {}, bool readOnly = false);
+QPushButton *sendButton(QWidget *parent, const QString &name);
+QCheckBox *metricBox(QWidget *parent, const QString &hint = MetricHint);
+QGroupBox *group(QWidget *parent, const QString &name, const QString &caption);
+
+// Moves a slider from code. The move does not feed back into the box the
+// slider drives: a value beyond the slider's range must not be cut to it.
+void moveSlider(QSlider *slider, int position);
+void setSliderMaximum(QSlider *slider, int maximum);
+
+// Runs `handler` (guarded) whenever `widget` loses or gains the focus.
+void onLeave(QWidget *widget, std::function<void()> handler);
+void onEnter(QWidget *widget, std::function<void()> handler);
+
+// Result texts break lines with "\r\n"; widgets and notes show "\n".
+QString shownText(const QString &text);
+
+// A new note window with these lines appended.
+void sendLinesToNote(const QStringList &lines);
+// A new note window whose text becomes the given text's lines.
+void sendTextToNote(const QString &text);
+
+// Shows the window's units in the main window's units panel.
+void reportUnits(bool metric);
+
+} // namespace calc

@@ -1,0 +1,15 @@
+#pragma once
+
+// "Distance": feet and metres.
+
+#include "calculators/ConversionForm.h"
+
+class TfmDistance final : public TConversionForm
+{
+    Q_OBJECT
+public:
+    explicit TfmDistance(QWidget *parent = nullptr);
+
+    void FChange() override;
+    void CChange() override;
+};

@@ -1,0 +1,47 @@
+#include "calculators/Fathoms.h"
+
+#include "calculators/CalcWidgets.h"
+#include "calculators/ConversionCalc.h"
+#include "calculators/UnitInputs.h"
+#include "core/InputLists.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QSlider>
+#include <QSpinBox>
+
+TfmFathoms::TfmFathoms(QWidget *parent)
+    : TConversionForm(QStringLiteral("Fahtoms, depth at sea"), QStringLiteral("Fahtoms"), QStringLiteral("Feet"),
+                      {0, 500, 50}, {0, 500, 50}, parent),
+      Metric(calc::metricBox(this, QStringLiteral("Toggle between feet and meters")))
+{
+    extraArea()->addWidget(Metric, 0, 0);
+    connectEvents();
+    adoptUnitSystem(Metric, false);
+    MetricClick();
+}
+
+void TfmFathoms::FChange()
+{
+    Label3->setText(FathomsToDepthText(F->value(), isMetric()));
+    calc::moveSlider(TrackBar1, F->value());
+    m_lastConverted = u'F';
+}
+
+void TfmFathoms::CChange()
+{
+    Label3->setText(DepthToFathomsText(C->value(), isMetric()));
+    calc::moveSlider(TrackBar2, C->value());
+    m_lastConverted = u'C';
+}
+
+void TfmFathoms::MetricClick()
+{
+    Label2->setText(DepthUnitWord(isMetric()));
+    ConvertDepthSpin(C, isMetric());
+    if (m_lastConverted == u'F')
+        FChange();
+    else if (m_lastConverted == u'C')
+        CChange();
+}

@@ -1,0 +1,30 @@
+#include "calculators/Temperature.h"
+
+#include "calculators/CalcWidgets.h"
+#include "calculators/ConversionCalc.h"
+
+#include <QLabel>
+#include <QSlider>
+#include <QSpinBox>
+
+TfmTemperature::TfmTemperature(QWidget *parent)
+    : TConversionForm(QStringLiteral("Temperature"), QStringLiteral("Fahrenheit"), QStringLiteral("Centigrade"),
+                      {-75, 150, 30}, {-100, 100, 20}, parent)
+{
+    calc::moveSlider(TrackBar1, 32);
+    F->setValue(32);
+    connectEvents();
+    setFocusProxy(F);
+}
+
+void TfmTemperature::FChange()
+{
+    Label3->setText(FahrenheitToCelsiusText(F->value()));
+    calc::moveSlider(TrackBar1, F->value());
+}
+
+void TfmTemperature::CChange()
+{
+    Label3->setText(CelsiusToFahrenheitText(C->value()));
+    calc::moveSlider(TrackBar2, C->value());
+}

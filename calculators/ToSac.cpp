@@ -1,0 +1,173 @@
+#include "calculators/ToSac.h"
+
+#include "calculators/CalcWidgets.h"
+#include "calculators/SacCalc.h"
+#include "calculators/UnitInputs.h"
+#include "core/NumText.h"
+#include "shell/ErrorGuard.h"
+#include "shell/Hints.h"
+#include "shell/Main.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSlider>
+#include <QSpinBox>
+#include <QVBoxLayout>
+
+TfmPSIToCuFtSAC::TfmPSIToCuFtSAC(QWidget *parent)
+    : TChildForm(parent),
+      Metric(calc::metricBox(this)),
+      Tanksize(calc::inputList(this, QStringLiteral("Tanksize"))),
+      PSI(calc::inputList(this, QStringLiteral("PSI"))),
+      TankGauge(new QProgressBar(this)),
+      Depth(calc::wholeSpin(this, QStringLiteral("Depth"), 0, 10000, 0)),
+      GasUsed(calc::textBox(this, QStringLiteral("GasUsed"), QStringLiteral("0"))),
+      GasUsedOverMin(calc::textBox(this, QStringLiteral("GasUsedOverMin"), QStringLiteral("0"))),
+      TrackBar1(calc::trackBar(this, QStringLiteral("TrackBar1"), 0, 3500, 350)),
+      TrackBar2(calc::trackBar(this, QStringLiteral("TrackBar2"), 0, 160, 20)),
+      MyResult(calc::resultLabel(this, QStringLiteral("MyResult"))),
+      Label1(calc::label(this, QStringLiteral("Label1"), QStringLiteral("Certified to: "))),
+      Label2(calc::label(this, QStringLiteral("Label2"), QStringLiteral("PSI"))),
+      Label3(calc::label(this, QStringLiteral("Label3"), QStringLiteral("CuFt"))),
+      Label5(calc::label(this, QStringLiteral("Label5"), QStringLiteral("feet"))),
+      Label6(calc::label(this, QStringLiteral("Label6"), QStringLiteral("Size"))),
+      Label7(calc::label(this, QStringLiteral("Label7"), QStringLiteral("Gas used"))),
+      GroupBox4(calc::group(this, QStringLiteral("GroupBox4"), QStringLiteral("Breathing test performed at "))),
+      BitBot1(calc::sendButton(this, QStringLiteral("BitBot1")))
+{
+    setWindowTitle(QStringLiteral("Surface Air Consumption"));
+    TankGauge->setObjectName(QStringLiteral("TankGauge"));
+    TankGauge->setOrientation(Qt::Vertical);
+    TankGauge->setTextVisible(false);
+    TankGauge->setRange(0, 3500);
+    TankGauge->setValue(3500);
+    setHint(Depth, QStringLiteral("Breathing test performed at depth|Depth"));
+    setHint(GasUsed, QStringLiteral("Gas used during the test|"));
+    for (QLineEdit *edit : {GasUsed, GasUsedOverMin})
+        edit->setMaximumWidth(90);
+
+    QGroupBox *tank = calc::group(this, QStringLiteral("GroupBox1"), QStringLiteral("Tank"));
+    auto *tankGrid = new QGridLayout(tank);
+    tankGrid->addWidget(Label1, 0, 0);
+    tankGrid->addWidget(PSI, 0, 1);
+    tankGrid->addWidget(Label2, 0, 2);
+    tankGrid->addWidget(Label6, 1, 0);
+    tankGrid->addWidget(Tanksize, 1, 1);
+    tankGrid->addWidget(Label3, 1, 2);
+    tankGrid->addWidget(TankGauge, 0, 3, 2, 1);
+    tankGrid->setColumnStretch(2, 1);
+
+    auto *depthRow = new QHBoxLayout(GroupBox4);
+    depthRow->addWidget(Depth);
+    depthRow->addWidget(Label5);
+    depthRow->addStretch();
+
+    QGroupBox *consumed = calc::group(this, QStringLiteral("GroupBox3"), QStringLiteral("Gas consumed"));
+    auto *usedGrid = new QGridLayout(consumed);
+    usedGrid->addWidget(Label7, 0, 0);
+    usedGrid->addWidget(GasUsed, 0, 1);
+    usedGrid->addWidget(TrackBar1, 0, 2);
+    usedGrid->addWidget(new QLabel(QStringLiteral("over"), consumed), 1, 0);
+    usedGrid->addWidget(GasUsedOverMin, 1, 1);
+    usedGrid->addWidget(TrackBar2, 1, 2);
+    usedGrid->addWidget(new QLabel(QStringLiteral("minutes"), consumed), 1, 3);
+
+    QGroupBox *result = calc::group(this, QStringLiteral("GroupBox2"), QStringLiteral("Result"));
+    auto *resultBox = new QVBoxLayout(result);
+    resultBox->addWidget(MyResult);
+
+    auto *layout = new QVBoxLayout(this);
+    auto *top = new QHBoxLayout;
+    top->addWidget(Metric);
+    top->addStretch();
+    top->addWidget(BitBot1);
+    layout->addLayout(top);
+    layout->addWidget(tank);
+    layout->addWidget(GroupBox4);
+    layout->addWidget(consumed);
+    layout->addWidget(result, 1);
+
+    adoptUnitSystem(Metric);
+    connectEvents();
+    MetricClick();
+}
+
+void TfmPSIToCuFtSAC::connectEvents()
+{
+    for (QComboBox *list : {Tanksize, PSI})
+        connectGuarded(list, &QComboBox::editTextChanged, this, [this] { Calculate(); });
+    connectGuarded(Depth, &QSpinBox::valueChanged, this, [this] { Calculate(); });
+    for (QLineEdit *edit : {GasUsed, GasUsedOverMin})
+        connectGuarded(edit, &QLineEdit::textChanged, this, [this] { Calculate(); });
+    connectGuarded(TrackBar1, &QSlider::valueChanged, this,
+                   [this](int position) { GasUsed->setText(IntToStr(position)); });
+    connectGuarded(TrackBar2, &QSlider::valueChanged, this,
+                   [this](int position) { GasUsedOverMin->setText(IntToStr(position)); });
+    connectGuarded(BitBot1, &QPushButton::clicked, this, [this] { sendResult(); });
+}
+
+void TfmPSIToCuFtSAC::MetricClick()
+{
+    const bool metric = isMetric();
+    FillTankSizeList(Tanksize, metric);
+    FillPressureList(PSI, metric);
+    calc::moveSlider(TrackBar1, StrToInt(PSI->currentText()));
+    GasUsed->setText(PSI->currentText());
+    Label5->setText(DepthUnitWord(metric));
+    ConvertDepthSpin(Depth, metric);
+    Calculate();
+    calc::reportUnits(metric);
+}
+
+void TfmPSIToCuFtSAC::Calculate()
+{
+    const bool metric = isMetric();
+    Label2->setText(PressureUnitWord(metric));
+    Label3->setText(VolumeUnitWord(metric));
+    Label5->setText(DepthUnitWord(metric));
+    // A test that does not compute yet (no minutes, a half-typed number)
+    // keeps the previous result.
+    try {
+        const QString result = SacResultText({Tanksize->currentText(), PSI->currentText(), Depth->value(),
+                                              GasUsed->text(), GasUsedOverMin->text()},
+                                             metric);
+        MyResult->setText(calc::shownText(result));
+    } catch (const AppError &) {
+    }
+
+    calc::moveSlider(TrackBar1, StrToInt(GasUsed->text()));
+    const int rated = StrToInt(PSI->currentText());
+    calc::setSliderMaximum(TrackBar1, rated);
+    TrackBar1->setTickInterval(static_cast<int>(Round(rated * 0.1)));
+    calc::moveSlider(TrackBar2, StrToInt(GasUsedOverMin->text()));
+    TankGauge->setMaximum(rated);
+    TankGauge->setValue(TrackBar1->value());
+}
+
+void TfmPSIToCuFtSAC::sendResult()
+{
+    calc::sendLinesToNote({
+        QStringLiteral("Breathing test"),
+        "Tank " + Label1->text() + " " + PSI->currentText() + " " + Label2->text(),
+        Label6->text() + " " + Tanksize->currentText() + " " + Label3->text(),
+        GroupBox4->title() + " " + IntToStr(Depth->value()) + " " + Label5->text(),
+        Label7->text() + " " + GasUsed->text() + " " + Label2->text() + " over " + GasUsedOverMin->text()
+            + " minutes",
+        QString(),
+        MyResult->text(),
+    });
+}
+
+void TfmPSIToCuFtSAC::closeSteps()
+{
+    const QString suffix = UnitKeySuffix(isMetric());
+    MainForm()->WriteIntegerIni(QStringLiteral("Defaults"), "PresurizeTank" + suffix, StrToInt(PSI->currentText()));
+    MainForm()->WriteIntegerIni(QStringLiteral("Defaults"), "FillTank" + suffix, StrToInt(Tanksize->currentText()));
+}

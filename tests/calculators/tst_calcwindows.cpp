@@ -1,0 +1,385 @@
+#include "calculators/Childwin.h"
+#include "calculators/Distance.h"
+#include "calculators/Fathoms.h"
+#include "calculators/GasCalcu.h"
+#include "calculators/IMTankConvert.h"
+#include "calculators/Nautical.h"
+#include "calculators/TankContent.h"
+#include "calculators/Temperature.h"
+#include "calculators/ToSac.h"
+#include "core/NumText.h"
+#include "shell/MDIEdit.h"
+#include "shell/Main.h"
+#include "tests/support/ScriptedDialogs.h"
+#include "tests/support/TempSettings.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiSubWindow>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSlider>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QTextEdit>
+#include <QtTest>
+
+#include <memory>
+
+namespace {
+// A main window over a private settings file that starts in the given units.
+struct Program
+{
+    explicit Program(bool metric, const QByteArray &moreSettings = {})
+    {
+        settings.write("[Measurements]\nMetric=" + QByteArray(metric ? "1" : "0") + "\n" + moreSettings);
+        main = std::make_unique<TMainForm>();
+    }
+
+    template <typename Form>
+    Form *open(const char *command)
+    {
+        const int before = main->childForms().size();
+        main->action(QString::fromLatin1(command))->trigger();
+        const auto children = main->childForms();
+        if (children.size() != before + 1)
+            return nullptr;
+        return qobject_cast<Form *>(children.last());
+    }
+
+    QString unitsPanel() const { return main->findChild<QLabel *>("UnitsPanel")->text(); }
+
+    // The text of the newest note window.
+    QString lastNote() const
+    {
+        const auto children = main->childForms();
+        auto *note = qobject_cast<TEditForm *>(children.last());
+        return note ? note->Editor->toPlainText() : QStringLiteral("<no note>");
+    }
+
+    TempSettings settings;
+    ScriptedDialogs dialogs;
+    std::unique_ptr<TMainForm> main;
+};
+
+template <typename W>
+W *control(QWidget *form, const char *name)
+{
+    W *w = form->findChild<W *>(QString::fromLatin1(name));
+    if (!w)
+        qFatal("no control %s", name);
+    return w;
+}
+
+QString text(QWidget *form, const char *name)
+{
+    QWidget *w = control<QWidget>(form, name);
+    if (auto *label = qobject_cast<QLabel *>(w))
+        return label->text();
+    if (auto *edit = qobject_cast<QLineEdit *>(w))
+        return edit->text();
+    if (auto *box = qobject_cast<QComboBox *>(w))
+        return box->currentText();
+    if (auto *memo = qobject_cast<QPlainTextEdit *>(w))
+        return memo->toPlainText();
+    return QStringLiteral("<no text>");
+}
+
+void type(QWidget *form, const char *name, const QString &value)
+{
+    QWidget *w = control<QWidget>(form, name);
+    if (auto *box = qobject_cast<QComboBox *>(w))
+        box->setEditText(value);
+    else if (auto *edit = qobject_cast<QLineEdit *>(w))
+        edit->setText(value);
+}
+
+void setValue(QWidget *form, const char *name, int value) { control<QSpinBox>(form, name)->setValue(value); }
+int value(QWidget *form, const char *name) { return control<QSpinBox>(form, name)->value(); }
+
+void closeWindow(QWidget *form) { form->parentWidget()->close(); }
+
+// Keys of a section in the order they stand in the settings file.
+QStringList keysInOrder(const QByteArray &contents)
+{
+    QStringList keys;
+    for (const QByteArray &line : contents.split('\n'))
+        if (line.contains('='))
+            keys << QString::fromLatin1(line.left(line.indexOf('=')));
+    return keys;
+}
+} // namespace
+
+class TestCalcWindows : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase() { numberFormatSettings() = {u'.', u','}; }
+
+    void nitroxBestMixAndUnitSwitch()
+    {
+        Program program(true);
+        auto *form = program.open<TFmNitrox>("NitroxCalculations1");
+        QVERIFY(form);
+        QCOMPARE(form->windowTitle(), QStringLiteral("NITROX Calculations"));
+        QCOMPARE(value(form, "Depth"), 30);
+        QCOMPARE(value(form, "EADDepth"), 40);
+        QCOMPARE(text(form, "PO2"), QStringLiteral("1.6"));
+        QCOMPARE(control<QSlider>(form, "TrackBar1")->value(), 30);
+        type(form, "PO2", "1.4");
+        QCOMPARE(text(form, "NITROXMix"), QStringLiteral("4.000000"));
+        QCOMPARE(text(form, "Label2"), QStringLiteral("35.0000 % oxygen.  "));
+        QCOMPARE(program.unitsPanel(), QStringLiteral("Units: Metric"));
+
+        control<QCheckBox>(form, "Metric")->click();
+        QCOMPARE(value(form, "Depth"), 98);
+        QCOMPARE(text(form, "Label14"), QStringLiteral("feet"));
+        QCOMPARE(control<QSpinBox>(form, "Depth")->toolTip(), QStringLiteral("Depth in Feet - FSW"));
+        QCOMPARE(program.unitsPanel(), QStringLiteral("Units: Imperial"));
+        control<QCheckBox>(form, "Metric")->click();
+        QCOMPARE(value(form, "Depth"), 30);
+        QCOMPARE(text(form, "Label4"), QStringLiteral("meters"));
+    }
+
+    void nitroxModEadAndNotes()
+    {
+        Program program(false);
+        auto *form = program.open<TFmNitrox>("btnNitrox");
+        QVERIFY(form);
+        QCOMPARE(value(form, "Depth"), 82);
+        QCOMPARE(value(form, "EADDepth"), 427);
+        type(form, "MODPO2", "1.4");
+        type(form, "MODEAN", "32");
+        QCOMPARE(text(form, "Edit1"), QStringLiteral("111.3750"));
+        setValue(form, "EADDepth", 130);
+        QCOMPARE(text(form, "Edit2"), QStringLiteral("107.30"));
+        QCOMPARE(control<QSlider>(form, "TrackBar2")->value(), 130);
+
+        control<QPushButton>(form, "BitBot2")->click();
+        QCOMPARE(program.lastNote(), QStringLiteral("Maximum Operating Depth for a 32 % oxygen mix with max 1.4 "
+                                                    "ATA is 111.3750 feet"));
+        control<QPushButton>(form, "BitBot3")->click();
+        QCOMPARE(program.lastNote(),
+                 QStringLiteral("Equivalent Air Depth for a 32 % oxygen mix at 130 feet is 107.30 feet."));
+    }
+
+    void nitroxBadInputKeepsResults()
+    {
+        Program program(true);
+        auto *form = program.open<TFmNitrox>("NitroxCalculations1");
+        type(form, "PO2", "1.4");
+        type(form, "PO2", "1.4x");
+        QCOMPARE(program.dialogs.messageTexts(), QStringList{"'1.4x' is not a valid floating point value"});
+        QCOMPARE(text(form, "Label2"), QStringLiteral("35.0000 % oxygen.  "));
+        type(form, "MODPO2", "1.4");
+        const QString mod = text(form, "Edit1");
+        type(form, "MODEAN", "0");
+        QCOMPARE(program.dialogs.messageTexts().size(), 2);
+        QCOMPARE(text(form, "Edit1"), mod);
+    }
+
+    void depthBeyondSliderStays()
+    {
+        Program program(true);
+        auto *form = program.open<TFmNitrox>("NitroxCalculations1");
+        setValue(form, "Depth", 600);
+        QCOMPARE(value(form, "Depth"), 600);
+        QCOMPARE(control<QSlider>(form, "TrackBar1")->value(), 500);
+        control<QSlider>(form, "TrackBar1")->setValue(20);
+        QCOMPARE(value(form, "Depth"), 20);
+    }
+
+    void sacExampleAndClosingWrites()
+    {
+        Program program(false);
+        auto *form = program.open<TfmPSIToCuFtSAC>("SurfaceAirConsumption1");
+        QVERIFY(form);
+        QCOMPARE(text(form, "GasUsed"), QStringLiteral("3500"));
+        type(form, "Tanksize", "80");
+        type(form, "PSI", "3000");
+        setValue(form, "Depth", 33);
+        type(form, "GasUsed", "600");
+        type(form, "GasUsedOverMin", "10");
+        const QString result = QStringLiteral("Your SAC is 0.80 CuFt/Min or 30.00 PSI/Min\n\n(22.65 Liters/Min)");
+        QCOMPARE(text(form, "MyResult"), result);
+        QCOMPARE(control<QSlider>(form, "TrackBar1")->maximum(), 3000);
+        QCOMPARE(control<QSlider>(form, "TrackBar1")->tickInterval(), 300);
+
+        type(form, "GasUsedOverMin", "0");
+        QCOMPARE(text(form, "MyResult"), result);
+        QVERIFY(program.dialogs.messageTexts().isEmpty());
+
+        control<QPushButton>(form, "BitBot1")->click();
+        QCOMPARE(program.lastNote(), QStringLiteral("Breathing test\nTank Certified to:  3000 PSI\nSize 80 CuFt\n"
+                                                    "Breathing test performed at  33 feet\n"
+                                                    "Gas used 600 PSI over 0 minutes\n\n") + result);
+
+        closeWindow(form);
+        QCOMPARE(keysInOrder(program.settings.contents()).filter("Tank"),
+                 (QStringList{"PresurizeTankI", "FillTankI"}));
+        auto *next = program.open<TfmPSIToCuFtSAC>("btnSAC");
+        QCOMPARE(text(next, "Tanksize"), QStringLiteral("80"));
+        QCOMPARE(text(next, "PSI"), QStringLiteral("3000"));
+    }
+
+    void sacDecimalsRaiseAfterResult()
+    {
+        Program program(true);
+        auto *form = program.open<TfmPSIToCuFtSAC>("SurfaceAirConsumption1");
+        type(form, "Tanksize", "12");
+        type(form, "PSI", "200");
+        setValue(form, "Depth", 10);
+        type(form, "GasUsedOverMin", "10");
+        type(form, "GasUsed", "40.5");
+        QCOMPARE(text(form, "MyResult"),
+                 QStringLiteral("Your SAC is 24.30 Litres/Min or 2.03 BAR/Min\n\n(0.86 CuFt/Min)"));
+        QCOMPARE(program.dialogs.messageTexts().last(), QStringLiteral("'40.5' is not a valid integer value"));
+    }
+
+    void tankListRememberedPerUnitSystem()
+    {
+        Program program(true);
+        auto *form = program.open<TfmTankContent>("Content1");
+        type(form, "Tanksize1", "12");
+        closeWindow(form);
+        auto *metric = program.open<TfmTankContent>("btnContent");
+        QCOMPARE(text(metric, "Tanksize1"), QStringLiteral("12"));
+        control<QCheckBox>(metric, "Metric")->click();
+        QCOMPARE(text(metric, "Tanksize1"), QStringLiteral("240"));
+    }
+
+    void gasNeedsPages()
+    {
+        Program program(false);
+        auto *form = program.open<TfmGasCalc>("GasCalculations1");
+        QVERIFY(form);
+        QVERIFY(!control<QComboBox>(form, "PSI")->isEnabled());
+        QCOMPARE(value(form, "Depth"), 100);
+        type(form, "Gas", "80");
+        setValue(form, "Depth", 66);
+        type(form, "Bre_Rate", "1.0");
+        QVERIFY2(text(form, "Memo1").contains("Your  80.0 CuFt is now only  26.7 CuFt. \n"), qPrintable(text(form, "Memo1")));
+        QVERIFY(text(form, "Memo1").contains("for 26.67 minutes."));
+        type(form, "Bre_Rate", "0");
+        QVERIFY(text(form, "Memo1").contains("for 26.67 minutes."));
+
+        control<QCheckBox>(form, "Metric")->click();
+        QVERIFY(control<QComboBox>(form, "PSI")->isEnabled());
+        QCOMPARE(value(form, "NDepth"), 30);
+        setValue(form, "N_Time", 20);
+        type(form, "NBre_rate", "25");
+        QVERIFY(text(form, "Memo2").startsWith("At 30 meters the absolute pressure is 4.00 ATA. \n"));
+        QVERIFY(text(form, "Memo2").contains("you need 2000.00 Litres of gas to stay for 20 minutes."));
+        control<QPushButton>(form, "BitBot2")->click();
+        QCOMPARE(program.lastNote(), text(form, "Memo2"));
+    }
+
+    void tankContentExamples()
+    {
+        Program program(true);
+        auto *form = program.open<TfmTankContent>("Content1");
+        type(form, "Tanksize1", "12");
+        type(form, "CurrentPressure", "150");
+        QCOMPARE(text(form, "Label9"), QStringLiteral("The tank currently contains 1800 Litres."));
+        type(form, "PSI1", "232");
+        QCOMPARE(text(form, "CurrentPressure"), QStringLiteral("232"));
+        control<QCheckBox>(form, "Metric")->click();
+        type(form, "PSI1", "3000");
+        type(form, "Tanksize1", "80");
+        type(form, "CurrentPressure", "1500");
+        QCOMPARE(text(form, "Label9"), QStringLiteral("The tank currently contains 40.00 CuFt."));
+        type(form, "CurrentPressure", "abc");
+        QCOMPARE(text(form, "Label9"), QStringLiteral("The tank currently contains 40.00 CuFt."));
+        QCOMPARE(program.dialogs.messageTexts().last(), QStringLiteral("'abc' is not a valid floating point value"));
+    }
+
+    void tankConverterPagesAndClosingWrites()
+    {
+        Program program(true);
+        auto *form = program.open<TfmIMTankConverter>("SizeConversion1");
+        QVERIFY(form);
+        auto *pages = control<QTabWidget>(form, "PageControl1");
+        QCOMPARE(pages->currentWidget()->objectName(), QStringLiteral("MI"));
+        QCOMPARE(program.unitsPanel(), QStringLiteral("Units: Metric"));
+        type(form, "MTanksize", "12");
+        type(form, "MCertified", "200");
+        QCOMPARE(text(form, "Label10"), QStringLiteral("84.76 CuFt with 2900.8 PSI.\n 2400 free litres."));
+        pages->setCurrentIndex(0);
+        QCOMPARE(program.unitsPanel(), QStringLiteral("Units: Imperial"));
+        type(form, "ICertified", "3000");
+        type(form, "ITanksize", "80");
+        QCOMPARE(text(form, "Label2"), QStringLiteral("10.96 litres with 206.8 BAR. \n 2267 free litres"));
+        control<QPushButton>(form, "BitBot1")->click();
+        QCOMPARE(program.lastNote(), QStringLiteral("Tank, Imperial mesurements\nCertified to:  3000 PSI\nSize 80 CuFt\n"
+                                                    "Equals Tank, Metric mesurements\n"
+                                                    "10.96 litres with 206.8 BAR. \n 2267 free litres"));
+        closeWindow(form);
+        QCOMPARE(keysInOrder(program.settings.contents()).filter("Tank"),
+                 (QStringList{"PresurizeTankM", "FillTankM", "PresurizeTankI", "FillTankI"}));
+    }
+
+    void temperatureAndDistance()
+    {
+        Program program(false);
+        auto *temperature = program.open<TfmTemperature>("Temperatures1");
+        QVERIFY(temperature);
+        setValue(temperature, "F", 33);
+        setValue(temperature, "F", 32);
+        QCOMPARE(text(temperature, "Label3"), QStringLiteral("32 degree Fahrenheit equals 0.00 degree Centigrade"));
+        setValue(temperature, "C", -40);
+        QCOMPARE(text(temperature, "Label3"), QStringLiteral("-40 degree Centigrade equals -40.00 degree Fahrenheit"));
+        QCOMPARE(control<QSlider>(temperature, "TrackBar2")->value(), -40);
+
+        auto *distance = program.open<TfmDistance>("btnFeetMeter");
+        QVERIFY(distance);
+        setValue(distance, "C", 3281);
+        QCOMPARE(text(distance, "Label3"), QStringLiteral("3281 meters equals 10,764.40 feet"));
+        control<QSlider>(distance, "TrackBar1")->setValue(100);
+        QCOMPARE(text(distance, "Label3"), QStringLiteral("100 feet equals 30.48 meters"));
+        control<QPushButton>(distance, "BitBot1")->click();
+        QCOMPARE(program.lastNote(), QStringLiteral("100 feet equals 30.48 meters"));
+    }
+
+    void fathomsFollowTheirMetricBox()
+    {
+        Program program(false);
+        auto *form = program.open<TfmFathoms>("Fahtoms1");
+        QVERIFY(form);
+        QCOMPARE(text(form, "Label3"), QString());
+        setValue(form, "F", 10);
+        QCOMPARE(text(form, "Label3"), QStringLiteral("10 Fahtoms equals 60.00 feet"));
+        control<QCheckBox>(form, "Metric")->click();
+        QCOMPARE(text(form, "Label2"), QStringLiteral("meters"));
+        QCOMPARE(text(form, "Label3"), QStringLiteral("10 Fahtoms equals 18.29 meters"));
+        QCOMPARE(program.unitsPanel(), QStringLiteral("Units: Imperial"));
+        control<QCheckBox>(form, "Metric")->click();
+        setValue(form, "C", 60);
+        QCOMPARE(text(form, "Label3"), QStringLiteral("60 feet equals 10.00 Fahtoms"));
+        setValue(form, "F", 400000000);
+        QCOMPARE(program.dialogs.messageTexts().last(), QStringLiteral("Integer overflow"));
+        QCOMPARE(text(form, "Label3"), QStringLiteral("60 feet equals 10.00 Fahtoms"));
+    }
+
+    void nauticalMilesUnitChoice()
+    {
+        Program program(true);
+        auto *form = program.open<TfmNauticalMiles>("NauticalMiles1");
+        QVERIFY(form);
+        auto *meters = form->findChildren<QRadioButton *>().at(2);
+        meters->click();
+        QCOMPARE(text(form, "Label3"), QStringLiteral("0 Intl.Nautical miles equals 0.00 Meters"));
+        setValue(form, "F", 1);
+        QCOMPARE(text(form, "Label3"), QStringLiteral("1 Intl.Nautical miles equals 1852.00 Meters"));
+        setValue(form, "C", 1000);
+        form->findChildren<QRadioButton *>().at(4)->click();
+        QCOMPARE(text(form, "Label3"), QStringLiteral("1000 Miles equals 1000.64 Intl.Nautical miles"));
+        QCOMPARE(text(form, "Label2"), QStringLiteral("Miles"));
+        QCOMPARE(control<QLabel>(form, "Label2")->toolTip(), QStringLiteral("British Nautical Miles"));
+    }
+};
+
+QTEST_MAIN(TestCalcWindows)
+#include "tst_calcwindows.moc"
