@@ -8,6 +8,7 @@
 #include "calculators/Nautical.h"
 #include "calculators/TankContent.h"
 #include "calculators/Temperature.h"
+#include "calculators/Timings.h"
 #include "calculators/ToSac.h"
 
 ChildMaker childMaker(ChildKind kind)
@@ -31,11 +32,12 @@ ChildMaker childMaker(ChildKind kind)
         return [](TMainForm *) -> TChildForm * { return new TfmFathoms; };
     case ChildKind::NauticalMiles:
         return [](TMainForm *) -> TChildForm * { return new TfmNauticalMiles; };
+    case ChildKind::BottomTime:
+        return [](TMainForm *) -> TChildForm * { return new TfmtTimeCalcs; };
     case ChildKind::Notepad:
     case ChildKind::Blending:
     case ChildKind::MixEditor:
     case ChildKind::Fills:
-    case ChildKind::BottomTime:
     case ChildKind::DivePlan:
     case ChildKind::ProfileViewer:
         break;

@@ -6,7 +6,9 @@
 #include "calculators/Nautical.h"
 #include "calculators/TankContent.h"
 #include "calculators/Temperature.h"
+#include "calculators/Timings.h"
 #include "calculators/ToSac.h"
+#include "charts/MShape.h"
 #include "core/NumText.h"
 #include "shell/MDIEdit.h"
 #include "shell/Main.h"
@@ -378,6 +380,49 @@ private slots:
         QCOMPARE(text(form, "Label3"), QStringLiteral("1000 Miles equals 1000.64 Intl.Nautical miles"));
         QCOMPARE(text(form, "Label2"), QStringLiteral("Miles"));
         QCOMPARE(control<QLabel>(form, "Label2")->toolTip(), QStringLiteral("British Nautical Miles"));
+    }
+
+    void bottomTimeRunningTotal()
+    {
+        Program program(true);
+        auto *form = program.open<TfmtTimeCalcs>("BottomTime1");
+        QVERIFY(form);
+        QCOMPARE(text(form, "Edit5"), QStringLiteral("00:00"));
+        QCOMPARE(text(form, "Edit4"), QString());
+        QVERIFY(form->findChild<TMultiShape *>("MultiShape1"));
+        setValue(form, "TH", 10);
+        setValue(form, "TM", 45);
+        setValue(form, "BM", 30);
+        QCOMPARE(text(form, "Edit4"), QStringLiteral("11:15"));
+        QCOMPARE(text(form, "Edit5"), QStringLiteral("11:15"));
+        closeWindow(form);
+        QCOMPARE(keysInOrder(program.settings.contents()), (QStringList{"Metric", "TotalTime", "Hours", "Minutes"}));
+
+        auto *next = program.open<TfmtTimeCalcs>("btnTime");
+        QCOMPARE(value(next, "TH"), 11);
+        QCOMPARE(value(next, "TM"), 15);
+        QCOMPARE(text(next, "Edit5"), QStringLiteral("11:15"));
+        setValue(next, "BH", 5);
+        setValue(next, "BM", 5);
+        QCOMPARE(text(next, "Edit4"), QStringLiteral("16:20"));
+    }
+
+    void bottomTimeMinutesWrap()
+    {
+        Program program(true);
+        auto *form = program.open<TfmtTimeCalcs>("BottomTime1");
+        setValue(form, "BH", 5);
+        setValue(form, "BM", 5);
+        QCOMPARE(text(form, "Edit4"), QStringLiteral(" 5:05"));
+        setValue(form, "TM", 59);
+        control<QSpinBox>(form, "TM")->stepUp();
+        QCOMPARE(value(form, "TM"), 0);
+        QCOMPARE(value(form, "TH"), 0);
+        QCOMPARE(text(form, "Edit4"), QStringLiteral(" 5:05"));
+        control<QSpinBox>(form, "BM")->setValue(0);
+        control<QSpinBox>(form, "BM")->stepDown();
+        QCOMPARE(value(form, "BM"), 59);
+        QCOMPARE(text(form, "Edit4"), QStringLiteral(" 5:59"));
     }
 };
 
