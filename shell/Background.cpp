@@ -1,6 +1,5 @@
 #include "shell/Background.h"
 
-#include <QFont>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
@@ -65,12 +64,40 @@ QIcon nitroxGlyph()
     p.setBrush(QColor(0x2e, 0x8b, 0x57));
     p.setPen(Qt::NoPen);
     p.drawRoundedRect(glyph.rect().adjusted(1, 1, -1, -1), 4, 4);
-    QFont font;
-    font.setBold(true);
-    font.setPixelSize(15);
-    p.setFont(font);
-    p.setPen(Qt::white);
-    p.drawText(glyph.rect(), Qt::AlignCenter, QStringLiteral("N"));
+    // The "N" is drawn as strokes: no font needs loading for it.
+    p.setPen(QPen(Qt::white, 2.2, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+    p.setBrush(Qt::NoBrush);
+    p.drawPolyline(QPolygonF({QPointF(6, 15), QPointF(6, 5), QPointF(14, 15), QPointF(14, 5)}));
+    return QIcon(glyph);
+}
+
+QIcon openPlanGlyph()
+{
+    QPixmap glyph(20, 20);
+    glyph.fill(Qt::transparent);
+    QPainter p(&glyph);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QColor(0x8a, 0x6d, 0x1c), 1));
+    p.setBrush(QColor(0xe8, 0xc4, 0x5c));
+    p.drawPolygon(QPolygonF({QPointF(2, 5), QPointF(8, 5), QPointF(10, 7), QPointF(18, 7), QPointF(18, 16),
+                             QPointF(2, 16)}));
+    p.setBrush(QColor(0xf6, 0xdc, 0x8a));
+    p.drawPolygon(QPolygonF({QPointF(4, 9), QPointF(19, 9), QPointF(17, 16), QPointF(2, 16)}));
+    return QIcon(glyph);
+}
+
+QIcon exitGlyph()
+{
+    QPixmap glyph(16, 16);
+    glyph.fill(Qt::transparent);
+    QPainter p(&glyph);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QColor(0x40, 0x40, 0x40), 1.2));
+    p.setBrush(QColor(0xb0, 0x8a, 0x5a));
+    p.drawRect(QRectF(2.5, 1.5, 8, 13));
+    p.setPen(QPen(QColor(0xc0, 0x20, 0x20), 2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.drawLine(QPointF(8, 8), QPointF(15, 8));
+    p.drawPolyline(QPolygonF({QPointF(12, 5), QPointF(15, 8), QPointF(12, 11)}));
     return QIcon(glyph);
 }
 

@@ -25,7 +25,6 @@
 #include <QStandardPaths>
 #include <QStatusBar>
 #include <QStatusTipEvent>
-#include <QStyle>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
@@ -407,11 +406,10 @@ void TMainForm::createToolbars()
     QAction *open = addButton(m_toolBar, QStringLiteral("btnOpenDivePlan"), QString(),
                               QStringLiteral("Open dive plan|Dive planning with 'Rule of Third' and calculation of turn/call pressure etc."),
                               plans ? std::function<void()>([this] { loadDivePlan(); }) : std::function<void()>(),
-                              true, style()->standardIcon(QStyle::SP_DialogOpenButton));
+                              true, openPlanGlyph());
     open->setIconText(QString());
     QAction *exit = addButton(m_toolBar, QStringLiteral("btnExit"), QString(), QStringLiteral("Exit|Exit program"),
-                              [this] { ExitByAskFirstButtomClick(); }, true,
-                              style()->standardIcon(QStyle::SP_DialogCloseButton));
+                              [this] { ExitByAskFirstButtomClick(); }, true, exitGlyph());
     exit->setIconText(QString());
 
     m_toolBarMisc = makeToolbar(QStringLiteral("ToolBarMisc"), QStringLiteral("Toolbar misc"), Qt::TopToolBarArea);

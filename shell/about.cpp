@@ -1,6 +1,7 @@
 #include "shell/about.h"
 
 #include "shell/Background.h"
+#include "shell/ErrorGuard.h"
 #include "shell/Hints.h"
 
 #include <QAction>
@@ -9,6 +10,7 @@
 #include <QDesktopServices>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QToolButton>
 #include <QUrl>
@@ -19,6 +21,23 @@ const QString TAboutBox::WebPage = QStringLiteral("https://tidewell.example.org/
 const QString TAboutBox::ContactAddresses = QStringLiteral("tidewell@example.org");
 
 namespace {
+class ClickLabel final : public QLabel
+{
+public:
+    ClickLabel(const QString &text, QWidget *parent, std::function<void()> onClick)
+        : QLabel(text, parent), m_onClick(std::move(onClick)) {}
+
+protected:
+    void mouseReleaseEvent(QMouseEvent *event) override
+    {
+        if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+            guarded(m_onClick);
+    }
+
+private:
+    std::function<void()> m_onClick;
+};
+
 QLabel *label(QWidget *parent, const QString &name, const QString &text)
 {
     auto *l = new QLabel(text, parent);
@@ -27,13 +46,20 @@ QLabel *label(QWidget *parent, const QString &name, const QString &text)
     return l;
 }
 
+// A plain label that looks and acts like a link: rich-text labels would cost
+// a text document each, which the splash cannot afford at start.
 QLabel *link(QWidget *parent, const QString &name, const QString &caption, const QString &target)
 {
-    auto *l = new QLabel(QStringLiteral("<a href=\"%1\">%2</a>").arg(target.toHtmlEscaped(), caption.toHtmlEscaped()),
-                         parent);
+    auto *l = new ClickLabel(caption, parent, [target] { QDesktopServices::openUrl(QUrl(target)); });
     l->setObjectName(name);
-    l->setOpenExternalLinks(true);
-    l->setTextInteractionFlags(Qt::TextBrowserInteraction);
+    l->setToolTip(target);
+    QFont underlined = l->font();
+    underlined.setUnderline(true);
+    l->setFont(underlined);
+    QPalette palette = l->palette();
+    palette.setColor(QPalette::WindowText, palette.color(QPalette::Link));
+    l->setPalette(palette);
+    l->setCursor(Qt::PointingHandCursor);
     return l;
 }
 } // namespace
@@ -62,9 +88,9 @@ TAboutBox::TAboutBox(QWidget *parent) : QDialog(parent)
     QLabel *disclaimer = label(this, QStringLiteral("Copyright"),
                                QStringLiteral(" NO responsiblity for caluculations. This is for what-if-situations only. "
                                               "You have to use the tables, dude. Remember it's your life !"));
-    QFont bold = disclaimer->font();
-    bold.setBold(true);
-    disclaimer->setFont(bold);
+    QPalette warning = disclaimer->palette();
+    warning.setColor(QPalette::WindowText, QColor(0xa0, 0x10, 0x10));
+    disclaimer->setPalette(warning);
     QLabel *note = label(this, QStringLiteral("Comments"),
                          QStringLiteral("All calculations are correct, as I know it. But if you should find any bugs "
                                         "anywhere, please let me know, so I can fix it."));
