@@ -16,6 +16,7 @@
 #include <QSlider>
 #include <QSpinBox>
 #include <QStyle>
+#include <QTabWidget>
 
 #include <limits>
 
@@ -125,6 +126,13 @@ QCheckBox *metricBox(QWidget *parent, const QString &hint)
 QGroupBox *group(QWidget *parent, const QString &name, const QString &caption)
 {
     return named(new QGroupBox(caption, parent), name);
+}
+
+QTabWidget *pageControl(QWidget *parent, const QString &name)
+{
+    auto *pages = named(new QTabWidget(parent), name);
+    pages->setUsesScrollButtons(false);
+    return pages;
 }
 
 void moveSlider(QSlider *slider, int position)

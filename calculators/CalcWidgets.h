@@ -19,6 +19,7 @@ class QObject;
 class QPushButton;
 class QSlider;
 class QSpinBox;
+class QTabWidget;
 class QWidget;
 
 namespace calc {
@@ -40,6 +41,8 @@ QLineEdit *textBox(QWidget *parent, const QString &name, const QString &text = {
 QPushButton *sendButton(QWidget *parent, const QString &name);
 QCheckBox *metricBox(QWidget *parent, const QString &hint = MetricHint);
 QGroupBox *group(QWidget *parent, const QString &name, const QString &caption);
+// Pages whose tabs all stay visible: the window is made wide enough for them.
+QTabWidget *pageControl(QWidget *parent, const QString &name);
 
 // Moves a slider from code. The move does not feed back into the box the
 // slider drives: a value beyond the slider's range must not be cut to it.

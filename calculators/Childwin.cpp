@@ -25,10 +25,9 @@ const QString PPO2Hint = QStringLiteral("Partial pressure of O2 in ATA (Atmosphe
 } // namespace
 
 TFmNitrox::TFmNitrox(QWidget *parent)
-    : TChildForm(parent), Metric(calc::metricBox(this)), PageControl1(new QTabWidget(this))
+    : TChildForm(parent), Metric(calc::metricBox(this)), PageControl1(calc::pageControl(this, QStringLiteral("PageControl1")))
 {
     setWindowTitle(QStringLiteral("NITROX Calculations"));
-    PageControl1->setObjectName(QStringLiteral("PageControl1"));
     PageControl1->addTab(createBestMixPage(), QStringLiteral("Best Mix"));
     PageControl1->addTab(createModPage(), QStringLiteral("MOD"));
     PageControl1->addTab(createEadPage(), QStringLiteral("EAD"));

@@ -45,10 +45,9 @@ void showAnswer(QPlainTextEdit *memo, const QString &text)
 } // namespace
 
 TfmGasCalc::TfmGasCalc(QWidget *parent)
-    : TChildForm(parent), Metric(calc::metricBox(this)), PageControl1(new QTabWidget(this))
+    : TChildForm(parent), Metric(calc::metricBox(this)), PageControl1(calc::pageControl(this, QStringLiteral("PageControl1")))
 {
     setWindowTitle(QStringLiteral("Gas calculations"));
-    PageControl1->setObjectName(QStringLiteral("PageControl1"));
     PageControl1->addTab(createStayPage(), QStringLiteral("How long can I stay"));
     PageControl1->addTab(createNeedPage(), QStringLiteral("How much air do I need"));
     QLabel *Label15 = calc::label(this, QStringLiteral("Label15"), QStringLiteral("Fix"));

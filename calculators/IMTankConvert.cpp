@@ -25,10 +25,9 @@ const QString MetricCaption = QStringLiteral("Tank, Metric mesurements");
 } // namespace
 
 TfmIMTankConverter::TfmIMTankConverter(QWidget *parent)
-    : TChildForm(parent), PageControl1(new QTabWidget(this))
+    : TChildForm(parent), PageControl1(calc::pageControl(this, QStringLiteral("PageControl1")))
 {
     setWindowTitle(QStringLiteral("Tank Converter"));
-    PageControl1->setObjectName(QStringLiteral("PageControl1"));
     m_imperial = createPage({"IM", "GroupBox1", "Label1", "ICertified", "Label5", "Label6", "ITanksize", "Label7",
                              "GroupBox2", "Label2", "BitBot1"},
                             ImperialCaption, QStringLiteral("PSI"), QStringLiteral("CuFt"), MetricCaption);
