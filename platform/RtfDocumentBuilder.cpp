@@ -56,9 +56,7 @@ void RtfDocumentBuilder::endParagraph(Qt::Alignment alignment)
     flushRun();
     if (m_paragraphPending)
         m_cursor.insertBlock();
-    QTextBlockFormat format = m_cursor.blockFormat();
-    format.setAlignment(alignment);
-    m_cursor.setBlockFormat(format);
+    setAlignment(alignment);
     m_paragraphPending = true;
     m_cellPending = false;
 }
@@ -73,12 +71,19 @@ void RtfDocumentBuilder::finish(Qt::Alignment alignment)
 {
     resolveLoneSurrogate();
     flushRun();
-    if (!m_paragraphPending) {
-        QTextBlockFormat format = m_cursor.blockFormat();
-        format.setAlignment(alignment);
-        m_cursor.setBlockFormat(format);
-    }
+    if (!m_paragraphPending)
+        setAlignment(alignment);
     m_cursor.endEditBlock();
+}
+
+// A new paragraph starts with the format of the one before; most keep it.
+void RtfDocumentBuilder::setAlignment(Qt::Alignment alignment)
+{
+    QTextBlockFormat format = m_cursor.blockFormat();
+    if (format.alignment() == alignment)
+        return;
+    format.setAlignment(alignment);
+    m_cursor.setBlockFormat(format);
 }
 
 void RtfDocumentBuilder::appendToRun(char16_t unit)

@@ -30,6 +30,7 @@ public:
     void finish(Qt::Alignment alignment);
 
 private:
+    void setAlignment(Qt::Alignment alignment);
     void appendToRun(char16_t unit);
     void beginContent();
     void resolveLoneSurrogate();
