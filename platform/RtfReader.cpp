@@ -114,7 +114,7 @@ struct GroupState
 class RtfReader final
 {
 public:
-    RtfReader(QByteArrayView rtf, QTextDocument &doc) : m_tokens(rtf), m_builder(doc) {}
+    RtfReader(QByteArrayView rtf, QTextDocument &doc) : m_tokens(rtf), m_builder(doc), m_groups(1) {}
 
     void read();
 
@@ -134,6 +134,7 @@ private:
 
     RtfTokenizer m_tokens;
     RtfDocumentBuilder m_builder;
+    // The state outside the document's own group, then one per open group.
     std::vector<GroupState> m_groups;
     int m_groupsBeyondLimit = 0;
     bool m_rootClosed = false;
@@ -158,23 +159,17 @@ void RtfReader::read()
             break;
         if (m_fallbackToSkip > 0 && skipsAsFallback(token))
             continue;
-        if (token.kind == RtfToken::Kind::GroupStart) {
-            openGroup();
-            continue;
-        }
-        if (m_groups.empty())
-            break; // the bytes do not start with a group after all
         switch (token.kind) {
+        case RtfToken::Kind::GroupStart: openGroup(); break;
         case RtfToken::Kind::GroupEnd: closeGroup(); break;
         case RtfToken::Kind::ControlWord: handleWord(token); break;
         case RtfToken::Kind::ControlSymbol: handleSymbol(token.symbol); break;
         case RtfToken::Kind::HexByte: handleCharacter(windows1252ToUnicode(token.byte).unicode()); break;
         case RtfToken::Kind::Text: handleText(token.word); break;
-        case RtfToken::Kind::GroupStart:
         case RtfToken::Kind::End: break;
         }
     }
-    m_builder.finish(m_groups.empty() ? Qt::AlignLeft : state().alignment);
+    m_builder.finish(state().alignment);
 }
 
 // The characters after \uN stand in for it in readers without Unicode. A
@@ -204,11 +199,7 @@ bool RtfReader::skipsAsFallback(RtfToken &token)
 
 void RtfReader::openGroup()
 {
-    if (m_groups.empty()) {
-        m_groups.emplace_back();
-        return;
-    }
-    if (m_groups.size() >= size_t(maxGroupDepth)) {
+    if (m_groups.size() > size_t(maxGroupDepth)) {
         ++m_groupsBeyondLimit;
         return;
     }
@@ -223,9 +214,9 @@ void RtfReader::closeGroup()
     }
     if (state().destination == Destination::FontTable)
         endFontEntry();
-    // Text after the document's closing brace is not part of it; the root
-    // state stays for the end of the last paragraph.
-    if (m_groups.size() == 1)
+    // Text after the document's closing brace is not part of it; the
+    // document's state stays for the end of the last paragraph.
+    if (m_groups.size() <= 2)
         m_rootClosed = true;
     else
         m_groups.pop_back();
