@@ -7,10 +7,13 @@
 #include "shell/ErrorGuard.h"
 #include "shell/Hints.h"
 #include "shell/Main.h"
+#include "shell/about.h"
 #include "tests/support/ScriptedDialogs.h"
 #include "tests/support/TempSettings.h"
 
 #include <QAction>
+#include <QClipboard>
+#include <QPushButton>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -116,6 +119,7 @@ private slots:
     void handlerErrorIsReported();
     void eventErrorIsReportedByApplication();
     void startTimerShowsAboutBox();
+    void aboutBoxTexts();
     void filesWithoutTheirWindowSayWhy_data();
     void filesWithoutTheirWindowSayWhy();
 };
@@ -530,6 +534,32 @@ void TestMainForm::startTimerShowsAboutBox()
     QTRY_VERIFY_WITH_TIMEOUT(!dialogs.asked().isEmpty(), 3000);
     QCOMPARE(dialogs.asked().first().text, QStringLiteral("AboutBox"));
     QVERIFY(!timer->isActive());
+}
+
+void TestMainForm::aboutBoxTexts()
+{
+    TAboutBox about;
+    QCOMPARE(about.windowTitle(), QStringLiteral("About"));
+    auto text = [&](const char *name) { return about.findChild<QLabel *>(QString::fromLatin1(name))->text(); };
+    QCOMPARE(text("ProductName"), QStringLiteral("Tidewell"));
+    QCOMPARE(text("Version"), QStringLiteral("Beta version 0.99h"));
+    QCOMPARE(text("Copyright"), QStringLiteral(" NO responsiblity for caluculations. This is for what-if-situations "
+                                               "only. You have to use the tables, dude. Remember it's your life !"));
+    QCOMPARE(text("Comments"), QStringLiteral("All calculations are correct, as I know it. But if you should find any "
+                                              "bugs anywhere, please let me know, so I can fix it."));
+    QCOMPARE(text("DownloadLink"), QStringLiteral("Download latest version"));
+    QVERIFY(about.findChild<QLabel *>(QStringLiteral("DebugLabel"))->isHidden());
+    auto *ok = about.findChild<QPushButton *>(QStringLiteral("OKButton"));
+    QVERIFY(ok->isDefault());
+    QCOMPARE(hintOf(ok), QStringLiteral("|Yes, I promise to be a responsible diver :-)"));
+
+    about.findChild<QAction *>(QStringLiteral("CopyEmailAddresses1"))->trigger();
+    QVERIFY(QGuiApplication::clipboard()->text().startsWith(
+        QStringLiteral("If you email me, please note that you are using Beta version 0.99h")));
+
+    about.makeSplash();
+    QVERIFY(ok->isHidden());
+    QVERIFY(about.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
 }
 
 void TestMainForm::filesWithoutTheirWindowSayWhy_data()
