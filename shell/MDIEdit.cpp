@@ -375,7 +375,8 @@ void TEditForm::scrollToLine(int line)
     QTextDocument *document = Editor->document();
     const QTextBlock block = document->findBlockByNumber(std::clamp(line, 0, document->blockCount() - 1));
     const QRectF box = document->documentLayout()->blockBoundingRect(block);
-    Editor->verticalScrollBar()->setValue(qRound(box.top()));
+    // The first line scrolls the margin above it into view as well.
+    Editor->verticalScrollBar()->setValue(block.blockNumber() == 0 ? 0 : qRound(box.top()));
 }
 
 // ---- commands ----------------------------------------------------------------

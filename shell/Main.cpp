@@ -6,7 +6,9 @@
 #include "shell/Background.h"
 #include "shell/Dialogs.h"
 #include "shell/ErrorGuard.h"
+#include "shell/FileHist.h"
 #include "shell/Hints.h"
+#include "shell/MDIEdit.h"
 #include "shell/about.h"
 
 #include <QAction>
@@ -74,6 +76,12 @@ TMainForm::TMainForm(const QStringList &arguments, QWidget *parent) : QMainWindo
     createClientPopupMenu();
     createToolbars();
     loadSettings();
+    FileHistory = new TFileHist(this);
+    FileHistory->setINIFileName(SettingsFileName());
+    FileHistory->setMenuItem(m_reopenMenu);
+    FileHistory->OnFileSelected = [this](QString &fileName, bool &reOrder) {
+        FileHistoryFileSelected(fileName, reOrder);
+    };
 
     connect(m_mdi, &QMdiArea::subWindowActivated, this, [this] { guarded([this] { activeChildChanged(); }); });
 
@@ -305,7 +313,6 @@ void TMainForm::createMenus()
     m_windowMenu->addSeparator();
     m_reopenMenu = subMenu(m_windowMenu, QStringLiteral("Reopen1"), QStringLiteral("&Reopen"),
                            QStringLiteral("Reopen file which have been open earlier"));
-    m_reopenMenu->setEnabled(false);
     m_windowMenu->addSeparator();
     connectCommand(addCommand(m_windowMenu, QStringLiteral("Close1"), QStringLiteral("&Close"),
                               QStringLiteral("Close current file")),
@@ -715,13 +722,34 @@ void TMainForm::openFileByExtension(const QString &fileName)
         setMessageLine(QStringLiteral("Dive plans cannot be opened in this version: %1").arg(fileName));
     else if (extension == u"NEM" || extension == u"DAN")
         setMessageLine(QStringLiteral("Dive profiles cannot be shown in this version: %1").arg(fileName));
+    else {
+        openNote(fileName);
+        FileHistory->AddFile(fileName);
+    }
+}
+
+void TMainForm::FileHistoryFileSelected(QString &fileName, bool &)
+{
+    const QString extension = QFileInfo(fileName).suffix().toUpper();
+    if (extension == u"DIVE" || extension == u"NEM" || extension == u"DAN")
+        openFileByExtension(fileName);
     else
-        setMessageLine(QStringLiteral("Notes cannot be opened in this version: %1").arg(fileName));
+        openNote(fileName);
+}
+
+TEditForm *TMainForm::openNote(const QString &fileName)
+{
+    auto *note = static_cast<TEditForm *>(openChild(ChildKind::Notepad));
+    OpenNoteFile(note, fileName);
+    return note;
 }
 
 void TMainForm::welcome()
 {
     m_startTimer->stop();
+    const QString readme = WithTrailingBackslash(QCoreApplication::applicationDirPath()) + QStringLiteral("readme.rtf");
+    if (QFileInfo::exists(readme))
+        openNote(readme);
     showAbout();
 }
 
@@ -753,7 +781,22 @@ void TMainForm::newDivePlan() { openChild(ChildKind::DivePlan); }
 
 void TMainForm::loadDivePlan() { openChild(ChildKind::DivePlan); }
 
-void TMainForm::openNotepad() { openChild(ChildKind::Notepad); }
+void TMainForm::openNotepad()
+{
+    FileDialogOptions options;
+    options.title = QStringLiteral("Open");
+    options.filter = QStringLiteral(
+        "Editor files (*.txt;*.rtf)|*.txt;*.rtf|Text files (*.txt)|*.txt|Rich Text Files (*.rtf)|*.rtf|"
+        "Configuration files (*.ini)|*.ini|Tidewell Dive files (*.dive)|*.dive|"
+        "DAN Research files (*.nem;*.dan)|*.nem;*.dan|All files (*.*)|*.*");
+    options.mustExist = true;
+    const QString fileName = Dialogs::current().openFileName(options);
+    if (fileName.isEmpty())
+        return;
+    // Whatever the extension, the file opens as a note.
+    openNote(fileName);
+    FileHistory->AddFile(fileName);
+}
 
 void TMainForm::openProfileDialog() { openChild(ChildKind::ProfileViewer); }
 

@@ -20,6 +20,8 @@ class QMdiSubWindow;
 class QMenu;
 class QTimer;
 class QToolBar;
+class TEditForm;
+class TFileHist;
 
 class TMainForm final : public QMainWindow
 {
@@ -58,6 +60,11 @@ public:
     // Opens a file by its extension, as for a file named on the command line.
     void LoadADiverViaTimer();
     void openFileByExtension(const QString &fileName);
+    // A name chosen under "&Reopen"; the list itself moves it to the front.
+    void FileHistoryFileSelected(QString &fileName, bool &reOrder);
+
+    // The recent files list shown under "&Reopen".
+    TFileHist *FileHistory = nullptr;
 
     // The welcome step: the help file in a note, then the About box.
     void welcome();
@@ -105,6 +112,8 @@ private:
     void newDivePlan();
     void loadDivePlan();
     void openNotepad();
+    // A new note window showing the file.
+    TEditForm *openNote(const QString &fileName);
     void openProfileDialog();
 
     QMdiArea *m_mdi = nullptr;

@@ -10,6 +10,7 @@
 #include "calculators/Temperature.h"
 #include "calculators/Timings.h"
 #include "calculators/ToSac.h"
+#include "shell/MDIEdit.h"
 
 ChildMaker childMaker(ChildKind kind)
 {
@@ -35,6 +36,7 @@ ChildMaker childMaker(ChildKind kind)
     case ChildKind::BottomTime:
         return [](TMainForm *) -> TChildForm * { return new TfmtTimeCalcs; };
     case ChildKind::Notepad:
+        return [](TMainForm *) -> TChildForm * { return new TEditForm; };
     case ChildKind::Blending:
     case ChildKind::MixEditor:
     case ChildKind::Fills:

@@ -1,0 +1,625 @@
+// The notepad editor: file names and modes, saving and closing, the edit and
+// character commands, printing, mail, and files it must refuse.
+
+#include "core/Errors.h"
+#include "platform/Mail.h"
+#include "platform/RichText.h"
+#include "shell/ErrorGuard.h"
+#include "shell/FileHist.h"
+#include "shell/MDIEdit.h"
+#include "shell/Main.h"
+#include "shell/NoteFile.h"
+#include "shell/SubNote.h"
+#include "tests/support/ScriptedDialogs.h"
+#include "tests/support/TempSettings.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QDesktopServices>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QProcess>
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <QTextBlock>
+#include <QTextEdit>
+#include <QToolBar>
+#include <QtTest>
+
+#include <unistd.h>
+
+namespace {
+
+QByteArray fileBytes(const QString &fileName)
+{
+    QFile file(fileName);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+}
+
+void writeFile(const QString &fileName, const QByteArray &bytes)
+{
+    QFile file(fileName);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+QAction *command(const QObject *form, const char *name)
+{
+    auto *a = form->findChild<QAction *>(QString::fromLatin1(name));
+    if (!a)
+        qFatal("no command %s", name);
+    return a;
+}
+
+QString pdfText(const QString &pdf)
+{
+    QProcess pdftotext;
+    pdftotext.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+    pdftotext.waitForFinished(30000);
+    return QString::fromUtf8(pdftotext.readAllStandardOutput());
+}
+
+int pdfPages(const QString &pdf)
+{
+    QProcess pdfinfo;
+    pdfinfo.start(QStringLiteral("pdfinfo"), {pdf});
+    pdfinfo.waitForFinished(30000);
+    const QString info = QString::fromUtf8(pdfinfo.readAllStandardOutput());
+    const auto match = QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)")).match(info);
+    return match.hasMatch() ? match.captured(1).toInt() : -1;
+}
+
+// Records the links the desktop is asked to open.
+class UrlCatcher : public QObject
+{
+    Q_OBJECT
+public:
+    QList<QUrl> urls;
+public slots:
+    void open(const QUrl &url) { urls << url; }
+};
+
+// Puts fake xdg-mime and xdg-email programs first on PATH for its lifetime.
+class FakeDesktop
+{
+public:
+    explicit FakeDesktop(const QByteArray &mailHandler)
+    {
+        m_oldPath = qgetenv("PATH");
+        script("xdg-mime", "#!/bin/sh\nprintf '" + mailHandler + "'\n");
+        script("xdg-email", "#!/bin/sh\nfor a in \"$@\"; do printf '%s\\n' \"$a\"; done > \"$(dirname \"$0\")/email-args\"\n");
+        qputenv("PATH", m_dir.path().toLocal8Bit() + ':' + m_oldPath);
+    }
+    ~FakeDesktop() { qputenv("PATH", m_oldPath); }
+    // What xdg-email was given, one argument a line; waits for the detached script.
+    QString emailArguments() const
+    {
+        const QString file = m_dir.filePath(QStringLiteral("email-args"));
+        for (int i = 0; i < 100 && !QFile::exists(file); ++i)
+            QTest::qWait(50);
+        QTest::qWait(50);
+        return QString::fromUtf8(fileBytes(file));
+    }
+
+private:
+    void script(const char *name, const QByteArray &text)
+    {
+        QFile file(m_dir.filePath(QString::fromLatin1(name)));
+        file.open(QIODevice::WriteOnly);
+        file.write(text);
+        file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+    QTemporaryDir m_dir;
+    QByteArray m_oldPath;
+};
+
+} // namespace
+
+class TestEditForm : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+    QString path(const QString &name) const { return m_dir.filePath(name); }
+
+private slots:
+    void newNoteIsUntitledPlainWithWordWrap()
+    {
+        TEditForm note;
+        QCOMPARE(note.fileName(), QStringLiteral("Untitled"));
+        QCOMPARE(note.windowTitle(), QStringLiteral("Untitled"));
+        QVERIFY(note.plainTextMode());
+        QCOMPARE(note.Editor->objectName(), QStringLiteral("Editor"));
+        QVERIFY(command(&note, "WordWrap1")->isChecked());
+        QVERIFY(command(&note, "btnWordWrap")->isChecked());
+        QVERIFY(command(&note, "Left1")->isChecked());
+        QCOMPARE(note.Editor->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+        QVERIFY(!command(&note, "btnExternalEditor")->isEnabled());
+        QVERIFY(!command(&note, "StartExternalEditor1")->isEnabled());
+        const auto *panel = note.findChild<QToolBar *>(QStringLiteral("DocPanel1"));
+        QVERIFY(panel);
+        QCOMPARE(panel->actions().size(), 7);
+        QCOMPARE(TSubNoteEditForm().windowTitle(), QStringLiteral("Editor"));
+    }
+
+    void menusMergeInTheirGroups()
+    {
+        TEditForm note;
+        QList<int> groups;
+        QStringList titles;
+        for (const MergedMenu &m : note.mergedMenus()) {
+            groups << m.group;
+            titles << m.menu->title();
+        }
+        QCOMPARE(groups, (QList<int>{10, 11, 13}));
+        QCOMPARE(titles, (QStringList{QStringLiteral("&File"), QStringLiteral("&Edit"), QStringLiteral("Ch&aracter")}));
+        QCOMPARE(command(&note, "Open1")->shortcut(), QKeySequence(Qt::Key_F2));
+        QCOMPARE(command(&note, "Save1")->shortcut(), QKeySequence(Qt::Key_F3));
+        QCOMPARE(command(&note, "Delete1")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_D));
+        QCOMPARE(command(&note, "Saveas1")->statusTip(), QStringLiteral("Save file with different name"));
+    }
+
+    void extensionDecidesModeOnOpen_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("plain");
+        QTest::newRow("lower rtf") << "a.rtf" << false;
+        QTest::newRow("upper RTF") << "B.RTF" << false;
+        QTest::newRow("txt") << "c.txt" << true;
+        QTest::newRow("rtf not last") << "d.rtf.txt" << true;
+        QTest::newRow("no extension") << "e" << true;
+    }
+    void extensionDecidesModeOnOpen()
+    {
+        QFETCH(QString, name);
+        QFETCH(bool, plain);
+        const QString file = path(name);
+        writeFile(file, "{\\rtf1\\ansi {\\b Deep} dive\\par}");
+        TEditForm note;
+        note.Editor->setPlainText(QStringLiteral("old"));
+        OpenNoteFile(&note, file);
+        QCOMPARE(note.plainTextMode(), plain);
+        QCOMPARE(note.fileName(), file);
+        QCOMPARE(note.windowTitle(), name);
+        QCOMPARE(note.Editor->toPlainText(), plain ? QStringLiteral("{\\rtf1\\ansi {\\b Deep} dive\\par}") : QStringLiteral("Deep dive"));
+        QVERIFY(!note.Editor->document()->isModified());
+        QCOMPARE(note.Editor->textCursor().position(), 0);
+        QVERIFY(command(&note, "btnExternalEditor")->isEnabled());
+    }
+
+    void modeNotNameDecidesTheSavedFormat()
+    {
+        ScriptedDialogs dialogs;
+        const QString file = path(QStringLiteral("notes.rtf"));
+        TEditForm note;
+        note.Editor->setPlainText(QStringLiteral("Tank {12} litres"));
+        dialogs.answerFile(file);
+        note.Save1Click();
+        QCOMPARE(fileBytes(file), QByteArray("Tank {12} litres"));
+        QCOMPARE(note.windowTitle(), QStringLiteral("notes.rtf"));
+        QVERIFY(!note.Editor->document()->isModified());
+        QCOMPARE(dialogs.lastFileOptions().defaultExtension, QStringLiteral("txt"));
+        QCOMPARE(dialogs.lastFileOptions().filter,
+                 QStringLiteral("Rich text files (*.rtf)|*.rtf|Plain text files (*.txt)|*.txt|All files|*.*"));
+        QVERIFY(dialogs.lastFileOptions().promptOnCreate);
+
+        // Opened later, the plain file under a ".rtf" name shows its text.
+        TEditForm reopened;
+        OpenNoteFile(&reopened, file);
+        QVERIFY(!reopened.plainTextMode());
+        QCOMPARE(reopened.Editor->toPlainText(), QStringLiteral("Tank {12} litres"));
+
+        // A rich note stays rich under a ".txt" name, formatting and all.
+        QTextCursor cursor(reopened.Editor->document());
+        cursor.select(QTextCursor::WordUnderCursor);
+        QTextCharFormat bold;
+        bold.setFontWeight(QFont::Bold);
+        cursor.mergeCharFormat(bold);
+        const QString txt = path(QStringLiteral("rich.txt"));
+        dialogs.answerFile(txt);
+        reopened.Saveas1Click();
+        QVERIFY(looksLikeRtf(fileBytes(txt)));
+        TEditForm third;
+        third.setPlainTextMode(false);
+        third.loadFromFile(txt);
+        QCOMPARE(third.Editor->toPlainText(), QStringLiteral("Tank {12} litres"));
+        QCOMPARE(third.Editor->document()->begin().begin().fragment().charFormat().fontWeight(), int(QFont::Bold));
+    }
+
+    void closeQuestion_data()
+    {
+        QTest::addColumn<QMessageBox::StandardButton>("answer");
+        QTest::addColumn<QString>("saveAs");
+        QTest::addColumn<bool>("closes");
+        QTest::newRow("no") << QMessageBox::No << QString() << true;
+        QTest::newRow("cancel") << QMessageBox::Cancel << QString() << false;
+        QTest::newRow("yes, saved") << QMessageBox::Yes << QStringLiteral("closed.txt") << true;
+        // The user asked to save: cancelling the dialog must not throw the text away.
+        QTest::newRow("yes, save-as cancelled") << QMessageBox::Yes << QString() << false;
+    }
+    void closeQuestion()
+    {
+        QFETCH(QMessageBox::StandardButton, answer);
+        QFETCH(QString, saveAs);
+        QFETCH(bool, closes);
+        TempSettings settings;
+        ScriptedDialogs dialogs;
+        TMainForm main;
+        TEditForm *note = ResultNotepad();
+        QPointer<QMdiSubWindow> frame = main.mdiArea()->activeSubWindow();
+        note->appendLine(QStringLiteral("Bottom gas 21%"));
+        dialogs.answerMessage(answer);
+        dialogs.answerFile(saveAs.isEmpty() ? QString() : path(saveAs));
+        frame->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QCOMPARE(dialogs.messageTexts(), QStringList{QStringLiteral("Save changes to Untitled?")});
+        QCOMPARE(dialogs.asked().constFirst().buttons, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        QCOMPARE(frame.isNull(), closes);
+        if (!closes) {
+            QCOMPARE(note->Editor->toPlainText(), QStringLiteral("Bottom gas 21%"));
+            QVERIFY(note->Editor->document()->isModified());
+        }
+        if (!saveAs.isEmpty())
+            QCOMPARE(fileBytes(path(saveAs)), QByteArray("Bottom gas 21%"));
+    }
+
+    void externalEditorNeedsASavedFile()
+    {
+        ScriptedDialogs dialogs;
+        TEditForm note;
+        note.Editor->setPlainText(QStringLiteral("x"));
+        dialogs.answerFile(QString());
+        note.Save1Click();
+        QVERIFY(!command(&note, "btnExternalEditor")->isEnabled());
+        dialogs.answerFile(path(QStringLiteral("first.txt")));
+        note.Save1Click();
+        QVERIFY(command(&note, "btnExternalEditor")->isEnabled());
+        QVERIFY(command(&note, "StartExternalEditor1")->isEnabled());
+    }
+
+    void editCommandsFollowClipboardAndSelection()
+    {
+        TEditForm note;
+        note.Editor->setPlainText(QStringLiteral("nitrox"));
+        QImage picture(4, 4, QImage::Format_RGB32);
+        picture.fill(Qt::red);
+        QApplication::clipboard()->setImage(picture);
+        note.updateEditCommands();
+        QVERIFY(!command(&note, "Paste1")->isEnabled());
+        QVERIFY(!command(&note, "Paste2")->isEnabled());
+        QVERIFY(!command(&note, "Cut1")->isEnabled());
+        QVERIFY(!command(&note, "Copy2")->isEnabled());
+
+        note.Editor->selectAll();
+        note.updateEditCommands();
+        command(&note, "Copy1")->trigger();
+        note.updateEditCommands();
+        QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("nitrox"));
+        for (const char *name : {"Paste1", "Paste2", "Cut1", "Copy1", "Delete1", "Cut2", "Copy2"})
+            QVERIFY2(command(&note, name)->isEnabled(), name);
+        command(&note, "Delete1")->trigger();
+        QCOMPARE(note.Editor->toPlainText(), QString());
+    }
+
+    void alignmentAndWordWrap()
+    {
+        TEditForm note;
+        note.Editor->setPlainText(QStringLiteral("one\ntwo\nthree"));
+        QTextCursor cursor(note.Editor->document());
+        cursor.movePosition(QTextCursor::NextBlock);
+        cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+        note.Editor->setTextCursor(cursor);
+        command(&note, "Center1")->trigger();
+        QVERIFY(command(&note, "Center1")->isChecked());
+        QVERIFY(!command(&note, "Left1")->isChecked());
+        QVERIFY(!command(&note, "Right1")->isChecked());
+        const QTextDocument *doc = note.Editor->document();
+        QCOMPARE(doc->findBlockByNumber(1).blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
+        QVERIFY(!(doc->findBlockByNumber(0).blockFormat().alignment() & Qt::AlignHCenter));
+
+        command(&note, "btnWordWrap")->trigger();
+        QVERIFY(!command(&note, "WordWrap1")->isChecked());
+        QVERIFY(!command(&note, "btnWordWrap")->isChecked());
+        QCOMPARE(note.Editor->lineWrapMode(), QTextEdit::NoWrap);
+        QCOMPARE(note.Editor->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+        QCOMPARE(note.Editor->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+        command(&note, "WordWrap1")->trigger();
+        QVERIFY(command(&note, "btnWordWrap")->isChecked());
+        QCOMPARE(note.Editor->lineWrapMode(), QTextEdit::WidgetWidth);
+    }
+
+    void fontGoesToTheSelection()
+    {
+        ScriptedDialogs dialogs;
+        TEditForm note;
+        note.Editor->setPlainText(QStringLiteral("deco stop"));
+        QTextCursor cursor(note.Editor->document());
+        cursor.movePosition(QTextCursor::NextWord, QTextCursor::KeepAnchor);
+        note.Editor->setTextCursor(cursor);
+        QFont chosen(QStringLiteral("DejaVu Serif"), 20);
+        dialogs.answerFont(chosen);
+        command(&note, "Font1")->trigger();
+        const QTextBlock block = note.Editor->document()->begin();
+        QTextCursor probe(block);
+        probe.setPosition(2);
+        QCOMPARE(probe.charFormat().font().pointSize(), 20);
+        probe.setPosition(7);
+        QVERIFY(probe.charFormat().font().pointSize() != 20);
+    }
+
+    void printsAllPagesToPdf()
+    {
+        ScriptedDialogs dialogs;
+        TEditForm note;
+        QStringList lines;
+        for (int i = 1; i <= 150; ++i)
+            lines << QStringLiteral("Line %1 of the dive log").arg(i);
+        note.setLines(lines);
+        note.setFileName(path(QStringLiteral("log.txt")));
+        const QString pdf = path(QStringLiteral("log.pdf"));
+        QString jobName;
+        dialogs.answerPrint([&](QPrinter &printer) {
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(pdf);
+            jobName = printer.docName();
+            return true;
+        });
+        command(&note, "Print1")->trigger();
+        QCOMPARE(jobName, path(QStringLiteral("log.txt")));
+        const QString text = pdfText(pdf);
+        QVERIFY(text.contains(QStringLiteral("Line 1 of the dive log")));
+        QVERIFY(text.contains(QStringLiteral("Line 150 of the dive log")));
+        QVERIFY(pdfPages(pdf) > 1);
+
+        // A cancelled print dialog prints nothing.
+        QFile::remove(pdf);
+        dialogs.answerPrint([&](QPrinter &printer) {
+            printer.setOutputFileName(pdf);
+            return false;
+        });
+        command(&note, "btnPrint")->trigger();
+        QVERIFY(!QFile::exists(pdf));
+    }
+
+    void mailAvailability_data()
+    {
+        QTest::addColumn<QByteArray>("handler");
+        QTest::addColumn<bool>("available");
+        QTest::newRow("handler named") << QByteArray("thunderbird.desktop\\n") << true;
+        QTest::newRow("no handler") << QByteArray("") << false;
+    }
+    void mailAvailability()
+    {
+        QFETCH(QByteArray, handler);
+        QFETCH(bool, available);
+        FakeDesktop desktop(handler);
+        QCOMPARE(mailAvailable(), available);
+        TEditForm note;
+        note.updateSendCommands();
+        QCOMPARE(command(&note, "Send1")->isEnabled(), available);
+        QCOMPARE(command(&note, "btnSend")->isEnabled(), available);
+    }
+
+    void mailHandsOverTheWholeText()
+    {
+        FakeDesktop desktop("evolution.desktop\\n");
+        UrlCatcher catcher;
+        QDesktopServices::setUrlHandler(QStringLiteral("mailto"), &catcher, "open");
+        ScriptedDialogs dialogs;
+        TEditForm note;
+        note.updateSendCommands();
+        note.Editor->setPlainText(QStringLiteral("Gas: 32% & 21%\nDepth 30 m"));
+        command(&note, "Send1")->trigger();
+        QCOMPARE(catcher.urls.size(), 1);
+        const QUrl link = catcher.urls.constFirst();
+        QCOMPARE(link.scheme(), QStringLiteral("mailto"));
+        QCOMPARE(QUrlQuery(link).queryItemValue(QStringLiteral("body"), QUrl::FullyDecoded),
+                 QStringLiteral("Gas: 32% & 21%\r\nDepth 30 m"));
+
+        // Too long for a link: xdg-email gets it whole.
+        const QString longLine = QString(MaxMailtoLength, u'x');
+        note.Editor->setPlainText(longLine + QStringLiteral("\nend"));
+        command(&note, "btnSend")->trigger();
+        QCOMPARE(catcher.urls.size(), 1);
+        QCOMPARE(desktop.emailArguments(), QStringLiteral("--utf8\n--body\n") + longLine + QStringLiteral("\r\nend\n"));
+        QVERIFY(dialogs.asked().isEmpty());
+        QDesktopServices::unsetUrlHandler(QStringLiteral("mailto"));
+    }
+
+    void failedMailHandOverIsReported()
+    {
+        FakeDesktop desktop("evolution.desktop\\n");
+        ScriptedDialogs dialogs;
+        TEditForm note;
+        note.updateSendCommands();
+        note.Editor->setPlainText(QStringLiteral("short"));
+        // The offscreen platform has no desktop to take the link.
+        command(&note, "Send1")->trigger();
+        QCOMPARE(dialogs.messageTexts(), QStringList{QStringLiteral("Error sending mail")});
+        QCOMPARE(dialogs.asked().constFirst().icon, QMessageBox::Critical);
+        QCOMPARE(dialogs.asked().constFirst().buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+    }
+
+    void unusableFilesAreRefused_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("missing") << "vanished.txt" << "No such file";
+        QTest::newRow("folder") << "folder.txt" << "It is a folder, not a file.";
+        QTest::newRow("binary") << "picture.txt" << "It is not a text file.";
+        QTest::newRow("50 MB") << "huge.txt" << "notes can hold at most 20 MB";
+    }
+    void unusableFilesAreRefused()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, reason);
+        QDir(m_dir.path()).mkpath(QStringLiteral("folder.txt"));
+        writeFile(path(QStringLiteral("picture.txt")), QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16));
+        if (name == u"huge.txt" && !QFile::exists(path(name))) {
+            QFile huge(path(name));
+            QVERIFY(huge.open(QIODevice::WriteOnly));
+            const QByteArray line = QByteArray(99, 'd') + '\n';
+            for (int i = 0; i < 500 * 1024; ++i)
+                huge.write(line);
+        }
+        const QString file = path(name);
+        TEditForm note;
+        note.Editor->setPlainText(QStringLiteral("kept"));
+        try {
+            OpenNoteFile(&note, file);
+            QFAIL("the file was opened");
+        } catch (const AppError &e) {
+            QVERIFY2(e.message().startsWith(QStringLiteral("Cannot open file \"%1\".").arg(file)), qPrintable(e.message()));
+            QVERIFY2(e.message().contains(reason), qPrintable(e.message()));
+        }
+        QCOMPARE(note.fileName(), file);
+        QCOMPARE(note.windowTitle(), name);
+        QCOMPARE(note.Editor->toPlainText(), QStringLiteral("kept"));
+    }
+
+    void failedSaveKeepsTheTextModified_data()
+    {
+        QTest::addColumn<QString>("target");
+        QTest::newRow("read-only system folder") << QStringLiteral("/proc/tidewell-note.txt");
+        QTest::newRow("missing folder") << QStringLiteral("%1/no/such/folder/note.txt");
+        QTest::newRow("folder of that name") << QStringLiteral("%1");
+        QTest::newRow("read-only file") << QStringLiteral("%1/readonly.txt");
+    }
+    void failedSaveKeepsTheTextModified()
+    {
+        QFETCH(QString, target);
+        if (target.contains(u'%'))
+            target = target.arg(m_dir.path());
+        if (target.endsWith(u"readonly.txt")) {
+            if (geteuid() == 0)
+                QSKIP("file permissions do not bind the superuser");
+            writeFile(target, "old");
+            QFile::setPermissions(target, QFile::ReadOwner);
+        }
+        TempSettings settings;
+        ScriptedDialogs dialogs;
+        TMainForm main;
+        TEditForm *note = ResultNotepad();
+        note->appendLine(QStringLiteral("precious"));
+        dialogs.answerFile(target);
+        command(note, "Save1")->trigger();
+        QCOMPARE(dialogs.messageTexts().size(), 1);
+        QVERIFY2(dialogs.messageTexts().constFirst().startsWith(QStringLiteral("Cannot write file \"%1\".").arg(target)),
+                 qPrintable(dialogs.messageTexts().constFirst()));
+        QVERIFY(note->Editor->document()->isModified());
+        QCOMPARE(note->Editor->toPlainText(), QStringLiteral("precious"));
+        if (target.endsWith(u"readonly.txt"))
+            QCOMPARE(fileBytes(target), QByteArray("old"));
+    }
+
+    void brokenRtfShowsWhatCouldBeRead_data()
+    {
+        QTest::addColumn<QByteArray>("rtf");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("truncated") << QByteArray("{\\rtf1\\ansi Safety stop at 5 m\\par Three min") << "Safety stop at 5 m\nThree min";
+        QTest::newRow("extra closing braces") << QByteArray("{\\rtf1 Air}}}} left") << "Air";
+        QTest::newRow("unclosed groups") << QByteArray("{\\rtf1 {{{{\\b Deep") << "Deep";
+        QTest::newRow("absurd values") << QByteArray("{\\rtf1\\fs999999999999\\f-2147483649\\u99999999? Ok}") << "Ok";
+        QTest::newRow("not rtf at all") << QByteArray("Plain words in an .rtf file") << "Plain words in an .rtf file";
+        QTest::newRow("empty") << QByteArray() << "";
+    }
+    void brokenRtfShowsWhatCouldBeRead()
+    {
+        QFETCH(QByteArray, rtf);
+        QFETCH(QString, expected);
+        const QString file = path(QStringLiteral("broken.rtf"));
+        writeFile(file, rtf);
+        TEditForm note;
+        OpenNoteFile(&note, file);
+        QVERIFY2(note.Editor->toPlainText().contains(expected), qPrintable(note.Editor->toPlainText()));
+    }
+
+    void resultNotepadAndScrolling()
+    {
+        TempSettings settings;
+        TMainForm main;
+        main.show();
+        TEditForm *note = ResultNotepad();
+        QCOMPARE(main.activeChild(), note);
+        note->appendLine(QStringLiteral("Breathing test"));
+        note->appendLine(QStringLiteral("Tank 12 l 200 bar"));
+        QCOMPARE(note->Editor->toPlainText(), QStringLiteral("Breathing test\nTank 12 l 200 bar"));
+        QStringList lines;
+        for (int i = 0; i < 300; ++i)
+            lines << QString::number(i);
+        note->setLines(lines);
+        QCOMPARE(note->Editor->document()->blockCount(), 300);
+        QCoreApplication::processEvents();
+        note->Editor->verticalScrollBar()->setValue(note->Editor->verticalScrollBar()->maximum());
+        QVERIFY(note->Editor->verticalScrollBar()->value() > 0);
+        ScrollNoteToTop(note);
+        QCOMPARE(note->Editor->verticalScrollBar()->value(), 0);
+        note->Editor->document()->setModified(false);
+    }
+
+    void mainWindowOpensNotesAndRemembersThem()
+    {
+        TempSettings settings;
+        ScriptedDialogs dialogs;
+        TMainForm main;
+        const QString first = path(QStringLiteral("first note.txt"));
+        const QString second = path(QStringLiteral("second.ini"));
+        writeFile(first, "first");
+        writeFile(second, "[Measurements]\nMetric=1\n");
+
+        dialogs.answerFile(second);
+        main.action(QStringLiteral("OpenNotepad1"))->trigger();
+        QCOMPARE(dialogs.lastFileOptions().filter,
+                 QStringLiteral("Editor files (*.txt;*.rtf)|*.txt;*.rtf|Text files (*.txt)|*.txt|Rich Text Files (*.rtf)|*.rtf|"
+                                "Configuration files (*.ini)|*.ini|Tidewell Dive files (*.dive)|*.dive|"
+                                "DAN Research files (*.nem;*.dan)|*.nem;*.dan|All files (*.*)|*.*"));
+        QVERIFY(dialogs.lastFileOptions().mustExist);
+        main.openFileByExtension(first);
+        QCOMPARE(main.FileHistory->files(), (QStringList{first, second}));
+        auto *note = qobject_cast<TEditForm *>(main.activeChild());
+        QVERIFY(note);
+        QCOMPARE(note->windowTitle(), QStringLiteral("first note.txt"));
+
+        QMenu *reopen = main.menu(QStringLiteral("Reopen1"));
+        QVERIFY(reopen->isEnabled());
+        QAction *older = nullptr;
+        for (QAction *a : reopen->actions())
+            if (a->objectName() == u"miMRF1")
+                older = a;
+        QVERIFY(older);
+        QCOMPARE(older->text(), QStringLiteral("&2  ") + second);
+        older->trigger();
+        QCOMPARE(main.childForms().size(), 3);
+        QCOMPARE(main.activeChild()->windowTitle(), QStringLiteral("second.ini"));
+        QCOMPARE(main.FileHistory->files().constFirst(), second);
+
+        // A file that cannot be opened is reported and not remembered.
+        const QString missing = path(QStringLiteral("gone.txt"));
+        guarded([&] { main.openFileByExtension(missing); });
+        QCOMPARE(dialogs.messageTexts().size(), 1);
+        QVERIFY(!main.FileHistory->files().contains(missing));
+    }
+
+    void noteMenusReplaceTheMainFileMenu()
+    {
+        TempSettings settings;
+        TMainForm main;
+        main.show();
+        TEditForm *note = ResultNotepad();
+        QStringList titles;
+        for (QAction *a : main.menuBar()->actions())
+            titles << a->text();
+        QCOMPARE(titles.mid(0, 4), (QStringList{QStringLiteral("&File"), QStringLiteral("&Edit"),
+                                                QStringLiteral("Ch&aracter"), QStringLiteral("&Calculations")}));
+        QCOMPARE(main.menuBar()->actions().constFirst()->menu(), note->mergedMenus().constFirst().menu);
+        // The main window still finds its own commands by name.
+        QCOMPARE(main.action(QStringLiteral("Close1"))->text(), QStringLiteral("&Close"));
+        QVERIFY(main.action(QStringLiteral("Close1"))->parent() != note);
+    }
+};
+
+QTEST_MAIN(TestEditForm)
+#include "tst_editform.moc"
