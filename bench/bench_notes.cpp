@@ -42,7 +42,7 @@ QByteArray richNote(qsizetype size)
     QTextCharFormat plain, bold, italic;
     bold.setFontWeight(QFont::Bold);
     italic.setFontItalic(true);
-    for (int n = 0; doc.characterCount() < size * 2 / 3; ++n) {
+    for (int n = 0; doc.characterCount() < size * 3 / 4; ++n) {
         QTextBlockFormat block;
         block.setAlignment(n % 7 == 0 ? Qt::AlignHCenter : Qt::AlignLeft);
         cursor.insertBlock(block);
