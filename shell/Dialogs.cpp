@@ -2,6 +2,8 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QFileSystemModel>
+#include <QSortFilterProxyModel>
 #include <QFontDialog>
 #include <QInputDialog>
 #include <QPageSetupDialog>
@@ -19,6 +21,23 @@ QString withDefaultExtension(QString name, const QString &extension)
         name += u'.' + extension;
     return name;
 }
+
+// Hides files that cannot be written from a save dialog.
+class WritableFilesOnly final : public QSortFilterProxyModel
+{
+public:
+    using QSortFilterProxyModel::QSortFilterProxyModel;
+
+protected:
+    bool filterAcceptsRow(int row, const QModelIndex &parent) const override
+    {
+        const auto *files = qobject_cast<const QFileSystemModel *>(sourceModel());
+        if (!files)
+            return true;
+        const QFileInfo info = files->fileInfo(files->index(row, 0, parent));
+        return info.isDir() || info.isWritable();
+    }
+};
 
 class RealDialogs final : public Dialogs
 {
@@ -48,6 +67,7 @@ public:
         dialog.setAcceptMode(QFileDialog::AcceptOpen);
         dialog.setFileMode(o.mustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
         dialog.setDefaultSuffix(o.defaultExtension);
+        dialog.setHistory(o.history);
         if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
             return {};
         return dialog.selectedFiles().constFirst();
@@ -58,9 +78,23 @@ public:
         QFileDialog dialog(dialogParent(), o.title, startPath(o), qtFileFilter(o.filter));
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setDefaultSuffix(o.defaultExtension);
-        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-            return {};
-        return withDefaultExtension(dialog.selectedFiles().constFirst(), o.defaultExtension);
+        dialog.setHistory(o.history);
+        if (o.hideReadOnly) {
+            dialog.setOption(QFileDialog::DontUseNativeDialog);
+            dialog.setProxyModel(new WritableFilesOnly(&dialog));
+        }
+        for (;;) {
+            if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+                return {};
+            const QString name = withDefaultExtension(dialog.selectedFiles().constFirst(), o.defaultExtension);
+            const QFileInfo info(name);
+            if (o.hideReadOnly && info.exists() && !info.isWritable())
+                continue;
+            if (o.promptOnCreate && !info.exists()
+                && !AskYesNo(QStringLiteral("%1\nThis file does not exist.\nDo you want to create it?").arg(name)))
+                continue;
+            return name;
+        }
     }
 
     QString directory(const QString &title, const QString &initialFolder) override

@@ -24,6 +24,8 @@ struct FileDialogOptions
     QString fileName;           // proposed name
     bool mustExist = false;     // open: the file and its folder must exist
     bool promptOnCreate = false; // save: ask before naming a file that does not exist
+    bool hideReadOnly = false;  // save: read-only files are neither shown nor returned
+    QStringList history;        // names offered in the dialog's history list
 };
 
 class Dialogs

@@ -406,6 +406,7 @@ void TEditForm::Saveas1Click()
     if (m_fileName != Untitled)
         options.initialFolder = QFileInfo(m_fileName).absolutePath();
     options.promptOnCreate = true;
+    options.hideReadOnly = true;
     const QString chosen = Dialogs::current().saveFileName(options);
     if (!chosen.isEmpty()) {
         setFileName(chosen);

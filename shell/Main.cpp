@@ -790,6 +790,7 @@ void TMainForm::openNotepad()
         "Configuration files (*.ini)|*.ini|Tidewell Dive files (*.dive)|*.dive|"
         "DAN Research files (*.nem;*.dan)|*.nem;*.dan|All files (*.*)|*.*");
     options.mustExist = true;
+    options.history = {QStringLiteral("Tidewell.ini")};
     const QString fileName = Dialogs::current().openFileName(options);
     if (fileName.isEmpty())
         return;
@@ -817,12 +818,26 @@ void TMainForm::closeEvent(QCloseEvent *event)
     });
 }
 
+bool TMainForm::ownsDirectly(const QObject *object) const
+{
+    for (const QObject *p = object; p; p = p->parent())
+        if (p == m_mdi)
+            return false;
+    return true;
+}
+
 QAction *TMainForm::action(const QString &objectName) const
 {
-    return findChild<QAction *>(objectName);
+    for (QAction *a : findChildren<QAction *>(objectName))
+        if (ownsDirectly(a))
+            return a;
+    return nullptr;
 }
 
 QMenu *TMainForm::menu(const QString &objectName) const
 {
-    return findChild<QMenu *>(objectName);
+    for (QMenu *m : findChildren<QMenu *>(objectName))
+        if (ownsDirectly(m))
+            return m;
+    return nullptr;
 }

@@ -74,6 +74,7 @@ public:
     void ExitByAskFirstButtomClick();
     void closeAllChildren();
 
+    // The main window's own commands and menus (not those of child windows).
     QAction *action(const QString &objectName) const;
     QMenu *menu(const QString &objectName) const;
     int backgroundChoice() const { return m_backgroundChoice; }
@@ -90,6 +91,7 @@ private:
         QMenu *menu;
     };
 
+    bool ownsDirectly(const QObject *object) const;
     void createMenus();
     void createClientPopupMenu();
     void createToolbars();

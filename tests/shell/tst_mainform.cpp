@@ -120,6 +120,7 @@ private slots:
     void eventErrorIsReportedByApplication();
     void startTimerShowsAboutBox();
     void aboutBoxTexts();
+    void openNotepadDialogSettings();
     void filesWithoutTheirWindowSayWhy_data();
     void filesWithoutTheirWindowSayWhy();
 };
@@ -560,6 +561,21 @@ void TestMainForm::aboutBoxTexts()
     about.makeSplash();
     QVERIFY(ok->isHidden());
     QVERIFY(about.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+}
+
+void TestMainForm::openNotepadDialogSettings()
+{
+    TempSettings settings;
+    ScriptedDialogs dialogs;
+    dialogs.answerFile(QString());
+    TMainForm main;
+    main.action(QStringLiteral("OpenNotepad1"))->trigger();
+    const FileDialogOptions &o = dialogs.lastFileOptions();
+    QVERIFY(o.mustExist);
+    QCOMPARE(o.history, QStringList{QStringLiteral("Tidewell.ini")});
+    QCOMPARE(qtFileFilter(o.filter).split(QStringLiteral(";;")).first(), QStringLiteral("Editor files (*.txt *.rtf)"));
+    QCOMPARE(qtFileFilter(o.filter).split(QStringLiteral(";;")).last(), QStringLiteral("All files (*)"));
+    QVERIFY(main.childForms().isEmpty());
 }
 
 void TestMainForm::filesWithoutTheirWindowSayWhy_data()
