@@ -661,14 +661,18 @@ void TMainForm::tile(Qt::Orientation orientation)
         return;
     const QRect area = m_mdi->viewport()->rect();
     const int n = static_cast<int>(windows.size());
+    // A window never gets less than it needs to show its controls; when the
+    // client area is too small for all of them side by side, they overlap.
     for (int i = 0; i < n; ++i) {
-        windows[i]->showNormal();
+        QMdiSubWindow *sub = windows[i];
+        sub->showNormal();
+        const QSize least = sub->minimumSizeHint();
         if (orientation == Qt::Vertical) {
             const int w = area.width() / n;
-            windows[i]->setGeometry(i * w, 0, w, area.height());
+            sub->setGeometry(i * w, 0, std::max(w, least.width()), std::max(area.height(), least.height()));
         } else {
             const int h = area.height() / n;
-            windows[i]->setGeometry(0, i * h, area.width(), h);
+            sub->setGeometry(0, i * h, std::max(area.width(), least.width()), std::max(h, least.height()));
         }
     }
 }
