@@ -46,14 +46,6 @@ const QString ToolbarHint = QStringLiteral(
 enum MenuGroup { FileGroup = 10, CalculationsGroup = 20, PlanningGroup = 30, OptionsGroup = 60,
                  WindowGroup = 70, HelpGroup = 80 };
 
-// The kinds of child windows the main window's commands open, with the names
-// of the commands that open them.
-struct WindowCommandText
-{
-    const char *caption;
-    const char *hint;
-};
-
 } // namespace
 
 TMainForm *MainForm() { return g_mainForm; }
@@ -143,6 +135,22 @@ QAction *TMainForm::addWindowCommand(QMenu *menu, const QString &name, const QSt
     return action;
 }
 
+// "Con&versions" with its four windows; the main menu and the pop-up menu
+// both carry it, told apart by the number at the end of the names.
+void TMainForm::addConversionsMenu(QMenu *parent, const QString &number)
+{
+    QMenu *conversions = parent->addMenu(QStringLiteral("Con&versions"));
+    conversions->setObjectName(QStringLiteral("Conversions") + number);
+    addWindowCommand(conversions, QStringLiteral("FeetMeters") + number, QStringLiteral("Feet - &meters"),
+                     QStringLiteral("Feet - Meter conversions"), ChildKind::FeetMeters);
+    addWindowCommand(conversions, QStringLiteral("Temperatures") + number, QStringLiteral("&Temperatures"),
+                     QStringLiteral("Temperature Conversions"), ChildKind::Temperature);
+    addWindowCommand(conversions, QStringLiteral("Fahtoms") + number, QStringLiteral("&Fahtoms"),
+                     QStringLiteral("Fathoms is used to measure depth on sea maps"), ChildKind::Fathoms);
+    addWindowCommand(conversions, QStringLiteral("NauticalMiles") + number, QStringLiteral("&Nautical miles"),
+                     QStringLiteral("Nautical miles conversions"), ChildKind::NauticalMiles);
+}
+
 void TMainForm::createMenus()
 {
     auto topMenu = [this](const QString &name, const QString &caption, const QString &hint, int group) {
@@ -180,15 +188,7 @@ void TMainForm::createMenus()
                    [this] { close(); });
 
     QMenu *calc = topMenu(QStringLiteral("Calculations1"), QStringLiteral("&Calculations"), {}, CalculationsGroup);
-    QMenu *conversions = subMenu(calc, QStringLiteral("Conversions1"), QStringLiteral("Con&versions"));
-    addWindowCommand(conversions, QStringLiteral("FeetMeters1"), QStringLiteral("Feet - &meters"),
-                     QStringLiteral("Feet - Meter conversions"), ChildKind::FeetMeters);
-    addWindowCommand(conversions, QStringLiteral("Temperatures1"), QStringLiteral("&Temperatures"),
-                     QStringLiteral("Temperature Conversions"), ChildKind::Temperature);
-    addWindowCommand(conversions, QStringLiteral("Fahtoms1"), QStringLiteral("&Fahtoms"),
-                     QStringLiteral("Fathoms is used to measure depth on sea maps"), ChildKind::Fathoms);
-    addWindowCommand(conversions, QStringLiteral("NauticalMiles1"), QStringLiteral("&Nautical miles"),
-                     QStringLiteral("Nautical miles conversions"), ChildKind::NauticalMiles);
+    addConversionsMenu(calc, QStringLiteral("1"));
     calc->addSeparator();
     addWindowCommand(calc, QStringLiteral("GasBlending1"), QStringLiteral("&Gas blending"),
                      QStringLiteral("Gas blending worksheet"), ChildKind::Blending, Qt::Key_F3);
@@ -349,16 +349,7 @@ void TMainForm::createClientPopupMenu()
     popup->addSeparator();
     addWindowCommand(popup, QStringLiteral("GasBlending2"), QStringLiteral("&Gas blending"),
                      QStringLiteral("Gas blending worksheet"), ChildKind::Blending);
-    QMenu *conversions = popup->addMenu(QStringLiteral("Con&versions"));
-    conversions->setObjectName(QStringLiteral("Conversions2"));
-    addWindowCommand(conversions, QStringLiteral("FeetMeters2"), QStringLiteral("Feet - &meters"),
-                     QStringLiteral("Feet - Meter conversions"), ChildKind::FeetMeters);
-    addWindowCommand(conversions, QStringLiteral("Temperatures2"), QStringLiteral("&Temperatures"),
-                     QStringLiteral("Temperature Conversions"), ChildKind::Temperature);
-    addWindowCommand(conversions, QStringLiteral("Fahtoms2"), QStringLiteral("&Fahtoms"),
-                     QStringLiteral("Fathoms is used to measure depth on sea maps"), ChildKind::Fathoms);
-    addWindowCommand(conversions, QStringLiteral("NauticalMiles2"), QStringLiteral("&Nautical miles"),
-                     QStringLiteral("Nautical miles conversions"), ChildKind::NauticalMiles);
+    addConversionsMenu(popup, QStringLiteral("2"));
     connect(m_mdi, &QWidget::customContextMenuRequested, this, [this, popup](const QPoint &at) {
         popup->popup(m_mdi->mapToGlobal(at));
     });

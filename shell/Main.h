@@ -93,6 +93,7 @@ private:
 
     bool ownsDirectly(const QObject *object) const;
     void createMenus();
+    void addConversionsMenu(QMenu *parent, const QString &number);
     void createClientPopupMenu();
     void createToolbars();
     void createStatusBar();
