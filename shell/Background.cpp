@@ -1,6 +1,5 @@
 #include "shell/Background.h"
 
-#include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
 
@@ -11,10 +10,8 @@ QPixmap bubbles()
 {
     QPixmap tile(160, 160);
     QPainter p(&tile);
-    QLinearGradient water(0, 0, 0, 160);
-    water.setColorAt(0, QColor(0x1d, 0x5f, 0x8a));
-    water.setColorAt(1, QColor(0x0e, 0x3b, 0x5c));
-    p.fillRect(tile.rect(), water);
+    // One flat colour, so that the tiles join without seams.
+    p.fillRect(tile.rect(), QColor(0x16, 0x4d, 0x74));
     p.setRenderHint(QPainter::Antialiasing);
     p.setPen(QPen(QColor(255, 255, 255, 90), 1.5));
     p.setBrush(QColor(255, 255, 255, 25));
