@@ -1,5 +1,8 @@
 #include "shell/WindowCatalog.h"
 
+#include "blending/MixEditor.h"
+#include "blending/NitroxFills.h"
+#include "blending/ParticialPressureMix.h"
 #include "calculators/Childwin.h"
 #include "calculators/Distance.h"
 #include "calculators/Fathoms.h"
@@ -38,8 +41,11 @@ ChildMaker childMaker(ChildKind kind)
     case ChildKind::Notepad:
         return [](TMainForm *) -> TChildForm * { return new TEditForm; };
     case ChildKind::Blending:
+        return [](TMainForm *) -> TChildForm * { return new TfmParticialPressureMix; };
     case ChildKind::MixEditor:
+        return [](TMainForm *) -> TChildForm * { return new TfmMixEditor; };
     case ChildKind::Fills:
+        return [](TMainForm *) -> TChildForm * { return new TfmtNixtroFill; };
     case ChildKind::DivePlan:
     case ChildKind::ProfileViewer:
         break;

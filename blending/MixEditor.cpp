@@ -1,0 +1,190 @@
+#include "blending/MixEditor.h"
+
+#include "blending/BlendWidgets.h"
+#include "blending/GasRecords.h"
+#include "core/NumText.h"
+#include "shell/Dialogs.h"
+#include "shell/ErrorGuard.h"
+#include "shell/Hints.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFrame>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QVBoxLayout>
+
+namespace {
+
+QPushButton *button(QWidget *parent, const QString &name, const QString &caption)
+{
+    auto *b = new QPushButton(caption, parent);
+    b->setObjectName(name);
+    return b;
+}
+
+} // namespace
+
+TfmMixEditor::TfmMixEditor(QWidget *parent)
+    : TChildForm(parent),
+      NameOfMix(blend::editableList(this, QStringLiteral("NameOfMix"))),
+      Oxygen(blend::editableList(this, QStringLiteral("Oxygen"))),
+      Helium(blend::editableList(this, QStringLiteral("Helium"))),
+      Nitrogen(blend::editableList(this, QStringLiteral("Nitrogen"))),
+      AutoCalc(new QCheckBox(QStringLiteral("Auto balance Nitrogen"), this)),
+      SaveRecordBot(button(this, QStringLiteral("SaveRecordBot"), QStringLiteral("Save"))),
+      DeleteButton(button(this, QStringLiteral("DeleteButton"), QStringLiteral("Delete"))),
+      NewRecord(button(this, QStringLiteral("NewRecord"), QStringLiteral("New"))),
+      SpeedButton1(button(this, QStringLiteral("SpeedButton1"), QStringLiteral("Def")))
+{
+    setWindowTitle(QStringLiteral("Mix Editor"));
+    AutoCalc->setObjectName(QStringLiteral("AutoCalc"));
+    AutoCalc->setChecked(true);
+    setHint(AutoCalc, QStringLiteral("Automatic calculate Nitrogen fraction"));
+    setHint(SpeedButton1, QStringLiteral("Create defaults"));
+    NameOfMix->setMinimumContentsLength(14);
+
+    auto *panel = new QFrame(this);
+    panel->setObjectName(QStringLiteral("Panel1"));
+    panel->setFrameShape(QFrame::StyledPanel);
+    setHint(panel, QStringLiteral("|Drag gas mix to any other place where a gas mix is used"));
+    auto *grid = new QGridLayout(panel);
+    grid->addWidget(blend::caption(panel, QStringLiteral("Name of mix:"), NameOfMix), 0, 0);
+    grid->addWidget(NameOfMix, 0, 1);
+    grid->addWidget(blend::caption(panel, QStringLiteral("Oxygen:"), Oxygen), 1, 0);
+    grid->addWidget(Oxygen, 1, 1);
+    grid->addWidget(blend::caption(panel, QStringLiteral("Helium:"), Helium), 2, 0);
+    grid->addWidget(Helium, 2, 1);
+    grid->addWidget(blend::caption(panel, QStringLiteral("Nitrogen:"), Nitrogen), 3, 0);
+    grid->addWidget(Nitrogen, 3, 1);
+    grid->addWidget(AutoCalc, 4, 1);
+
+    auto *buttons = new QHBoxLayout;
+    for (QPushButton *b : {SaveRecordBot, DeleteButton, NewRecord, SpeedButton1})
+        buttons->addWidget(b);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(panel);
+    layout->addLayout(buttons);
+    layout->addStretch();
+
+    blend::onUserChange(NameOfMix, this, [this] { NameOfMixChange(); });
+    blend::onUserChange(Oxygen, this, [this] { TotalGasChange(); });
+    blend::onUserChange(Helium, this, [this] { TotalGasChange(); });
+    connectGuarded(AutoCalc, &QCheckBox::clicked, this, [this] { AutoCalcClick(); });
+    connectGuarded(SaveRecordBot, &QPushButton::clicked, this, [this] {
+        SaveRecord(NameOfMix->currentText(), Oxygen->currentText(), Helium->currentText(), Nitrogen->currentText());
+    });
+    connectGuarded(NewRecord, &QPushButton::clicked, this, [this] { NewRecordClick(); });
+    connectGuarded(DeleteButton, &QPushButton::clicked, this, [this] { DeleteButtonClick(); });
+    connectGuarded(SpeedButton1, &QPushButton::clicked, this, [this] { CreateDefaults(); });
+
+    FillComboBox();
+    DeleteButton->setEnabled(!NameOfMix->currentText().isEmpty());
+    AutoCalcClick();
+}
+
+void TfmMixEditor::LoadRecord(const QString &name)
+{
+    const QString shown = name == QStringLiteral("Default") ? StoredDefaultMixName() : name;
+    const GasMix mix = LoadGasMix(shown);
+    blend::setListText(NameOfMix, shown);
+    blend::setListText(Oxygen, mix.oxygen);
+    blend::setListText(Helium, mix.helium);
+    blend::setListText(Nitrogen, mix.nitrogen);
+}
+
+void TfmMixEditor::SaveRecord(const QString &name, const QString &oxygen, const QString &helium,
+                              const QString &nitrogen)
+{
+    if (SaveGasMix(name, {oxygen, helium, nitrogen}))
+        listName(name);
+}
+
+void TfmMixEditor::listName(const QString &name)
+{
+    const QSignalBlocker quiet(NameOfMix);
+    const QString shown = NameOfMix->currentText();
+    NameOfMix->addItem(name);
+    NameOfMix->model()->sort(0);
+    NameOfMix->setEditText(shown);
+}
+
+void TfmMixEditor::CreateDefaults()
+{
+    CreateDefaultGasMixes();
+    listAllNames();
+    LoadRecord(QStringLiteral("Air"));
+    DeleteButton->setEnabled(true);
+}
+
+void TfmMixEditor::FillComboBox()
+{
+    if (GasMixNames().isEmpty())
+        CreateDefaultGasMixes();
+    listAllNames();
+    LoadRecord(QStringLiteral("Default"));
+}
+
+void TfmMixEditor::listAllNames()
+{
+    const QSignalBlocker quiet(NameOfMix);
+    const QString shown = NameOfMix->currentText();
+    NameOfMix->clear();
+    for (const QString &name : GasMixNames())
+        if (NameOfMix->findText(name, Qt::MatchExactly | Qt::MatchCaseSensitive) < 0)
+            NameOfMix->addItem(name);
+    NameOfMix->model()->sort(0);
+    NameOfMix->setEditText(shown);
+}
+
+void TfmMixEditor::NameOfMixChange()
+{
+    const QString name = NameOfMix->currentText();
+    if (!name.isEmpty())
+        LoadRecord(name);
+    DeleteButton->setEnabled(!name.isEmpty());
+}
+
+void TfmMixEditor::TotalGasChange()
+{
+    if (AutoCalc->isChecked())
+        blend::setListText(Nitrogen,
+                           MyFormat(100 - (StrToFloat(Helium->currentText()) + StrToFloat(Oxygen->currentText()))));
+}
+
+void TfmMixEditor::AutoCalcClick()
+{
+    Nitrogen->setEnabled(!AutoCalc->isChecked());
+    TotalGasChange();
+}
+
+void TfmMixEditor::NewRecordClick()
+{
+    blend::setListText(NameOfMix, QString());
+    for (QComboBox *box : {Oxygen, Helium, Nitrogen})
+        blend::setListText(box, QStringLiteral("0"));
+    NameOfMixChange();
+}
+
+void TfmMixEditor::DeleteButtonClick()
+{
+    NameOfMixChange();
+    const QString name = NameOfMix->currentText();
+    if (name.isEmpty())
+        return;
+    // A name that is not a mix's own section is refused before anything is asked.
+    CheckGasMixName(name);
+    if (!AskYesNo(QStringLiteral("Are you sure you want to delete this record ?")))
+        return;
+    if (DeleteGasMix(name)) {
+        const QSignalBlocker quiet(NameOfMix);
+        NameOfMix->removeItem(NameOfMix->findText(name, Qt::MatchExactly | Qt::MatchCaseSensitive));
+    }
+    NewRecordClick();
+}
+
+void TfmMixEditor::closeSteps() { StoreDefaultMixName(NameOfMix->currentText()); }
