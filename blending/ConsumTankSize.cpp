@@ -114,6 +114,7 @@ TfmConsumptionVersusTankSize::TfmConsumptionVersusTankSize(QWidget *parent)
 
     connectGuarded(CheckBox1, &QCheckBox::clicked, this, [this] { CheckBox1Click(); });
 
+    setMinimumWidth(440);
     resize(440, sizeHint().height());
     m_heightAtCreation = height();
     CheckBox1->setChecked(SettingsFile().readBool(SettingsSection, ShowTextKey, true));
