@@ -1,6 +1,6 @@
 #include "blending/BlendMath.h"
 
-#include "blending/Division.h"
+#include "core/Arithmetic.h"
 #include "core/NumText.h"
 
 #include <algorithm>

@@ -1,6 +1,6 @@
 #include "blending/TankMatch.h"
 
-#include "blending/Division.h"
+#include "core/Arithmetic.h"
 #include "core/InputLists.h"
 #include "core/NumText.h"
 

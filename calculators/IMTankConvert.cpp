@@ -1,6 +1,6 @@
 #include "calculators/IMTankConvert.h"
 
-#include "calculators/Arithmetic.h"
+#include "core/Arithmetic.h"
 #include "calculators/CalcWidgets.h"
 #include "calculators/TankCalc.h"
 #include "calculators/UnitInputs.h"

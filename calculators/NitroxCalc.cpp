@@ -1,6 +1,6 @@
 #include "calculators/NitroxCalc.h"
 
-#include "calculators/Arithmetic.h"
+#include "core/Arithmetic.h"
 #include "core/NumText.h"
 #include "core/Units.h"
 
