@@ -1,6 +1,7 @@
 // Times opening notes in a shown note window: a 5 MB plain-text note and a
 // 1 MB rich-text note, each from the file to the first painted page.
 
+#include "bench/Timing.h"
 #include "platform/RichText.h"
 #include "shell/MDIEdit.h"
 
@@ -12,9 +13,7 @@
 #include <QTextDocument>
 #include <QTextEdit>
 
-#include <algorithm>
 #include <cstdio>
-#include <vector>
 
 namespace {
 
@@ -68,8 +67,7 @@ double medianOpenMilliseconds(const QString &fileName, int runs)
         QApplication::processEvents();
         times.push_back(timer.nsecsElapsed() / 1e6);
     }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
+    return median(times);
 }
 
 } // namespace

@@ -2,16 +2,14 @@
 // word processors write: font and colour changes, bold, italic and underlined
 // runs, code page escapes, Unicode characters and a picture to skip.
 
+#include "bench/Timing.h"
 #include "platform/RichText.h"
 
 #include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QTextDocument>
 
-#include <algorithm>
 #include <cstdio>
-#include <functional>
-#include <vector>
 
 namespace {
 
@@ -31,19 +29,6 @@ QByteArray makeRtf(qsizetype minimumSize)
     }
     rtf += "}\n";
     return rtf;
-}
-
-double medianMilliseconds(int runs, const std::function<void()> &work)
-{
-    std::vector<double> times;
-    for (int i = 0; i < runs; ++i) {
-        QElapsedTimer timer;
-        timer.start();
-        work();
-        times.push_back(timer.nsecsElapsed() / 1e6);
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
 }
 
 } // namespace

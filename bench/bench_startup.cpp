@@ -1,13 +1,13 @@
 // Start-up time: from process start to the first painted main window, for
 // Tidewell and for a bare Qt main window, alternated in the same run.
+#include "bench/Timing.h"
+
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QTemporaryDir>
 
-#include <algorithm>
 #include <cstdio>
-#include <vector>
 
 namespace {
 
@@ -32,12 +32,6 @@ double runOnce(const QString &program, const QString &folder, const QStringList 
         return -1;
     }
     return elapsed;
-}
-
-double median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
 }
 
 } // namespace

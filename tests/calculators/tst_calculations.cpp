@@ -8,22 +8,10 @@
 #include "core/NumText.h"
 #include "core/Units.h"
 
+#include "tests/support/WaterTypeScope.h"
+
 #include <QtTest>
 
-namespace {
-class WaterTypeScope
-{
-public:
-    explicit WaterTypeScope(bool salt) : m_saved(programUnits().saltWater)
-    {
-        programUnits().saltWater = salt;
-    }
-    ~WaterTypeScope() { programUnits().saltWater = m_saved; }
-
-private:
-    bool m_saved;
-};
-} // namespace
 
 class TestCalculations : public QObject
 {

@@ -3,6 +3,8 @@
 #include "core/Units.h"
 #include "tests/support/TempSettings.h"
 
+#include "tests/support/WaterTypeScope.h"
+
 #include <QtTest>
 
 namespace {
@@ -38,18 +40,6 @@ private:
     QString m_text;
 };
 
-class WaterTypeScope
-{
-public:
-    explicit WaterTypeScope(bool salt) : m_saved(programUnits().saltWater)
-    {
-        programUnits().saltWater = salt;
-    }
-    ~WaterTypeScope() { programUnits().saltWater = m_saved; }
-
-private:
-    bool m_saved;
-};
 } // namespace
 
 class TestInputLists : public QObject
