@@ -2,7 +2,6 @@
 #include "core/SettingsFile.h"
 #include "core/Units.h"
 #include "tests/support/TempSettings.h"
-
 #include "tests/support/WaterTypeScope.h"
 
 #include <QtTest>
