@@ -532,7 +532,7 @@ void TestMainForm::startTimerShowsAboutBox()
     auto *timer = main.findChild<QTimer *>();
     QVERIFY(timer && timer->isSingleShot() && timer->isActive());
     QCOMPARE(timer->interval(), 2000);
-    QTRY_VERIFY_WITH_TIMEOUT(!dialogs.asked().isEmpty(), 3000);
+    QTRY_VERIFY_WITH_TIMEOUT(!dialogs.asked().isEmpty(), 10000);
     QCOMPARE(dialogs.asked().first().text, QStringLiteral("AboutBox"));
     QVERIFY(!timer->isActive());
 }
