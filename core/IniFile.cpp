@@ -25,10 +25,12 @@ std::optional<QString> sectionName(const QString &line)
     return (close < 0 ? t.mid(1) : t.mid(1, close - 1)).trimmed();
 }
 
+// A "key=value" line; comments, blank lines and lines without "=" are kept
+// as they are but hold no entry.
 bool isEntry(const QString &line)
 {
     const QString t = line.trimmed();
-    return !t.isEmpty() && !t.startsWith(u';') && !t.startsWith(u'[');
+    return t.contains(u'=') && !t.startsWith(u';') && !t.startsWith(u'[');
 }
 
 QString entryKey(const QString &line)

@@ -6,6 +6,7 @@
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
+#include <QRandomGenerator>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -35,6 +36,8 @@ private slots:
     void longValueIsCut();
     void lineBreakInValueStaysOnOneLine();
     void eraseSectionAndDeleteKey();
+    void lineWithoutEqualsIsNoEntry();
+    void randomBytesNeverBreakTheFile();
     void refusedWriteRaisesAndKeepsFile();
     void profileNameForProgram_data();
     void profileNameForProgram();
@@ -226,6 +229,39 @@ void TestIniFile::eraseSectionAndDeleteKey()
     ini.eraseSection(QStringLiteral("B"));
     QVERIFY(!ini.sectionExists(QStringLiteral("B")));
     QVERIFY(ini.valueExists(QStringLiteral("A"), QStringLiteral("y")));
+}
+
+void TestIniFile::lineWithoutEqualsIsNoEntry()
+{
+    QByteArray bytes("[A]\nstray text\nkey=1\n");
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    IniDocument doc = IniDocument::fromDevice(buffer);
+    QCOMPARE(doc.keys(QStringLiteral("A")), QStringList{QStringLiteral("key")});
+    QVERIFY(!doc.value(QStringLiteral("A"), QStringLiteral("stray text")).has_value());
+    doc.setValue(QStringLiteral("A"), QStringLiteral("stray text"), QStringLiteral("2"));
+    QCOMPARE(doc.toBytes(), QByteArray("[A]\nstray text\nkey=1\nstray text=2\n"));
+}
+
+// Whatever a settings file holds, reading it never fails, and a value written
+// into it reads back while every line that was there stays.
+void TestIniFile::randomBytesNeverBreakTheFile()
+{
+    QRandomGenerator random(20261208);
+    const QByteArray alphabet("[]=;\r\n abcXYZ019\xC3\xA6\xE6\x80\t");
+    for (int round = 0; round < 500; ++round) {
+        QByteArray bytes;
+        const int length = random.bounded(200);
+        for (int i = 0; i < length; ++i)
+            bytes += alphabet.at(random.bounded(alphabet.size()));
+        IniDocument doc = IniDocument::fromBytes(bytes);
+        const int linesBefore = QString::fromUtf8(doc.toBytes()).count(u'\n');
+        doc.setValue(QStringLiteral("Probe"), QStringLiteral("Key"), QStringLiteral("value"));
+        const IniDocument again = IniDocument::fromBytes(doc.toBytes());
+        QCOMPARE(again.value(QStringLiteral("Probe"), QStringLiteral("Key")).value_or(QString()),
+                 QStringLiteral("value"));
+        QVERIFY(QString::fromUtf8(doc.toBytes()).count(u'\n') >= linesBefore);
+    }
 }
 
 void TestIniFile::refusedWriteRaisesAndKeepsFile()
