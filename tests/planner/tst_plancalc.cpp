@@ -14,6 +14,7 @@
 namespace {
 
 using Expected = QList<QPair<QString, QString>>;
+using Stops = QList<QPair<int, int>>;
 
 // Output fields by name, so that a row can list what it expects.
 QString field(const PlanModel &plan, const QString &name)
@@ -159,6 +160,7 @@ void TestPlanCalc::oneRecalculationSettlesAfterADepthChange()
 }
 
 Q_DECLARE_METATYPE(Expected)
+Q_DECLARE_METATYPE(Stops)
 
 void TestPlanCalc::handWorkedPlans_data()
 {
@@ -170,15 +172,20 @@ void TestPlanCalc::handWorkedPlans_data()
     QTest::addColumn<QStringList>("diver2");
     QTest::addColumn<QString>("fixedReserve"); // empty: rule of thirds
     QTest::addColumn<bool>("strict");
-    QTest::addColumn<bool>("threeStops");
+    QTest::addColumn<Stops>("stops");          // depth, minutes
+    QTest::addColumn<int>("ascentRate");
+    QTest::addColumn<int>("view");             // the diver shown on the graphic
     QTest::addColumn<Expected>("expected");
+
+    const Stops noStops;
+    const int diver1 = int(GraphicView::Diver1);
 
     // 30 m on EAN32; 20 l/min is 0.71 cuft, stepped to 0.75; 25 l/min is
     // 0.88, stepped to 0.90; the table gives 0.69. Reserve 12 x 232 x 0.31.
     // Bottom time: diver 2 limits, (3000 - 930 - 375) / 4 / 25 x 0.999.
     QTest::newRow("metric, EAN32, unequal divers")
         << true << true << 30 << 32 << QStringList{"12", "232", "20"} << QStringList{"15", "200", "25"}
-        << QString() << false << false
+        << QString() << false << noStops << 10 << diver1
         << Expected{{"PressureInATA", "4.00"}, {"SRF", "0.69"}, {"MODBottomGasEdit", "33.75"},
                     {"MaxPOTwo", "1.28"}, {"stReserveInCuFt1", "863.04"}, {"stReserveInCuFt2", "930.00"},
                     {"TeoretiskAvailTime", "34.80"}, {"TeoretiskAvailTime2", "30.00"},
@@ -190,7 +197,7 @@ void TestPlanCalc::handWorkedPlans_data()
     // Fresh water: 100 / 33.8083 + 1 = 3.96 atm.
     QTest::newRow("imperial, fresh water")
         << false << false << 100 << 21 << QStringList{"80", "3000", "0.75"} << QStringList{"80", "3000", "0.75"}
-        << QString() << false << false
+        << QString() << false << noStops << 33 << diver1
         << Expected{{"PressureInATA", "3.96"}, {"MaxPOTwo", "0.83"}, {"DescentComsumption1", "5.64"},
                     {"TeoretiskAvailTime", "26.94"}, {"BottomTime", "14.24"}, {"BestTime", "20.30"},
                     {"BottomTimeConsumption1", "42.27"}, {"TotalRunTimeConsumption1", "53.55"},
@@ -198,7 +205,7 @@ void TestPlanCalc::handWorkedPlans_data()
     // A fixed reserve of 500 psi: 80 / 3000 x 500 = 13.33 cuft.
     QTest::newRow("imperial, fixed reserve")
         << false << true << 100 << 21 << QStringList{"80", "3000", "0.75"} << QStringList{"80", "3000", "0.75"}
-        << QString("500") << false << false
+        << QString("500") << false << noStops << 33 << diver1
         << Expected{{"stReserveInCuFt1", "13.33"}, {"BottomTime", "18.25"}, {"BestTime", "24.31"},
                     {"BottomTimeConsumption1", "55.16"}, {"TotalRunTimeConsumption1", "66.60"},
                     {"ReserveStatusBar", "13.33 CuFt / Fixed reserve: 500 PSI"},
@@ -206,26 +213,62 @@ void TestPlanCalc::handWorkedPlans_data()
     // Strict rule: SRF 0.67 although 0.75 with 1.00 would give 0.70.
     QTest::newRow("imperial, strict rule")
         << false << true << 100 << 21 << QStringList{"80", "3000", "0.75"} << QStringList{"100", "3500", "1.00"}
-        << QString() << true << false
+        << QString() << true << noStops << 33 << diver1
         << Expected{{"SRF", "0.67"}, {"stReserveInCuFt2", "33.00"}, {"TeoretiskAvailTime2", "24.81"},
                     {"DescentComsumption2", "7.62"}, {"BottomTime", "12.83"}, {"BestTime", "18.89"},
                     {"BottomTimeConsumption2", "51.71"}, {"TotalRunTimeConsumption2", "66.95"},
                     {"MsgStatusBar", ""}};
     QTest::newRow("imperial, table SRF for the same divers")
         << false << true << 100 << 21 << QStringList{"80", "3000", "0.75"} << QStringList{"100", "3500", "1.00"}
-        << QString() << false << false << Expected{{"SRF", "0.70"}};
+        << QString() << false << noStops << 33 << diver1 << Expected{{"SRF", "0.70"}};
     // 130 ft on EAN28 with stops 30 ft 3 min, 20 ft 3 min, 10 ft 5 min on EAN80.
     // Ascent to the deepest stop 100 / 33, after it 30 / 33; deco gas use
     // (30/33+1) x 0.75 x 3 + (20/33+1) x 0.75 x 3 + (10/33+1) x 0.75 x 5.
     QTest::newRow("imperial, three stops")
         << false << true << 130 << 28 << QStringList{"240", "3500", "0.75"} << QStringList{"240", "3500", "0.75"}
-        << QString() << false << true
+        << QString() << false << Stops{{30, 3}, {20, 3}, {10, 5}} << 33 << diver1
         << Expected{{"PressureInATA", "4.94"}, {"MODBottomGasEdit", "132.00"}, {"MODDecomixEdit", "1.53"},
                     {"DescentTime", "3.94"}, {"AscentTime", "3.03"}, {"AscentFromDecoTime", "0.91"},
                     {"TotalDecoTime", "11.00"}, {"DescentComsumption1", "8.78"}, {"Ascent1Consumption1", "6.75"},
                     {"Ascent2Consumption1", "1.72"}, {"DecoConsumption1", "12.80"}, {"BottomTime", "35.26"},
                     {"BestTime", "53.23"}, {"BottomTimeConsumption1", "130.62"},
                     {"TotalRunTimeConsumption1", "160.67"}, {"stReserveInCuFt1", "79.20"}};
+    // 25 m on EAN32, fixed reserve 50 bar: 12 x 50 and 10 x 50 litres. Mean
+    // pressure 2.25 bar over 2.5 minutes each way. Diver 2 limits:
+    // (2000 - 500 - 180) / 3.5 / 16 x 0.999 = 23.55. The table SRF (0.60
+    // with 0.75: 0.69) is shown but not used.
+    QTest::newRow("metric, fixed reserve, diver 2 shown")
+        << true << true << 25 << 32 << QStringList{"12", "232", "20"} << QStringList{"10", "200", "16"}
+        << QString("50") << false << noStops << 10 << int(GraphicView::Diver2)
+        << Expected{{"PressureInATA", "3.50"}, {"MaxPOTwo", "1.12"}, {"MODBottomGasEdit", "33.75"},
+                    {"SRF", "0.69"}, {"stReserveInCuFt1", "600.00"}, {"stReserveInCuFt2", "500.00"},
+                    {"TeoretiskAvailTime", "39.77"}, {"TeoretiskAvailTime2", "35.71"},
+                    {"DescentTime", "2.50"}, {"AscentTime", "2.50"}, {"DescentComsumption1", "112.50"},
+                    {"DescentComsumption2", "90.00"}, {"BottomTime", "23.55"}, {"BestTime", "28.55"},
+                    {"BottomTimeConsumption1", "1648.50"}, {"BottomTimeConsumption2", "1318.80"},
+                    {"TotalRunTimeConsumption1", "1873.50"}, {"TotalRunTimeConsumption2", "1498.80"},
+                    {"BestMix", "40.00"}, {"MsgStatusBar", ""},
+                    {"ReserveStatusBar", "500.00 Litres / Fixed reserve: 50 BAR"},
+                    {"TotalConsumptionStatusBar", "1998.80 Litres of 2000.00 available"}};
+    // 33 m in fresh water (33 / 10.3 + 1 = 4.20 bar) on EAN28 at 9 m/min,
+    // fixed reserve 40 bar, one stop at 6 m for 4 minutes on EAN80. Ascent
+    // 27 / 9 to the stop, 6 / 9 after it at (27 / 10.3 + 2) / 2 bar; the stop
+    // costs (6 / 10.3 + 1) x rate x 4.
+    QTest::newRow("metric, fresh water, fixed reserve, one stop")
+        << true << false << 33 << 28 << QStringList{"15", "232", "18"} << QStringList{"12", "232", "22"}
+        << QString("40") << false << Stops{{6, 4}} << 9 << diver1
+        << Expected{{"PressureInATA", "4.20"}, {"MaxPOTwo", "1.18"}, {"MODBottomGasEdit", "40.00"},
+                    {"MODDecomixEdit", "1.27"}, {"SRF", "0.69"}, {"stReserveInCuFt1", "600.00"},
+                    {"stReserveInCuFt2", "480.00"}, {"TeoretiskAvailTime", "46.03"},
+                    {"TeoretiskAvailTime2", "30.13"}, {"DescentTime", "3.67"}, {"AscentTime", "3.00"},
+                    {"AscentFromDecoTime", "0.67"}, {"TotalDecoTime", "4.00"},
+                    {"DescentComsumption1", "171.76"}, {"Ascent1Consumption1", "140.40"},
+                    {"Ascent2Consumption1", "27.87"}, {"DecoConsumption1", "113.94"},
+                    {"DecoConsumption2", "139.26"}, {"BottomTime", "18.89"}, {"BestTime", "29.56"},
+                    {"BottomTimeConsumption1", "1429.40"}, {"BottomTimeConsumption2", "1747.05"},
+                    {"TotalRunTimeConsumption1", "1883.37"}, {"TotalRunTimeConsumption2", "2301.89"},
+                    {"ReserveStatusBar", "600.00 Litres / Fixed reserve: 40 BAR"},
+                    {"TotalConsumptionStatusBar", "2483.37 Litres of 3480.00 available"}};
 }
 
 void TestPlanCalc::handWorkedPlans()
@@ -238,10 +281,12 @@ void TestPlanCalc::handWorkedPlans()
     QFETCH(QStringList, diver2);
     QFETCH(QString, fixedReserve);
     QFETCH(bool, strict);
-    QFETCH(bool, threeStops);
+    QFETCH(Stops, stops);
+    QFETCH(int, ascentRate);
+    QFETCH(int, view);
     QFETCH(Expected, expected);
 
-    usePlanTestUnits(metric, saltWater, metric ? 10 : 33);
+    usePlanTestUnits(metric, saltWater, ascentRate);
     auto plan = openPlan();
     plan->Depth = depth;
     plan->BottomMixO2 = oxygen;
@@ -253,13 +298,9 @@ void TestPlanCalc::handWorkedPlans()
         plan->ReservePressure = fixedReserve;
     }
     plan->OnlyDiver1 = strict;
-    if (threeStops) {
-        setStop(*plan, 1, 30, 3);
-        setStop(*plan, 2, 20, 3);
-        setStop(*plan, 3, 10, 5);
-        plan->DecoGas = 80;
-    }
-    plan->ShowGraphicsWho = GraphicView::Diver1;
+    for (int k = 0; k < stops.size(); ++k)
+        setStop(*plan, k + 1, stops[k].first, stops[k].second);
+    plan->ShowGraphicsWho = GraphicView(view);
     plan->DepthChange();
     for (const auto &[name, text] : expected)
         QVERIFY2(field(*plan, name) == text,
