@@ -71,6 +71,8 @@ class TestPlanCalc : public QObject
 private slots:
     void init() { usePlanTestUnits(false); }
 
+    void openingState_data();
+    void openingState();
     void settledImperialExample();
     void oneRecalculationSettlesAfterADepthChange();
     void handWorkedPlans_data();
@@ -106,6 +108,45 @@ private slots:
 private:
     TempSettings m_settings;
 };
+
+void TestPlanCalc::openingState_data()
+{
+    QTest::addColumn<bool>("metric");
+    QTest::addColumn<int>("ascentRate");  // program-wide, before opening
+    QTest::addColumn<QStringList>("expected");
+    // Depth, narcosis depth, rate text, shared rate, tanks, pressures, rates,
+    // reserve pressure, speeds, ppO2.
+    QTest::newRow("imperial form values")
+        << false << 33
+        << QStringList{"30", "133", "33.00", "33", "160", "240", "3000", "3500", "1", "1", "500", "60", "75", "1.6"};
+    // The lists start from the remembered values (none yet) of the metric unit.
+    QTest::newRow("metric program")
+        << true << 10
+        << QStringList{"10", "40", "10.00", "10", "28", "28", "200", "200", "25", "25", "35", "20", "25", "1.6"};
+    QTest::newRow("zero rate becomes 1")
+        << false << 0
+        << QStringList{"30", "133", "1.00", "1", "160", "240", "3000", "3500", "1", "1", "500", "60", "75", "1.6"};
+}
+
+void TestPlanCalc::openingState()
+{
+    QFETCH(bool, metric);
+    QFETCH(int, ascentRate);
+    QFETCH(QStringList, expected);
+    usePlanTestUnits(metric, true, ascentRate);
+    const PlanModel plan;
+    QCOMPARE(plan.Metric, metric);
+    QCOMPARE((QStringList{IntToStr(plan.Depth), IntToStr(plan.NarcosisDepth), plan.AscentRateEdit,
+                          IntToStr(AscentRate()), plan.Tanksize1, plan.Tanksize2, plan.PSI1, plan.PSI2,
+                          plan.BR1, plan.BR2, plan.ReservePressure, plan.Speed1, plan.Speed2, plan.PO2}),
+             expected);
+    // Nothing is computed until the first plan has been loaded; warnings are on.
+    QVERIFY(plan.Suspended);
+    QVERIFY(!plan.Quiet);
+    QCOMPARE(plan.Caption, "Dive planning with 'Rule of Third'");
+    QCOMPARE(plan.UseSuggestedGasButton, "Use 21% oxygen");
+    QCOMPARE(plan.SRF, "0");
+}
 
 void TestPlanCalc::settledImperialExample()
 {
