@@ -68,8 +68,10 @@ QString DiverNameProblem(const QString &name)
         QStringLiteral("Measurements"), QStringLiteral("MDIBackground"), QStringLiteral("WaterType"),
         QStringLiteral("Toolbars"), QStringLiteral("RecentFiles"), QStringLiteral("Defaults"),
         QStringLiteral("Gas Mixes"), QStringLiteral("Divers"), QStringLiteral("DAN Format"),
-        QStringLiteral("Time"), QStringLiteral("Time Total"), QStringLiteral("ToolBar"),
-        QStringLiteral("ToolBarMisc"),
+        QStringLiteral("Time"), QStringLiteral("Time Total"),
+        // Dockable toolbars and panels keep their place in a section named after them.
+        QStringLiteral("ToolBar"), QStringLiteral("ToolBarMisc"), QStringLiteral("DocPanel1"),
+        QStringLiteral("Panel1x"),
     };
     if (name.trimmed().isEmpty())
         return QStringLiteral("A diver record needs a name.");
