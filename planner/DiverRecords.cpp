@@ -5,6 +5,7 @@
 #include "core/Errors.h"
 #include "core/NumText.h"
 #include "core/SettingsFile.h"
+#include "core/SettingsSections.h"
 #include "core/Units.h"
 
 #include <span>
@@ -64,20 +65,15 @@ void refuseBadName(const QString &name)
 
 QString DiverNameProblem(const QString &name)
 {
-    static const QStringList programSections = {
-        QStringLiteral("Measurements"), QStringLiteral("MDIBackground"), QStringLiteral("WaterType"),
-        QStringLiteral("Toolbars"), QStringLiteral("RecentFiles"), QStringLiteral("Defaults"),
-        QStringLiteral("Gas Mixes"), QStringLiteral("Divers"), QStringLiteral("DAN Format"),
-        QStringLiteral("Time"), QStringLiteral("Time Total"),
-        // Dockable toolbars and panels keep their place in a section named after them.
-        QStringLiteral("ToolBar"), QStringLiteral("ToolBarMisc"), QStringLiteral("DocPanel1"),
-        QStringLiteral("Panel1x"),
-    };
     if (name.trimmed().isEmpty())
         return QStringLiteral("A diver record needs a name.");
-    for (const QString &section : programSections)
-        if (sameRecord(name, section))
-            return QStringLiteral("\"%1\" is a name the program uses for its own settings. "
+    if (IsProgramSection(name))
+        return QStringLiteral("\"%1\" is a name the program uses for its own settings. "
+                              "Please choose another name for the diver.").arg(name.trimmed());
+    // A gas mix keeps its record in a section of its own name too.
+    for (const QString &mix : IndexedNames(SettingsFile(), QStringLiteral("Gas Mixes")))
+        if (sameRecord(name, mix))
+            return QStringLiteral("\"%1\" is the name of a gas mix. "
                                   "Please choose another name for the diver.").arg(name.trimmed());
     for (const QChar c : {QChar(u'['), QChar(u']'), QChar(u'='), QChar(u'\r'), QChar(u'\n')})
         if (name.contains(c))

@@ -269,12 +269,14 @@ void TestDiverRecords::refusedNames_data()
     QTest::newRow("line break") << "Bob\nAl";
     QTest::newRow("carriage return") << "Bob\rAl";
     QTest::newRow("empty") << "";
+    QTest::newRow("a gas mix's name") << "ean32";
 }
 
 void TestDiverRecords::refusedNames()
 {
     QFETCH(QString, name);
-    m_settings->write("[Divers]\nTotal=1\n1=Alpha\n[Alpha]\nTankSize=80\n[Defaults]\nFillTankI=80\n");
+    m_settings->write("[Divers]\nTotal=1\n1=Alpha\n[Alpha]\nTankSize=80\n[Defaults]\nFillTankI=80\n"
+                      "[Gas Mixes]\nTotal=1\n1=EAN32\n[EAN32]\nO2=32\n");
     const QByteArray before = m_settings->contents();
     DiverRecords records(*m_plan, m_answers.ask());
     try {
