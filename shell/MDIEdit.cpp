@@ -30,6 +30,8 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace {
 
 // Menu groups of the note's menus in the main window's menu bar.
@@ -277,12 +279,16 @@ QAction *TEditForm::shortcutCommand(const QKeySequence &keys) const
 }
 
 // The note's shortcuts come before the main window's while the note has the
-// focus: F3 saves the note rather than opening the blending worksheet.
+// focus: F3 saves the note rather than opening the blending worksheet. The
+// edit commands are brought up to date first, as opening their menu would, so
+// that Ctrl+D acts on the selection made since.
 bool TEditForm::event(QEvent *event)
 {
     if (event->type() == QEvent::ShortcutOverride) {
-        const auto *key = static_cast<QKeyEvent *>(event);
-        if (shortcutCommand(QKeySequence(key->keyCombination()))) {
+        const QKeySequence keys(static_cast<QKeyEvent *>(event)->keyCombination());
+        if (std::ranges::any_of(m_editMenu->actions(), [&](const QAction *c) { return c->shortcut() == keys; }))
+            updateEditCommands();
+        if (shortcutCommand(keys)) {
             event->accept();
             return true;
         }

@@ -162,6 +162,52 @@ private slots:
         QCOMPARE(command(&note, "Saveas1")->statusTip(), QStringLiteral("Save file with different name"));
     }
 
+    // Every entry of the note's menus, "-" for a separator, with its shortcut
+    // and the long part of its hint.
+    void menuEntries_data()
+    {
+        QTest::addColumn<int>("menu");
+        QTest::addColumn<QStringList>("entries");
+        QTest::newRow("File") << 0
+            << QStringList{"&New||New notepad", "&Open...|F2|Open file", "&Close||Close window", "&Save|F3|Save file",
+                           "Save &as...||Save file with different name", "-", "Start external editor||", "-",
+                           "Sen&d...||Send via MAPI", "-", "&Load dive plan|F11|&Load a dive into the dive planner", "-",
+                           "&Print||Print", "Printer setup...||Change printer setup", "-", "E&xit||"};
+        QTest::newRow("Edit") << 1
+            << QStringList{"Cu&t|Ctrl+X|", "&Copy|Ctrl+C|", "&Paste|Ctrl+V|", "De&lete|Ctrl+D|", "-", "Select &all|Ctrl+A|"};
+        QTest::newRow("Character") << 2
+            << QStringList{"&Left||", "&Right||", "&Center||", "-", "&Word wrap||", "-", "&Font...||"};
+    }
+    void menuEntries()
+    {
+        QFETCH(int, menu);
+        QFETCH(QStringList, entries);
+        TEditForm note;
+        QStringList shown;
+        for (const QAction *a : note.mergedMenus().at(menu).menu->actions())
+            shown << (a->isSeparator() ? QStringLiteral("-")
+                                       : a->text() + u'|' + a->shortcut().toString() + u'|' + a->statusTip());
+        QCOMPARE(shown, entries);
+    }
+
+    void toolbarButtonsAndPopupMenu()
+    {
+        TEditForm note;
+        const auto *panel = note.findChild<QToolBar *>(QStringLiteral("DocPanel1"));
+        QStringList hints;
+        for (const QAction *a : panel->actions())
+            hints << a->toolTip();
+        QCOMPARE(hints, (QStringList{"New notepad", "Save", "Font", "Print", "Toggle wordwrap", "Windows editor with note",
+                                     "Send via MAPI"}));
+        QCOMPARE(panel->statusTip(),
+                 QStringLiteral("Double-Click to dock/undock toolbar. Double click on title of floating toolbar to dock"));
+        QVERIFY(panel->actions().at(4)->isCheckable());
+        QStringList popup;
+        for (const QAction *a : note.findChild<QMenu *>(QStringLiteral("PopupMenu2"))->actions())
+            popup << a->text();
+        QCOMPARE(popup, (QStringList{"Cu&t", "&Copy", "&Paste"}));
+    }
+
     void extensionDecidesModeOnOpen_data()
     {
         QTest::addColumn<QString>("name");
@@ -302,6 +348,34 @@ private slots:
             QVERIFY2(command(&note, name)->isEnabled(), name);
         command(&note, "Delete1")->trigger();
         QCOMPARE(note.Editor->toPlainText(), QString());
+    }
+
+    // The edit commands look at the selection when their shortcut is pressed,
+    // not only when the menu was last opened.
+    void shortcutsActOnTheCurrentSelection()
+    {
+        TempSettings settings;
+        ScriptedDialogs dialogs;
+        TMainForm main;
+        main.show();
+        TEditForm *note = ResultNotepad();
+        QVERIFY(QTest::qWaitForWindowExposed(&main));
+        note->Editor->setPlainText(QStringLiteral("deco stop"));
+        note->Editor->setFocus();
+        QTextCursor cursor(note->Editor->document());
+        cursor.movePosition(QTextCursor::NextWord, QTextCursor::KeepAnchor);
+        note->Editor->setTextCursor(cursor);
+        QTest::keyClick(note->Editor, Qt::Key_D, Qt::ControlModifier);
+        QCOMPARE(note->Editor->toPlainText(), QStringLiteral("stop"));
+
+        // F3 saves the note instead of opening the blending worksheet.
+        const int windows = main.childForms().size();
+        dialogs.answerFile(QString());
+        QTest::keyClick(note->Editor, Qt::Key_F3);
+        QCOMPARE(main.childForms().size(), windows);
+        QCOMPARE(dialogs.lastFileOptions().filter,
+                 QStringLiteral("Rich text files (*.rtf)|*.rtf|Plain text files (*.txt)|*.txt|All files|*.*"));
+        note->Editor->document()->setModified(false);
     }
 
     void alignmentAndWordWrap()
