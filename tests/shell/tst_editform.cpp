@@ -475,6 +475,13 @@ private slots:
         note.updateSendCommands();
         QCOMPARE(command(&note, "Send1")->isEnabled(), available);
         QCOMPARE(command(&note, "btnSend")->isEnabled(), available);
+
+        // Activating a note window asks again.
+        TempSettings settings;
+        TMainForm main;
+        TEditForm *active = ResultNotepad();
+        QCOMPARE(command(active, "Send1")->isEnabled(), available);
+        QCOMPARE(command(active, "btnSend")->isEnabled(), available);
     }
 
     void mailHandsOverTheWholeText()
