@@ -147,6 +147,16 @@ void setSliderMaximum(QSlider *slider, int maximum)
     slider->setMaximum(maximum);
 }
 
+void tabOrder(std::initializer_list<QWidget *> widgets)
+{
+    QWidget *previous = nullptr;
+    for (QWidget *widget : widgets) {
+        if (previous)
+            QWidget::setTabOrder(previous, widget);
+        previous = widget;
+    }
+}
+
 void onLeave(QWidget *widget, std::function<void()> handler)
 {
     new FocusWatcher(widget, QEvent::FocusOut, std::move(handler));

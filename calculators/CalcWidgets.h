@@ -9,6 +9,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <initializer_list>
 
 class QCheckBox;
 class QComboBox;
@@ -48,6 +49,9 @@ QTabWidget *pageControl(QWidget *parent, const QString &name);
 // slider drives: a value beyond the slider's range must not be cut to it.
 void moveSlider(QSlider *slider, int position);
 void setSliderMaximum(QSlider *slider, int maximum);
+
+// Tab moves through `widgets` in the given order.
+void tabOrder(std::initializer_list<QWidget *> widgets);
 
 // Runs `handler` (guarded) whenever `widget` loses or gains the focus.
 void onLeave(QWidget *widget, std::function<void()> handler);

@@ -139,6 +139,8 @@ QWidget *TFmNitrox::createEadPage()
     grid->addWidget(BitBot3, 5, 3);
     grid->setColumnStretch(3, 1);
     grid->setRowStretch(6, 1);
+    // The mix stands above the depth, so it comes first when tabbing.
+    calc::tabOrder({BottomMixO2, EADDepth, TrackBar2, Edit2, BitBot3});
     return page;
 }
 

@@ -8,6 +8,7 @@
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QLabel>
+#include <QPushButton>
 #include <QSlider>
 #include <QSpinBox>
 
@@ -17,6 +18,7 @@ TfmFathoms::TfmFathoms(QWidget *parent)
       Metric(calc::metricBox(this, QStringLiteral("Toggle between feet and meters")))
 {
     extraArea()->addWidget(Metric, 0, 0);
+    calc::tabOrder({TrackBar2, Metric, BitBot1});
     connectEvents();
     adoptUnitSystem(Metric, false);
     MetricClick();

@@ -98,6 +98,8 @@ QWidget *TfmGasCalc::createStayPage()
     grid->addWidget(BitBot1, 3, 3, Qt::AlignRight);
     grid->addWidget(resultGroup(page, QStringLiteral("GroupBox1"), Memo1), 4, 0, 1, 4);
     grid->setColumnStretch(2, 1);
+    // The send button stands above the answer, so it comes before it.
+    calc::tabOrder({Depth, BitBot1, Memo1});
     return page;
 }
 
@@ -126,6 +128,7 @@ QWidget *TfmGasCalc::createNeedPage()
     grid->addWidget(BitBot2, 2, 3, Qt::AlignRight);
     grid->addWidget(resultGroup(page, QStringLiteral("GroupBox2"), Memo2), 3, 0, 1, 4);
     grid->setColumnStretch(2, 1);
+    calc::tabOrder({NBre_rate, BitBot2, Memo2});
     return page;
 }
 

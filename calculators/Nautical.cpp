@@ -9,6 +9,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QSlider>
 #include <QSpinBox>
@@ -30,6 +31,13 @@ TfmNauticalMiles::TfmNauticalMiles(QWidget *parent)
     }
     m_units->button(0)->setChecked(true);
     extraArea()->addWidget(RadioGroup1, 0, 0);
+    // The unit choice stands between the sliders and the send button.
+    QWidget *previous = TrackBar2;
+    for (QAbstractButton *item : m_units->buttons()) {
+        setTabOrder(previous, item);
+        previous = item;
+    }
+    setTabOrder(previous, BitBot1);
     connectEvents();
     connectGuarded(m_units, &QButtonGroup::idClicked, this, [this] { RadioGroup1Click(); });
 }

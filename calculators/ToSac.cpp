@@ -93,6 +93,9 @@ TfmPSIToCuFtSAC::TfmPSIToCuFtSAC(QWidget *parent)
     layout->addWidget(GroupBox4);
     layout->addWidget(consumed);
     layout->addWidget(result, 1);
+    // Tab follows the boxes as they are read: the rating, the size, the
+    // depth, then each amount with its slider.
+    calc::tabOrder({Metric, PSI, Tanksize, Depth, GasUsed, TrackBar1, GasUsedOverMin, TrackBar2, BitBot1});
 
     adoptUnitSystem(Metric);
     connectEvents();

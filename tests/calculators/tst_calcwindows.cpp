@@ -104,6 +104,20 @@ int value(QWidget *form, const char *name) { return control<QSpinBox>(form, name
 
 void closeWindow(QWidget *form) { form->parentWidget()->close(); }
 
+// The named controls of `form` in the order Tab visits them, among `names`.
+QStringList tabSequence(QWidget *form, const QStringList &names)
+{
+    QStringList visited;
+    QWidget *next = form->nextInFocusChain();
+    while (next && next != form) {
+        if (form->isAncestorOf(next) && (next->focusPolicy() & Qt::TabFocus) && names.contains(next->objectName())
+            && !visited.contains(next->objectName()))
+            visited << next->objectName();
+        next = next->nextInFocusChain();
+    }
+    return visited;
+}
+
 // Keys of a section in the order they stand in the settings file.
 QStringList keysInOrder(const QByteArray &contents)
 {
@@ -120,6 +134,39 @@ class TestCalcWindows : public QObject
     Q_OBJECT
 private slots:
     void initTestCase() { numberFormatSettings() = {u'.', u','}; }
+
+    void tabFollowsTheLayout_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QStringList>("order");
+        QTest::newRow("nitrox EAD page")
+            << "NitroxCalculations1" << QStringList{"BottomMixO2", "EADDepth", "TrackBar2", "Edit2", "BitBot3"};
+        QTest::newRow("surface air consumption")
+            << "SurfaceAirConsumption1"
+            << QStringList{"Metric", "PSI", "Tanksize", "Depth", "GasUsed", "TrackBar1", "GasUsedOverMin",
+                           "TrackBar2", "BitBot1"};
+        QTest::newRow("gas needs")
+            << "GasCalculations1"
+            << QStringList{"Gas", "PSI", "Bre_Rate", "Depth", "BitBot1", "Memo1", "NDepth", "N_Time", "NBre_rate",
+                           "BitBot2", "Memo2"};
+        QTest::newRow("fathoms") << "Fahtoms1" << QStringList{"F", "C", "TrackBar1", "TrackBar2", "Metric", "BitBot1"};
+        QTest::newRow("nautical miles")
+            << "NauticalMiles1" << QStringList{"F", "C", "TrackBar1", "TrackBar2", "RadioGroup1", "BitBot1"};
+        QTest::newRow("bottom time") << "BottomTime1" << QStringList{"TH", "TM", "BH", "BM", "Edit4", "Edit5"};
+    }
+
+    void tabFollowsTheLayout()
+    {
+        QFETCH(QString, command);
+        QFETCH(QStringList, order);
+        Program program(true);
+        auto *form = program.open<TChildForm>(command.toLatin1().constData());
+        QVERIFY(form);
+        // The choices of a radio group stand for the group itself.
+        for (QRadioButton *item : form->findChildren<QRadioButton *>())
+            item->setObjectName(item->parentWidget()->objectName());
+        QCOMPARE(tabSequence(form, order), order);
+    }
 
     void nitroxBestMixAndUnitSwitch()
     {
