@@ -41,6 +41,9 @@ QLineEdit *resultBox(QWidget *parent, const QString &name)
 
 void setListText(QComboBox *box, const QString &text)
 {
+    // Rewriting the same text would move the cursor of a user who is typing.
+    if (box->currentText() == text)
+        return;
     const QSignalBlocker quiet(box);
     box->setEditText(text);
 }

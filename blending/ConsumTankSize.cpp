@@ -6,6 +6,7 @@
 #include "shell/Hints.h"
 
 #include <QCheckBox>
+#include <QEvent>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -20,6 +21,8 @@ namespace {
 const QString SettingsSection = QStringLiteral("Defaults");
 const QString ShowTextKey = QStringLiteral("ShowTextInConsumptionTanks");
 const QColor BestRowColour(0, 128, 0);
+// The rows' panel and the help panel keep one width; the window follows it.
+constexpr int RowsPanelWidth = 412;
 
 QLabel *helpText(QWidget *parent, const QString &name, const QString &text)
 {
@@ -100,12 +103,12 @@ TfmConsumptionVersusTankSize::TfmConsumptionVersusTankSize(QWidget *parent)
     auto *page = new QWidget(PageControl1);
     page->setObjectName(QStringLiteral("TabSheet1"));
     auto *pageLayout = new QVBoxLayout(page);
-    auto *top = new QHBoxLayout;
-    top->addStretch();
-    top->addWidget(CheckBox1);
-    pageLayout->addLayout(top);
-    pageLayout->addWidget(Panel1x);
-    pageLayout->addWidget(LowerPanel, 1);
+    pageLayout->setContentsMargins(6, 6, 6, 6);
+    pageLayout->addWidget(CheckBox1, 0, Qt::AlignLeft);
+    Panel1x->setFixedWidth(RowsPanelWidth);
+    LowerPanel->setFixedWidth(RowsPanelWidth);
+    pageLayout->addWidget(Panel1x, 0, Qt::AlignLeft);
+    pageLayout->addWidget(LowerPanel, 1, Qt::AlignLeft);
     PageControl1->addTab(page, QStringLiteral("Service funtion"));
 
     auto *layout = new QVBoxLayout(this);
@@ -114,8 +117,7 @@ TfmConsumptionVersusTankSize::TfmConsumptionVersusTankSize(QWidget *parent)
 
     connectGuarded(CheckBox1, &QCheckBox::clicked, this, [this] { CheckBox1Click(); });
 
-    setMinimumWidth(440);
-    resize(440, sizeHint().height());
+    resize(RowsPanelWidth + WidthBesideRows, sizeHint().height());
     m_heightAtCreation = height();
     CheckBox1->setChecked(SettingsFile().readBool(SettingsSection, ShowTextKey, true));
     CheckBox1Click();
@@ -159,6 +161,31 @@ void TfmConsumptionVersusTankSize::setFrameHeight(int height)
         return;
     }
     resize(width(), height);
+}
+
+void TfmConsumptionVersusTankSize::setFrameWidth(int width)
+{
+    if (auto *frame = qobject_cast<QMdiSubWindow *>(parentWidget())) {
+        frame->resize(width + frame->width() - this->width(), frame->height());
+        return;
+    }
+    resize(width, height());
+}
+
+void TfmConsumptionVersusTankSize::FormActivate() { setFrameWidth(LowerPanel->width() + WidthBesideRows); }
+
+bool TfmConsumptionVersusTankSize::event(QEvent *event)
+{
+    // The frame the main window puts around the window reports its activation.
+    if (event->type() == QEvent::ParentChange) {
+        if (auto *frame = qobject_cast<QMdiSubWindow *>(parentWidget()))
+            connect(frame, &QMdiSubWindow::windowStateChanged, this,
+                    [this](Qt::WindowStates before, Qt::WindowStates now) {
+                        if (now.testFlag(Qt::WindowActive) && !before.testFlag(Qt::WindowActive))
+                            guarded([this] { FormActivate(); });
+                    });
+    }
+    return TChildForm::event(event);
 }
 
 void TfmConsumptionVersusTankSize::CheckBox1Click()

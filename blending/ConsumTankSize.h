@@ -42,7 +42,12 @@ public:
     void Set12(const QString &s2, const QString &p2, const QString &r2, const QString &s1, const QString &p1, const QString &r1, bool m) { SetRow(12, s2, p2, r2, s1, p1, r1, m); }
 
     void CheckBox1Click();
+    // On activation the window takes the width of the rows' panel plus a margin.
+    void FormActivate();
     void closeSteps() override;
+
+    // Horizontal room the window keeps beside the rows' panel.
+    static constexpr int WidthBesideRows = 28;
 
     QFrame *panel(int row) const { return m_rows.at(row - 1).panel; }
     QLabel *label(int row) const { return m_rows.at(row - 1).label; }
@@ -67,6 +72,12 @@ private:
     };
     void markBestRows();
     void setFrameHeight(int height);
+    void setFrameWidth(int width);
+
+protected:
+    bool event(QEvent *event) override;
+
+private:
 
     std::array<Row, RowCount> m_rows{};
     int m_heightAtCreation = 0;

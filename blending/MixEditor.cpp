@@ -17,6 +17,8 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace {
 
 QPushButton *button(QWidget *parent, const QString &name, const QString &caption)
@@ -106,10 +108,22 @@ void TfmMixEditor::SaveRecord(const QString &name, const QString &oxygen, const 
 
 void TfmMixEditor::listName(const QString &name)
 {
+    QStringList names;
+    for (int i = 0; i < NameOfMix->count(); ++i)
+        names << NameOfMix->itemText(i);
+    showNames(names << name);
+}
+
+void TfmMixEditor::showNames(QStringList names)
+{
+    // Alphabetical order, as a reader expects it: "air" before "EAN32".
+    std::stable_sort(names.begin(), names.end(), [](const QString &a, const QString &b) {
+        return QString::compare(a, b, Qt::CaseInsensitive) < 0;
+    });
     const QSignalBlocker quiet(NameOfMix);
     const QString shown = NameOfMix->currentText();
-    NameOfMix->addItem(name);
-    NameOfMix->model()->sort(0);
+    NameOfMix->clear();
+    NameOfMix->addItems(names);
     NameOfMix->setEditText(shown);
 }
 
@@ -131,14 +145,11 @@ void TfmMixEditor::FillComboBox()
 
 void TfmMixEditor::listAllNames()
 {
-    const QSignalBlocker quiet(NameOfMix);
-    const QString shown = NameOfMix->currentText();
-    NameOfMix->clear();
+    QStringList names;
     for (const QString &name : GasMixNames())
-        if (NameOfMix->findText(name, Qt::MatchExactly | Qt::MatchCaseSensitive) < 0)
-            NameOfMix->addItem(name);
-    NameOfMix->model()->sort(0);
-    NameOfMix->setEditText(shown);
+        if (!names.contains(name))
+            names << name;
+    showNames(names);
 }
 
 void TfmMixEditor::NameOfMixChange()

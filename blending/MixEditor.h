@@ -5,6 +5,8 @@
 
 #include "shell/ChildForm.h"
 
+#include <QStringList>
+
 class QCheckBox;
 class QComboBox;
 class QPushButton;
@@ -43,4 +45,6 @@ private:
     void listName(const QString &name);
     // Lists every name of the index, sorted, keeping the shown text.
     void listAllNames();
+    // Replaces the list by `names`, sorted, keeping the shown text.
+    void showNames(QStringList names);
 };

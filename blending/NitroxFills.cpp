@@ -10,6 +10,7 @@
 #include "shell/Main.h"
 
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QFormLayout>
 #include <QGroupBox>
@@ -178,15 +179,25 @@ void TfmtNixtroFill::BitBot1Click()
     note->appendLine(IdealFillCaption + u':' + Label5->text());
 }
 
-bool TfmtNixtroFill::closeQuery()
+void TfmtNixtroFill::closeEvent(QCloseEvent *event)
 {
-    StrToInt(PSI->currentText());
-    return true;
+    bool wholeNumber = false;
+    guarded([&] {
+        StrToInt(PSI->currentText());
+        wholeNumber = true;
+    });
+    if (!wholeNumber) {
+        event->ignore();
+        return;
+    }
+    TChildForm::closeEvent(event);
 }
 
 void TfmtNixtroFill::closeSteps()
 {
-    if (MainForm())
-        MainForm()->WriteIntegerIni(QStringLiteral("Defaults"), "PresurizeTank" + UnitKeySuffix(isMetric()),
-                                    StrToInt(PSI->currentText()));
+    // Ending the program must not be held up by a fill pressure that is not a
+    // whole number: it is then simply not remembered.
+    int pressure = 0;
+    if (MainForm() && TryStrToInt(PSI->currentText(), pressure))
+        MainForm()->WriteIntegerIni(QStringLiteral("Defaults"), "PresurizeTank" + UnitKeySuffix(isMetric()), pressure);
 }

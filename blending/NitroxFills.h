@@ -21,8 +21,6 @@ public:
     void GasChange();
     void BitBot1Click();
 
-    // The fill pressure must be a whole number before the window may close.
-    bool closeQuery() override;
     void closeSteps() override;
 
     QComboBox *const PSI;
@@ -41,4 +39,6 @@ public:
 
 protected:
     void unitSwitch() override { MetricClick(); }
+    // The user may close the window only with a whole number as fill pressure.
+    void closeEvent(QCloseEvent *event) override;
 };

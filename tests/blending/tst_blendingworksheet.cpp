@@ -228,6 +228,23 @@ private slots:
         QCOMPARE(w->PSIG->currentText(), QStringLiteral("3500"));
     }
 
+    // Recomputing while the blender corrects a pressure leaves the cursor where it is.
+    void typingInTheMiddleOfABox()
+    {
+        TempSettings settings;
+        ScriptedDialogs dialogs;
+        chooseUnits(settings, false);
+        TMainForm main;
+        auto *w = open<TfmParticialPressureMix>(main, "GasBlending1");
+        type(w->PSI, QStringLiteral("300"));
+        QLineEdit *edit = w->PSI->lineEdit();
+        edit->setCursorPosition(1);
+        QTest::keyClick(edit, Qt::Key_5);
+        QCOMPARE(w->PSI->currentText(), QStringLiteral("3500"));
+        QCOMPARE(edit->cursorPosition(), 2);
+        QCOMPARE(w->DrainAir->text(), QStringLiteral("667.35"));
+    }
+
     void topOffGas()
     {
         TempSettings settings;

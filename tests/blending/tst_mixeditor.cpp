@@ -167,6 +167,22 @@ private slots:
         QCOMPARE(listed(editor->NameOfMix), (QStringList{"Air", "EAN32", "EAN36", "EAN80", "Mine"}));
     }
 
+    void namesAreListedAlphabetically()
+    {
+        TempSettings settings;
+        ScriptedDialogs dialogs;
+        TMainForm main;
+        TfmMixEditor *editor = open<TfmMixEditor>(main, "GasMixEditor1");
+        for (const char *name : {"trimix", "air 2", "Deco"}) {
+            type(editor->NameOfMix, QString::fromLatin1(name));
+            editor->SaveRecordBot->click();
+        }
+        const QStringList expected{"Air", "air 2", "Deco", "EAN32", "EAN36", "EAN80", "trimix"};
+        QCOMPARE(listed(editor->NameOfMix), expected);
+        QVERIFY(closeWindow(editor));
+        QCOMPARE(listed(open<TfmMixEditor>(main, "GasMixEditor1")->NameOfMix), expected);
+    }
+
     // A mix named like the program's own settings would share their section.
     void reservedNamesAreRefused()
     {

@@ -124,6 +124,22 @@ private slots:
         QCOMPARE(SettingsFile().readInteger(QStringLiteral("Defaults"), QStringLiteral("PresurizeTankI"), 0), 3000);
         QCOMPARE(open<TfmtNixtroFill>(main, "Fills1")->PSI->currentText(), QStringLiteral("3000"));
     }
+
+    // Only the user's closing insists on a whole number; ending the program
+    // goes on and leaves the remembered pressure alone.
+    void unreadablePressureDoesNotHoldUpTheProgram()
+    {
+        TempSettings settings;
+        ScriptedDialogs dialogs;
+        chooseUnits(settings, false);
+        TMainForm main;
+        auto *w = open<TfmtNixtroFill>(main, "Fills1");
+        type(w->PSI, QStringLiteral("207.5"));
+        QCOMPARE(dialogs.messageTexts().size(), 1);
+        QVERIFY(main.close());
+        QCOMPARE(dialogs.messageTexts().size(), 1);
+        QVERIFY(!SettingsFile().valueExists(QStringLiteral("Defaults"), QStringLiteral("PresurizeTankI")));
+    }
 };
 
 int main(int argc, char **argv)

@@ -11,6 +11,8 @@
 #include <QComboBox>
 #include <QFrame>
 #include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QProgressBar>
 #include <QtTest>
 
@@ -114,6 +116,30 @@ private slots:
         QCOMPARE(w->bar(12)->value(), 60);
         for (int row = 1; row <= Window::RowCount; ++row)
             QVERIFY(!markedBest(w, row));
+    }
+
+    // Each activation gives the window the rows' width plus its margin, also
+    // after the user widened it.
+    void activationFitsTheRows()
+    {
+        TempSettings settings;
+        ScriptedDialogs dialogs;
+        TMainForm main;
+        main.resize(1000, 900);
+        main.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&main));
+        Window *w = compareLikeThePlanner(main, imperialTankSizes());
+        QCOMPARE(w->width(), w->LowerPanel->width() + 28);
+
+        auto *frame = qobject_cast<QMdiSubWindow *>(w->parentWidget());
+        QVERIFY(frame);
+        frame->resize(frame->width() + 120, frame->height());
+        QCOMPARE(w->width(), w->LowerPanel->width() + 148);
+        Window *other = compareLikeThePlanner(main, imperialTankSizes());
+        QCOMPARE(main.activeChild(), other);
+        frame->mdiArea()->setActiveSubWindow(frame);
+        QCOMPARE(main.activeChild(), w);
+        QCOMPARE(w->width(), w->LowerPanel->width() + 28);
     }
 
     void helpTextChoiceSurvivesReopening()
