@@ -168,6 +168,31 @@ private slots:
         QCOMPARE(tabSequence(form, order), order);
     }
 
+    void activeControlOnOpen_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QString>("control");
+        QTest::newRow("gas needs") << "GasCalculations1" << "Gas";
+        QTest::newRow("temperature") << "Temperatures1" << "F";
+        QTest::newRow("distance") << "btnFeetMeter" << "F";
+    }
+
+    void activeControlOnOpen()
+    {
+        QFETCH(QString, command);
+        QFETCH(QString, control);
+        Program program(false);
+        program.main->show();
+        QVERIFY(QTest::qWaitForWindowExposed(program.main.get()));
+        auto *form = program.open<TChildForm>(command.toLatin1().constData());
+        QVERIFY(form);
+        QTRY_VERIFY(QApplication::focusWidget());
+        QWidget *focused = QApplication::focusWidget();
+        // The edit line inside a box stands for the box.
+        if (!form->findChild<QWidget *>(control)->isAncestorOf(focused))
+            QCOMPARE(focused->objectName(), control);
+    }
+
     void nitroxBestMixAndUnitSwitch()
     {
         Program program(true);
