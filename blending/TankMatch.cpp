@@ -8,9 +8,11 @@
 
 double CalcGas(const QString &size, const QString &pressure, const QString &breathingRate, bool metric)
 {
-    if (metric)
-        return Divide(StrToFloat(size) * StrToFloat(pressure), StrToFloat(breathingRate));
-    return Divide(StrToFloat(size), StrToFloat(breathingRate));
+    // All three must be numbers, also the pressure an imperial tank does not need.
+    const double volume = StrToFloat(size);
+    const double bar = StrToFloat(pressure);
+    const double rate = StrToFloat(breathingRate);
+    return Divide(metric ? volume * bar : volume, rate);
 }
 
 TankMatchRow MatchTanks(const DiverTank &diver2, const DiverTank &diver1, bool metric)

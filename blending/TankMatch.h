@@ -14,7 +14,8 @@ struct DiverTank
     QString breathingRate; // litres or cubic feet per minute
 };
 
-// Minutes at the surface: size x pressure / rate (metric), size / rate (imperial).
+// Minutes at the surface: size x pressure / rate (metric), size / rate
+// (imperial). Each text must be a number, else ConvertError.
 double CalcGas(const QString &size, const QString &pressure, const QString &breathingRate, bool metric);
 
 struct TankMatchRow

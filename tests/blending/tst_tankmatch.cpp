@@ -58,6 +58,8 @@ private slots:
     void failingRows()
     {
         QVERIFY_THROWS_EXCEPTION(ConvertError, MatchTanks({"", "3000", "1"}, {"80", "3000", "1"}, false));
+        // A diver record that failed to load leaves "Load Error" as its pressure.
+        QVERIFY_THROWS_EXCEPTION(ConvertError, MatchTanks({"80", "3000", "1"}, {"80", "Load Error", "1"}, false));
         try {
             MatchTanks({"80", "3000", "0"}, {"80", "3000", "1"}, false);
             QFAIL("a breathing rate of 0 must fail");
