@@ -3,6 +3,7 @@
 #include "core/Errors.h"
 #include "core/NumText.h"
 #include "core/SettingsFile.h"
+#include "core/SettingsSections.h"
 
 namespace {
 
@@ -13,28 +14,6 @@ const QString OxygenKey = QStringLiteral("O2");
 const QString HeliumKey = QStringLiteral("He");
 const QString NitrogenKey = QStringLiteral("N2");
 const QString Zero = QStringLiteral("0");
-
-// Sections the program itself writes, toolbars included.
-const QStringList &ProgramSections()
-{
-    static const QStringList sections{
-        QStringLiteral("Measurements"), QStringLiteral("MDIBackground"), QStringLiteral("WaterType"),
-        QStringLiteral("Toolbars"),     QStringLiteral("RecentFiles"),   QStringLiteral("Defaults"),
-        IndexSection,                   QStringLiteral("Divers"),        QStringLiteral("DAN Format"),
-        QStringLiteral("Time"),         QStringLiteral("Time Total"),    QStringLiteral("ToolBar"),
-        QStringLiteral("ToolBarMisc"),  QStringLiteral("DocPanel1"),
-    };
-    return sections;
-}
-
-QStringList indexNames(const IniFile &ini, const QString &section)
-{
-    QStringList names;
-    const int total = ini.readInteger(section, TotalKey, 0);
-    for (int position = 1; position <= total; ++position)
-        names << ini.readString(section, IntToStr(position), QString());
-    return names;
-}
 
 } // namespace
 
@@ -56,7 +35,7 @@ GasMix LoadGasMix(const QString &name)
             ini.readString(name, NitrogenKey, Zero)};
 }
 
-QStringList GasMixNames() { return indexNames(SettingsFile(), IndexSection); }
+QStringList GasMixNames() { return IndexedNames(SettingsFile(), IndexSection); }
 
 QString StoredDefaultMixName() { return SettingsFile().readString(IndexSection, DefaultKey, QString()); }
 
@@ -68,8 +47,8 @@ void CheckGasMixName(const QString &name)
         || name.contains(u'\r'))
         throw AppError(QStringLiteral("A mix name cannot hold \"[\", \"]\", \"=\" or a line break."));
     const IniFile ini = SettingsFile();
-    const bool programSection = ProgramSections().contains(name, Qt::CaseInsensitive);
-    if (programSection || indexNames(ini, QStringLiteral("Divers")).contains(name, Qt::CaseInsensitive))
+    const QString trimmed = name.trimmed();
+    if (IsProgramSection(name) || IndexedNames(ini, QStringLiteral("Divers")).contains(trimmed, Qt::CaseInsensitive))
         throw AppError(Format(QStringLiteral("\"%s\" is the name of the program's own settings or of a diver's record. "
                                              "Please choose another name for the mix."),
                               {name}));
@@ -79,7 +58,7 @@ bool SaveGasMix(const QString &name, const GasMix &mix)
 {
     CheckGasMixName(name);
     IniFile ini = SettingsFile();
-    const QStringList names = indexNames(ini, IndexSection);
+    const QStringList names = IndexedNames(ini, IndexSection);
     const bool appended = !names.contains(name);
     if (appended) {
         const int total = ini.readInteger(IndexSection, TotalKey, 0);
