@@ -9,6 +9,8 @@
 #include <QComboBox>
 #include <QEvent>
 #include <QGroupBox>
+#include <QHBoxLayout>
+#include <QVBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -126,6 +128,23 @@ QCheckBox *metricBox(QWidget *parent, const QString &hint)
 QGroupBox *group(QWidget *parent, const QString &name, const QString &caption)
 {
     return named(new QGroupBox(caption, parent), name);
+}
+
+QHBoxLayout *headerRow(QCheckBox *metric, QWidget *right)
+{
+    auto *row = new QHBoxLayout;
+    row->addWidget(metric);
+    row->addStretch();
+    row->addWidget(right);
+    return row;
+}
+
+QGroupBox *resultGroup(QWidget *parent, QWidget *content)
+{
+    QGroupBox *result = group(parent, QStringLiteral("GroupBox2"), QStringLiteral("Result"));
+    auto *layout = new QVBoxLayout(result);
+    layout->addWidget(content);
+    return result;
 }
 
 QTabWidget *pageControl(QWidget *parent, const QString &name)

@@ -14,6 +14,7 @@
 class QCheckBox;
 class QComboBox;
 class QGroupBox;
+class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QObject;
@@ -42,6 +43,11 @@ QLineEdit *textBox(QWidget *parent, const QString &name, const QString &text = {
 QPushButton *sendButton(QWidget *parent, const QString &name);
 QCheckBox *metricBox(QWidget *parent, const QString &hint = MetricHint);
 QGroupBox *group(QWidget *parent, const QString &name, const QString &caption);
+// The row above a calculator's controls: its "Metric" box on the left and
+// `right` (a send button or a label) on the right.
+QHBoxLayout *headerRow(QCheckBox *metric, QWidget *right);
+// The "Result" group box named "GroupBox2" around `content`.
+QGroupBox *resultGroup(QWidget *parent, QWidget *content);
 // Pages whose tabs all stay visible: the window is made wide enough for them.
 QTabWidget *pageControl(QWidget *parent, const QString &name);
 

@@ -54,11 +54,7 @@ TfmGasCalc::TfmGasCalc(QWidget *parent)
     setHint(Label15, QStringLiteral("QA Results in metric|"));
 
     auto *layout = new QVBoxLayout(this);
-    auto *top = new QHBoxLayout;
-    top->addWidget(Metric);
-    top->addStretch();
-    top->addWidget(Label15);
-    layout->addLayout(top);
+    layout->addLayout(calc::headerRow(Metric, Label15));
     layout->addWidget(PageControl1);
 
     adoptUnitSystem(Metric);

@@ -53,16 +53,10 @@ TfmTankContent::TfmTankContent(QWidget *parent)
     grid->addWidget(TrackBar1, 3, 0, 1, 4);
     grid->setColumnStretch(3, 1);
 
-    QGroupBox *result = calc::group(this, QStringLiteral("GroupBox2"), QStringLiteral("Result"));
-    auto *resultLayout = new QVBoxLayout(result);
-    resultLayout->addWidget(Label9);
+    QGroupBox *result = calc::resultGroup(this, Label9);
 
     auto *layout = new QVBoxLayout(this);
-    auto *top = new QHBoxLayout;
-    top->addWidget(Metric);
-    top->addStretch();
-    top->addWidget(BitBot1);
-    layout->addLayout(top);
+    layout->addLayout(calc::headerRow(Metric, BitBot1));
     layout->addWidget(tank);
     layout->addWidget(result, 1);
 

@@ -79,16 +79,10 @@ TfmPSIToCuFtSAC::TfmPSIToCuFtSAC(QWidget *parent)
     usedGrid->addWidget(TrackBar2, 1, 2);
     usedGrid->addWidget(new QLabel(QStringLiteral("minutes"), consumed), 1, 3);
 
-    QGroupBox *result = calc::group(this, QStringLiteral("GroupBox2"), QStringLiteral("Result"));
-    auto *resultBox = new QVBoxLayout(result);
-    resultBox->addWidget(MyResult);
+    QGroupBox *result = calc::resultGroup(this, MyResult);
 
     auto *layout = new QVBoxLayout(this);
-    auto *top = new QHBoxLayout;
-    top->addWidget(Metric);
-    top->addStretch();
-    top->addWidget(BitBot1);
-    layout->addLayout(top);
+    layout->addLayout(calc::headerRow(Metric, BitBot1));
     layout->addWidget(tank);
     layout->addWidget(GroupBox4);
     layout->addWidget(consumed);
