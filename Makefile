@@ -37,7 +37,9 @@ test-asan: deps
 bench: build
 	cmake --build $(BUILD) --target benchmarks -j $(JOBS)
 	@for b in $(BUILD)/bench/bench_*; do \
-		[ -x "$$b" ] && echo "== $$(basename $$b)" && QT_QPA_PLATFORM=offscreen "$$b"; \
+		if [ -f "$$b" ] && [ -x "$$b" ]; then \
+			echo "== $$(basename $$b)"; QT_QPA_PLATFORM=offscreen "$$b" || exit 1; \
+		fi; \
 	done
 
 clean:
