@@ -329,8 +329,6 @@ void TMainForm::createMenus()
     connectCommand(addCommand(help, QStringLiteral("About1"), QStringLiteral("&About"), {},
                               QKeySequence(Qt::SHIFT | Qt::Key_F10)),
                    [this] { showAbout(); });
-
-    rebuildMenuBar();
 }
 
 void TMainForm::createClientPopupMenu()
