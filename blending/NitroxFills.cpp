@@ -2,6 +2,7 @@
 
 #include "blending/BlendWidgets.h"
 #include "blending/NitroxFillCalc.h"
+#include "calculators/CalcWidgets.h"
 #include "calculators/UnitInputs.h"
 #include "core/NumText.h"
 #include "shell/ErrorGuard.h"
@@ -38,14 +39,6 @@ QLabel *resultText(QWidget *parent, const QString &name, const QString &hint)
     label->setTextInteractionFlags(Qt::TextSelectableByMouse);
     setHint(label, hint);
     return label;
-}
-
-QGroupBox *resultGroup(QWidget *parent, const QString &caption, QLabel *text)
-{
-    auto *group = new QGroupBox(caption, parent);
-    auto *layout = new QVBoxLayout(group);
-    layout->addWidget(text);
-    return group;
 }
 
 } // namespace
@@ -112,9 +105,9 @@ TfmtNixtroFill::TfmtNixtroFill(QWidget *parent)
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(pressureRow);
     layout->addWidget(PageControl);
-    layout->addWidget(resultGroup(this, GasPercentagesCaption, Label3));
-    layout->addWidget(resultGroup(this, AirTopFillCaption, Label6));
-    layout->addWidget(resultGroup(this, IdealFillCaption, Label5));
+    layout->addWidget(calc::framed(this, {}, GasPercentagesCaption, Label3));
+    layout->addWidget(calc::framed(this, {}, AirTopFillCaption, Label6));
+    layout->addWidget(calc::framed(this, {}, IdealFillCaption, Label5));
     layout->addLayout(buttons);
     setMinimumWidth(420);
 

@@ -1,5 +1,6 @@
 #include "blending/Popup.h"
 
+#include "calculators/CalcWidgets.h"
 #include "shell/Dialogs.h"
 #include "shell/Hints.h"
 
@@ -25,14 +26,6 @@ QLabel *boldCentredText(QWidget *parent, const QString &name)
     return label;
 }
 
-QGroupBox *framed(QWidget *parent, const QString &title, QLabel *text)
-{
-    auto *group = new QGroupBox(title, parent);
-    auto *layout = new QVBoxLayout(group);
-    layout->addWidget(text);
-    return group;
-}
-
 } // namespace
 
 TfmPopup::TfmPopup(QWidget *parent)
@@ -52,8 +45,8 @@ TfmPopup::TfmPopup(QWidget *parent)
     auto *pages = new QTabWidget(this);
     auto *page = new QWidget(pages);
     auto *pageLayout = new QVBoxLayout(page);
-    pageLayout->addWidget(framed(page, QStringLiteral("Problem"), Problem));
-    pageLayout->addWidget(framed(page, QStringLiteral("Suggested solution"), Solution));
+    pageLayout->addWidget(calc::framed(page, {}, QStringLiteral("Problem"), Problem));
+    pageLayout->addWidget(calc::framed(page, {}, QStringLiteral("Suggested solution"), Solution));
     pages->addTab(page, QStringLiteral("Cannot mix desired mix"));
 
     auto *buttons = new QHBoxLayout;

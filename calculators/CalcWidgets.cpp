@@ -139,12 +139,17 @@ QHBoxLayout *headerRow(QCheckBox *metric, QWidget *right)
     return row;
 }
 
-QGroupBox *resultGroup(QWidget *parent, QWidget *content)
+QGroupBox *framed(QWidget *parent, const QString &name, const QString &caption, QWidget *content)
 {
-    QGroupBox *result = group(parent, QStringLiteral("GroupBox2"), QStringLiteral("Result"));
-    auto *layout = new QVBoxLayout(result);
+    QGroupBox *box = group(parent, name, caption);
+    auto *layout = new QVBoxLayout(box);
     layout->addWidget(content);
-    return result;
+    return box;
+}
+
+QGroupBox *resultGroup(QWidget *parent, QWidget *content, const QString &name)
+{
+    return framed(parent, name, QStringLiteral("Result"), content);
 }
 
 QTabWidget *pageControl(QWidget *parent, const QString &name)

@@ -46,8 +46,10 @@ QGroupBox *group(QWidget *parent, const QString &name, const QString &caption);
 // The row above a calculator's controls: its "Metric" box on the left and
 // `right` (a send button or a label) on the right.
 QHBoxLayout *headerRow(QCheckBox *metric, QWidget *right);
-// The "Result" group box named "GroupBox2" around `content`.
-QGroupBox *resultGroup(QWidget *parent, QWidget *content);
+// A captioned group box (named `name`) holding `content` alone.
+QGroupBox *framed(QWidget *parent, const QString &name, const QString &caption, QWidget *content);
+// The "Result" group box around `content`.
+QGroupBox *resultGroup(QWidget *parent, QWidget *content, const QString &name = QStringLiteral("GroupBox2"));
 // Pages whose tabs all stay visible: the window is made wide enough for them.
 QTabWidget *pageControl(QWidget *parent, const QString &name);
 

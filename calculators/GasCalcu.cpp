@@ -29,14 +29,6 @@ QPlainTextEdit *memo(QWidget *parent, const QString &name)
     return edit;
 }
 
-QGroupBox *resultGroup(QWidget *parent, const QString &name, QPlainTextEdit *memo)
-{
-    QGroupBox *group = calc::group(parent, name, QStringLiteral("Result"));
-    auto *layout = new QVBoxLayout(group);
-    layout->addWidget(memo);
-    return group;
-}
-
 void showAnswer(QPlainTextEdit *memo, const QString &text)
 {
     memo->clear();
@@ -92,7 +84,7 @@ QWidget *TfmGasCalc::createStayPage()
     grid->addWidget(Depth, 3, 1);
     grid->addWidget(Label6, 3, 2);
     grid->addWidget(BitBot1, 3, 3, Qt::AlignRight);
-    grid->addWidget(resultGroup(page, QStringLiteral("GroupBox1"), Memo1), 4, 0, 1, 4);
+    grid->addWidget(calc::resultGroup(page, Memo1, QStringLiteral("GroupBox1")), 4, 0, 1, 4);
     grid->setColumnStretch(2, 1);
     // The send button stands above the answer, so it comes before it.
     calc::tabOrder({Depth, BitBot1, Memo1});
@@ -122,7 +114,7 @@ QWidget *TfmGasCalc::createNeedPage()
     grid->addWidget(NBre_rate, 2, 1);
     grid->addWidget(Label13, 2, 2);
     grid->addWidget(BitBot2, 2, 3, Qt::AlignRight);
-    grid->addWidget(resultGroup(page, QStringLiteral("GroupBox2"), Memo2), 3, 0, 1, 4);
+    grid->addWidget(calc::resultGroup(page, Memo2), 3, 0, 1, 4);
     grid->setColumnStretch(2, 1);
     calc::tabOrder({NBre_rate, BitBot2, Memo2});
     return page;
