@@ -2,11 +2,13 @@
 
 #include "shell/Background.h"
 #include "shell/ErrorGuard.h"
+#include "shell/Style.h"
 
 TidewellApplication::TidewellApplication(int &argc, char **argv) : QApplication(argc, argv)
 {
     setApplicationName(QStringLiteral("Tidewell"));
     setApplicationDisplayName(QStringLiteral("Tidewell"));
+    setStyle(new TidewellStyle);
     setWindowIcon(programIcon());
 }
 

@@ -98,6 +98,31 @@ QIcon exitGlyph()
     return QIcon(glyph);
 }
 
+QIcon extensionGlyph(Qt::Orientation orientation, Qt::LayoutDirection direction)
+{
+    // Toolbars show it small; each size is drawn on its own to stay crisp.
+    QIcon icon;
+    for (const int size : {8, 16}) {
+        QPixmap glyph(size, size);
+        glyph.fill(Qt::transparent);
+        QPainter p(&glyph);
+        p.setRenderHint(QPainter::Antialiasing);
+        const qreal unit = size / 16.0;
+        p.setPen(QPen(QColor(0x30, 0x30, 0x30), 1.6 * unit + 0.4, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        // Drawn pointing right, then turned about the middle.
+        p.translate(size / 2.0, size / 2.0);
+        p.scale(unit, unit);
+        if (orientation == Qt::Vertical)
+            p.rotate(90);
+        else if (direction == Qt::RightToLeft)
+            p.rotate(180);
+        for (const qreal x : {-5.0, 0.5})
+            p.drawPolyline(QPolygonF({QPointF(x, -4.5), QPointF(x + 4.5, 0), QPointF(x, 4.5)}));
+        icon.addPixmap(glyph);
+    }
+    return icon;
+}
+
 QIcon programIcon()
 {
     QIcon icon;

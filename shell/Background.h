@@ -10,5 +10,8 @@ QIcon nitroxGlyph();
 // The toolbar's open-plan and exit buttons.
 QIcon openPlanGlyph();
 QIcon exitGlyph();
+// The toolbar extension button's double arrow: pointing along a horizontal
+// toolbar (mirrored right to left), down a vertical one.
+QIcon extensionGlyph(Qt::Orientation orientation, Qt::LayoutDirection direction = Qt::LeftToRight);
 // The program's icon: the red diver-down flag with its white diagonal.
 QIcon programIcon();
