@@ -41,6 +41,9 @@ bench: build
 			echo "== $$(basename $$b)"; QT_QPA_PLATFORM=offscreen "$$b" || exit 1; \
 		fi; \
 	done
+	@# Start-up once more as a user sees it: painted on an X display.
+	@echo "== bench_startup on an X display (Xvfb)"
+	@xvfb-run -a -s "-screen 0 1280x1024x24" env QT_QPA_PLATFORM=xcb $(BUILD)/bench/bench_startup
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD)
