@@ -3,6 +3,8 @@
 #include <QPainter>
 #include <QPainterPath>
 
+#include <functional>
+
 namespace {
 
 // Deep water with rising bubbles.
@@ -52,50 +54,56 @@ QPixmap backgroundPicture(int choice)
     return choice == 0 ? bubbles() : ripples();
 }
 
+namespace {
+
+// A transparent square of `size` pixels with antialiased drawing by `draw`.
+QPixmap glyph(int size, const std::function<void(QPainter &)> &draw)
+{
+    QPixmap picture(size, size);
+    picture.fill(Qt::transparent);
+    QPainter p(&picture);
+    p.setRenderHint(QPainter::Antialiasing);
+    draw(p);
+    return picture;
+}
+
+} // namespace
+
 QIcon nitroxGlyph()
 {
-    QPixmap glyph(20, 20);
-    glyph.fill(Qt::transparent);
-    QPainter p(&glyph);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setBrush(QColor(0x2e, 0x8b, 0x57));
-    p.setPen(Qt::NoPen);
-    p.drawRoundedRect(glyph.rect().adjusted(1, 1, -1, -1), 4, 4);
-    // The "N" is drawn as strokes: no font needs loading for it.
-    p.setPen(QPen(Qt::white, 2.2, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
-    p.setBrush(Qt::NoBrush);
-    p.drawPolyline(QPolygonF({QPointF(6, 15), QPointF(6, 5), QPointF(14, 15), QPointF(14, 5)}));
-    return QIcon(glyph);
+    return QIcon(glyph(20, [](QPainter &p) {
+        p.setBrush(QColor(0x2e, 0x8b, 0x57));
+        p.setPen(Qt::NoPen);
+        p.drawRoundedRect(QRectF(1, 1, 18, 18), 4, 4);
+        // The "N" is drawn as strokes: no font needs loading for it.
+        p.setPen(QPen(Qt::white, 2.2, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+        p.setBrush(Qt::NoBrush);
+        p.drawPolyline(QPolygonF({QPointF(6, 15), QPointF(6, 5), QPointF(14, 15), QPointF(14, 5)}));
+    }));
 }
 
 QIcon openPlanGlyph()
 {
-    QPixmap glyph(20, 20);
-    glyph.fill(Qt::transparent);
-    QPainter p(&glyph);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QPen(QColor(0x8a, 0x6d, 0x1c), 1));
-    p.setBrush(QColor(0xe8, 0xc4, 0x5c));
-    p.drawPolygon(QPolygonF({QPointF(2, 5), QPointF(8, 5), QPointF(10, 7), QPointF(18, 7), QPointF(18, 16),
-                             QPointF(2, 16)}));
-    p.setBrush(QColor(0xf6, 0xdc, 0x8a));
-    p.drawPolygon(QPolygonF({QPointF(4, 9), QPointF(19, 9), QPointF(17, 16), QPointF(2, 16)}));
-    return QIcon(glyph);
+    return QIcon(glyph(20, [](QPainter &p) {
+        p.setPen(QPen(QColor(0x8a, 0x6d, 0x1c), 1));
+        p.setBrush(QColor(0xe8, 0xc4, 0x5c));
+        p.drawPolygon(QPolygonF({QPointF(2, 5), QPointF(8, 5), QPointF(10, 7), QPointF(18, 7), QPointF(18, 16),
+                                 QPointF(2, 16)}));
+        p.setBrush(QColor(0xf6, 0xdc, 0x8a));
+        p.drawPolygon(QPolygonF({QPointF(4, 9), QPointF(19, 9), QPointF(17, 16), QPointF(2, 16)}));
+    }));
 }
 
 QIcon exitGlyph()
 {
-    QPixmap glyph(16, 16);
-    glyph.fill(Qt::transparent);
-    QPainter p(&glyph);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QPen(QColor(0x40, 0x40, 0x40), 1.2));
-    p.setBrush(QColor(0xb0, 0x8a, 0x5a));
-    p.drawRect(QRectF(2.5, 1.5, 8, 13));
-    p.setPen(QPen(QColor(0xc0, 0x20, 0x20), 2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    p.drawLine(QPointF(8, 8), QPointF(15, 8));
-    p.drawPolyline(QPolygonF({QPointF(12, 5), QPointF(15, 8), QPointF(12, 11)}));
-    return QIcon(glyph);
+    return QIcon(glyph(16, [](QPainter &p) {
+        p.setPen(QPen(QColor(0x40, 0x40, 0x40), 1.2));
+        p.setBrush(QColor(0xb0, 0x8a, 0x5a));
+        p.drawRect(QRectF(2.5, 1.5, 8, 13));
+        p.setPen(QPen(QColor(0xc0, 0x20, 0x20), 2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        p.drawLine(QPointF(8, 8), QPointF(15, 8));
+        p.drawPolyline(QPolygonF({QPointF(12, 5), QPointF(15, 8), QPointF(12, 11)}));
+    }));
 }
 
 QIcon extensionGlyph(Qt::Orientation orientation, Qt::LayoutDirection direction)
@@ -103,22 +111,19 @@ QIcon extensionGlyph(Qt::Orientation orientation, Qt::LayoutDirection direction)
     // Toolbars show it small; each size is drawn on its own to stay crisp.
     QIcon icon;
     for (const int size : {8, 16}) {
-        QPixmap glyph(size, size);
-        glyph.fill(Qt::transparent);
-        QPainter p(&glyph);
-        p.setRenderHint(QPainter::Antialiasing);
-        const qreal unit = size / 16.0;
-        p.setPen(QPen(QColor(0x30, 0x30, 0x30), 1.6 * unit + 0.4, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-        // Drawn pointing right, then turned about the middle.
-        p.translate(size / 2.0, size / 2.0);
-        p.scale(unit, unit);
-        if (orientation == Qt::Vertical)
-            p.rotate(90);
-        else if (direction == Qt::RightToLeft)
-            p.rotate(180);
-        for (const qreal x : {-5.0, 0.5})
-            p.drawPolyline(QPolygonF({QPointF(x, -4.5), QPointF(x + 4.5, 0), QPointF(x, 4.5)}));
-        icon.addPixmap(glyph);
+        icon.addPixmap(glyph(size, [&](QPainter &p) {
+            const qreal unit = size / 16.0;
+            p.setPen(QPen(QColor(0x30, 0x30, 0x30), 1.6 * unit + 0.4, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+            // Drawn pointing right, then turned about the middle.
+            p.translate(size / 2.0, size / 2.0);
+            p.scale(unit, unit);
+            if (orientation == Qt::Vertical)
+                p.rotate(90);
+            else if (direction == Qt::RightToLeft)
+                p.rotate(180);
+            for (const qreal x : {-5.0, 0.5})
+                p.drawPolyline(QPolygonF({QPointF(x, -4.5), QPointF(x + 4.5, 0), QPointF(x, 4.5)}));
+        }));
     }
     return icon;
 }
@@ -127,17 +132,14 @@ QIcon programIcon()
 {
     QIcon icon;
     for (const int size : {16, 32, 48, 64}) {
-        QPixmap flag(size, size);
-        flag.fill(Qt::transparent);
-        QPainter p(&flag);
-        p.setRenderHint(QPainter::Antialiasing);
-        p.setPen(Qt::NoPen);
-        p.setBrush(QColor(0xd0, 0x1f, 0x2a));
-        p.drawRoundedRect(QRectF(0, size * 0.12, size, size * 0.76), size / 10.0, size / 10.0);
-        p.setPen(QPen(Qt::white, size * 0.16));
-        p.setClipRect(QRectF(0, size * 0.12, size, size * 0.76));
-        p.drawLine(QPointF(0, size * 0.12), QPointF(size, size * 0.88));
-        icon.addPixmap(flag);
+        icon.addPixmap(glyph(size, [size](QPainter &p) {
+            p.setPen(Qt::NoPen);
+            p.setBrush(QColor(0xd0, 0x1f, 0x2a));
+            p.drawRoundedRect(QRectF(0, size * 0.12, size, size * 0.76), size / 10.0, size / 10.0);
+            p.setPen(QPen(Qt::white, size * 0.16));
+            p.setClipRect(QRectF(0, size * 0.12, size, size * 0.76));
+            p.drawLine(QPointF(0, size * 0.12), QPointF(size, size * 0.88));
+        }));
     }
     return icon;
 }
