@@ -5,7 +5,7 @@
 // Fontconfig reads and parses its whole configuration the first time any
 // font is looked up, which is the largest single cost of showing the first
 // text. This starts that work on another core as soon as the program starts,
-// while Qt loads and sets itself up.
+// while the application object sets itself up (platform, plugins, style).
 class FontConfigWarmUp final
 {
 public:
