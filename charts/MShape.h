@@ -1,5 +1,7 @@
 #pragma once
 
+#include "charts/PaintedProperty.h"
+
 // A control that fills its area with a repeated small shape: a background
 // pattern of rectangles, diamonds, ellipses, triangles, lines or texts.
 
@@ -24,25 +26,25 @@ class TMultiShape final : public QWidget
 public:
     explicit TMultiShape(QWidget *parent = nullptr);
 
-    void setShapeType(TMultiShapeType type) { change(m_shapeType, type); }
-    void setShapeW(int w) { change(m_shapeW, w); }
-    void setShapeH(int h) { change(m_shapeH, h); }
-    void setXSpacing(int x) { change(m_xSpacing, x); }
-    void setYSpacing(int y) { change(m_ySpacing, y); }
-    void setXMargin(int x) { change(m_xMargin, x); }
-    void setYMargin(int y) { change(m_yMargin, y); }
-    void setRepeatMode(TRepeatMode mode) { change(m_repeatMode, mode); }
-    void setAngle(int angle) { change(m_angle, NormalizedShapeAngle(angle, TMultiShapeType::msRectangle)); }
-    void setFilled(bool filled) { change(m_filled, filled); }
-    void setBorder(bool border) { change(m_border, border); }
-    void setBorderColor(QColor c) { change(m_borderColor, c); }
-    void setBorderWidth(int w) { change(m_borderWidth, w); }
-    void setShadow(bool shadow) { change(m_shadow, shadow); }
-    void setShadowColor(QColor c) { change(m_shadowColor, c); }
-    void setShadowX(int x) { change(m_shadowX, x); }
-    void setShadowY(int y) { change(m_shadowY, y); }
-    void setColor(QColor c) { change(m_color, c); }
-    void setText(const QString &text) { change(m_text, text); }
+    void setShapeType(TMultiShapeType type) { setPainted(*this, m_shapeType, type); }
+    void setShapeW(int w) { setPainted(*this, m_shapeW, w); }
+    void setShapeH(int h) { setPainted(*this, m_shapeH, h); }
+    void setXSpacing(int x) { setPainted(*this, m_xSpacing, x); }
+    void setYSpacing(int y) { setPainted(*this, m_ySpacing, y); }
+    void setXMargin(int x) { setPainted(*this, m_xMargin, x); }
+    void setYMargin(int y) { setPainted(*this, m_yMargin, y); }
+    void setRepeatMode(TRepeatMode mode) { setPainted(*this, m_repeatMode, mode); }
+    void setAngle(int angle) { setPainted(*this, m_angle, NormalizedShapeAngle(angle, TMultiShapeType::msRectangle)); }
+    void setFilled(bool filled) { setPainted(*this, m_filled, filled); }
+    void setBorder(bool border) { setPainted(*this, m_border, border); }
+    void setBorderColor(QColor c) { setPainted(*this, m_borderColor, c); }
+    void setBorderWidth(int w) { setPainted(*this, m_borderWidth, w); }
+    void setShadow(bool shadow) { setPainted(*this, m_shadow, shadow); }
+    void setShadowColor(QColor c) { setPainted(*this, m_shadowColor, c); }
+    void setShadowX(int x) { setPainted(*this, m_shadowX, x); }
+    void setShadowY(int y) { setPainted(*this, m_shadowY, y); }
+    void setColor(QColor c) { setPainted(*this, m_color, c); }
+    void setText(const QString &text) { setPainted(*this, m_text, text); }
 
     int columns() const;
     int rows() const;
@@ -54,14 +56,6 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
-    template <typename T>
-    void change(T &field, const T &value)
-    {
-        if (field == value)
-            return;
-        field = value;
-        update();
-    }
     void drawShape(QPainter &painter, QPoint origin, const QColor &fill, const QColor &outline) const;
 
     TMultiShapeType m_shapeType = TMultiShapeType::msRectangle;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "charts/PaintedProperty.h"
+
 // A segmented level meter: a row or column of segments in a green, a yellow
 // and a red zone, lit up to a position, like an audio level meter.
 
@@ -40,26 +42,26 @@ public:
     int litCount() const { return LitSegments(m_zones, m_position); }
 
     // Every setter repaints only when the value changed.
-    void setGreens(int count) { update(m_zones.greens, count); }
-    void setYellows(int count) { update(m_zones.yellows, count); }
-    void setReds(int count) { update(m_zones.reds, count); }
-    void setGreenMax(int extent) { update(m_zones.greenMax, extent); }
-    void setYellowMax(int extent) { update(m_zones.yellowMax, extent); }
-    void setRedMax(int extent) { update(m_zones.redMax, extent); }
-    void setGreenColor(QColor c) { update(m_greenColor, c); }
-    void setYellowColor(QColor c) { update(m_yellowColor, c); }
-    void setRedColor(QColor c) { update(m_redColor, c); }
-    void setGreenBack(QColor c) { update(m_greenBack, c); }
-    void setYellowBack(QColor c) { update(m_yellowBack, c); }
-    void setRedBack(QColor c) { update(m_redBack, c); }
-    void setShowJustOne(bool one) { update(m_showJustOne, one); }
-    void setSepWidth(int width) { update(m_sepWidth, width); }
-    void setSepColor(QColor c) { update(m_sepColor, c); }
-    void setStyle(Tdbmeterstyle style) { update(m_style, style); }
-    void setDirection(tdbmeterdirection direction) { update(m_direction, direction); }
-    void setPosition(int position) { update(m_position, position); }
-    void setBevelStyle(TPanelBevel bevel) { update(m_bevelStyle, bevel); }
-    void setBevelWidth(int width) { update(m_bevelWidth, width); }
+    void setGreens(int count) { setPainted(*this, m_zones.greens, count); }
+    void setYellows(int count) { setPainted(*this, m_zones.yellows, count); }
+    void setReds(int count) { setPainted(*this, m_zones.reds, count); }
+    void setGreenMax(int extent) { setPainted(*this, m_zones.greenMax, extent); }
+    void setYellowMax(int extent) { setPainted(*this, m_zones.yellowMax, extent); }
+    void setRedMax(int extent) { setPainted(*this, m_zones.redMax, extent); }
+    void setGreenColor(QColor c) { setPainted(*this, m_greenColor, c); }
+    void setYellowColor(QColor c) { setPainted(*this, m_yellowColor, c); }
+    void setRedColor(QColor c) { setPainted(*this, m_redColor, c); }
+    void setGreenBack(QColor c) { setPainted(*this, m_greenBack, c); }
+    void setYellowBack(QColor c) { setPainted(*this, m_yellowBack, c); }
+    void setRedBack(QColor c) { setPainted(*this, m_redBack, c); }
+    void setShowJustOne(bool one) { setPainted(*this, m_showJustOne, one); }
+    void setSepWidth(int width) { setPainted(*this, m_sepWidth, width); }
+    void setSepColor(QColor c) { setPainted(*this, m_sepColor, c); }
+    void setStyle(Tdbmeterstyle style) { setPainted(*this, m_style, style); }
+    void setDirection(tdbmeterdirection direction) { setPainted(*this, m_direction, direction); }
+    void setPosition(int position) { setPainted(*this, m_position, position); }
+    void setBevelStyle(TPanelBevel bevel) { setPainted(*this, m_bevelStyle, bevel); }
+    void setBevelWidth(int width) { setPainted(*this, m_bevelWidth, width); }
 
     // The meter as painted, at the control's size.
     QImage render() const;
@@ -68,14 +70,6 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
-    template <typename T>
-    void update(T &field, const T &value)
-    {
-        if (field == value)
-            return;
-        field = value;
-        QWidget::update();
-    }
     void paintSegments(QImage &image) const;
     void paintBevel(QImage &image) const;
 
