@@ -92,8 +92,13 @@ TfmMixEditor::TfmMixEditor(QWidget *parent)
 void TfmMixEditor::LoadRecord(const QString &name)
 {
     const QString shown = name == QStringLiteral("Default") ? StoredDefaultMixName() : name;
-    const GasMix mix = LoadGasMix(shown);
     blend::setListText(NameOfMix, shown);
+    showMix(shown);
+}
+
+void TfmMixEditor::showMix(const QString &name)
+{
+    const GasMix mix = LoadGasMix(name);
     blend::setListText(Oxygen, mix.oxygen);
     blend::setListText(Helium, mix.helium);
     blend::setListText(Nitrogen, mix.nitrogen);
@@ -154,9 +159,12 @@ void TfmMixEditor::listAllNames()
 
 void TfmMixEditor::NameOfMixChange()
 {
+    // The name box holds what the user is typing: only the percentages follow
+    // it. "Default" is a mix name like any other here; the stored default is
+    // looked up only when the window opens.
     const QString name = NameOfMix->currentText();
     if (!name.isEmpty())
-        LoadRecord(name);
+        showMix(name);
     DeleteButton->setEnabled(!name.isEmpty());
 }
 

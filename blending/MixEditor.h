@@ -41,6 +41,8 @@ public:
     QPushButton *const SpeedButton1;
 
 private:
+    // Shows the percentages stored for `name`, leaving the name box alone.
+    void showMix(const QString &name);
     // Adds a name to the sorted list, keeping the shown text.
     void listName(const QString &name);
     // Lists every name of the index, sorted, keeping the shown text.
