@@ -2,11 +2,11 @@
 
 #include "core/Errors.h"
 #include "core/NumText.h"
+#include "core/SafeWrite.h"
 #include "core/Windows1252.h"
 
 #include <QBuffer>
 #include <QFile>
-#include <QSaveFile>
 
 namespace {
 
@@ -187,8 +187,7 @@ IniDocument IniFile::load() const
 
 void IniFile::save(const IniDocument &doc)
 {
-    QSaveFile file(m_fileName);
-    if (!file.open(QIODevice::WriteOnly) || file.write(doc.toBytes()) < 0 || !file.commit())
+    if (!WriteWholeFile(m_fileName, doc.toBytes()).isEmpty())
         throw WriteError(QStringLiteral("Unable to write to %1").arg(m_fileName));
 }
 
@@ -231,6 +230,17 @@ void IniFile::writeString(const QString &section, const QString &key, const QStr
     checkName(QStringLiteral("key"), key);
     IniDocument doc = load();
     doc.setValue(section, key, value);
+    save(doc);
+}
+
+void IniFile::writeStrings(const QString &section, const QList<QPair<QString, QString>> &entries)
+{
+    checkName(QStringLiteral("section"), section);
+    IniDocument doc = load();
+    for (const auto &[key, value] : entries) {
+        checkName(QStringLiteral("key"), key);
+        doc.setValue(section, key, value);
+    }
     save(doc);
 }
 

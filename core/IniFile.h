@@ -10,6 +10,8 @@
 //   (comments, blank lines, line ends, order).
 
 #include <QByteArray>
+#include <QList>
+#include <QPair>
 #include <QString>
 #include <QStringList>
 
@@ -66,6 +68,8 @@ public:
     void writeString(const QString &section, const QString &key, const QString &value);
     void writeInteger(const QString &section, const QString &key, int value);
     void writeBool(const QString &section, const QString &key, bool value);
+    // Several entries of one section in one write: all of them or none.
+    void writeStrings(const QString &section, const QList<QPair<QString, QString>> &entries);
     void eraseSection(const QString &section);
     void deleteKey(const QString &section, const QString &key);
 

@@ -1,7 +1,10 @@
 #include "core/SettingsFile.h"
 
+#include "core/SafeWrite.h"
+
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
 
@@ -10,15 +13,6 @@ QString &testOverride()
 {
     static QString name;
     return name;
-}
-
-bool folderIsWritable(const QString &folder, const QString &fileName)
-{
-    const QFileInfo file(fileName);
-    if (file.exists())
-        return file.isWritable();
-    const QFileInfo dir(folder);
-    return dir.isDir() && dir.isWritable();
 }
 } // namespace
 
@@ -33,12 +27,19 @@ QString ProfileNameForProgram(const QString &programPath)
 
 QString SettingsFileNameFor(const QString &programPath)
 {
+    // Every write replaces the whole file through a new file in its folder,
+    // so the settings live beside the program only where new files can be
+    // created, whether or not the file itself is writable.
     const QString beside = ProfileNameForProgram(programPath);
-    if (folderIsWritable(QFileInfo(programPath).absolutePath(), beside))
+    if (CanCreateFilesIn(QFileInfo(programPath).absolutePath()))
         return beside;
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
     QDir().mkpath(folder);
-    return QDir(folder).filePath(QFileInfo(beside).fileName());
+    const QString own = QDir(folder).filePath(QFileInfo(beside).fileName());
+    // Settings an installer left beside the program are the user's start.
+    if (!QFileInfo::exists(own) && QFileInfo(beside).isFile())
+        QFile::copy(beside, own);
+    return own;
 }
 
 QString SettingsFileName()

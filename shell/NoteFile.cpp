@@ -1,11 +1,11 @@
 #include "shell/NoteFile.h"
 
 #include "core/Errors.h"
+#include "core/SafeWrite.h"
 #include "core/Windows1252.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStringDecoder>
 
 namespace NoteFile {
@@ -54,11 +54,9 @@ void write(const QString &fileName, const QByteArray &bytes)
 {
     if (QFileInfo(fileName).isDir())
         throw cannotWrite(fileName, QStringLiteral("It is a folder, not a file."));
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly))
-        throw cannotWrite(fileName, file.errorString());
-    if (file.write(bytes) != bytes.size() || !file.commit())
-        throw cannotWrite(fileName, file.errorString());
+    const QString error = WriteWholeFile(fileName, bytes);
+    if (!error.isEmpty())
+        throw cannotWrite(fileName, error);
 }
 
 QString plainText(const QByteArray &bytes, const QString &fileName)

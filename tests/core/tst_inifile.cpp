@@ -1,6 +1,8 @@
 #include "core/Errors.h"
 #include "core/IniFile.h"
+#include "core/SafeWrite.h"
 #include "core/SettingsFile.h"
+#include "tests/support/OrdinaryUser.h"
 #include "tests/support/TempSettings.h"
 
 #include <QBuffer>
@@ -12,6 +14,14 @@
 #include <QtTest>
 
 #include <unistd.h>
+
+namespace {
+QByteArray fileBytes(const QString &name)
+{
+    QFile file(name);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+} // namespace
 
 // Profile files: reading, writing and where the settings file lives.
 class TestIniFile final : public QObject
@@ -43,6 +53,9 @@ private slots:
     void profileNameForProgram();
     void settingsBesideWritableProgram();
     void settingsInConfigFolderWhenProgramFolderIsNotWritable();
+    void settingsLeaveAFolderThatRefusesNewFiles();
+    void readOnlyFolderKeepsItsFilesWritable();
+    void readOnlyFileInReadOnlyFolderIsRefused();
     void trailingSeparator_data();
     void trailingSeparator();
 };
@@ -275,16 +288,48 @@ void TestIniFile::refusedWriteRaisesAndKeepsFile()
     } catch (const WriteError &e) {
         QCOMPARE(e.message(), QStringLiteral("Unable to write to %1").arg(name));
     }
+}
 
-    if (geteuid() == 0)
-        return;  // the file system lets root write anywhere
+void TestIniFile::readOnlyFolderKeepsItsFilesWritable()
+{
+    // An administrator's install: the folder refuses new files, the settings
+    // file in it may be written. Writes go in place, whole.
+    QTemporaryDir dir;
+    OrdinaryUser::own(dir.path());
+    const QString name = dir.filePath(QStringLiteral("Tidewell.INI"));
+    QFile file(name);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("; kept\r\n[A]\r\nB=old\r\n");
+    file.close();
+    OrdinaryUser::own(name);
+    QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    {
+        OrdinaryUser user;
+        QVERIFY(!CanCreateFilesIn(dir.path()));
+        IniFile(name).writeString(QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("new"));
+        IniFile(name).writeString(QStringLiteral("A"), QStringLiteral("C"), QStringLiteral("added"));
+    }
+    QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    QCOMPARE(fileBytes(name), QByteArray("; kept\r\n[A]\r\nB=new\r\nC=added\r\n"));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"Tidewell.INI"});
+}
+
+void TestIniFile::readOnlyFileInReadOnlyFolderIsRefused()
+{
+    QTemporaryDir dir;
+    OrdinaryUser::own(dir.path());
     const QString locked = dir.filePath(QStringLiteral("locked.INI"));
     QFile file(locked);
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write("[A]\nB=old\n");
     file.close();
+    OrdinaryUser::own(locked);
+    QFile::setPermissions(locked, QFileDevice::ReadOwner);
     QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
-    QVERIFY_THROWS_EXCEPTION(WriteError, IniFile(locked).writeString(QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("new")));
+    {
+        OrdinaryUser user;
+        QVERIFY_THROWS_EXCEPTION(WriteError, IniFile(locked).writeString(QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("new")));
+    }
     QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     QCOMPARE(IniFile(locked).readString(QStringLiteral("A"), QStringLiteral("B"), {}), QStringLiteral("old"));
 }
@@ -319,14 +364,39 @@ void TestIniFile::settingsInConfigFolderWhenProgramFolderIsNotWritable()
     QCOMPARE(SettingsFileNameFor(QStringLiteral("/nonexistent-tidewell/bin/Tidewell")),
              QDir(config).filePath(QStringLiteral("Tidewell.INI")));
     QVERIFY(QFileInfo(config).isDir());
+}
 
-    if (geteuid() == 0)
-        return;  // root may write into any folder
-    QTemporaryDir dir;
-    QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
-    QCOMPARE(SettingsFileNameFor(dir.filePath(QStringLiteral("Tidewell"))),
-             QDir(config).filePath(QStringLiteral("Tidewell.INI")));
-    QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+void TestIniFile::settingsLeaveAFolderThatRefusesNewFiles()
+{
+    // A program folder that refuses new files, even with a writable settings
+    // file in it: the user's configuration folder takes over, starting from
+    // the settings found beside the program.
+    QTemporaryDir home;
+    OrdinaryUser::own(home.path());
+    const QByteArray oldHome = qgetenv("HOME");
+    qputenv("HOME", QFile::encodeName(home.path()));
+    QTemporaryDir program;
+    OrdinaryUser::own(program.path());
+    const QString beside = program.filePath(QStringLiteral("Tidewell.INI"));
+    QFile file(beside);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("[Measurements]\nMetric=1\n");
+    file.close();
+    OrdinaryUser::own(beside);
+    QFile::setPermissions(program.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    QString chosen;
+    {
+        OrdinaryUser user;
+        chosen = SettingsFileNameFor(program.filePath(QStringLiteral("Tidewell")));
+        IniFile(chosen).writeString(QStringLiteral("Measurements"), QStringLiteral("Water"), QStringLiteral("1"));
+    }
+    const QString config = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
+    qputenv("HOME", oldHome);
+    QFile::setPermissions(program.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    QVERIFY2(config.startsWith(home.path()), qPrintable(config));
+    QCOMPARE(chosen, QDir(config).filePath(QStringLiteral("Tidewell.INI")));
+    QCOMPARE(fileBytes(chosen), QByteArray("[Measurements]\nMetric=1\nWater=1\n"));
+    QCOMPARE(fileBytes(beside), QByteArray("[Measurements]\nMetric=1\n"));
 }
 
 void TestIniFile::trailingSeparator_data()
