@@ -33,20 +33,55 @@ bool sendAsAttachment(const QString &body)
 
 } // namespace
 
-bool mailAvailable()
+MailAvailability &MailAvailability::instance()
 {
-    const QString program = QStandardPaths::findExecutable(QStringLiteral("xdg-mime"));
-    if (program.isEmpty())
-        return false;
-    QProcess query;
-    query.start(program, {QStringLiteral("query"), QStringLiteral("default"), QStringLiteral("x-scheme-handler/mailto")});
-    if (!query.waitForFinished(3000)) {
-        query.kill();
-        query.waitForFinished();
-        return false;
+    static MailAvailability *mail = [] {
+        auto *created = new MailAvailability;
+        created->refresh();
+        return created;
+    }();
+    return *mail;
+}
+
+void MailAvailability::refresh()
+{
+    // A question still open may have started before what changed: ask once
+    // more when it ends, and tell only that answer.
+    if (m_query) {
+        m_askAgain = true;
+        return;
     }
-    return query.exitStatus() == QProcess::NormalExit && query.exitCode() == 0
-           && !query.readAllStandardOutput().trimmed().isEmpty();
+    const QString program = QStandardPaths::findExecutable(QStringLiteral("xdg-mime"));
+    if (program.isEmpty()) {
+        finish(false);
+        return;
+    }
+    m_query = new QProcess(this);
+    connect(m_query, &QProcess::finished, this, [this](int exitCode, QProcess::ExitStatus status) {
+        finish(status == QProcess::NormalExit && exitCode == 0
+               && !m_query->readAllStandardOutput().trimmed().isEmpty());
+    });
+    connect(m_query, &QProcess::errorOccurred, this, [this](QProcess::ProcessError error) {
+        if (error == QProcess::FailedToStart)
+            finish(false);
+    });
+    m_query->start(program, {QStringLiteral("query"), QStringLiteral("default"), QStringLiteral("x-scheme-handler/mailto")});
+}
+
+void MailAvailability::finish(bool available)
+{
+    if (m_query) {
+        m_query->disconnect(this);
+        m_query->deleteLater();
+        m_query = nullptr;
+    }
+    m_available = available;
+    if (m_askAgain) {
+        m_askAgain = false;
+        refresh();
+        return;
+    }
+    emit answered(available);
 }
 
 bool sendMail(const QString &body)

@@ -105,6 +105,13 @@ TEditForm::TEditForm(QWidget *parent) : TChildForm(parent), Editor(new QTextEdit
     applyWordWrap(true);
     updateEditCommands();
     updateExternalEditorState();
+    updateSendCommands();
+
+    // The mail question runs in the background; opening the File menu asks
+    // again, so a mail program installed meanwhile is found.
+    MailAvailability &mail = MailAvailability::instance();
+    connect(&mail, &MailAvailability::answered, this, [this] { updateSendCommands(); });
+    connect(m_fileMenu, &QMenu::aboutToShow, &mail, &MailAvailability::refresh);
 
     if (TMainForm *main = MainForm())
         connect(main->mdiArea(), &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow *sub) {
@@ -345,7 +352,7 @@ void TEditForm::updateExternalEditorState()
 
 void TEditForm::updateSendCommands()
 {
-    const bool available = mailAvailable();
+    const bool available = MailAvailability::instance().available();
     findChild<QAction *>(QStringLiteral("Send1"))->setEnabled(available);
     findChild<QAction *>(QStringLiteral("btnSend"))->setEnabled(available);
 }
