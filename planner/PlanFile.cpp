@@ -51,7 +51,7 @@ void readPlan(PlanModel &plan, const IniFile &file, QString &diver1, QString &di
     diver2 = file.readString(Section, QStringLiteral("Diver2Name"), QStringLiteral("Default"));
     plan.Depth = file.readInteger(Section, QStringLiteral("Depth"), 0);
     plan.BottomMixO2 = file.readInteger(Section, QStringLiteral("BottomMixO2"), 21);
-    plan.PO2 = file.readString(Section, QStringLiteral("PO2"), QStringLiteral("1.4"));
+    plan.PO2 = file.readString(Section, QStringLiteral("PO2"), FloatToStr(1.4));
     // The two reserve choices exclude each other; a file holding both as 1
     // ends with the rule of thirds.
     if (file.readBool(Section, QStringLiteral("UsedFixedPressureReserveRadio"), true))
@@ -135,10 +135,11 @@ void LoadDive(PlanModel &plan, const QString &fileName)
 
 void WriteDivePlan(const PlanModel &plan, const QString &fileName)
 {
-    IniFile file(fileName);
-    const auto text = [&](const QString &key, const QString &value) { file.writeString(Section, key, value); };
-    const auto number = [&](const QString &key, int value) { file.writeInteger(Section, key, value); };
-    const auto flag = [&](const QString &key, bool value) { file.writeBool(Section, key, value); };
+    // The plan goes to disk in one write, so a failure leaves the old plan whole.
+    QList<QPair<QString, QString>> entries;
+    const auto text = [&](const QString &key, const QString &value) { entries.append({key, value}); };
+    const auto number = [&](const QString &key, int value) { text(key, IntToStr(value)); };
+    const auto flag = [&](const QString &key, bool value) { text(key, value ? QStringLiteral("1") : QStringLiteral("0")); };
     flag(QStringLiteral("Metric"), plan.Metric);
     text(QStringLiteral("LowerPageControl"), plan.LowerPageControl);
     text(QStringLiteral("UpperPageControl"), plan.UpperPageControl);
@@ -166,6 +167,7 @@ void WriteDivePlan(const PlanModel &plan, const QString &fileName)
     text(QStringLiteral("Speed1"), plan.Speed1);
     text(QStringLiteral("Speed2"), plan.Speed2);
     text(QStringLiteral("AscentRateEdit"), plan.AscentRateEdit);
+    IniFile(fileName).writeStrings(Section, entries);
 }
 
 bool Saveas1Click(PlanModel &plan, const AskSaveFileName &askFileName)
@@ -178,8 +180,9 @@ bool Saveas1Click(PlanModel &plan, const AskSaveFileName &askFileName)
     }
     if (QFileInfo(fileName).suffix().isEmpty())
         fileName += QStringLiteral(".Dive");
-    plan.PlanFileName = fileName;
+    // The plan takes the name only once the file exists under it.
     WriteDivePlan(plan, fileName);
+    plan.PlanFileName = fileName;
     plan.Caption = QStringLiteral("Dive Planning: ") + fileName;
     plan.SaveDivePlanEnabled = !plan.PlanFileName.isEmpty();
     return true;

@@ -3,10 +3,12 @@
 
 #include "tests/planner/PlanTestSupport.h"
 #include "tests/support/TempSettings.h"
+#include "tests/support/TestNumbers.h"
 
 #include "planner/DiverRecords.h"
 #include "planner/PlanFile.h"
 
+#include "core/Errors.h"
 #include "core/SettingsFile.h"
 
 #include <QDir>
@@ -74,6 +76,7 @@ private slots:
     void otherUnitSystemKeepsThePlanFile();
     void saveAppendsExtension();
     void saveWithoutNameAsks();
+    void failedSaveLeavesThePlanUnnamed();
     void closeQuery_data();
     void closeQuery();
     void closeUnnamedSavesDefaultSilently();
@@ -92,8 +95,8 @@ void TestPlanFile::init()
     usePlanTestUnits(false);
     PlanModel scratch;
     DiverRecords records(scratch, [](const QString &) { return true; });
-    records.SaveDiverRecord("Zovu, 80", "80", "3000", "0.75");
-    records.SaveDiverRecord("Zaru, 120", "120", "3000", "1.15");
+    records.SaveDiverRecord("Zovu, 80", "80", "3000", localNumbers("0.75"));
+    records.SaveDiverRecord("Zaru, 120", "120", "3000", localNumbers("1.15"));
     SettingsFile().writeString("Divers", "Default", "Zovu, 80");
 }
 
@@ -108,7 +111,7 @@ std::unique_ptr<PlanModel> TestPlanFile::rich()
     plan->Diver2Name = "Zaru, 120";
     plan->Depth = 130;
     plan->BottomMixO2 = 28;
-    plan->PO2 = "1.40";
+    plan->PO2 = localNumbers("1.40");
     plan->OnlyDiver1 = true;
     plan->ReservePressure = "600";
     plan->setStopActive(1, true), plan->DecoDepth1 = 30, plan->DecoTime1 = 2;
@@ -133,11 +136,11 @@ void TestPlanFile::roundTripKeepsEveryField()
     auto loaded = openPlan();
     LoadDive(*loaded, name);
     QCOMPARE(storedValues(*loaded), storedValues(*saved));
-    QCOMPARE(loaded->PO2, "1.40");
+    QCOMPARE(loaded->PO2, localNumbers("1.40"));
     QCOMPARE(loaded->Tanksize2, "120");
-    QCOMPARE(loaded->BR2, "1.15");
-    QCOMPARE(loaded->SRF, "0.67");
-    QCOMPARE(loaded->TotalDecoTime, "15.00");
+    QCOMPARE(loaded->BR2, localNumbers("1.15"));
+    QCOMPARE(loaded->SRF, localNumbers("0.67"));
+    QCOMPARE(loaded->TotalDecoTime, localNumbers("15.00"));
     QCOMPARE(AscentRate(), 30);
     QCOMPARE(loaded->PlanFileName, name);
     QCOMPARE(loaded->Caption, "Dive Planning: [" + name + "]");
@@ -162,7 +165,7 @@ void TestPlanFile::writerKeyOrder()
                                 "DecoTime3", "LessNarcDepth10Radio", "LessNarcDepth50Radio",
                                 "SpecifyNarcDepthCheck", "NarcosisDepth", "Speed1", "Speed2",
                                 "AscentRateEdit"}));
-    QVERIFY(readFile(name).contains("PO2=1.40\n"));
+    QVERIFY(readFile(name).contains(localNumbers("PO2=1.40\n").toLatin1()));
 }
 
 void TestPlanFile::windowsFileLoads()
@@ -171,9 +174,10 @@ void TestPlanFile::windowsFileLoads()
     // Windows wrote its files in its own code page: "S\xF8rli" is "Sørli".
     PlanModel scratch;
     DiverRecords(scratch, [](const QString &) { return true; })
-        .SaveDiverRecord(QStringLiteral("Sørli"), "100", "3500", "0.9");
+        .SaveDiverRecord(QStringLiteral("Sørli"), "100", "3500", localNumbers("0.9"));
     writeFile(name, "[defaults]\r\nMETRIC=0\r\nlowerpagecontrol=Reserves\r\nDIVER1NAME=Zaru, 120\r\n"
-                    "diver2name=S\xF8rli\r\nDEPTH=100\r\nbottommixo2=32\r\npo2=1.6\r\n"
+                    "diver2name=S\xF8rli\r\nDEPTH=100\r\nbottommixo2=32\r\n"
+                    + localNumbers("po2=1.6\r\n").toLatin1() +
                     "UseRuleOfThirdRadio=0\r\nUsedFixedPressureReserveRadio=1\r\nreservepressure=700\r\n"
                     "DECOM1CHECK=1\r\ndecodepth1=15\r\nDecoTime1=5\r\nsameasbottomgas=0\r\ndecogas=80\r\n"
                     "LessNarcDepth10Radio=1\r\nLessNarcDepth50Radio=0\r\nSpeed1=50\r\nascentrateedit=60\r\n");
@@ -186,7 +190,7 @@ void TestPlanFile::windowsFileLoads()
     QCOMPARE(plan->PSI2, "3500");
     QCOMPARE(plan->Depth, 100);
     QCOMPARE(plan->BottomMixO2, 32);
-    QCOMPARE(plan->PO2, "1.6");
+    QCOMPARE(plan->PO2, localNumbers("1.6"));
     QCOMPARE(plan->Reserve, ReserveRule::FixedPressure);
     QCOMPARE(plan->ReservePressure, "700");
     QVERIFY(plan->Decom1Check);
@@ -196,7 +200,7 @@ void TestPlanFile::windowsFileLoads()
     QCOMPARE(plan->NarcosisDepth, 10);
     QCOMPARE(plan->Speed1, "50");
     QCOMPARE(AscentRate(), 60);
-    QCOMPARE(plan->MODDecomixEdit, "1.16");
+    QCOMPARE(plan->MODDecomixEdit, localNumbers("1.16"));
     QCOMPARE(plan->PlanFileName, name);
 }
 
@@ -209,7 +213,7 @@ void TestPlanFile::readerDefaults()
     LoadDive(*plan, name);
     QCOMPARE(plan->Depth, 0);
     QCOMPARE(plan->BottomMixO2, 21);
-    QCOMPARE(plan->PO2, "1.4");
+    QCOMPARE(plan->PO2, localNumbers("1.4"));
     QCOMPARE(plan->Reserve, ReserveRule::RuleOfThird);
     QCOMPARE(plan->ReservePressure, "500");
     QCOMPARE(plan->DecoGas, 21);
@@ -254,7 +258,7 @@ void TestPlanFile::wrongExtensionChangesNothing()
     QCOMPARE(after, before);
     QCOMPARE(plan->PlanFileName, "");
     QVERIFY(!plan->Suspended);
-    QCOMPARE(plan->PressureInATA, "4.94");
+    QCOMPARE(plan->PressureInATA, localNumbers("4.94"));
 }
 
 void TestPlanFile::missingFile()
@@ -298,7 +302,7 @@ void TestPlanFile::missingDiverRecords()
     QCOMPARE(plan->PSI1, "Load Error");
     QCOMPARE(plan->BR1, "Load Error");
     QCOMPARE(plan->Diver2Name, "Zaru, 120");
-    QCOMPARE(plan->PressureInATA, "4.94");
+    QCOMPARE(plan->PressureInATA, localNumbers("4.94"));
 }
 
 void TestPlanFile::otherUnitSystemKeepsThePlanFile()
@@ -358,6 +362,18 @@ void TestPlanFile::saveWithoutNameAsks()
     plan->Depth = 99;
     QVERIFY(Saveas1Click(*plan, noDialog()));
     QVERIFY(readFile(name).contains("Depth=99"));
+}
+
+void TestPlanFile::failedSaveLeavesThePlanUnnamed()
+{
+    auto plan = rich();
+    const QString caption = plan->Caption;
+    const QString name = planPath("missing-folder/lost.Dive");
+    QVERIFY_THROWS_EXCEPTION(WriteError, Saveas1Click(*plan, [&](const SaveDialogRequest &) { return name; }));
+    QVERIFY(!QFile::exists(name));
+    QCOMPARE(plan->PlanFileName, "");
+    QCOMPARE(plan->Caption, caption);
+    QVERIFY(!plan->SaveDivePlanEnabled);
 }
 
 void TestPlanFile::closeQuery_data()
