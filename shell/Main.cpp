@@ -553,12 +553,84 @@ QMdiSubWindow *TMainForm::addChild(TChildForm *child)
 {
     QMdiSubWindow *sub = m_mdi->addSubWindow(child);
     sub->setAttribute(Qt::WA_DeleteOnClose);
+    releaseFrameShortcuts(sub);
     sub->setWindowIcon(windowIcon());
     child->show();
     sub->show();
     m_mdi->setActiveSubWindow(sub);
     activeChildChanged();
     return sub;
+}
+
+namespace {
+
+// The keys a command was made with; routing may take them away for a while.
+QList<QKeySequence> ownKeys(QAction *command)
+{
+    const QVariant stored = command->property("ownKeys");
+    if (stored.isValid())
+        return stored.value<QList<QKeySequence>>();
+    command->setProperty("ownKeys", QVariant::fromValue(command->shortcuts()));
+    return command->shortcuts();
+}
+
+} // namespace
+
+QList<QAction *> TMainForm::ownCommands() const
+{
+    auto insideFrames = [this](const QObject *object) {
+        for (; object; object = object->parent())
+            if (object == m_mdi)
+                return true;
+        return false;
+    };
+    QList<QAction *> commands;
+    for (QAction *command : findChildren<QAction *>())
+        if (!insideFrames(command))
+            commands << command;
+    return commands;
+}
+
+void TMainForm::releaseFrameShortcuts(QMdiSubWindow *sub)
+{
+    // The frame's own commands (close: Ctrl+F4 …) would make the program's
+    // menu keys ambiguous while a window is open, and then neither runs.
+    // The menu keys win; the frame keeps the keys no menu uses.
+    QList<QKeySequence> taken;
+    for (QAction *command : ownCommands())
+        taken << ownKeys(command);
+    for (QAction *command : sub->widget()->findChildren<QAction *>())
+        taken << ownKeys(command);
+    for (QAction *command : sub->systemMenu()->actions()) {
+        QList<QKeySequence> kept;
+        for (const QKeySequence &key : command->shortcuts())
+            if (!taken.contains(key))
+                kept << key;
+        command->setShortcuts(kept);
+    }
+}
+
+void TMainForm::routeShortcuts()
+{
+    // Keys go to the active window's commands: the other children's are
+    // silent, and a main command whose key the active window also uses (F3
+    // saves a note, and opens the blending worksheet elsewhere) gives it up
+    // while that window is active. Qt would otherwise run neither.
+    TChildForm *active = activeChild();
+    QList<QKeySequence> activeKeys;
+    for (TChildForm *child : childForms()) {
+        for (QAction *command : child->findChildren<QAction *>()) {
+            const QList<QKeySequence> keys = ownKeys(command);
+            command->setShortcuts(child == active ? keys : QList<QKeySequence>());
+            if (child == active)
+                activeKeys << keys;
+        }
+    }
+    for (QAction *command : ownCommands()) {
+        QList<QKeySequence> keys = ownKeys(command);
+        keys.removeIf([&](const QKeySequence &key) { return activeKeys.contains(key); });
+        command->setShortcuts(keys);
+    }
 }
 
 TChildForm *TMainForm::openChild(ChildKind kind)
@@ -599,6 +671,7 @@ void TMainForm::activeChildChanged()
 {
     updateWindowMenu();
     rebuildMenuBar();
+    routeShortcuts();
     if (TChildForm *child = activeChild(); child && child->reportsUnits())
         UpdateUnitsPanel(child->isMetric());
 }

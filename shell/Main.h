@@ -85,6 +85,10 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
+    // The main window's own commands, without those of the child windows.
+    QList<QAction *> ownCommands() const;
+    void releaseFrameShortcuts(QMdiSubWindow *sub);
+    void routeShortcuts();
     struct MainMenu
     {
         int group;

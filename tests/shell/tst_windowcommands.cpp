@@ -1,10 +1,13 @@
 #include "shell/Main.h"
 #include "tests/support/ScriptedDialogs.h"
+#include "shell/ChildForm.h"
 #include "tests/support/TempSettings.h"
 
 #include <QAction>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
+#include <QMultiHash>
 #include <QtTest>
 
 // Every command of the main window's menus, pop-up menu and toolbars opens a
@@ -16,6 +19,9 @@ class TestWindowCommands final : public QObject
 private slots:
     void opensItsWindow_data();
     void opensItsWindow();
+    void menuKeysAreUnique_data();
+    void menuKeysAreUnique();
+    void ctrlF4OpensFillsWhateverWindowIsActive();
 };
 
 void TestWindowCommands::opensItsWindow_data()
@@ -87,6 +93,83 @@ void TestWindowCommands::opensItsWindow()
     QPointer<TChildForm> first = children.at(0);
     main.mdiArea()->subWindowList().first()->close();
     QTRY_VERIFY(first.isNull());
+}
+
+namespace {
+
+// Who holds each key while `child` is the active window: the main window's
+// commands, the child's own (merged menus, toolbar, pop-up menu) and its frame.
+QMultiHash<QKeySequence, QString> keyOwners(TMainForm &main, TChildForm *child)
+{
+    QMultiHash<QKeySequence, QString> owners;
+    auto add = [&](const QAction *command, const QString &where) {
+        for (const QKeySequence &key : command->shortcuts())
+            if (!key.isEmpty())
+                owners.insert(key, where + u'/' + command->objectName() + u' ' + command->text());
+    };
+    auto insideFrames = [&](const QObject *object) {
+        for (; object; object = object->parent())
+            if (object == main.mdiArea())
+                return true;
+        return false;
+    };
+    for (const QAction *command : main.findChildren<QAction *>())
+        if (!insideFrames(command))
+            add(command, QStringLiteral("main"));
+    for (const QAction *command : child->findChildren<QAction *>())
+        add(command, QStringLiteral("child"));
+    auto *frame = qobject_cast<QMdiSubWindow *>(child->parentWidget());
+    for (const QAction *command : frame->systemMenu()->actions())
+        add(command, QStringLiteral("frame"));
+    return owners;
+}
+
+} // namespace
+
+void TestWindowCommands::menuKeysAreUnique_data()
+{
+    QTest::addColumn<QString>("command");
+    for (const char *command : {"NitroxCalculations1", "SurfaceAirConsumption1", "GasCalculations1", "Content1",
+                                "SizeConversion1", "Temperatures1", "FeetMeters1", "Fahtoms1", "NauticalMiles1",
+                                "BottomTime1", "GasBlending1", "Fills1", "GasMixEditor1", "NewNotepad1"})
+        QTest::newRow(command) << QString::fromLatin1(command);
+}
+
+void TestWindowCommands::menuKeysAreUnique()
+{
+    QFETCH(QString, command);
+    TempSettings settings;
+    ScriptedDialogs dialogs;
+    TMainForm main;
+    main.show();
+    main.action(command)->trigger();
+    TChildForm *child = main.activeChild();
+    QVERIFY(child);
+    const QMultiHash<QKeySequence, QString> owners = keyOwners(main, child);
+    for (const QKeySequence &key : owners.uniqueKeys()) {
+        const QStringList holders = owners.values(key);
+        QVERIFY2(holders.size() == 1, qPrintable(key.toString() + QStringLiteral(" is held by ") + holders.join(", ")));
+    }
+}
+
+void TestWindowCommands::ctrlF4OpensFillsWhateverWindowIsActive()
+{
+    TempSettings settings;
+    ScriptedDialogs dialogs;
+    TMainForm main;
+    main.show();
+    main.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&main));
+    for (const char *command : {"NitroxCalculations1", "NewNotepad1", "GasBlending1"}) {
+        main.action(QString::fromLatin1(command))->trigger();
+        TChildForm *active = main.activeChild();
+        const int before = main.childForms().size();
+        QTest::keyClick(active->focusWidget() ? active->focusWidget() : active, Qt::Key_F4, Qt::ControlModifier);
+        QCOMPARE(main.childForms().size(), before + 1);
+        QCOMPARE(QString::fromLatin1(main.activeChild()->metaObject()->className()), QStringLiteral("TfmtNixtroFill"));
+        QVERIFY(main.childForms().contains(active));
+    }
+    QVERIFY(dialogs.unanswered().isEmpty());
 }
 
 QTEST_MAIN(TestWindowCommands)
