@@ -3,7 +3,7 @@ BUILD      ?= build
 ASAN_BUILD ?= build-asan
 JOBS       ?= $(shell nproc)
 SUDO       := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
-PACKAGES   := cmake g++ make qt6-base-dev qt6-base-dev-tools libgl-dev libfontconfig-dev xvfb xauth poppler-utils pandoc
+PACKAGES   := cmake g++ make qt6-base-dev qt6-base-dev-tools libgl-dev libfontconfig-dev xvfb xauth poppler-utils pandoc locales
 
 .PHONY: all deps build run test test-asan bench clean
 
@@ -16,6 +16,10 @@ deps:
 		echo "Installing: $$missing"; \
 		$(SUDO) apt-get update -qq && DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -qq $$missing; \
 	fi
+	@# The tests run once more under a locale that writes decimals with a comma.
+	@locale -a 2>/dev/null | grep -qix 'de_DE.utf8' || { \
+		grep -qs '^de_DE.UTF-8 UTF-8' /etc/locale.gen || echo 'de_DE.UTF-8 UTF-8' | $(SUDO) tee -a /etc/locale.gen >/dev/null; \
+		$(SUDO) locale-gen; }
 
 $(BUILD)/CMakeCache.txt: | deps
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo

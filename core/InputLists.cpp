@@ -83,7 +83,7 @@ void FillBreathingRateList(InputList &list, bool metric)
 void FillPPO2List(InputList &list)
 {
     list.setEntries(hundredthSteps(100, 160, 5));
-    list.setText(QStringLiteral("1.6"));
+    list.setText(FloatToStr(1.6));
 }
 
 void FillPressureStepList(InputList &list, bool metric)

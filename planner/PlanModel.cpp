@@ -66,7 +66,7 @@ void PlanModel::setAscentTimes()
         AscentFromDecoTime = MyFormat(DeepestDecoStop / rate);
     } else {
         AscentTime = MyFormat(Depth / rate);
-        AscentFromDecoTime = QStringLiteral("0.00");
+        AscentFromDecoTime = MyFormat(0);
     }
 }
 

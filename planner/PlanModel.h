@@ -14,6 +14,8 @@
 // enabled states below are derived from the choices and every recalculation
 // derives SRF afresh.
 
+#include "core/NumText.h"
+
 #include <QObject>
 #include <QString>
 
@@ -47,7 +49,7 @@ public:
     bool Metric = false;
     int Depth = 0;
     int BottomMixO2 = 21;
-    QString PO2 = QStringLiteral("1.6");
+    QString PO2 = FloatToStr(1.6);
     QString Diver1Name, Diver2Name;
     QString Tanksize1 = QStringLiteral("160"), Tanksize2 = QStringLiteral("240");
     QString PSI1 = QStringLiteral("3000"), PSI2 = QStringLiteral("3500");

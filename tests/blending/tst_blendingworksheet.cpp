@@ -33,7 +33,7 @@ class TestBlendingWorksheet : public QObject
 {
     Q_OBJECT
 private slots:
-    void initTestCase() { numberFormatSettings() = {u'.', u','}; }
+    void initTestCase() { useTestNumberFormat(); }
 
     void startsWithEan36IntoAnEmptyTank()
     {
@@ -44,12 +44,12 @@ private slots:
         auto *w = open<TfmParticialPressureMix>(main, "GasBlending1");
         QVERIFY(w);
         QCOMPARE(w->windowTitle(), QStringLiteral("Gas blending worksheet"));
-        QCOMPARE(w->PSIG->currentText(), QStringLiteral("3500"));
-        QCOMPARE(w->xFN2->currentText(), QStringLiteral("64.00"));
-        QCOMPARE(w->PSI->currentText(), QStringLiteral("0"));
-        QCOMPARE(w->CurrentxFO2->currentText(), QStringLiteral("21"));
-        QCOMPARE(w->CurrentxFN2->currentText(), QStringLiteral("79.00"));
-        QCOMPARE(results(w), (QStringList{"2832.65", "667.35", "0.00", ""}));
+        QCOMPARE(w->PSIG->currentText(), localNumbers("3500"));
+        QCOMPARE(w->xFN2->currentText(), localNumbers("64.00"));
+        QCOMPARE(w->PSI->currentText(), localNumbers("0"));
+        QCOMPARE(w->CurrentxFO2->currentText(), localNumbers("21"));
+        QCOMPARE(w->CurrentxFN2->currentText(), localNumbers("79.00"));
+        QCOMPARE(results(w), localNumbers(QStringList{"2832.65", "667.35", "0.00", ""}));
         QCOMPARE(status(w), QStringLiteral("Formular: Gas Mixing"));
         QCOMPARE(w->xFo2->count(), 201);
         QCOMPARE(w->CurrentxFN2->count(), 201);
@@ -93,7 +93,8 @@ private slots:
         auto *w = open<TfmParticialPressureMix>(main, "GasBlending1");
         for (int i = 0; i < typing.size(); i += 2)
             type(w->findChild<QComboBox *>(typing.at(i)), typing.at(i + 1));
-        QTEST(results(w), "expected");
+        QFETCH(QStringList, expected);
+        QCOMPARE(results(w), localNumbers(expected));
         QTEST(status(w), "status");
         QVERIFY(dialogs.asked().isEmpty());
     }
@@ -109,7 +110,7 @@ private slots:
         type(w->CurrentxFO2, QStringLiteral("40"));
         type(w->PSI, QStringLiteral("3000"));
         w->CheckBox1->click();
-        QCOMPARE(results(w), (QStringList{"735.67", "-235.67", "0.00", ""}));
+        QCOMPARE(results(w), localNumbers(QStringList{"735.67", "-235.67", "0.00", ""}));
         QCOMPARE(status(w), QStringLiteral("Formular: Gas Mixing"));
     }
 
@@ -121,12 +122,12 @@ private slots:
         TMainForm main;
         auto *w = open<TfmParticialPressureMix>(main, "GasBlending1");
         w->EmptytankCheck->click();
-        QCOMPARE(w->CurrentxFO2->currentText(), QStringLiteral("0"));
+        QCOMPARE(w->CurrentxFO2->currentText(), localNumbers("0"));
         QVERIFY(!w->PSI->isEnabled() && !w->EmptyAutoCalcClick->isEnabled());
-        QCOMPARE(results(w), (QStringList{"2847.35", "652.65", "0.00", ""}));
+        QCOMPARE(results(w), localNumbers(QStringList{"2847.35", "652.65", "0.00", ""}));
         w->EmptytankCheck->click();
-        QCOMPARE(w->CurrentxFO2->currentText(), QStringLiteral("21"));
-        QCOMPARE(results(w), (QStringList{"2832.65", "667.35", "0.00", ""}));
+        QCOMPARE(w->CurrentxFO2->currentText(), localNumbers("21"));
+        QCOMPARE(results(w), localNumbers(QStringList{"2832.65", "667.35", "0.00", ""}));
     }
 
     void adjustButton()
@@ -138,8 +139,8 @@ private slots:
         auto *w = open<TfmParticialPressureMix>(main, "GasBlending1");
         type(w->xFo2, QStringLiteral("50"));
         w->SpeedButton2->click();
-        QCOMPARE(w->DrainAir->text(), QStringLiteral("1290.21"));
-        QCOMPARE(w->TargetO2->text(), QStringLiteral("1290.21"));
+        QCOMPARE(w->DrainAir->text(), localNumbers("1290.21"));
+        QCOMPARE(w->TargetO2->text(), localNumbers("1290.21"));
         QCOMPARE(status(w), QStringLiteral("Formular: Gas Adjustment"));
 
         type(w->xFo2, QStringLiteral("21"));
@@ -147,7 +148,7 @@ private slots:
         QCOMPARE(status(w), QStringLiteral("Nothing to drain"));
 
         type(w->PSIG, QString());
-        QCOMPARE(w->TargetAir->text(), QStringLiteral("3500.00"));   // the mixing formula ends silently
+        QCOMPARE(w->TargetAir->text(), localNumbers("3500.00"));   // the mixing formula ends silently
         w->SpeedButton2->click();
         QCOMPARE(dialogs.messageTexts(), QStringList{QStringLiteral("'' is not a valid floating point value")});
     }
@@ -179,9 +180,10 @@ private slots:
         type(w->xFo2, QStringLiteral("100"));
         QCOMPARE(seen, (QStringList{"Error message", "Too much nitrogen in current tank",
                                     "Drain tank and purge with Oxygen", "Proceed with suggested solution"}));
-        QTEST(results(w), "expected");
-        QCOMPARE(w->PSI->currentText(), yes ? QStringLiteral("0") : QStringLiteral("500"));
-        QCOMPARE(w->CurrentxFO2->currentText(), yes ? QStringLiteral("100") : QStringLiteral("21"));
+        QFETCH(QStringList, expected);
+        QCOMPARE(results(w), localNumbers(expected));
+        QCOMPARE(w->PSI->currentText(), yes ? localNumbers("0") : localNumbers("500"));
+        QCOMPARE(w->CurrentxFO2->currentText(), yes ? localNumbers("100") : localNumbers("21"));
         QVERIFY(dialogs.unanswered().isEmpty());
     }
 
@@ -196,7 +198,7 @@ private slots:
         QVERIFY(w->CurrentxFN2->isEnabled());
         type(w->CurrentxFO2, QStringLiteral("33.3"));
         QCOMPARE(status(w), QStringLiteral("Sum of Current of mix must equal 100%"));
-        QCOMPARE(results(w), (QStringList{"", "", "", ""}));
+        QCOMPARE(results(w), localNumbers(QStringList{"", "", "", ""}));
         type(w->CurrentxFHe, QStringLiteral("33.3"));
         type(w->CurrentxFN2, QStringLiteral("33.4"));
         QVERIFY2(!status(w).startsWith(QStringLiteral("Sum")), qPrintable(status(w)));
@@ -219,13 +221,13 @@ private slots:
         type(w->PSI, QStringLiteral("1000"));
         type(w->xFo2, QStringLiteral("32"));
         w->Metric->click();
-        QCOMPARE(w->PSIG->currentText(), QStringLiteral("200"));
-        QCOMPARE(w->PSI->currentText(), QStringLiteral("0"));
-        QCOMPARE(w->xFo2->currentText(), QStringLiteral("32"));
+        QCOMPARE(w->PSIG->currentText(), localNumbers("200"));
+        QCOMPARE(w->PSI->currentText(), localNumbers("0"));
+        QCOMPARE(w->xFo2->currentText(), localNumbers("32"));
         QCOMPARE(w->PSI->count(), 31);
         w->Metric->click();
         QCOMPARE(w->xFo2->count(), 201);
-        QCOMPARE(w->PSIG->currentText(), QStringLiteral("3500"));
+        QCOMPARE(w->PSIG->currentText(), localNumbers("3500"));
     }
 
     // Recomputing while the blender corrects a pressure leaves the cursor where it is.
@@ -240,9 +242,9 @@ private slots:
         QLineEdit *edit = w->PSI->lineEdit();
         edit->setCursorPosition(1);
         QTest::keyClick(edit, Qt::Key_5);
-        QCOMPARE(w->PSI->currentText(), QStringLiteral("3500"));
+        QCOMPARE(w->PSI->currentText(), localNumbers("3500"));
         QCOMPARE(edit->cursorPosition(), 2);
-        QCOMPARE(w->DrainAir->text(), QStringLiteral("667.35"));
+        QCOMPARE(w->DrainAir->text(), localNumbers("667.35"));
     }
 
     void topOffGas()
@@ -258,9 +260,9 @@ private slots:
         type(w->FillGasFractionO2, QStringLiteral("32"));
         QCOMPARE(w->TargetAirLabel->text(), QStringLiteral("Fill EAN32:"));
         type(w->FillGasFractionO2, QStringLiteral("150"));
-        QCOMPARE(w->FillGasFractionO2->currentText(), QStringLiteral("0"));
+        QCOMPARE(w->FillGasFractionO2->currentText(), localNumbers("0"));
         w->AirRadio->click();
-        QCOMPARE(w->FillGasFractionO2->currentText(), QStringLiteral("21"));
+        QCOMPARE(w->FillGasFractionO2->currentText(), localNumbers("21"));
         QCOMPARE(w->TargetAirLabel->text(), QStringLiteral("Fill Air:"));
     }
 

@@ -18,7 +18,7 @@ class TestNitroxFills : public QObject
 {
     Q_OBJECT
 private slots:
-    void initTestCase() { numberFormatSettings() = {u'.', u','}; }
+    void initTestCase() { useTestNumberFormat(); }
 
     void startsWithTheBestMix_data()
     {
@@ -51,11 +51,14 @@ private slots:
         QVERIFY(w);
         QCOMPARE(w->windowTitle(), QStringLiteral("NITROX Fills"));
         QTEST(w->Depth->value(), "depth");
-        QCOMPARE(w->PO2->currentText(), QStringLiteral("1.6"));
+        QCOMPARE(w->PO2->currentText(), localNumbers("1.6"));
         QTEST(w->Label7->text(), "pressureWord");
-        QTEST(w->Label3->text(), "gasPercentages");
-        QTEST(w->Label6->text(), "airTopFill");
-        QTEST(w->Label5->text(), "idealFill");
+        QFETCH(QString, gasPercentages);
+        QCOMPARE(w->Label3->text(), localNumbers(gasPercentages));
+        QFETCH(QString, airTopFill);
+        QCOMPARE(w->Label6->text(), localNumbers(airTopFill));
+        QFETCH(QString, idealFill);
+        QCOMPARE(w->Label5->text(), localNumbers(idealFill));
     }
 
     void eanxPage()
@@ -66,8 +69,8 @@ private slots:
         TMainForm main;
         auto *w = open<TfmtNixtroFill>(main, "Fills1");
         w->PageControl->setCurrentIndex(1);
-        QCOMPARE(w->Label3->text(), QStringLiteral("32.00% O2 and 68.00% N2"));
-        QCOMPARE(w->Label6->text(), QStringLiteral("To make an EAN32, fill with 3012.66 PSI Air and 487.34 PSI O2"));
+        QCOMPARE(w->Label3->text(), localNumbers("32.00% O2 and 68.00% N2"));
+        QCOMPARE(w->Label6->text(), localNumbers("To make an EAN32, fill with 3012.66 PSI Air and 487.34 PSI O2"));
         type(w->EANxCombox, QStringLiteral("100"));
         QCOMPARE(w->Label6->text(), QStringLiteral("Best gas mix is 100% Oxygen (O2). Fill with 3500 PSI O2"));
         // A named mix above 100 % is refused like a negative one.
@@ -85,7 +88,7 @@ private slots:
         auto *w = open<TfmtNixtroFill>(main, "Fills1");
         w->Depth->setValue(0);
         QCOMPARE(w->Label3->text(), QStringLiteral("The best gas mix to use at 0 feet would be 100% Oxygen (O2)."));
-        QCOMPARE(w->Label5->text(), QStringLiteral("To make an EAN100, fill with 3500.00 PSI O2 and 0.00 PSI N2"));
+        QCOMPARE(w->Label5->text(), localNumbers("To make an EAN100, fill with 3500.00 PSI O2 and 0.00 PSI N2"));
     }
 
     void resultsGoToANote()
@@ -100,8 +103,8 @@ private slots:
         QCOMPARE(notes.size(), 1);
         const QString text = notes.first()->Editor->toPlainText();
         QVERIFY2(text.contains(QStringLiteral("Gas percentages:The best NITROX gas mix to use at 30 meters")), qPrintable(text));
-        QVERIFY(text.contains(QStringLiteral("Air Top Fill:To make an EAN40, fill with 151.90 BAR Air")));
-        QVERIFY(text.contains(QStringLiteral("Ideal fill:To make an EAN40, fill with 80.00 BAR O2")));
+        QVERIFY(text.contains(localNumbers("Air Top Fill:To make an EAN40, fill with 151.90 BAR Air")));
+        QVERIFY(text.contains(localNumbers("Ideal fill:To make an EAN40, fill with 80.00 BAR O2")));
     }
 
     void fillPressureIsRemembered()
@@ -112,17 +115,21 @@ private slots:
         TMainForm main;
         auto *w = open<TfmtNixtroFill>(main, "Fills1");
         type(w->PSI, QStringLiteral("207.5"));
-        QCOMPARE(dialogs.messageTexts(), QStringList{QStringLiteral("'207.5' is not a valid integer value")});
+        // Each keystroke recomputes: the separator and the digit after it
+        // are each reported.
+        const QString separator = numberFormatSettings().decimalSeparator;
+        QCOMPARE(dialogs.messageTexts(), (QStringList{QStringLiteral("'207%1' is not a valid integer value").arg(separator),
+                                                      localNumbers("'207.5' is not a valid integer value")}));
         QVERIFY(!closeWindow(w));
         QCOMPARE(windows<TfmtNixtroFill>(main).size(), 1);
 
         type(w->PSI, QStringLiteral("3000"));
-        QVERIFY(w->Label6->text().contains(QStringLiteral("2053.94 PSI Air and 946.06 PSI O2")));
+        QVERIFY(w->Label6->text().contains(localNumbers("2053.94 PSI Air and 946.06 PSI O2")));
         w->OKBtn->click();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QCOMPARE(windows<TfmtNixtroFill>(main).size(), 0);
         QCOMPARE(SettingsFile().readInteger(QStringLiteral("Defaults"), QStringLiteral("PresurizeTankI"), 0), 3000);
-        QCOMPARE(open<TfmtNixtroFill>(main, "Fills1")->PSI->currentText(), QStringLiteral("3000"));
+        QCOMPARE(open<TfmtNixtroFill>(main, "Fills1")->PSI->currentText(), localNumbers("3000"));
     }
 
     // Only the user's closing insists on a whole number; ending the program
@@ -135,9 +142,9 @@ private slots:
         TMainForm main;
         auto *w = open<TfmtNixtroFill>(main, "Fills1");
         type(w->PSI, QStringLiteral("207.5"));
-        QCOMPARE(dialogs.messageTexts().size(), 1);
+        QCOMPARE(dialogs.messageTexts().size(), 2);
         QVERIFY(main.close());
-        QCOMPARE(dialogs.messageTexts().size(), 1);
+        QCOMPARE(dialogs.messageTexts().size(), 2);
         QVERIFY(!SettingsFile().valueExists(QStringLiteral("Defaults"), QStringLiteral("PresurizeTankI")));
     }
 };

@@ -38,8 +38,8 @@ Window *compareLikeThePlanner(TMainForm &main, const QStringList &diver1Sizes)
     auto *window = new Window;
     main.addChild(window);
     for (int k = 0; k < Window::RowCount; ++k)
-        (window->*Setters[k])(QStringLiteral("100"), QStringLiteral("3000"), QStringLiteral("0.75"),
-                              diver1Sizes.value(k), QStringLiteral("3000"), QStringLiteral("0.6"), false);
+        (window->*Setters[k])(QStringLiteral("100"), QStringLiteral("3000"), localNumbers("0.75"),
+                              diver1Sizes.value(k), QStringLiteral("3000"), localNumbers("0.6"), false);
     window->Header->setText(QStringLiteral("Anna / Bert"));
     return window;
 }
@@ -66,7 +66,7 @@ class TestTankComparison : public QObject
 {
     Q_OBJECT
 private slots:
-    void initTestCase() { numberFormatSettings() = {u'.', u','}; }
+    void initTestCase() { useTestNumberFormat(); }
 
     void bestMatchIsMarked()
     {
@@ -77,8 +77,8 @@ private slots:
         QCOMPARE(w->windowTitle(), QStringLiteral("Air consumption / Tank sizes"));
         QCOMPARE(w->label(8)->text(), QStringLiteral("80 CuFt / 100 CuFt"));
         QCOMPARE(hintOf(w->panel(8)),
-                 QStringLiteral("  133 min /   133 min|Time that divers can stay at surface breathing these tanks "
-                                "empty: 133.3 min / 133.3 min Best gas selection"));
+                 localNumbers("  133 min /   133 min|Time that divers can stay at surface breathing these tanks "
+                              "empty: 133.3 min / 133.3 min Best gas selection"));
         QCOMPARE(w->bar(8)->maximum(), 133);
         QCOMPARE(w->bar(8)->value(), 133);
         for (int row = 1; row <= Window::RowCount; ++row)
@@ -111,8 +111,8 @@ private slots:
         const QStringList sizes = imperialTankSizes().mid(0, 4);
         guarded([&] {
             for (int k = 0; k < Window::RowCount; ++k)
-                (w->*Setters[k])(QStringLiteral("100"), QStringLiteral("3000"), QStringLiteral("0.75"), sizes.value(k),
-                                 QStringLiteral("3000"), QStringLiteral("0.6"), false);
+                (w->*Setters[k])(QStringLiteral("100"), QStringLiteral("3000"), localNumbers("0.75"), sizes.value(k),
+                                 QStringLiteral("3000"), localNumbers("0.6"), false);
         });
         QCOMPARE(dialogs.messageTexts(), QStringList{QStringLiteral("'' is not a valid floating point value")});
         QCOMPARE(w->label(4)->text(), QStringLiteral("108 CuFt / 100 CuFt"));

@@ -14,6 +14,8 @@
 #include "shell/Main.h"
 #include "tests/support/ScriptedDialogs.h"
 #include "tests/support/TempSettings.h"
+#include "tests/support/TestNumbers.h"
+#include "tests/support/UserDriver.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -76,30 +78,15 @@ W *control(QWidget *form, const char *name)
     return w;
 }
 
-QString text(QWidget *form, const char *name)
-{
-    QWidget *w = control<QWidget>(form, name);
-    if (auto *label = qobject_cast<QLabel *>(w))
-        return label->text();
-    if (auto *edit = qobject_cast<QLineEdit *>(w))
-        return edit->text();
-    if (auto *box = qobject_cast<QComboBox *>(w))
-        return box->currentText();
-    if (auto *memo = qobject_cast<QPlainTextEdit *>(w))
-        return memo->toPlainText();
-    return QStringLiteral("<no text>");
-}
+QString text(QWidget *form, const char *name) { return user::text(form, QString::fromLatin1(name)); }
 
+// The user types a number written with "." in the separators of the run.
 void type(QWidget *form, const char *name, const QString &value)
 {
-    QWidget *w = control<QWidget>(form, name);
-    if (auto *box = qobject_cast<QComboBox *>(w))
-        box->setEditText(value);
-    else if (auto *edit = qobject_cast<QLineEdit *>(w))
-        edit->setText(value);
+    user::type(form, QString::fromLatin1(name), localNumbers(value));
 }
 
-void setValue(QWidget *form, const char *name, int value) { control<QSpinBox>(form, name)->setValue(value); }
+void setValue(QWidget *form, const char *name, int value) { user::type(form, QString::fromLatin1(name), IntToStr(value)); }
 int value(QWidget *form, const char *name) { return control<QSpinBox>(form, name)->value(); }
 
 void closeWindow(QWidget *form) { form->parentWidget()->close(); }
@@ -133,7 +120,7 @@ class TestCalcWindows : public QObject
 {
     Q_OBJECT
 private slots:
-    void initTestCase() { numberFormatSettings() = {u'.', u','}; }
+    void initTestCase() { useTestNumberFormat(); }
 
     void tabFollowsTheLayout_data()
     {
@@ -201,21 +188,21 @@ private slots:
         QCOMPARE(form->windowTitle(), QStringLiteral("NITROX Calculations"));
         QCOMPARE(value(form, "Depth"), 30);
         QCOMPARE(value(form, "EADDepth"), 40);
-        QCOMPARE(text(form, "PO2"), QStringLiteral("1.6"));
+        QCOMPARE(text(form, "PO2"), localNumbers("1.6"));
         QCOMPARE(control<QSlider>(form, "TrackBar1")->value(), 30);
         type(form, "PO2", "1.4");
-        QCOMPARE(text(form, "NITROXMix"), QStringLiteral("4.000000"));
-        QCOMPARE(text(form, "Label2"), QStringLiteral("35.0000 % oxygen.  "));
+        QCOMPARE(text(form, "NITROXMix"), localNumbers("4.000000"));
+        QCOMPARE(text(form, "Label2"), localNumbers("35.0000 % oxygen.  "));
         QCOMPARE(program.unitsPanel(), QStringLiteral("Units: Metric"));
 
         control<QCheckBox>(form, "Metric")->click();
         QCOMPARE(value(form, "Depth"), 98);
-        QCOMPARE(text(form, "Label14"), QStringLiteral("feet"));
+        QCOMPARE(text(form, "Label14"), localNumbers("feet"));
         QCOMPARE(control<QSpinBox>(form, "Depth")->toolTip(), QStringLiteral("Depth in Feet - FSW"));
         QCOMPARE(program.unitsPanel(), QStringLiteral("Units: Imperial"));
         control<QCheckBox>(form, "Metric")->click();
         QCOMPARE(value(form, "Depth"), 30);
-        QCOMPARE(text(form, "Label4"), QStringLiteral("meters"));
+        QCOMPARE(text(form, "Label4"), localNumbers("meters"));
     }
 
     void nitroxModEadAndNotes()
@@ -227,17 +214,17 @@ private slots:
         QCOMPARE(value(form, "EADDepth"), 427);
         type(form, "MODPO2", "1.4");
         type(form, "MODEAN", "32");
-        QCOMPARE(text(form, "Edit1"), QStringLiteral("111.3750"));
+        QCOMPARE(text(form, "Edit1"), localNumbers("111.3750"));
         setValue(form, "EADDepth", 130);
-        QCOMPARE(text(form, "Edit2"), QStringLiteral("107.30"));
+        QCOMPARE(text(form, "Edit2"), localNumbers("107.30"));
         QCOMPARE(control<QSlider>(form, "TrackBar2")->value(), 130);
 
         control<QPushButton>(form, "BitBot2")->click();
-        QCOMPARE(program.lastNote(), QStringLiteral("Maximum Operating Depth for a 32 % oxygen mix with max 1.4 "
-                                                    "ATA is 111.3750 feet"));
+        QCOMPARE(program.lastNote(), localNumbers("Maximum Operating Depth for a 32 % oxygen mix with max 1.4 "
+                                                  "ATA is 111.3750 feet"));
         control<QPushButton>(form, "BitBot3")->click();
         QCOMPARE(program.lastNote(),
-                 QStringLiteral("Equivalent Air Depth for a 32 % oxygen mix at 130 feet is 107.30 feet."));
+                 localNumbers("Equivalent Air Depth for a 32 % oxygen mix at 130 feet is 107.30 feet."));
     }
 
     void nitroxBadInputKeepsResults()
@@ -246,8 +233,8 @@ private slots:
         auto *form = program.open<TFmNitrox>("NitroxCalculations1");
         type(form, "PO2", "1.4");
         type(form, "PO2", "1.4x");
-        QCOMPARE(program.dialogs.messageTexts(), QStringList{"'1.4x' is not a valid floating point value"});
-        QCOMPARE(text(form, "Label2"), QStringLiteral("35.0000 % oxygen.  "));
+        QCOMPARE(program.dialogs.messageTexts(), localNumbers(QStringList{"'1.4x' is not a valid floating point value"}));
+        QCOMPARE(text(form, "Label2"), localNumbers("35.0000 % oxygen.  "));
         type(form, "MODPO2", "1.4");
         const QString mod = text(form, "Edit1");
         type(form, "MODEAN", "0");
@@ -271,13 +258,13 @@ private slots:
         Program program(false);
         auto *form = program.open<TfmPSIToCuFtSAC>("SurfaceAirConsumption1");
         QVERIFY(form);
-        QCOMPARE(text(form, "GasUsed"), QStringLiteral("3500"));
+        QCOMPARE(text(form, "GasUsed"), localNumbers("3500"));
         type(form, "Tanksize", "80");
         type(form, "PSI", "3000");
         setValue(form, "Depth", 33);
         type(form, "GasUsed", "600");
         type(form, "GasUsedOverMin", "10");
-        const QString result = QStringLiteral("Your SAC is 0.80 CuFt/Min or 30.00 PSI/Min\n\n(22.65 Liters/Min)");
+        const QString result = localNumbers("Your SAC is 0.80 CuFt/Min or 30.00 PSI/Min\n\n(22.65 Liters/Min)");
         QCOMPARE(text(form, "MyResult"), result);
         QCOMPARE(control<QSlider>(form, "TrackBar1")->maximum(), 3000);
         QCOMPARE(control<QSlider>(form, "TrackBar1")->tickInterval(), 300);
@@ -295,8 +282,8 @@ private slots:
         QCOMPARE(keysInOrder(program.settings.contents()).filter("Tank"),
                  (QStringList{"PresurizeTankI", "FillTankI"}));
         auto *next = program.open<TfmPSIToCuFtSAC>("btnSAC");
-        QCOMPARE(text(next, "Tanksize"), QStringLiteral("80"));
-        QCOMPARE(text(next, "PSI"), QStringLiteral("3000"));
+        QCOMPARE(text(next, "Tanksize"), localNumbers("80"));
+        QCOMPARE(text(next, "PSI"), localNumbers("3000"));
     }
 
     void sacDecimalsRaiseAfterResult()
@@ -309,8 +296,8 @@ private slots:
         type(form, "GasUsedOverMin", "10");
         type(form, "GasUsed", "40.5");
         QCOMPARE(text(form, "MyResult"),
-                 QStringLiteral("Your SAC is 24.30 Litres/Min or 2.03 BAR/Min\n\n(0.86 CuFt/Min)"));
-        QCOMPARE(program.dialogs.messageTexts().last(), QStringLiteral("'40.5' is not a valid integer value"));
+                 localNumbers("Your SAC is 24.30 Litres/Min or 2.03 BAR/Min\n\n(0.86 CuFt/Min)"));
+        QCOMPARE(program.dialogs.messageTexts().last(), localNumbers("'40.5' is not a valid integer value"));
     }
 
     void tankListRememberedPerUnitSystem()
@@ -320,9 +307,9 @@ private slots:
         type(form, "Tanksize1", "12");
         closeWindow(form);
         auto *metric = program.open<TfmTankContent>("btnContent");
-        QCOMPARE(text(metric, "Tanksize1"), QStringLiteral("12"));
+        QCOMPARE(text(metric, "Tanksize1"), localNumbers("12"));
         control<QCheckBox>(metric, "Metric")->click();
-        QCOMPARE(text(metric, "Tanksize1"), QStringLiteral("240"));
+        QCOMPARE(text(metric, "Tanksize1"), localNumbers("240"));
     }
 
     void gasNeedsPages()
@@ -335,18 +322,18 @@ private slots:
         type(form, "Gas", "80");
         setValue(form, "Depth", 66);
         type(form, "Bre_Rate", "1.0");
-        QVERIFY2(text(form, "Memo1").contains("Your  80.0 CuFt is now only  26.7 CuFt. \n"), qPrintable(text(form, "Memo1")));
-        QVERIFY(text(form, "Memo1").contains("for 26.67 minutes."));
+        QVERIFY2(text(form, "Memo1").contains(localNumbers("Your  80.0 CuFt is now only  26.7 CuFt. \n")), qPrintable(text(form, "Memo1")));
+        QVERIFY(text(form, "Memo1").contains(localNumbers("for 26.67 minutes.")));
         type(form, "Bre_Rate", "0");
-        QVERIFY(text(form, "Memo1").contains("for 26.67 minutes."));
+        QVERIFY(text(form, "Memo1").contains(localNumbers("for 26.67 minutes.")));
 
         control<QCheckBox>(form, "Metric")->click();
         QVERIFY(control<QComboBox>(form, "PSI")->isEnabled());
         QCOMPARE(value(form, "NDepth"), 30);
         setValue(form, "N_Time", 20);
         type(form, "NBre_rate", "25");
-        QVERIFY(text(form, "Memo2").startsWith("At 30 meters the absolute pressure is 4.00 ATA. \n"));
-        QVERIFY(text(form, "Memo2").contains("you need 2000.00 Litres of gas to stay for 20 minutes."));
+        QVERIFY(text(form, "Memo2").startsWith(localNumbers("At 30 meters the absolute pressure is 4.00 ATA. \n")));
+        QVERIFY(text(form, "Memo2").contains(localNumbers("you need 2000.00 Litres of gas to stay for 20 minutes.")));
         control<QPushButton>(form, "BitBot2")->click();
         QCOMPARE(program.lastNote(), text(form, "Memo2"));
     }
@@ -357,16 +344,16 @@ private slots:
         auto *form = program.open<TfmTankContent>("Content1");
         type(form, "Tanksize1", "12");
         type(form, "CurrentPressure", "150");
-        QCOMPARE(text(form, "Label9"), QStringLiteral("The tank currently contains 1800 Litres."));
+        QCOMPARE(text(form, "Label9"), localNumbers("The tank currently contains 1800 Litres."));
         type(form, "PSI1", "232");
-        QCOMPARE(text(form, "CurrentPressure"), QStringLiteral("232"));
+        QCOMPARE(text(form, "CurrentPressure"), localNumbers("232"));
         control<QCheckBox>(form, "Metric")->click();
         type(form, "PSI1", "3000");
         type(form, "Tanksize1", "80");
         type(form, "CurrentPressure", "1500");
-        QCOMPARE(text(form, "Label9"), QStringLiteral("The tank currently contains 40.00 CuFt."));
+        QCOMPARE(text(form, "Label9"), localNumbers("The tank currently contains 40.00 CuFt."));
         type(form, "CurrentPressure", "abc");
-        QCOMPARE(text(form, "Label9"), QStringLiteral("The tank currently contains 40.00 CuFt."));
+        QCOMPARE(text(form, "Label9"), localNumbers("The tank currently contains 40.00 CuFt."));
         QCOMPARE(program.dialogs.messageTexts().last(), QStringLiteral("'abc' is not a valid floating point value"));
     }
 
@@ -380,16 +367,16 @@ private slots:
         QCOMPARE(program.unitsPanel(), QStringLiteral("Units: Metric"));
         type(form, "MTanksize", "12");
         type(form, "MCertified", "200");
-        QCOMPARE(text(form, "Label10"), QStringLiteral("84.76 CuFt with 2900.8 PSI.\n 2400 free litres."));
+        QCOMPARE(text(form, "Label10"), localNumbers("84.76 CuFt with 2900.8 PSI.\n 2400 free litres."));
         pages->setCurrentIndex(0);
         QCOMPARE(program.unitsPanel(), QStringLiteral("Units: Imperial"));
         type(form, "ICertified", "3000");
         type(form, "ITanksize", "80");
-        QCOMPARE(text(form, "Label2"), QStringLiteral("10.96 litres with 206.8 BAR. \n 2267 free litres"));
+        QCOMPARE(text(form, "Label2"), localNumbers("10.96 litres with 206.8 BAR. \n 2267 free litres"));
         control<QPushButton>(form, "BitBot1")->click();
-        QCOMPARE(program.lastNote(), QStringLiteral("Tank, Imperial mesurements\nCertified to:  3000 PSI\nSize 80 CuFt\n"
-                                                    "Equals Tank, Metric mesurements\n"
-                                                    "10.96 litres with 206.8 BAR. \n 2267 free litres"));
+        QCOMPARE(program.lastNote(), localNumbers("Tank, Imperial mesurements\nCertified to:  3000 PSI\nSize 80 CuFt\n"
+                                                  "Equals Tank, Metric mesurements\n"
+                                                  "10.96 litres with 206.8 BAR. \n 2267 free litres"));
         closeWindow(form);
         QCOMPARE(keysInOrder(program.settings.contents()).filter("Tank"),
                  (QStringList{"PresurizeTankM", "FillTankM", "PresurizeTankI", "FillTankI"}));
@@ -402,19 +389,19 @@ private slots:
         QVERIFY(temperature);
         setValue(temperature, "F", 33);
         setValue(temperature, "F", 32);
-        QCOMPARE(text(temperature, "Label3"), QStringLiteral("32 degree Fahrenheit equals 0.00 degree Centigrade"));
+        QCOMPARE(text(temperature, "Label3"), localNumbers("32 degree Fahrenheit equals 0.00 degree Centigrade"));
         setValue(temperature, "C", -40);
-        QCOMPARE(text(temperature, "Label3"), QStringLiteral("-40 degree Centigrade equals -40.00 degree Fahrenheit"));
+        QCOMPARE(text(temperature, "Label3"), localNumbers("-40 degree Centigrade equals -40.00 degree Fahrenheit"));
         QCOMPARE(control<QSlider>(temperature, "TrackBar2")->value(), -40);
 
         auto *distance = program.open<TfmDistance>("btnFeetMeter");
         QVERIFY(distance);
         setValue(distance, "C", 3281);
-        QCOMPARE(text(distance, "Label3"), QStringLiteral("3281 meters equals 10,764.40 feet"));
+        QCOMPARE(text(distance, "Label3"), localNumbers("3281 meters equals 10,764.40 feet"));
         control<QSlider>(distance, "TrackBar1")->setValue(100);
-        QCOMPARE(text(distance, "Label3"), QStringLiteral("100 feet equals 30.48 meters"));
+        QCOMPARE(text(distance, "Label3"), localNumbers("100 feet equals 30.48 meters"));
         control<QPushButton>(distance, "BitBot1")->click();
-        QCOMPARE(program.lastNote(), QStringLiteral("100 feet equals 30.48 meters"));
+        QCOMPARE(program.lastNote(), localNumbers("100 feet equals 30.48 meters"));
     }
 
     void fathomsFollowTheirMetricBox()
@@ -424,17 +411,18 @@ private slots:
         QVERIFY(form);
         QCOMPARE(text(form, "Label3"), QString());
         setValue(form, "F", 10);
-        QCOMPARE(text(form, "Label3"), QStringLiteral("10 Fahtoms equals 60.00 feet"));
+        QCOMPARE(text(form, "Label3"), localNumbers("10 Fahtoms equals 60.00 feet"));
         control<QCheckBox>(form, "Metric")->click();
-        QCOMPARE(text(form, "Label2"), QStringLiteral("meters"));
-        QCOMPARE(text(form, "Label3"), QStringLiteral("10 Fahtoms equals 18.29 meters"));
+        QCOMPARE(text(form, "Label2"), localNumbers("meters"));
+        QCOMPARE(text(form, "Label3"), localNumbers("10 Fahtoms equals 18.29 meters"));
         QCOMPARE(program.unitsPanel(), QStringLiteral("Units: Imperial"));
         control<QCheckBox>(form, "Metric")->click();
         setValue(form, "C", 60);
-        QCOMPARE(text(form, "Label3"), QStringLiteral("60 feet equals 10.00 Fahtoms"));
-        setValue(form, "F", 400000000);
+        QCOMPARE(text(form, "Label3"), localNumbers("60 feet equals 10.00 Fahtoms"));
+        // Beyond what the box lets a user type: only code can set it.
+        control<QSpinBox>(form, "F")->setValue(400000000);
         QCOMPARE(program.dialogs.messageTexts().last(), QStringLiteral("Integer overflow"));
-        QCOMPARE(text(form, "Label3"), QStringLiteral("60 feet equals 10.00 Fahtoms"));
+        QCOMPARE(text(form, "Label3"), localNumbers("60 feet equals 10.00 Fahtoms"));
     }
 
     void nauticalMilesUnitChoice()
@@ -444,13 +432,13 @@ private slots:
         QVERIFY(form);
         auto *meters = form->findChildren<QRadioButton *>().at(2);
         meters->click();
-        QCOMPARE(text(form, "Label3"), QStringLiteral("0 Intl.Nautical miles equals 0.00 Meters"));
+        QCOMPARE(text(form, "Label3"), localNumbers("0 Intl.Nautical miles equals 0.00 Meters"));
         setValue(form, "F", 1);
-        QCOMPARE(text(form, "Label3"), QStringLiteral("1 Intl.Nautical miles equals 1852.00 Meters"));
+        QCOMPARE(text(form, "Label3"), localNumbers("1 Intl.Nautical miles equals 1852.00 Meters"));
         setValue(form, "C", 1000);
         form->findChildren<QRadioButton *>().at(4)->click();
-        QCOMPARE(text(form, "Label3"), QStringLiteral("1000 Miles equals 1000.64 Intl.Nautical miles"));
-        QCOMPARE(text(form, "Label2"), QStringLiteral("Miles"));
+        QCOMPARE(text(form, "Label3"), localNumbers("1000 Miles equals 1000.64 Intl.Nautical miles"));
+        QCOMPARE(text(form, "Label2"), localNumbers("Miles"));
         QCOMPARE(control<QLabel>(form, "Label2")->toolTip(), QStringLiteral("British Nautical Miles"));
     }
 
@@ -459,24 +447,24 @@ private slots:
         Program program(true);
         auto *form = program.open<TfmtTimeCalcs>("BottomTime1");
         QVERIFY(form);
-        QCOMPARE(text(form, "Edit5"), QStringLiteral("00:00"));
+        QCOMPARE(text(form, "Edit5"), localNumbers("00:00"));
         QCOMPARE(text(form, "Edit4"), QString());
         QVERIFY(form->findChild<TMultiShape *>("MultiShape1"));
         setValue(form, "TH", 10);
         setValue(form, "TM", 45);
         setValue(form, "BM", 30);
-        QCOMPARE(text(form, "Edit4"), QStringLiteral("11:15"));
-        QCOMPARE(text(form, "Edit5"), QStringLiteral("11:15"));
+        QCOMPARE(text(form, "Edit4"), localNumbers("11:15"));
+        QCOMPARE(text(form, "Edit5"), localNumbers("11:15"));
         closeWindow(form);
         QCOMPARE(keysInOrder(program.settings.contents()), (QStringList{"Metric", "TotalTime", "Hours", "Minutes"}));
 
         auto *next = program.open<TfmtTimeCalcs>("btnTime");
         QCOMPARE(value(next, "TH"), 11);
         QCOMPARE(value(next, "TM"), 15);
-        QCOMPARE(text(next, "Edit5"), QStringLiteral("11:15"));
+        QCOMPARE(text(next, "Edit5"), localNumbers("11:15"));
         setValue(next, "BH", 5);
         setValue(next, "BM", 5);
-        QCOMPARE(text(next, "Edit4"), QStringLiteral("16:20"));
+        QCOMPARE(text(next, "Edit4"), localNumbers("16:20"));
     }
 
     void bottomTimeMinutesWrap()
@@ -485,16 +473,16 @@ private slots:
         auto *form = program.open<TfmtTimeCalcs>("BottomTime1");
         setValue(form, "BH", 5);
         setValue(form, "BM", 5);
-        QCOMPARE(text(form, "Edit4"), QStringLiteral(" 5:05"));
+        QCOMPARE(text(form, "Edit4"), localNumbers(" 5:05"));
         setValue(form, "TM", 59);
         control<QSpinBox>(form, "TM")->stepUp();
         QCOMPARE(value(form, "TM"), 0);
         QCOMPARE(value(form, "TH"), 0);
-        QCOMPARE(text(form, "Edit4"), QStringLiteral(" 5:05"));
+        QCOMPARE(text(form, "Edit4"), localNumbers(" 5:05"));
         control<QSpinBox>(form, "BM")->setValue(0);
         control<QSpinBox>(form, "BM")->stepDown();
         QCOMPARE(value(form, "BM"), 59);
-        QCOMPARE(text(form, "Edit4"), QStringLiteral(" 5:59"));
+        QCOMPARE(text(form, "Edit4"), localNumbers(" 5:59"));
     }
 };
 

@@ -7,12 +7,13 @@
 
 #include "core/NumText.h"
 #include "core/Units.h"
+#include "tests/support/TestNumbers.h"
 
 #include <memory>
 
 inline void usePlanTestUnits(bool metric, bool saltWater = true, int ascentRate = 33)
 {
-    numberFormatSettings() = NumberFormatSettings{u'.', u','};
+    useTestNumberFormat();
     programUnits() = ProgramUnits{metric, saltWater, ascentRate};
 }
 
@@ -32,10 +33,10 @@ inline std::unique_ptr<PlanModel> imperialExample()
     auto plan = openPlan();
     plan->Depth = 100;
     plan->BottomMixO2 = 21;
-    plan->PO2 = QStringLiteral("1.4");
+    plan->PO2 = localNumbers("1.4");
     plan->Tanksize1 = plan->Tanksize2 = QStringLiteral("80");
     plan->PSI1 = plan->PSI2 = QStringLiteral("3000");
-    plan->BR1 = plan->BR2 = QStringLiteral("0.75");
+    plan->BR1 = plan->BR2 = localNumbers("0.75");
     plan->ShowGraphicsWho = GraphicView::Diver1;
     return plan;
 }

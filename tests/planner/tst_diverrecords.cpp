@@ -4,6 +4,7 @@
 
 #include "tests/planner/PlanTestSupport.h"
 #include "tests/support/TempSettings.h"
+#include "tests/support/TestNumbers.h"
 
 #include "planner/DiverRecords.h"
 
@@ -79,9 +80,9 @@ void TestDiverRecords::cleanup()
 void TestDiverRecords::saveAddsThenUpdates()
 {
     DiverRecords records(*m_plan, m_answers.ask());
-    records.SaveDiverRecord("Zovu, 80", "80", "3000", "0.75");
-    records.SaveDiverRecord("Zad, 95", "95", "2475", "0.65");
-    records.SaveDiverRecord("Zovu, 80", "100", "3500", "0.8");
+    records.SaveDiverRecord("Zovu, 80", "80", "3000", localNumbers("0.75"));
+    records.SaveDiverRecord("Zad, 95", "95", "2475", localNumbers("0.65"));
+    records.SaveDiverRecord("Zovu, 80", "100", "3500", localNumbers("0.8"));
     QCOMPARE(divers("Total"), "2");
     QCOMPARE(divers("1"), "Zovu, 80");
     QCOMPARE(divers("2"), "Zad, 95");
@@ -89,15 +90,15 @@ void TestDiverRecords::saveAddsThenUpdates()
     const IniFile settings = SettingsFile();
     QCOMPARE(settings.readString("Zovu, 80", "TankSize", ""), "100");
     QCOMPARE(settings.readString("Zovu, 80", "Certified", ""), "3500");
-    QCOMPARE(settings.readString("Zovu, 80", "RMV", ""), "0.8");
+    QCOMPARE(settings.readString("Zovu, 80", "RMV", ""), localNumbers("0.8"));
 }
 
 void TestDiverRecords::sameNameInOtherLetterCaseIsTheSameRecord()
 {
     // The file knows one section for both spellings, so the index must too.
     DiverRecords records(*m_plan, m_answers.ask());
-    records.SaveDiverRecord("Zovu, 80", "80", "3000", "0.75");
-    records.SaveDiverRecord("zovu, 80", "100", "3000", "0.75");
+    records.SaveDiverRecord("Zovu, 80", "80", "3000", localNumbers("0.75"));
+    records.SaveDiverRecord("zovu, 80", "100", "3000", localNumbers("0.75"));
     QCOMPARE(divers("Total"), "1");
     records.EdName = "ZOVU, 80";
     records.DiverDeleteClick();
@@ -108,8 +109,8 @@ void TestDiverRecords::sameNameInOtherLetterCaseIsTheSameRecord()
 void TestDiverRecords::deleteMiddleRecordRenumbers()
 {
     DiverRecords records(*m_plan, m_answers.ask());
-    records.SaveDiverRecord("Alpha", "80", "3000", "0.75");
-    records.SaveDiverRecord("Bravo", "100", "3000", "0.8");
+    records.SaveDiverRecord("Alpha", "80", "3000", localNumbers("0.75"));
+    records.SaveDiverRecord("Bravo", "100", "3000", localNumbers("0.8"));
     records.SaveDiverRecord("Charlie", "120", "3500", "1");
     records.EdName = "Bravo";
     records.DiverDeleteClick();
@@ -129,7 +130,7 @@ void TestDiverRecords::deleteMiddleRecordRenumbers()
 void TestDiverRecords::deleteNeedsConfirmation()
 {
     DiverRecords records(*m_plan, m_answers.ask());
-    records.SaveDiverRecord("Alpha", "80", "3000", "0.75");
+    records.SaveDiverRecord("Alpha", "80", "3000", localNumbers("0.75"));
     m_answers.answer = false;
     records.EdName = "Alpha";
     records.DiverDeleteClick();
@@ -145,13 +146,13 @@ void TestDiverRecords::deleteNeedsConfirmation()
 void TestDiverRecords::loadRecordIntoEditor()
 {
     DiverRecords records(*m_plan, m_answers.ask());
-    records.SaveDiverRecord("Alpha", "80", "3000", "0.75");
+    records.SaveDiverRecord("Alpha", "80", "3000", localNumbers("0.75"));
     SettingsFile().writeString("Divers", "Default", "Alpha");
     records.LoadRecord("");
     QCOMPARE(records.EdName, "Alpha");
     QCOMPARE(records.EdTankSize, "80");
     QCOMPARE(records.EdCertified, "3000");
-    QCOMPARE(records.EdRMV, "0.75");
+    QCOMPARE(records.EdRMV, localNumbers("0.75"));
     records.LoadRecord("Nobody");
     QCOMPARE(records.EdName, "Nobody");
     QCOMPARE(records.EdTankSize, "");
@@ -169,10 +170,10 @@ void TestDiverRecords::loadDiverIntoPlan_data()
 {
     QTest::addColumn<QString>("requested");
     QTest::addColumn<QStringList>("expected"); // name, tank, pressure, rate
-    QTest::newRow("named record") << "Bravo" << QStringList{"Bravo", "100", "3500", "0.8"};
-    QTest::newRow("Default") << "Default" << QStringList{"Alpha", "80", "3000", "0.75"};
-    QTest::newRow("empty name") << "" << QStringList{"Alpha", "80", "3000", "0.75"};
-    QTest::newRow("Load Error") << "Load Error" << QStringList{"Alpha", "80", "3000", "0.75"};
+    QTest::newRow("named record") << "Bravo" << QStringList{"Bravo", "100", "3500", localNumbers("0.8")};
+    QTest::newRow("Default") << "Default" << QStringList{"Alpha", "80", "3000", localNumbers("0.75")};
+    QTest::newRow("empty name") << "" << QStringList{"Alpha", "80", "3000", localNumbers("0.75")};
+    QTest::newRow("Load Error") << "Load Error" << QStringList{"Alpha", "80", "3000", localNumbers("0.75")};
     QTest::newRow("record that no longer exists")
         << "Gone" << QStringList{"Gone", "Load Error", "Load Error", "Load Error"};
 }
@@ -182,8 +183,8 @@ void TestDiverRecords::loadDiverIntoPlan()
     QFETCH(QString, requested);
     QFETCH(QStringList, expected);
     DiverRecords records(*m_plan, m_answers.ask());
-    records.SaveDiverRecord("Alpha", "80", "3000", "0.75");
-    records.SaveDiverRecord("Bravo", "100", "3500", "0.8");
+    records.SaveDiverRecord("Alpha", "80", "3000", localNumbers("0.75"));
+    records.SaveDiverRecord("Bravo", "100", "3500", localNumbers("0.8"));
     SettingsFile().writeString("Divers", "Default", "Alpha");
     LoadDiver2(*m_plan, requested);
     QCOMPARE((QStringList{m_plan->Diver2Name, m_plan->Tanksize2, m_plan->PSI2, m_plan->BR2}), expected);
@@ -213,7 +214,7 @@ void TestDiverRecords::emptyListOffersExamples_data()
         << false << true
         << QStringList{"Dorvik, Doubles", "Dorvik, 120", "Zovu, 120", "Zovu, 100", "Zovu, 80",
                        "Zaru, 160", "Zaru, 120", "Zaru, 100", "Zad, 95"}
-        << QStringList{"240", "3500", "0.95"};
+        << QStringList{"240", "3500", localNumbers("0.95")};
 }
 
 void TestDiverRecords::emptyListOffersExamples()
@@ -235,7 +236,7 @@ void TestDiverRecords::emptyListOffersExamples()
                               settings.readString(names[0], "Certified", ""),
                               settings.readString(names[0], "RMV", "")}),
                  firstRecord);
-        QCOMPARE(settings.readString(names.last(), "RMV", ""), metric ? "20" : "0.65");
+        QCOMPARE(settings.readString(names.last(), "RMV", ""), metric ? "20" : localNumbers("0.65"));
     }
     // With records present the list is filled without asking.
     records.FillComboBoxForDiverRecords();
@@ -280,7 +281,7 @@ void TestDiverRecords::refusedNames()
     const QByteArray before = m_settings->contents();
     DiverRecords records(*m_plan, m_answers.ask());
     try {
-        records.SaveDiverRecord(name, "80", "3000", "0.75");
+        records.SaveDiverRecord(name, "80", "3000", localNumbers("0.75"));
         QFAIL("the name was accepted");
     } catch (const AppError &error) {
         QVERIFY(!error.message().isEmpty());
@@ -307,14 +308,14 @@ void TestDiverRecords::deleteRefusesProgramSections()
 void TestDiverRecords::dragOntoDiverBox()
 {
     DiverRecords records(*m_plan, m_answers.ask());
-    records.SaveDiverRecord("Alpha", "80", "3000", "0.75");
-    records.SaveDiverRecord("Bravo", "80", "3000", "0.75");
+    records.SaveDiverRecord("Alpha", "80", "3000", localNumbers("0.75"));
+    records.SaveDiverRecord("Bravo", "80", "3000", localNumbers("0.75"));
     m_plan->Depth = 100;
     records.GroupBox1DragDrop("Alpha");
     records.GroupBox2DragDrop("Bravo");
     QCOMPARE(m_plan->Diver1Name, "Alpha");
     QCOMPARE(m_plan->Diver2Name, "Bravo");
-    QCOMPARE(m_plan->TeoretiskAvailTime, "26.47");
+    QCOMPARE(m_plan->TeoretiskAvailTime, localNumbers("26.47"));
     QCOMPARE(m_plan->Panel22, "Bravo");
 }
 

@@ -3,6 +3,7 @@
 
 #include "tests/planner/PlanTestSupport.h"
 #include "tests/support/TempSettings.h"
+#include "tests/support/TestNumbers.h"
 
 #include "planner/SrfTable.h"
 
@@ -139,7 +140,7 @@ void TestPlanCalc::openingState()
     QCOMPARE((QStringList{IntToStr(plan.Depth), IntToStr(plan.NarcosisDepth), plan.AscentRateEdit,
                           IntToStr(AscentRate()), plan.Tanksize1, plan.Tanksize2, plan.PSI1, plan.PSI2,
                           plan.BR1, plan.BR2, plan.ReservePressure, plan.Speed1, plan.Speed2, plan.PO2}),
-             expected);
+             localNumbers(expected));
     // Nothing is computed until the first plan has been loaded; warnings are on.
     QVERIFY(plan.Suspended);
     QVERIFY(!plan.Quiet);
@@ -152,33 +153,33 @@ void TestPlanCalc::settledImperialExample()
 {
     auto plan = imperialExample();
     plan->DepthChange();
-    QCOMPARE(plan->PressureInATA, "4.03");
-    QCOMPARE(plan->SRF, "0.67");
-    QCOMPARE(plan->stReserveInCuFt1, "26.40");
-    QCOMPARE(plan->stReserveInCuFt2, "26.40");
-    QCOMPARE(plan->DescentTime, "3.03");
-    QCOMPARE(plan->AscentTime, "3.03");
-    QCOMPARE(plan->DescentComsumption1, "5.72");
-    QCOMPARE(plan->Ascent1Consumption1, "5.72");
-    QCOMPARE(plan->BottomTime, "13.93");
-    QCOMPARE(plan->BestTime, "19.99");
-    QCOMPARE(plan->BottomTimeConsumption1, "42.11");
-    QCOMPARE(plan->TotalRunTimeConsumption1, "53.55");
-    QCOMPARE(plan->TotalRunTimeConsumption2, "53.55");
-    QCOMPARE(plan->TotalConsumptionStatusBar, "79.95 CuFt of 80.00 available");
+    QCOMPARE(plan->PressureInATA, localNumbers("4.03"));
+    QCOMPARE(plan->SRF, localNumbers("0.67"));
+    QCOMPARE(plan->stReserveInCuFt1, localNumbers("26.40"));
+    QCOMPARE(plan->stReserveInCuFt2, localNumbers("26.40"));
+    QCOMPARE(plan->DescentTime, localNumbers("3.03"));
+    QCOMPARE(plan->AscentTime, localNumbers("3.03"));
+    QCOMPARE(plan->DescentComsumption1, localNumbers("5.72"));
+    QCOMPARE(plan->Ascent1Consumption1, localNumbers("5.72"));
+    QCOMPARE(plan->BottomTime, localNumbers("13.93"));
+    QCOMPARE(plan->BestTime, localNumbers("19.99"));
+    QCOMPARE(plan->BottomTimeConsumption1, localNumbers("42.11"));
+    QCOMPARE(plan->TotalRunTimeConsumption1, localNumbers("53.55"));
+    QCOMPARE(plan->TotalRunTimeConsumption2, localNumbers("53.55"));
+    QCOMPARE(plan->TotalConsumptionStatusBar, localNumbers("79.95 CuFt of 80.00 available"));
     QVERIFY(!plan->AlarmShapeVisible);
-    QCOMPARE(plan->TeoretiskAvailTime, "26.47");
-    QCOMPARE(plan->TeoretiskAvailTime2, "26.47");
+    QCOMPARE(plan->TeoretiskAvailTime, localNumbers("26.47"));
+    QCOMPARE(plan->TeoretiskAvailTime2, localNumbers("26.47"));
     QCOMPARE(plan->MsgStatusBar, "Very close to perfect gas matching");
-    QCOMPARE(plan->ReserveStatusBar, "26.40 CuFt / Turn pressure: 2010 PSI");
-    QCOMPARE(plan->MODBottomGasEdit, "187.00");
-    QCOMPARE(plan->EAD, "100.00");
-    QCOMPARE(plan->MaxPOTwo, "0.85");
-    QCOMPARE(plan->BestMix, "34.74");
-    QCOMPARE(plan->LblEdit4, "65.26");
+    QCOMPARE(plan->ReserveStatusBar, localNumbers("26.40 CuFt / Turn pressure: 2010 PSI"));
+    QCOMPARE(plan->MODBottomGasEdit, localNumbers("187.00"));
+    QCOMPARE(plan->EAD, localNumbers("100.00"));
+    QCOMPARE(plan->MaxPOTwo, localNumbers("0.85"));
+    QCOMPARE(plan->BestMix, localNumbers("34.74"));
+    QCOMPARE(plan->LblEdit4, localNumbers("65.26"));
     QCOMPARE(plan->UseSuggestedGasButton, "Use 34% oxygen");
     QVERIFY(plan->UseSuggestedGasButtonEnabled);
-    QCOMPARE(plan->Label17Depth, "100.00 feet");
+    QCOMPARE(plan->Label17Depth, localNumbers("100.00 feet"));
     QCOMPARE(plan->ReserveBar, (Bar{80, 26}));
     QCOMPARE(plan->DiverMatchProgressBar, (Bar{26, 26}));
     QCOMPARE(plan->GasUsedVersusAvailableGasProgress, (Bar{80000, 79950}));
@@ -194,8 +195,8 @@ void TestPlanCalc::oneRecalculationSettlesAfterADepthChange()
     plan->Depth = 100;
     plan->DepthChange();
     const QStringList settled = outputs(*plan);
-    QCOMPARE(plan->BottomTime, "13.93");
-    QCOMPARE(plan->BestTime, "19.99");
+    QCOMPARE(plan->BottomTime, localNumbers("13.93"));
+    QCOMPARE(plan->BestTime, localNumbers("19.99"));
     plan->DepthChange();
     QCOMPARE(outputs(*plan), settled);
 }
@@ -331,7 +332,9 @@ void TestPlanCalc::handWorkedPlans()
     auto plan = openPlan();
     plan->Depth = depth;
     plan->BottomMixO2 = oxygen;
-    plan->PO2 = "1.4";
+    plan->PO2 = localNumbers("1.4");
+    diver1 = localNumbers(diver1);
+    diver2 = localNumbers(diver2);
     plan->Tanksize1 = diver1[0], plan->PSI1 = diver1[1], plan->BR1 = diver1[2];
     plan->Tanksize2 = diver2[0], plan->PSI2 = diver2[1], plan->BR2 = diver2[2];
     if (!fixedReserve.isEmpty()) {
@@ -343,9 +346,11 @@ void TestPlanCalc::handWorkedPlans()
         setStop(*plan, k + 1, stops[k].first, stops[k].second);
     plan->ShowGraphicsWho = GraphicView(view);
     plan->DepthChange();
-    for (const auto &[name, text] : expected)
+    for (const auto &[name, dotted] : expected) {
+        const QString text = localNumbers(dotted);
         QVERIFY2(field(*plan, name) == text,
                  qPrintable(QString("%1 is \"%2\", expected \"%3\"").arg(name, field(*plan, name), text)));
+    }
 }
 
 void TestPlanCalc::roundRmvToStep_data()
@@ -399,7 +404,7 @@ void TestPlanCalc::srfTable()
     usePlanTestUnits(metric);
     auto plan = openPlan();
     QSignalSpy beeps(plan.get(), &PlanModel::beep);
-    QCOMPARE(plan->CalcSRF(rate1, rate2), srf);
+    QCOMPARE(plan->CalcSRF(localNumbers(rate1), localNumbers(rate2)), localNumbers(srf));
     QCOMPARE(beeps.count(), 0);
 }
 
@@ -421,7 +426,7 @@ void TestPlanCalc::srfOutOfRange()
     auto plan = openPlan();
     QSignalSpy beeps(plan.get(), &PlanModel::beep);
     QSignalSpy status(plan.get(), &PlanModel::mainStatus);
-    QCOMPARE(plan->CalcSRF("0.30", "1.20"), "0.67");
+    QCOMPARE(plan->CalcSRF(localNumbers("0.30"), localNumbers("1.20")), localNumbers("0.67"));
     QCOMPARE(beeps.count(), 1);
     QCOMPARE(status.takeLast().at(0).toString(), "SRF Input: Out of range error");
     QCOMPARE(plan->LowerPageControl, "Reserves");
@@ -436,7 +441,7 @@ void TestPlanCalc::srfOffTheGrid()
     // 0.755 keeps its hundredths digit 5 and rounds to 0.76, which no row holds.
     auto plan = openPlan();
     QSignalSpy beeps(plan.get(), &PlanModel::beep);
-    QCOMPARE(plan->CalcSRF("0.755", "0.80"), "0.67");
+    QCOMPARE(plan->CalcSRF(localNumbers("0.755"), localNumbers("0.80")), localNumbers("0.67"));
     QCOMPARE(beeps.count(), 2);
     QCOMPARE(plan->MainStatus, "Out of SRF range error");
 }
@@ -446,8 +451,8 @@ void TestPlanCalc::srfQuietSkipsTheTable()
     auto plan = openPlan();
     plan->Quiet = true;
     QSignalSpy beeps(plan.get(), &PlanModel::beep);
-    QCOMPARE(plan->CalcSRF("0.60", "0.60"), "0.67");
-    QCOMPARE(plan->CalcSRF("0.30", "1.20"), "0.67");
+    QCOMPARE(plan->CalcSRF(localNumbers("0.60"), localNumbers("0.60")), localNumbers("0.67"));
+    QCOMPARE(plan->CalcSRF(localNumbers("0.30"), localNumbers("1.20")), localNumbers("0.67"));
     QCOMPARE(beeps.count(), 0);
 }
 
@@ -456,18 +461,18 @@ void TestPlanCalc::noStopsLeaveDecompressionAtZero()
     auto plan = imperialExample();
     plan->DepthChange();
     QVERIFY(!plan->DecoActive);
-    QCOMPARE(plan->AscentFromDecoTime, "0.00");
-    QCOMPARE(plan->TotalDecoTime, "0.00");
-    QCOMPARE(plan->DecoConsumption1, "0.00");
-    QCOMPARE(plan->DecoConsumption2, "0.00");
-    QCOMPARE(plan->Ascent2Consumption1, "0.00");
-    QCOMPARE(plan->DeepestDecoGas(), "0.00");
+    QCOMPARE(plan->AscentFromDecoTime, localNumbers("0.00"));
+    QCOMPARE(plan->TotalDecoTime, localNumbers("0.00"));
+    QCOMPARE(plan->DecoConsumption1, localNumbers("0.00"));
+    QCOMPARE(plan->DecoConsumption2, localNumbers("0.00"));
+    QCOMPARE(plan->Ascent2Consumption1, localNumbers("0.00"));
+    QCOMPARE(plan->DeepestDecoGas(), localNumbers("0.00"));
     // A stop switched on, then off again, returns the plan to the same values.
     const QStringList before = outputs(*plan);
     setStop(*plan, 1, 20, 5);
     plan->DepthChange();
     QVERIFY(plan->DecoActive);
-    QCOMPARE(plan->DeepestDecoGas(), "20.00");
+    QCOMPARE(plan->DeepestDecoGas(), localNumbers("20.00"));
     plan->setStopActive(1, false);
     plan->DepthChange();
     QCOMPARE(outputs(*plan), before);
@@ -486,7 +491,7 @@ void TestPlanCalc::stopBelowTheDepthIsSwitchedOff()
     QCOMPARE(plan->MainStatus, "Deco2 depth > depth");
     QCOMPARE(beeps.count(), 1);
     QCOMPARE(plan->DeepestDecoStop, 20);
-    QCOMPARE(plan->TotalDecoTime, "3.00");
+    QCOMPARE(plan->TotalDecoTime, localNumbers("3.00"));
 }
 
 void TestPlanCalc::quietKeepsTheStopBelowTheDepth()
@@ -500,8 +505,8 @@ void TestPlanCalc::quietKeepsTheStopBelowTheDepth()
     QCOMPARE(plan->MsgStatusBar, "Decompression depth cannot exceed depth.");
     QCOMPARE(beeps.count(), 0);
     // The only stop lies below the depth: no decompression time is counted.
-    QCOMPARE(plan->TotalDecoTime, "0.00");
-    QCOMPARE(plan->AscentFromDecoTime, "0.00");
+    QCOMPARE(plan->TotalDecoTime, localNumbers("0.00"));
+    QCOMPARE(plan->AscentFromDecoTime, localNumbers("0.00"));
 }
 
 void TestPlanCalc::bestMix_data()
@@ -524,10 +529,12 @@ void TestPlanCalc::bestMix()
     QFETCH(QString, po2);
     auto plan = imperialExample();
     plan->Depth = depth;
-    plan->PO2 = po2;
+    plan->PO2 = localNumbers(po2);
     plan->DepthChange();
-    QTEST(plan->BestMix, "bestMix");
-    QTEST(plan->LblEdit4, "nitrogen");
+    QFETCH(QString, bestMix);
+    QFETCH(QString, nitrogen);
+    QCOMPARE(plan->BestMix, localNumbers(bestMix));
+    QCOMPARE(plan->LblEdit4, localNumbers(nitrogen));
     QTEST(plan->BestMixEnabled, "enabled");
     QTEST(plan->GroupBox5Hint, "hint");
     plan->UseSuggestedGasCheckBoxClick();
@@ -570,12 +577,12 @@ void TestPlanCalc::trimixSuggestion()
     plan->Depth = 60;
     plan->Narcosis = NarcosisRule::Fixed;
     plan->NarcosisDepth = 30;
-    plan->PO2 = "1.4";
+    plan->PO2 = localNumbers("1.4");
     plan->DepthChange();
     QVERIFY(plan->SuggestedTrimixEnabled);
-    QCOMPARE(plan->SuggestedOxygen, "20.00");
-    QCOMPARE(plan->SuggestedNitrogen, "45.14");
-    QCOMPARE(plan->SuggestedHelium, "34.86");
+    QCOMPARE(plan->SuggestedOxygen, localNumbers("20.00"));
+    QCOMPARE(plan->SuggestedNitrogen, localNumbers("45.14"));
+    QCOMPARE(plan->SuggestedHelium, localNumbers("34.86"));
     QCOMPARE(plan->SuggestedTrimixGroupbox, "Suggested Trimix 20/35");
     // Shallow enough for nitrox: no helium to suggest.
     plan->Depth = 10;
@@ -592,7 +599,7 @@ void TestPlanCalc::depthBeyondMod()
     plan->Depth = 200;
     QSignalSpy status(plan.get(), &PlanModel::mainStatus);
     plan->DepthChange();
-    QCOMPARE(plan->MODBottomGasEdit, "187.00");
+    QCOMPARE(plan->MODBottomGasEdit, localNumbers("187.00"));
     QVERIFY(plan->GaugeRed);
     QCOMPARE(plan->Gauge, (Bar{187, 200}));
     QVERIFY(status.contains(QVariantList{"Need for a gas change. Depth exceed MOD for bottom gas."}));
@@ -624,16 +631,16 @@ void TestPlanCalc::zeroAscentRateBecomesOne()
     programUnits().ascentRate = 0;
     plan->DepthChange();
     QCOMPARE(AscentRate(), 1);
-    QCOMPARE(plan->DescentTime, "100.00");
+    QCOMPARE(plan->DescentTime, localNumbers("100.00"));
 }
 
 void TestPlanCalc::ascentRateEditSetsTheSharedRate()
 {
     auto plan = imperialExample();
-    plan->AscentRateEdit = "59.6";
+    plan->AscentRateEdit = localNumbers("59.6");
     plan->AscentRateEditChange();
     QCOMPARE(AscentRate(), 60);
-    QCOMPARE(plan->DescentTime, "1.67");
+    QCOMPARE(plan->DescentTime, localNumbers("1.67"));
     plan->AscentRateEdit = "fast";
     QVERIFY_THROWS_EXCEPTION(ConvertError, plan->AscentRateEditChange());
     QCOMPARE(AscentRate(), 60);
@@ -649,7 +656,7 @@ void TestPlanCalc::unparsableDiverValuesStopQuietly()
     QCOMPARE(plan->BottomTime, bottomTime);
     plan->BR2 = "0";
     plan->DepthChange();
-    QCOMPARE(plan->TeoretiskAvailTime2, "26.47");
+    QCOMPARE(plan->TeoretiskAvailTime2, localNumbers("26.47"));
     QCOMPARE(plan->BottomTime, bottomTime);
 }
 
@@ -662,11 +669,11 @@ void TestPlanCalc::metricTankThatIsNotWholeKeepsReserves()
     plan->PSI1 = plan->PSI2 = "232";
     plan->BR1 = plan->BR2 = "20";
     plan->DepthChange();
-    QCOMPARE(plan->stReserveInCuFt1, "918.72");   // 12 x 232 x (1 - 0.67)
-    plan->Tanksize1 = "12.5";
+    QCOMPARE(plan->stReserveInCuFt1, localNumbers("918.72"));   // 12 x 232 x (1 - 0.67)
+    plan->Tanksize1 = localNumbers("12.5");
     plan->PSI1 = "200";
     plan->DepthChange();
-    QCOMPARE(plan->stReserveInCuFt1, "918.72");
+    QCOMPARE(plan->stReserveInCuFt1, localNumbers("918.72"));
 }
 
 void TestPlanCalc::suspendedPlanIgnoresRecalculation()
@@ -687,7 +694,7 @@ void TestPlanCalc::userUnitSwitch()
     plan->Metric = true;
     plan->MetricClick();
     QCOMPARE(plan->Depth, 30);
-    QCOMPARE(plan->AscentRateEdit, "10.06");
+    QCOMPARE(plan->AscentRateEdit, localNumbers("10.06"));
     QCOMPARE(AscentRate(), 10);
     QCOMPARE(plan->ReservePressure, "35");
     QCOMPARE(plan->Speed1, "20");
@@ -697,7 +704,7 @@ void TestPlanCalc::userUnitSwitch()
     QCOMPARE(plan->BR1, "25");
     QCOMPARE(plan->Diver1Name, "");
     QCOMPARE(plan->PlanFileName, "");
-    QCOMPARE(plan->PressureInATA, "4.00");
+    QCOMPARE(plan->PressureInATA, localNumbers("4.00"));
 }
 
 void TestPlanCalc::typedSrfOfZeroIsAdjusted()
@@ -707,8 +714,8 @@ void TestPlanCalc::typedSrfOfZeroIsAdjusted()
     QStringList shown;
     plan->SRFChange([&](const QString &text) { shown << text; });
     QCOMPARE(shown, QStringList{"SRF Adjusted"});
-    QCOMPARE(plan->SRF, "0.67");
-    plan->SRF = "0.5";
+    QCOMPARE(plan->SRF, localNumbers("0.67"));
+    plan->SRF = localNumbers("0.5");
     plan->SRFChange([&](const QString &text) { shown << text; });
     QCOMPARE(shown.size(), 1);
 }

@@ -10,12 +10,14 @@
 #include "shell/Main.h"
 #include "shell/NoteFile.h"
 #include "shell/SubNote.h"
+#include "tests/support/OrdinaryUser.h"
 #include "tests/support/ScriptedDialogs.h"
 #include "tests/support/TempSettings.h"
 
 #include <QAction>
 #include <QClipboard>
 #include <QDesktopServices>
+#include <QDir>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -23,6 +25,7 @@
 #include <QMimeData>
 #include <QProcess>
 #include <QScrollBar>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTextBlock>
 #include <QTextEdit>
@@ -37,6 +40,14 @@ QByteArray fileBytes(const QString &fileName)
 {
     QFile file(fileName);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+}
+
+// Asks for the mail program again and waits for the answer.
+void refreshMail()
+{
+    QSignalSpy answered(&MailAvailability::instance(), &MailAvailability::answered);
+    MailAvailability::instance().refresh();
+    QVERIFY(!answered.isEmpty() || answered.wait(10000));
 }
 
 void writeFile(const QString &fileName, const QByteArray &bytes)
@@ -89,11 +100,13 @@ public:
     explicit FakeDesktop(const QByteArray &mailHandler)
     {
         m_oldPath = qgetenv("PATH");
-        script("xdg-mime", "#!/bin/sh\nprintf '" + mailHandler + "'\n");
+        script("xdg-mime", "#!/bin/sh\necho asked >> \"$(dirname \"$0\")/mime-calls\"\nprintf '" + mailHandler + "'\n");
         script("xdg-email", "#!/bin/sh\nfor a in \"$@\"; do printf '%s\\n' \"$a\"; done > \"$(dirname \"$0\")/email-args\"\n");
         qputenv("PATH", m_dir.path().toLocal8Bit() + ':' + m_oldPath);
     }
     ~FakeDesktop() { qputenv("PATH", m_oldPath); }
+    // How often xdg-mime was asked.
+    int mimeCalls() const { return fileBytes(m_dir.filePath(QStringLiteral("mime-calls"))).count('\n'); }
     // What xdg-email was given, one argument a line; waits for the detached script.
     QString emailArguments() const
     {
@@ -470,18 +483,33 @@ private slots:
         QFETCH(QByteArray, handler);
         QFETCH(bool, available);
         FakeDesktop desktop(handler);
-        QCOMPARE(mailAvailable(), available);
-        TEditForm note;
-        note.updateSendCommands();
-        QCOMPARE(command(&note, "Send1")->isEnabled(), available);
-        QCOMPARE(command(&note, "btnSend")->isEnabled(), available);
-
-        // Activating a note window asks again.
+        MailAvailability &mail = MailAvailability::instance();
+        QSignalSpy answered(&mail, &MailAvailability::answered);
+        mail.refresh();
+        QVERIFY(!answered.isEmpty() || answered.wait(10000));
+        QCOMPARE(mail.available(), available);
         TempSettings settings;
         TMainForm main;
-        TEditForm *active = ResultNotepad();
-        QCOMPARE(command(active, "Send1")->isEnabled(), available);
-        QCOMPARE(command(active, "btnSend")->isEnabled(), available);
+        TEditForm *first = ResultNotepad();
+        QCOMPARE(command(first, "Send1")->isEnabled(), available);
+        QCOMPARE(command(first, "btnSend")->isEnabled(), available);
+
+        // Switching between notes reads the kept answer: no process starts
+        // on the user-interface thread.
+        const int asked = desktop.mimeCalls();
+        TEditForm *second = ResultNotepad();
+        for (int i = 0; i < 3; ++i) {
+            main.mdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow *>(first->parentWidget()));
+            main.mdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow *>(second->parentWidget()));
+        }
+        QCOMPARE(desktop.mimeCalls(), asked);
+        QCOMPARE(command(second, "Send1")->isEnabled(), available);
+
+        // Opening the File menu asks again, in the background.
+        emit second->findChild<QMenu *>(QStringLiteral("File2"))->aboutToShow();
+        QVERIFY(answered.wait(10000));
+        QCOMPARE(desktop.mimeCalls(), asked + 1);
+        QCOMPARE(command(first, "btnSend")->isEnabled(), available);
     }
 
     void mailHandsOverTheWholeText()
@@ -490,8 +518,8 @@ private slots:
         UrlCatcher catcher;
         QDesktopServices::setUrlHandler(QStringLiteral("mailto"), &catcher, "open");
         ScriptedDialogs dialogs;
+        refreshMail();
         TEditForm note;
-        note.updateSendCommands();
         note.Editor->setPlainText(QStringLiteral("Gas: 32% & 21%\nDepth 30 m"));
         command(&note, "Send1")->trigger();
         QCOMPARE(catcher.urls.size(), 1);
@@ -514,8 +542,8 @@ private slots:
     {
         FakeDesktop desktop("evolution.desktop\\n");
         ScriptedDialogs dialogs;
+        refreshMail();
         TEditForm note;
-        note.updateSendCommands();
         note.Editor->setPlainText(QStringLiteral("short"));
         // The offscreen platform has no desktop to take the link.
         command(&note, "Send1")->trigger();
@@ -594,6 +622,25 @@ private slots:
         QCOMPARE(note->Editor->toPlainText(), QStringLiteral("precious"));
         if (target.endsWith(u"readonly.txt"))
             QCOMPARE(fileBytes(target), QByteArray("old"));
+    }
+
+    void noteInReadOnlyFolderIsSavedWhole()
+    {
+        // A shared folder that refuses new files but lets the note be
+        // written: the note is written in place, and nothing is left beside it.
+        QTemporaryDir folder;
+        OrdinaryUser::own(folder.path());
+        const QString target = folder.filePath(QStringLiteral("dive-log.txt"));
+        writeFile(target, "old text");
+        OrdinaryUser::own(target);
+        QFile::setPermissions(folder.path(), QFile::ReadOwner | QFile::ExeOwner);
+        {
+            OrdinaryUser user;
+            NoteFile::write(target, "new text, longer than the old one");
+        }
+        QFile::setPermissions(folder.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QCOMPARE(fileBytes(target), QByteArray("new text, longer than the old one"));
+        QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"dive-log.txt"});
     }
 
     void brokenRtfShowsWhatCouldBeRead_data()

@@ -380,8 +380,27 @@ void TestMainForm::windowMenuFollowsChildren()
     main.addChild(new UnitWindow);
     for (const QString &name : following)
         QVERIFY2(main.action(name)->isEnabled(), qPrintable(name));
+    main.resize(900, 700);
+    main.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&main));
+    const auto frames = main.mdiArea()->subWindowList(QMdiArea::CreationOrder);
+    const QRect area = main.mdiArea()->viewport()->rect();
+
+    // Tile vertical: side by side, each half the width and the full height.
     main.action(QStringLiteral("TileVertical1"))->trigger();
+    QCOMPARE(frames[0]->geometry(), QRect(0, 0, area.width() / 2, area.height()));
+    QCOMPARE(frames[1]->geometry(), QRect(area.width() / 2, 0, area.width() / 2, area.height()));
+    // Tile horizontal: one above the other.
+    main.action(QStringLiteral("TileHorizontal1"))->trigger();
+    QCOMPARE(frames[0]->geometry(), QRect(0, 0, area.width(), area.height() / 2));
+    QCOMPARE(frames[1]->geometry(), QRect(0, area.height() / 2, area.width(), area.height() / 2));
+    // Cascade: each window further down and right than the one before, all
+    // inside the client area.
     main.action(QStringLiteral("Cascade1"))->trigger();
+    QVERIFY(frames[1]->x() > frames[0]->x());
+    QVERIFY(frames[1]->y() > frames[0]->y());
+    for (QMdiSubWindow *frame : frames)
+        QVERIFY(area.contains(frame->geometry()));
     main.action(QStringLiteral("Close1"))->trigger();
     QCOMPARE(main.childForms().size(), 1);
     main.action(QStringLiteral("CloseAll1"))->trigger();
