@@ -4,6 +4,7 @@
 #include "bench/Timing.h"
 #include "platform/RichText.h"
 #include "shell/MDIEdit.h"
+#include "tests/support/FakeHost.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -57,7 +58,8 @@ double medianOpenMilliseconds(const QString &fileName, int runs)
 {
     std::vector<double> times;
     for (int i = 0; i < runs; ++i) {
-        TEditForm note;
+        FakeHost host;
+        TEditForm note(host);
         note.show();
         QApplication::processEvents();
         QElapsedTimer timer;

@@ -1,6 +1,6 @@
 #include "blending/BlendWidgets.h"
 
-#include "shell/ErrorGuard.h"
+#include "widgets/ErrorGuard.h"
 
 #include <QComboBox>
 #include <QLabel>

@@ -2,8 +2,8 @@
 
 #include "blending/TankMatch.h"
 #include "core/SettingsFile.h"
-#include "shell/ErrorGuard.h"
-#include "shell/Hints.h"
+#include "widgets/ErrorGuard.h"
+#include "widgets/Hints.h"
 
 #include <QCheckBox>
 #include <QEvent>
@@ -42,8 +42,8 @@ QFrame *namedPanel(QWidget *parent, const QString &name)
 
 } // namespace
 
-TfmConsumptionVersusTankSize::TfmConsumptionVersusTankSize(QWidget *parent)
-    : TChildForm(parent),
+TfmConsumptionVersusTankSize::TfmConsumptionVersusTankSize(ChildHost &host, QWidget *parent)
+    : TChildForm(host, parent),
       PageControl1(new QTabWidget(this)),
       Panel1x(namedPanel(this, QStringLiteral("Panel1x"))),
       Label1x(helpText(this, QStringLiteral("Label1x"),

@@ -5,7 +5,7 @@
 // how well the two supplies match; the best rows are marked. The planner
 // fills the rows through Set1 ... Set12 (Set12 last: it marks the best rows).
 
-#include "shell/ChildForm.h"
+#include "widgets/ChildForm.h"
 
 #include <array>
 
@@ -21,7 +21,7 @@ class TfmConsumptionVersusTankSize final : public TChildForm
 public:
     static constexpr int RowCount = 12;
 
-    explicit TfmConsumptionVersusTankSize(QWidget *parent = nullptr);
+    explicit TfmConsumptionVersusTankSize(ChildHost &host, QWidget *parent = nullptr);
 
     // Fills row `row` (1..12): diver 2's tank size, pressure and breathing
     // rate, then diver 1's, as text. A value that is not a number, or a

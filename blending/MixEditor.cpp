@@ -3,9 +3,9 @@
 #include "blending/BlendWidgets.h"
 #include "blending/GasRecords.h"
 #include "core/NumText.h"
-#include "shell/Dialogs.h"
-#include "shell/ErrorGuard.h"
-#include "shell/Hints.h"
+#include "widgets/Dialogs.h"
+#include "widgets/ErrorGuard.h"
+#include "widgets/Hints.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -30,8 +30,8 @@ QPushButton *button(QWidget *parent, const QString &name, const QString &caption
 
 } // namespace
 
-TfmMixEditor::TfmMixEditor(QWidget *parent)
-    : TChildForm(parent),
+TfmMixEditor::TfmMixEditor(ChildHost &host, QWidget *parent)
+    : TChildForm(host, parent),
       NameOfMix(blend::editableList(this, QStringLiteral("NameOfMix"))),
       Oxygen(blend::editableList(this, QStringLiteral("Oxygen"))),
       Helium(blend::editableList(this, QStringLiteral("Helium"))),

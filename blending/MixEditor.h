@@ -3,7 +3,7 @@
 // "Mix Editor": picks, edits, saves and deletes the named gas mixes kept in
 // the settings file, and recreates the default mixes.
 
-#include "shell/ChildForm.h"
+#include "widgets/ChildForm.h"
 
 #include <QStringList>
 
@@ -15,7 +15,7 @@ class TfmMixEditor final : public TChildForm
 {
     Q_OBJECT
 public:
-    explicit TfmMixEditor(QWidget *parent = nullptr);
+    explicit TfmMixEditor(ChildHost &host, QWidget *parent = nullptr);
 
     void LoadRecord(const QString &name);
     void SaveRecord(const QString &name, const QString &oxygen, const QString &helium, const QString &nitrogen);

@@ -3,12 +3,11 @@
 #include "blending/BlendWidgets.h"
 #include "blending/NitroxFillCalc.h"
 #include "calculators/CalcWidgets.h"
+#include "core/InputLists.h"
 #include "calculators/UnitInputs.h"
 #include "core/NumText.h"
-#include "shell/ErrorGuard.h"
-#include "shell/Hints.h"
-#include "shell/MDIEdit.h"
-#include "shell/Main.h"
+#include "widgets/ErrorGuard.h"
+#include "widgets/Hints.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -43,8 +42,8 @@ QLabel *resultText(QWidget *parent, const QString &name, const QString &hint)
 
 } // namespace
 
-TfmtNixtroFill::TfmtNixtroFill(QWidget *parent)
-    : TChildForm(parent),
+TfmtNixtroFill::TfmtNixtroFill(ChildHost &host, QWidget *parent)
+    : TChildForm(host, parent),
       PSI(blend::editableList(this, QStringLiteral("PSI"))),
       Label7(new QLabel(this)),
       Metric(new QCheckBox(QStringLiteral("Metric"), this)),
@@ -139,8 +138,7 @@ void TfmtNixtroFill::MetricClick()
     }
     Label7->setText(PressureUnitWord(metric));
     Label11->setText(DepthUnitWord(metric));
-    if (MainForm())
-        MainForm()->UpdateUnitsPanel(metric);
+    host().showUnits(metric);
     // The converted depth recomputes, as a change of the depth would.
     GasChange();
 }
@@ -166,10 +164,8 @@ void TfmtNixtroFill::GasChange()
 
 void TfmtNixtroFill::BitBot1Click()
 {
-    TEditForm *note = ResultNotepad();
-    note->appendLine(GasPercentagesCaption + u':' + Label3->text());
-    note->appendLine(AirTopFillCaption + u':' + Label6->text());
-    note->appendLine(IdealFillCaption + u':' + Label5->text());
+    host().showInNewNote({GasPercentagesCaption + u':' + Label3->text(), AirTopFillCaption + u':' + Label6->text(),
+                          IdealFillCaption + u':' + Label5->text()});
 }
 
 void TfmtNixtroFill::closeEvent(QCloseEvent *event)
@@ -191,6 +187,6 @@ void TfmtNixtroFill::closeSteps()
     // Ending the program must not be held up by a fill pressure that is not a
     // whole number: it is then simply not remembered.
     int pressure = 0;
-    if (MainForm() && TryStrToInt(PSI->currentText(), pressure))
-        MainForm()->WriteIntegerIni(QStringLiteral("Defaults"), "PresurizeTank" + UnitKeySuffix(isMetric()), pressure);
+    if (TryStrToInt(PSI->currentText(), pressure))
+        RememberPressure(isMetric(), pressure);
 }

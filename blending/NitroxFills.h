@@ -3,7 +3,7 @@
 // "NITROX Fills": the best nitrox mix for a depth (or a named mix) and how
 // to fill it, topped with air or as an ideal fill. The arithmetic is NitroxFill's.
 
-#include "shell/ChildForm.h"
+#include "widgets/ChildForm.h"
 
 class QComboBox;
 class QLabel;
@@ -15,7 +15,7 @@ class TfmtNixtroFill final : public TChildForm
 {
     Q_OBJECT
 public:
-    explicit TfmtNixtroFill(QWidget *parent = nullptr);
+    explicit TfmtNixtroFill(ChildHost &host, QWidget *parent = nullptr);
 
     void MetricClick();
     void GasChange();

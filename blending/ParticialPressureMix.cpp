@@ -4,9 +4,8 @@
 #include "blending/Popup.h"
 #include "calculators/UnitInputs.h"
 #include "core/NumText.h"
-#include "shell/ErrorGuard.h"
-#include "shell/Hints.h"
-#include "shell/Main.h"
+#include "widgets/ErrorGuard.h"
+#include "widgets/Hints.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -101,8 +100,8 @@ void setEnabledBoxes(std::initializer_list<QWidget *> boxes, bool enabled)
 
 } // namespace
 
-TfmParticialPressureMix::TfmParticialPressureMix(QWidget *parent)
-    : TChildForm(parent),
+TfmParticialPressureMix::TfmParticialPressureMix(ChildHost &host, QWidget *parent)
+    : TChildForm(host, parent),
       PageControl1(new QTabWidget(this)),
       PSIG(blend::editableList(this, QStringLiteral("PSIG"))),
       xFo2(blend::editableList(this, QStringLiteral("xFo2"), {}, QStringLiteral("36"))),
@@ -298,15 +297,13 @@ QMenu *TfmParticialPressureMix::mixMenu()
 
 void TfmParticialPressureMix::LoadMix()
 {
-    if (MainForm())
-        MainForm()->openChild(ChildKind::MixEditor);
+    host().openWindow(ChildKind::MixEditor);
 }
 
 void TfmParticialPressureMix::MetricClick()
 {
     FillBoxes();
-    if (MainForm())
-        MainForm()->UpdateUnitsPanel(isMetric());
+    host().showUnits(isMetric());
 }
 
 void TfmParticialPressureMix::FillBoxes()

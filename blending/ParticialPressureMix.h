@@ -5,7 +5,7 @@
 // desired mix by partial-pressure filling. The arithmetic is BlendWorksheet's.
 
 #include "blending/BlendMath.h"
-#include "shell/ChildForm.h"
+#include "widgets/ChildForm.h"
 
 class QButtonGroup;
 class QCheckBox;
@@ -25,7 +25,7 @@ class TfmParticialPressureMix final : public TChildForm
 {
     Q_OBJECT
 public:
-    explicit TfmParticialPressureMix(QWidget *parent = nullptr);
+    explicit TfmParticialPressureMix(ChildHost &host, QWidget *parent = nullptr);
 
     void MetricClick();
     void FillBoxes();

@@ -1,8 +1,8 @@
 #include "blending/Popup.h"
 
 #include "calculators/CalcWidgets.h"
-#include "shell/Dialogs.h"
-#include "shell/Hints.h"
+#include "widgets/Dialogs.h"
+#include "widgets/Hints.h"
 
 #include <QApplication>
 #include <QGroupBox>

@@ -1,9 +1,9 @@
 #include "calculators/CalcWidgets.h"
 
-#include "shell/ErrorGuard.h"
-#include "shell/Hints.h"
-#include "shell/MDIEdit.h"
-#include "shell/Main.h"
+#include "widgets/ChildHost.h"
+
+#include "widgets/ErrorGuard.h"
+#include "widgets/Hints.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -197,22 +197,14 @@ QString shownText(const QString &text)
     return shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
 }
 
-void sendLinesToNote(const QStringList &lines)
+void sendLinesToNote(ChildHost &host, const QStringList &lines)
 {
-    TEditForm *note = ResultNotepad();
+    QStringList shown;
     for (const QString &line : lines)
-        note->appendLine(shownText(line));
+        shown << shownText(line).split(u'\n');
+    host.showInNewNote(shown);
 }
 
-void sendTextToNote(const QString &text)
-{
-    ResultNotepad()->setLines(shownText(text).split(u'\n'));
-}
-
-void reportUnits(bool metric)
-{
-    if (TMainForm *main = MainForm())
-        main->UpdateUnitsPanel(metric);
-}
+void sendTextToNote(ChildHost &host, const QString &text) { host.showInNewNote(shownText(text).split(u'\n')); }
 
 } // namespace calc

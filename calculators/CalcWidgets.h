@@ -11,6 +11,7 @@
 #include <functional>
 #include <initializer_list>
 
+class ChildHost;
 class QCheckBox;
 class QComboBox;
 class QGroupBox;
@@ -68,12 +69,9 @@ void onEnter(QWidget *widget, std::function<void()> handler);
 // Result texts break lines with "\r\n"; widgets and notes show "\n".
 QString shownText(const QString &text);
 
-// A new note window with these lines appended.
-void sendLinesToNote(const QStringList &lines);
+// A new note window with these lines (shown as widgets show them).
+void sendLinesToNote(ChildHost &host, const QStringList &lines);
 // A new note window whose text becomes the given text's lines.
-void sendTextToNote(const QString &text);
-
-// Shows the window's units in the main window's units panel.
-void reportUnits(bool metric);
+void sendTextToNote(ChildHost &host, const QString &text);
 
 } // namespace calc

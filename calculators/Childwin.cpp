@@ -4,8 +4,8 @@
 #include "calculators/NitroxCalc.h"
 #include "calculators/UnitInputs.h"
 #include "core/Units.h"
-#include "shell/ErrorGuard.h"
-#include "shell/Hints.h"
+#include "widgets/ErrorGuard.h"
+#include "widgets/Hints.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -24,8 +24,8 @@ const QString ModHint = QStringLiteral("Maximum Operating Depth (MOD)|");
 const QString PPO2Hint = QStringLiteral("Partial pressure of O2 in ATA (Atmospheres Absolute)|");
 } // namespace
 
-TFmNitrox::TFmNitrox(QWidget *parent)
-    : TChildForm(parent), Metric(calc::metricBox(this)), PageControl1(calc::pageControl(this, QStringLiteral("PageControl1")))
+TFmNitrox::TFmNitrox(ChildHost &host, QWidget *parent)
+    : TChildForm(host, parent), Metric(calc::metricBox(this)), PageControl1(calc::pageControl(this, QStringLiteral("PageControl1")))
 {
     setWindowTitle(QStringLiteral("NITROX Calculations"));
     PageControl1->addTab(createBestMixPage(), QStringLiteral("Best Mix"));
@@ -175,7 +175,7 @@ void TFmNitrox::MetricClick()
     CalcBestMix();
     CalcMOD();
     EADCalc();
-    calc::reportUnits(metric);
+    host().showUnits(metric);
 }
 
 void TFmNitrox::CalcBestMix()
@@ -200,18 +200,18 @@ void TFmNitrox::EADCalc()
 
 void TFmNitrox::sendBestMix()
 {
-    calc::sendLinesToNote({BestMixNoteLine(PO2->currentText(), Depth->value(), Label14->text(),
+    calc::sendLinesToNote(host(), {BestMixNoteLine(PO2->currentText(), Depth->value(), Label14->text(),
                                            Label1->text(), Label2->text())});
 }
 
 void TFmNitrox::sendMod()
 {
-    calc::sendLinesToNote(
+    calc::sendLinesToNote(host(),
         {ModNoteLine(MODEAN->currentText(), MODPO2->currentText(), Edit1->text(), Label4->text())});
 }
 
 void TFmNitrox::sendEad()
 {
-    calc::sendLinesToNote(
+    calc::sendLinesToNote(host(),
         {EadNoteLine(BottomMixO2->currentText(), EADDepth->value(), Label18->text(), Edit2->text())});
 }

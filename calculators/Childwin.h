@@ -3,7 +3,7 @@
 // "NITROX Calculations": best mix for a depth, maximum operating depth of a
 // mix and equivalent air depth, one page each, recomputed on every change.
 
-#include "shell/ChildForm.h"
+#include "widgets/ChildForm.h"
 
 class QComboBox;
 class QLabel;
@@ -17,7 +17,7 @@ class TFmNitrox final : public TChildForm
 {
     Q_OBJECT
 public:
-    explicit TFmNitrox(QWidget *parent = nullptr);
+    explicit TFmNitrox(ChildHost &host, QWidget *parent = nullptr);
 
     void CalcBestMix();
     void CalcMOD();

@@ -1,7 +1,7 @@
 #include "calculators/ConversionForm.h"
 
 #include "calculators/CalcWidgets.h"
-#include "shell/ErrorGuard.h"
+#include "widgets/ErrorGuard.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -10,9 +10,9 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
-TConversionForm::TConversionForm(const QString &caption, const QString &firstUnit, const QString &secondUnit,
+TConversionForm::TConversionForm(ChildHost &host, const QString &caption, const QString &firstUnit, const QString &secondUnit,
                                  SliderRange firstRange, SliderRange secondRange, QWidget *parent)
-    : TChildForm(parent),
+    : TChildForm(host, parent),
       F(calc::wholeSpin(this, QStringLiteral("F"), 0, 0, 0)),
       C(calc::wholeSpin(this, QStringLiteral("C"), 0, 0, 0)),
       TrackBar1(calc::trackBar(this, QStringLiteral("TrackBar1"), firstRange.min, firstRange.max, firstRange.tick)),
@@ -47,5 +47,5 @@ void TConversionForm::connectEvents()
     connectGuarded(C, &QSpinBox::valueChanged, this, [this] { CChange(); });
     connectGuarded(TrackBar1, &QSlider::valueChanged, this, [this](int position) { F->setValue(position); });
     connectGuarded(TrackBar2, &QSlider::valueChanged, this, [this](int position) { C->setValue(position); });
-    connectGuarded(BitBot1, &QPushButton::clicked, this, [this] { calc::sendLinesToNote({Label3->text()}); });
+    connectGuarded(BitBot1, &QPushButton::clicked, this, [this] { calc::sendLinesToNote(host(), {Label3->text()}); });
 }

@@ -5,7 +5,7 @@
 // of either converts it into the other unit and shows the sentence in
 // `Label3`, which the send button puts into a new note.
 
-#include "shell/ChildForm.h"
+#include "widgets/ChildForm.h"
 
 class QGridLayout;
 class QLabel;
@@ -28,7 +28,7 @@ public:
     virtual void CChange() = 0;
 
 protected:
-    TConversionForm(const QString &caption, const QString &firstUnit, const QString &secondUnit,
+    TConversionForm(ChildHost &host, const QString &caption, const QString &firstUnit, const QString &secondUnit,
                     SliderRange firstRange, SliderRange secondRange, QWidget *parent);
     // Connects the change events; called by each window once its own
     // controls are made.

@@ -5,8 +5,8 @@
 #include <QLabel>
 #include <QSpinBox>
 
-TfmDistance::TfmDistance(QWidget *parent)
-    : TConversionForm(QStringLiteral("Distance"), QStringLiteral("Feet"), QStringLiteral("Meters"),
+TfmDistance::TfmDistance(ChildHost &host, QWidget *parent)
+    : TConversionForm(host, QStringLiteral("Distance"), QStringLiteral("Feet"), QStringLiteral("Meters"),
                       {0, 3000, 300}, {0, 1000, 150}, parent)
 {
     connectEvents();

@@ -8,7 +8,7 @@ class TfmDistance final : public TConversionForm
 {
     Q_OBJECT
 public:
-    explicit TfmDistance(QWidget *parent = nullptr);
+    explicit TfmDistance(ChildHost &host, QWidget *parent = nullptr);
 
     void FChange() override;
     void CChange() override;

@@ -12,8 +12,8 @@
 #include <QSlider>
 #include <QSpinBox>
 
-TfmFathoms::TfmFathoms(QWidget *parent)
-    : TConversionForm(QStringLiteral("Fahtoms, depth at sea"), QStringLiteral("Fahtoms"), QStringLiteral("Feet"),
+TfmFathoms::TfmFathoms(ChildHost &host, QWidget *parent)
+    : TConversionForm(host, QStringLiteral("Fahtoms, depth at sea"), QStringLiteral("Fahtoms"), QStringLiteral("Feet"),
                       {0, 500, 50}, {0, 500, 50}, parent),
       Metric(calc::metricBox(this, QStringLiteral("Toggle between feet and meters")))
 {

@@ -8,7 +8,7 @@ class TfmFathoms final : public TConversionForm
 {
     Q_OBJECT
 public:
-    explicit TfmFathoms(QWidget *parent = nullptr);
+    explicit TfmFathoms(ChildHost &host, QWidget *parent = nullptr);
 
     void FChange() override;
     void CChange() override;

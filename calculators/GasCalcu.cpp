@@ -3,8 +3,8 @@
 #include "calculators/CalcWidgets.h"
 #include "calculators/GasNeedsCalc.h"
 #include "calculators/UnitInputs.h"
-#include "shell/ErrorGuard.h"
-#include "shell/Hints.h"
+#include "widgets/ErrorGuard.h"
+#include "widgets/Hints.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -36,8 +36,8 @@ void showAnswer(QPlainTextEdit *memo, const QString &text)
 }
 } // namespace
 
-TfmGasCalc::TfmGasCalc(QWidget *parent)
-    : TChildForm(parent), Metric(calc::metricBox(this)), PageControl1(calc::pageControl(this, QStringLiteral("PageControl1")))
+TfmGasCalc::TfmGasCalc(ChildHost &host, QWidget *parent)
+    : TChildForm(host, parent), Metric(calc::metricBox(this)), PageControl1(calc::pageControl(this, QStringLiteral("PageControl1")))
 {
     setWindowTitle(QStringLiteral("Gas calculations"));
     PageControl1->addTab(createStayPage(), QStringLiteral("How long can I stay"));
@@ -131,14 +131,14 @@ void TfmGasCalc::connectEvents()
     for (QWidget *w : {static_cast<QWidget *>(NDepth), static_cast<QWidget *>(N_Time),
                        static_cast<QWidget *>(NBre_rate)})
         calc::onLeave(w, [this] { GasChange(); });
-    connectGuarded(BitBot1, &QPushButton::clicked, this, [this] { calc::sendTextToNote(Memo1->toPlainText()); });
-    connectGuarded(BitBot2, &QPushButton::clicked, this, [this] { calc::sendTextToNote(Memo2->toPlainText()); });
+    connectGuarded(BitBot1, &QPushButton::clicked, this, [this] { calc::sendTextToNote(host(), Memo1->toPlainText()); });
+    connectGuarded(BitBot2, &QPushButton::clicked, this, [this] { calc::sendTextToNote(host(), Memo2->toPlainText()); });
 }
 
 void TfmGasCalc::MetricClick()
 {
     SwitchMeIm();
-    calc::reportUnits(isMetric());
+    host().showUnits(isMetric());
 }
 
 void TfmGasCalc::SwitchMeIm()

@@ -3,7 +3,7 @@
 // "Gas calculations": how long a tank lasts at a depth, and how much gas a
 // stay of some minutes takes, one page each with the answer as a paragraph.
 
-#include "shell/ChildForm.h"
+#include "widgets/ChildForm.h"
 
 class QComboBox;
 class QLabel;
@@ -16,7 +16,7 @@ class TfmGasCalc final : public TChildForm
 {
     Q_OBJECT
 public:
-    explicit TfmGasCalc(QWidget *parent = nullptr);
+    explicit TfmGasCalc(ChildHost &host, QWidget *parent = nullptr);
 
     void SwitchMeIm();
     void MetricClick();

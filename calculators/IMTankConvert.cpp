@@ -2,19 +2,17 @@
 
 #include "core/Arithmetic.h"
 #include "calculators/CalcWidgets.h"
+#include "core/InputLists.h"
 #include "calculators/TankCalc.h"
 #include "calculators/UnitInputs.h"
 #include "core/NumText.h"
 #include "core/Units.h"
-#include "shell/ErrorGuard.h"
-#include "shell/Main.h"
+#include "widgets/ErrorGuard.h"
 
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
-#include <QMdiArea>
-#include <QMdiSubWindow>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -24,8 +22,8 @@ const QString ImperialCaption = QStringLiteral("Tank, Imperial mesurements");
 const QString MetricCaption = QStringLiteral("Tank, Metric mesurements");
 } // namespace
 
-TfmIMTankConverter::TfmIMTankConverter(QWidget *parent)
-    : TChildForm(parent), PageControl1(calc::pageControl(this, QStringLiteral("PageControl1")))
+TfmIMTankConverter::TfmIMTankConverter(ChildHost &host, QWidget *parent)
+    : TChildForm(host, parent), PageControl1(calc::pageControl(this, QStringLiteral("PageControl1")))
 {
     setWindowTitle(QStringLiteral("Tank Converter"));
     m_imperial = createPage({"IM", "GroupBox1", "Label1", "ICertified", "Label5", "Label6", "ITanksize", "Label7",
@@ -54,14 +52,8 @@ TfmIMTankConverter::TfmIMTankConverter(QWidget *parent)
         connectGuarded(list, &QComboBox::editTextChanged, this, [this] { MValueChange(); });
     connectGuarded(m_imperial.send, &QPushButton::clicked, this, [this] { sendPage(m_imperial); });
     connectGuarded(m_metric.send, &QPushButton::clicked, this, [this] { sendPage(m_metric); });
-    connectGuarded(PageControl1, &QTabWidget::currentChanged, this, [this] { calc::reportUnits(metricPageActive()); });
-    if (TMainForm *main = MainForm()) {
-        connectGuarded(main->mdiArea(), &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow *sub) {
-            if (sub && sub->widget() == this)
-                calc::reportUnits(metricPageActive());
-        });
-    }
-    calc::reportUnits(metricPageActive());
+    connectGuarded(PageControl1, &QTabWidget::currentChanged, this, [this] { activated(); });
+    activated();
 }
 
 TfmIMTankConverter::TankPage TfmIMTankConverter::createPage(const QStringList &names, const QString &fromCaption,
@@ -119,7 +111,7 @@ void TfmIMTankConverter::MValueChange()
 
 void TfmIMTankConverter::sendPage(const TankPage &page)
 {
-    calc::sendLinesToNote({
+    calc::sendLinesToNote(host(), {
         page.from->title(),
         page.certifiedLabel->text() + " " + page.certified->currentText() + " " + page.pressureWord->text(),
         page.sizeLabel->text() + " " + page.tanksize->currentText() + " " + page.volumeWord->text(),
@@ -128,13 +120,13 @@ void TfmIMTankConverter::sendPage(const TankPage &page)
     });
 }
 
+void TfmIMTankConverter::activated() { host().showUnits(metricPageActive()); }
+
 void TfmIMTankConverter::closeSteps()
 {
     auto rounded = [](QComboBox *list) { return CheckedWhole(Round(StrToFloat(list->currentText()))); };
-    TMainForm *main = MainForm();
-    const QString section = QStringLiteral("Defaults");
-    main->WriteIntegerIni(section, QStringLiteral("PresurizeTankM"), rounded(m_metric.certified));
-    main->WriteIntegerIni(section, QStringLiteral("FillTankM"), rounded(m_metric.tanksize));
-    main->WriteIntegerIni(section, QStringLiteral("PresurizeTankI"), rounded(m_imperial.certified));
-    main->WriteIntegerIni(section, QStringLiteral("FillTankI"), rounded(m_imperial.tanksize));
+    RememberPressure(true, rounded(m_metric.certified));
+    RememberTankSize(true, rounded(m_metric.tanksize));
+    RememberPressure(false, rounded(m_imperial.certified));
+    RememberTankSize(false, rounded(m_imperial.tanksize));
 }

@@ -4,7 +4,7 @@
 // of water volume at bar, and back. The active page is the window's unit
 // system.
 
-#include "shell/ChildForm.h"
+#include "widgets/ChildForm.h"
 
 class QComboBox;
 class QGroupBox;
@@ -16,11 +16,13 @@ class TfmIMTankConverter final : public TChildForm
 {
     Q_OBJECT
 public:
-    explicit TfmIMTankConverter(QWidget *parent = nullptr);
+    explicit TfmIMTankConverter(ChildHost &host, QWidget *parent = nullptr);
 
     void IValueChanged();
     void MValueChange();
     void closeSteps() override;
+    // The units of the page shown.
+    void activated() override;
 
 private:
     struct TankPage

@@ -2,8 +2,8 @@
 
 #include "calculators/CalcWidgets.h"
 #include "calculators/ConversionCalc.h"
-#include "shell/ErrorGuard.h"
-#include "shell/Hints.h"
+#include "widgets/ErrorGuard.h"
+#include "widgets/Hints.h"
 
 #include <QButtonGroup>
 #include <QGridLayout>
@@ -15,8 +15,8 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
-TfmNauticalMiles::TfmNauticalMiles(QWidget *parent)
-    : TConversionForm(QStringLiteral("Nautical miles"), QStringLiteral("Nautical Mile"), QStringLiteral("Feet"),
+TfmNauticalMiles::TfmNauticalMiles(ChildHost &host, QWidget *parent)
+    : TConversionForm(host, QStringLiteral("Nautical miles"), QStringLiteral("Nautical Mile"), QStringLiteral("Feet"),
                       {0, 5000, 500}, {0, 5000, 500}, parent),
       RadioGroup1(calc::group(this, QStringLiteral("RadioGroup1"), QStringLiteral("Conversion"))),
       m_units(new QButtonGroup(this))

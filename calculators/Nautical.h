@@ -12,7 +12,7 @@ class TfmNauticalMiles final : public TConversionForm
 {
     Q_OBJECT
 public:
-    explicit TfmNauticalMiles(QWidget *parent = nullptr);
+    explicit TfmNauticalMiles(ChildHost &host, QWidget *parent = nullptr);
 
     void FChange() override;
     void CChange() override;

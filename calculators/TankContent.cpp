@@ -1,12 +1,12 @@
 #include "calculators/TankContent.h"
 
 #include "calculators/CalcWidgets.h"
+#include "core/InputLists.h"
 #include "calculators/TankCalc.h"
 #include "calculators/UnitInputs.h"
 #include "core/NumText.h"
-#include "shell/ErrorGuard.h"
-#include "shell/Hints.h"
-#include "shell/Main.h"
+#include "widgets/ErrorGuard.h"
+#include "widgets/Hints.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -19,8 +19,8 @@
 #include <QSlider>
 #include <QVBoxLayout>
 
-TfmTankContent::TfmTankContent(QWidget *parent)
-    : TChildForm(parent),
+TfmTankContent::TfmTankContent(ChildHost &host, QWidget *parent)
+    : TChildForm(host, parent),
       Metric(calc::metricBox(this, QStringLiteral("Metric or Imperial standard"))),
       PSI1(calc::inputList(this, QStringLiteral("PSI1"))),
       Tanksize1(calc::inputList(this, QStringLiteral("Tanksize1"))),
@@ -78,7 +78,7 @@ void TfmTankContent::MetricClick()
     FillPressureList(PSI1, metric);
     calc::moveSlider(TrackBar1, StrToInt(PSI1->currentText()));
     PSI1Change();
-    calc::reportUnits(metric);
+    host().showUnits(metric);
 }
 
 void TfmTankContent::PSI1Change()
@@ -109,12 +109,11 @@ void TfmTankContent::sendResult()
     if (isMetric())
         lines << "Fill capacity : " + FillCapacityText(Tanksize1->currentText(), PSI1->currentText());
     lines << Label8->text() + " " + CurrentPressure->text() << QString() << Label9->text();
-    calc::sendLinesToNote(lines);
+    calc::sendLinesToNote(host(), lines);
 }
 
 void TfmTankContent::closeSteps()
 {
-    const QString suffix = UnitKeySuffix(isMetric());
-    MainForm()->WriteIntegerIni(QStringLiteral("Defaults"), "PresurizeTank" + suffix, StrToInt(PSI1->currentText()));
-    MainForm()->WriteIntegerIni(QStringLiteral("Defaults"), "FillTank" + suffix, StrToInt(Tanksize1->currentText()));
+    RememberPressure(isMetric(), StrToInt(PSI1->currentText()));
+    RememberTankSize(isMetric(), StrToInt(Tanksize1->currentText()));
 }

@@ -2,7 +2,7 @@
 
 // "Tank content": how much gas is left in a tank at its current pressure.
 
-#include "shell/ChildForm.h"
+#include "widgets/ChildForm.h"
 
 class QComboBox;
 class QLabel;
@@ -14,7 +14,7 @@ class TfmTankContent final : public TChildForm
 {
     Q_OBJECT
 public:
-    explicit TfmTankContent(QWidget *parent = nullptr);
+    explicit TfmTankContent(ChildHost &host, QWidget *parent = nullptr);
 
     void MetricClick();
     void PSI1Change();

@@ -7,8 +7,8 @@
 #include <QSlider>
 #include <QSpinBox>
 
-TfmTemperature::TfmTemperature(QWidget *parent)
-    : TConversionForm(QStringLiteral("Temperature"), QStringLiteral("Fahrenheit"), QStringLiteral("Centigrade"),
+TfmTemperature::TfmTemperature(ChildHost &host, QWidget *parent)
+    : TConversionForm(host, QStringLiteral("Temperature"), QStringLiteral("Fahrenheit"), QStringLiteral("Centigrade"),
                       {-75, 150, 30}, {-100, 100, 20}, parent)
 {
     calc::moveSlider(TrackBar1, 32);

@@ -8,7 +8,7 @@ class TfmTemperature final : public TConversionForm
 {
     Q_OBJECT
 public:
-    explicit TfmTemperature(QWidget *parent = nullptr);
+    explicit TfmTemperature(ChildHost &host, QWidget *parent = nullptr);
 
     void FChange() override;
     void CChange() override;

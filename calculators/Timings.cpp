@@ -4,7 +4,7 @@
 #include "calculators/CalcWidgets.h"
 #include "charts/MShape.h"
 #include "core/SettingsFile.h"
-#include "shell/ErrorGuard.h"
+#include "widgets/ErrorGuard.h"
 
 #include <QFrame>
 #include <QGridLayout>
@@ -25,8 +25,8 @@ QSpinBox *minutesBox(QWidget *parent, const QString &name)
 }
 } // namespace
 
-TfmtTimeCalcs::TfmtTimeCalcs(QWidget *parent)
-    : TChildForm(parent), MultiShape1(new TMultiShape(this))
+TfmtTimeCalcs::TfmtTimeCalcs(ChildHost &host, QWidget *parent)
+    : TChildForm(host, parent), MultiShape1(new TMultiShape(this))
 {
     setWindowTitle(QStringLiteral("Bottom time calculations"));
     MultiShape1->setObjectName(QStringLiteral("MultiShape1"));

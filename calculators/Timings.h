@@ -4,7 +4,7 @@
 // This dive is added to the total to date; the sum is remembered in the
 // settings file and is the total to date of the next opening.
 
-#include "shell/ChildForm.h"
+#include "widgets/ChildForm.h"
 
 class QLineEdit;
 class QSpinBox;
@@ -14,7 +14,7 @@ class TfmtTimeCalcs final : public TChildForm
 {
     Q_OBJECT
 public:
-    explicit TfmtTimeCalcs(QWidget *parent = nullptr);
+    explicit TfmtTimeCalcs(ChildHost &host, QWidget *parent = nullptr);
 
     void TimeChange();
     void MinutesChange(QSpinBox *sender);

@@ -1,12 +1,12 @@
 #include "calculators/ToSac.h"
 
 #include "calculators/CalcWidgets.h"
+#include "core/InputLists.h"
 #include "calculators/SacCalc.h"
 #include "calculators/UnitInputs.h"
 #include "core/NumText.h"
-#include "shell/ErrorGuard.h"
-#include "shell/Hints.h"
-#include "shell/Main.h"
+#include "widgets/ErrorGuard.h"
+#include "widgets/Hints.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -21,8 +21,8 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
-TfmPSIToCuFtSAC::TfmPSIToCuFtSAC(QWidget *parent)
-    : TChildForm(parent),
+TfmPSIToCuFtSAC::TfmPSIToCuFtSAC(ChildHost &host, QWidget *parent)
+    : TChildForm(host, parent),
       Metric(calc::metricBox(this)),
       Tanksize(calc::inputList(this, QStringLiteral("Tanksize"))),
       PSI(calc::inputList(this, QStringLiteral("PSI"))),
@@ -120,7 +120,7 @@ void TfmPSIToCuFtSAC::MetricClick()
     Label5->setText(DepthUnitWord(metric));
     ConvertDepthSpin(Depth, metric);
     Calculate();
-    calc::reportUnits(metric);
+    host().showUnits(metric);
 }
 
 void TfmPSIToCuFtSAC::Calculate()
@@ -150,7 +150,7 @@ void TfmPSIToCuFtSAC::Calculate()
 
 void TfmPSIToCuFtSAC::sendResult()
 {
-    calc::sendLinesToNote({
+    calc::sendLinesToNote(host(), {
         QStringLiteral("Breathing test"),
         "Tank " + Label1->text() + " " + PSI->currentText() + " " + Label2->text(),
         Label6->text() + " " + Tanksize->currentText() + " " + Label3->text(),
@@ -164,7 +164,6 @@ void TfmPSIToCuFtSAC::sendResult()
 
 void TfmPSIToCuFtSAC::closeSteps()
 {
-    const QString suffix = UnitKeySuffix(isMetric());
-    MainForm()->WriteIntegerIni(QStringLiteral("Defaults"), "PresurizeTank" + suffix, StrToInt(PSI->currentText()));
-    MainForm()->WriteIntegerIni(QStringLiteral("Defaults"), "FillTank" + suffix, StrToInt(Tanksize->currentText()));
+    RememberPressure(isMetric(), StrToInt(PSI->currentText()));
+    RememberTankSize(isMetric(), StrToInt(Tanksize->currentText()));
 }

@@ -4,7 +4,7 @@
 // at a depth) turned into the rate at the surface, as volume and pressure
 // per minute, with the volume rate in the other unit system too.
 
-#include "shell/ChildForm.h"
+#include "widgets/ChildForm.h"
 
 class QComboBox;
 class QGroupBox;
@@ -19,7 +19,7 @@ class TfmPSIToCuFtSAC final : public TChildForm
 {
     Q_OBJECT
 public:
-    explicit TfmPSIToCuFtSAC(QWidget *parent = nullptr);
+    explicit TfmPSIToCuFtSAC(ChildHost &host, QWidget *parent = nullptr);
 
     void MetricClick();
     void Calculate();

@@ -1,6 +1,6 @@
 #include "calculators/UnitInputs.h"
 
-#include "shell/Hints.h"
+#include "widgets/Hints.h"
 
 #include <QComboBox>
 #include <QSignalBlocker>

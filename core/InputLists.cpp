@@ -67,6 +67,16 @@ void FillPressureList(InputList &list, bool metric)
                         : QStringLiteral("Pressure in PSI|Pressure in PSI (Pounds per Square Inch)"));
 }
 
+void RememberPressure(bool metric, int pressure)
+{
+    SettingsFile().writeInteger(DefaultsSection, QStringLiteral("PresurizeTank") + UnitKeySuffix(metric), pressure);
+}
+
+void RememberTankSize(bool metric, int size)
+{
+    SettingsFile().writeInteger(DefaultsSection, QStringLiteral("FillTank") + UnitKeySuffix(metric), size);
+}
+
 void FillBreathingRateList(InputList &list, bool metric)
 {
     if (metric) {

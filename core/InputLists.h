@@ -35,6 +35,11 @@ QList<int> PressureTable(bool metric);
 // settings file ("Defaults", "FillTank"/"PresurizeTank" + UnitKeySuffix).
 void FillTankSizeList(InputList &list, bool metric);
 void FillPressureList(InputList &list, bool metric);
+
+// The tank pressure and size a unit system's lists start with next time
+// ("Defaults" keys "PresurizeTank"/"FillTank" with the unit suffix).
+void RememberPressure(bool metric, int pressure);
+void RememberTankSize(bool metric, int size);
 void FillBreathingRateList(InputList &list, bool metric);
 void FillPPO2List(InputList &list);
 void FillPressureStepList(InputList &list, bool metric);

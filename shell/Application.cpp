@@ -1,7 +1,7 @@
 #include "shell/Application.h"
 
 #include "shell/Background.h"
-#include "shell/ErrorGuard.h"
+#include "widgets/ErrorGuard.h"
 #include "shell/Style.h"
 
 TidewellApplication::TidewellApplication(int &argc, char **argv) : QApplication(argc, argv)

@@ -2,8 +2,8 @@
 
 #include "core/IniFile.h"
 #include "core/SettingsFile.h"
-#include "shell/Dialogs.h"
-#include "shell/ErrorGuard.h"
+#include "widgets/Dialogs.h"
+#include "widgets/ErrorGuard.h"
 
 #include <QAction>
 #include <QLocale>

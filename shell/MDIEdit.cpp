@@ -4,10 +4,9 @@
 #include "platform/Mail.h"
 #include "platform/RichText.h"
 #include "platform/ShellOpen.h"
-#include "shell/Dialogs.h"
-#include "shell/ErrorGuard.h"
-#include "shell/Hints.h"
-#include "shell/Main.h"
+#include "widgets/Dialogs.h"
+#include "widgets/ErrorGuard.h"
+#include "widgets/Hints.h"
 #include "shell/NoteFile.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -59,13 +58,6 @@ QIcon glyphIcon(const QString &symbol, bool bold = false)
 }
 
 // Runs a command of the main window, when there is one.
-void triggerMainCommand(const char *name)
-{
-    if (TMainForm *main = MainForm())
-        if (QAction *command = main->action(QString::fromLatin1(name)))
-            command->trigger();
-}
-
 // A printer seen from the front: paper above a body with a tray slot.
 QIcon printerIcon()
 {
@@ -85,7 +77,7 @@ QIcon printerIcon()
 
 } // namespace
 
-TEditForm::TEditForm(QWidget *parent) : TChildForm(parent), Editor(new QTextEdit(this))
+TEditForm::TEditForm(ChildHost &host, QWidget *parent) : TChildForm(host, parent), Editor(new QTextEdit(this))
 {
     setObjectName(QStringLiteral("EditForm"));
     Editor->setObjectName(QStringLiteral("Editor"));
@@ -112,12 +104,6 @@ TEditForm::TEditForm(QWidget *parent) : TChildForm(parent), Editor(new QTextEdit
     MailAvailability &mail = MailAvailability::instance();
     connect(&mail, &MailAvailability::answered, this, [this] { updateSendCommands(); });
     connect(m_fileMenu, &QMenu::aboutToShow, &mail, &MailAvailability::refresh);
-
-    if (TMainForm *main = MainForm())
-        connect(main->mdiArea(), &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow *sub) {
-            if (sub && sub->widget() == this)
-                guarded([this] { activated(); });
-        });
 }
 
 TEditForm::~TEditForm() = default;
@@ -144,10 +130,10 @@ void TEditForm::createMenus()
     m_fileMenu = new QMenu(QStringLiteral("&File"), this);
     m_fileMenu->setObjectName(QStringLiteral("File2"));
     connectGuarded(addCommand(m_fileMenu, QStringLiteral("New1"), QStringLiteral("&New"), QStringLiteral("New notepad")),
-                   &QAction::triggered, this, [] { triggerMainCommand("NewNotepad1"); });
+                   &QAction::triggered, this, [this] { host().openWindow(ChildKind::Notepad); });
     connectGuarded(addCommand(m_fileMenu, QStringLiteral("Open1"), QStringLiteral("&Open..."),
                               QStringLiteral("Open file"), Qt::Key_F2),
-                   &QAction::triggered, this, [] { triggerMainCommand("OpenNotepad1"); });
+                   &QAction::triggered, this, [this] { host().runCommand(ProgramCommand::OpenFile); });
     connectGuarded(addCommand(m_fileMenu, QStringLiteral("Close2"), QStringLiteral("&Close"),
                               QStringLiteral("Close window")),
                    &QAction::triggered, this, [this] { (parentWidget() ? parentWidget() : this)->close(); });
@@ -166,11 +152,9 @@ void TEditForm::createMenus()
     m_fileMenu->addSeparator();
     QAction *loadDive = addCommand(m_fileMenu, QStringLiteral("LoadDivePlan3"), QStringLiteral("&Load dive plan"),
                                    QStringLiteral("&Load a dive into the dive planner"), Qt::Key_F11);
-    if (TMainForm *main = MainForm())
-        if (QAction *mainLoad = main->action(QStringLiteral("LoadDivePlan1")))
-            loadDive->setEnabled(mainLoad->isEnabled());
+    loadDive->setEnabled(host().commandAvailable(ProgramCommand::LoadDivePlan));
     connectGuarded(loadDive, &QAction::triggered, this, [this] {
-        triggerMainCommand("LoadDivePlan1");
+        host().runCommand(ProgramCommand::LoadDivePlan);
         updateExternalEditorState();
     });
     m_fileMenu->addSeparator();
@@ -181,10 +165,7 @@ void TEditForm::createMenus()
                    &QAction::triggered, this, [this] { PrinterSetup1Click(); });
     m_fileMenu->addSeparator();
     connectGuarded(addCommand(m_fileMenu, QStringLiteral("Exit2"), QStringLiteral("E&xit"), {}), &QAction::triggered,
-                   this, [] {
-                       if (TMainForm *main = MainForm())
-                           main->close();
-                   });
+                   this, [this] { host().runCommand(ProgramCommand::Exit); });
 
     m_editMenu = new QMenu(QStringLiteral("&Edit"), this);
     m_editMenu->setObjectName(QStringLiteral("Edit1"));
@@ -237,7 +218,7 @@ void TEditForm::createToolbar()
         return button;
     };
     addButton(QStringLiteral("btnNew"), style()->standardIcon(QStyle::SP_FileIcon), QStringLiteral("New notepad"),
-              [] { triggerMainCommand("NewNotepad1"); });
+              [this] { host().openWindow(ChildKind::Notepad); });
     addButton(QStringLiteral("btnSave"), style()->standardIcon(QStyle::SP_DialogSaveButton), QStringLiteral("Save"),
               [this] { Save1Click(); });
     addButton(QStringLiteral("btnFont"), glyphIcon(QStringLiteral("A"), true), QStringLiteral("Font"),
@@ -328,6 +309,7 @@ void TEditForm::setPlainTextMode(bool plain)
 
 void TEditForm::activated()
 {
+    TChildForm::activated();
     updateSendCommands();
     updateExternalEditorState();
 }
@@ -508,18 +490,6 @@ bool TEditForm::closeQuery()
 }
 
 // ---- shared operations -----------------------------------------------------
-
-TEditForm *ResultNotepad()
-{
-    auto *note = new TEditForm;
-    if (TMainForm *main = MainForm()) {
-        main->addChild(note);
-    } else {
-        note->setAttribute(Qt::WA_DeleteOnClose);
-        note->show();
-    }
-    return note;
-}
 
 void OpenNoteFile(TEditForm *note, const QString &fileName)
 {

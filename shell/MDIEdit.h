@@ -4,7 +4,7 @@
 // note. It opens, saves, prints and mails the note, changes font, alignment
 // and word wrap, and receives the results of the calculators.
 
-#include "shell/ChildForm.h"
+#include "widgets/ChildForm.h"
 
 #include <QString>
 #include <QStringList>
@@ -21,7 +21,7 @@ class TEditForm : public TChildForm
 {
     Q_OBJECT
 public:
-    explicit TEditForm(QWidget *parent = nullptr);
+    explicit TEditForm(ChildHost &host, QWidget *parent = nullptr);
     ~TEditForm() override;
 
     static inline const QString Untitled = QStringLiteral("Untitled");
@@ -66,6 +66,7 @@ public:
 
     QSize sizeHint() const override;
     QList<MergedMenu> mergedMenus() const override;
+    void activated() override;
     bool closeQuery() override;
 
 protected:
@@ -81,7 +82,6 @@ private:
     void applyWordWrap(bool wrap);
     QAction *shortcutCommand(const QKeySequence &keys) const;
     QPrinter &printer();
-    void activated();
 
     QString m_fileName = Untitled;
     bool m_plainText = true;
@@ -93,8 +93,6 @@ private:
     std::unique_ptr<QPrinter> m_printer;
 };
 
-// A new empty note window in the main window, for a calculator's results.
-TEditForm *ResultNotepad();
 // Opens the file in the note window: name and caption, plain-text mode unless
 // the extension is ".rtf", the text, caret at the start, not modified.
 void OpenNoteFile(TEditForm *note, const QString &fileName);

@@ -4,10 +4,10 @@
 #include "core/SettingsFile.h"
 #include "core/Units.h"
 #include "shell/Background.h"
-#include "shell/Dialogs.h"
-#include "shell/ErrorGuard.h"
+#include "widgets/Dialogs.h"
+#include "widgets/ErrorGuard.h"
 #include "shell/FileHist.h"
-#include "shell/Hints.h"
+#include "widgets/Hints.h"
 #include "shell/MDIEdit.h"
 #include "shell/about.h"
 
@@ -33,8 +33,6 @@
 
 namespace {
 
-TMainForm *g_mainForm = nullptr;
-
 const QString PlanningHint =
     QStringLiteral("Dive planning with 'Rule of Third' |Including calculation of turn/call pressure");
 const QString LoadDiveHint = QStringLiteral("&Load a dive into the dive planner");
@@ -48,11 +46,8 @@ enum MenuGroup { FileGroup = 10, CalculationsGroup = 20, PlanningGroup = 30, Opt
 
 } // namespace
 
-TMainForm *MainForm() { return g_mainForm; }
-
 TMainForm::TMainForm(const QStringList &arguments, QWidget *parent) : QMainWindow(parent)
 {
-    g_mainForm = this;
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(QStringLiteral("Tidewell"));
     resize(900, 640);
@@ -95,8 +90,6 @@ TMainForm::~TMainForm()
 {
     // Children are destroyed without their closing steps; stop listening first.
     disconnect(m_mdi, nullptr, this, nullptr);
-    if (g_mainForm == this)
-        g_mainForm = nullptr;
 }
 
 QString TMainForm::joinArguments(const QStringList &arguments)
@@ -641,7 +634,7 @@ TChildForm *TMainForm::openChild(ChildKind kind)
     QApplication::setOverrideCursor(Qt::WaitCursor);
     TChildForm *child = nullptr;
     try {
-        child = maker(this);
+        child = maker(*this);
         if (child)
             addChild(child);
     } catch (...) {
@@ -672,8 +665,8 @@ void TMainForm::activeChildChanged()
     updateWindowMenu();
     rebuildMenuBar();
     routeShortcuts();
-    if (TChildForm *child = activeChild(); child && child->reportsUnits())
-        UpdateUnitsPanel(child->isMetric());
+    if (TChildForm *child = activeChild())
+        child->activated();
 }
 
 void TMainForm::updateWindowMenu()
@@ -803,9 +796,46 @@ void TMainForm::FileHistoryFileSelected(QString &fileName, bool &)
         openNote(fileName);
 }
 
+TEditForm *TMainForm::newNote() { return static_cast<TEditForm *>(openChild(ChildKind::Notepad)); }
+
+void TMainForm::showInNewNote(const QStringList &lines)
+{
+    TEditForm *note = newNote();
+    for (const QString &line : lines)
+        note->appendLine(line);
+}
+
+void TMainForm::runCommand(ProgramCommand command)
+{
+    switch (command) {
+    case ProgramCommand::OpenFile:
+        action(QStringLiteral("OpenNotepad1"))->trigger();
+        break;
+    case ProgramCommand::LoadDivePlan:
+        action(QStringLiteral("LoadDivePlan1"))->trigger();
+        break;
+    case ProgramCommand::Exit:
+        close();
+        break;
+    }
+}
+
+bool TMainForm::commandAvailable(ProgramCommand command) const
+{
+    switch (command) {
+    case ProgramCommand::OpenFile:
+        return action(QStringLiteral("OpenNotepad1"))->isEnabled();
+    case ProgramCommand::LoadDivePlan:
+        return action(QStringLiteral("LoadDivePlan1"))->isEnabled();
+    case ProgramCommand::Exit:
+        return true;
+    }
+    return false;
+}
+
 TEditForm *TMainForm::openNote(const QString &fileName)
 {
-    auto *note = static_cast<TEditForm *>(openChild(ChildKind::Notepad));
+    TEditForm *note = newNote();
     OpenNoteFile(note, fileName);
     return note;
 }

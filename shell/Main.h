@@ -5,7 +5,7 @@
 // the client-area pop-up menu, the two toolbars and the status bar whose
 // first panel is the program's message line.
 
-#include "shell/ChildForm.h"
+#include "widgets/ChildForm.h"
 #include "shell/WindowCatalog.h"
 
 #include <QHash>
@@ -23,7 +23,7 @@ class QToolBar;
 class TEditForm;
 class TFileHist;
 
-class TMainForm final : public QMainWindow
+class TMainForm final : public QMainWindow, public ChildHost
 {
     Q_OBJECT
 public:
@@ -44,6 +44,17 @@ public:
     // The first status panel: hints and the child windows' messages.
     void setMessageLine(const QString &text);
     QString messageLine() const;
+
+    // What child windows ask of the program.
+    void showUnits(bool metric) override { UpdateUnitsPanel(metric); }
+    void showMessage(const QString &text) override { setMessageLine(text); }
+    TChildForm *openWindow(ChildKind kind) override { return openChild(kind); }
+    void showInNewNote(const QStringList &lines) override;
+    void runCommand(ProgramCommand command) override;
+    bool commandAvailable(ProgramCommand command) const override;
+
+    // A new empty note window, shown and active.
+    TEditForm *newNote();
 
     // Puts a new child window into the frame and shows it.
     QMdiSubWindow *addChild(TChildForm *child);
@@ -137,6 +148,3 @@ private:
     QString m_commandLineFile;
     int m_backgroundChoice = 0;
 };
-
-// The main window of the running program, or nullptr.
-TMainForm *MainForm();

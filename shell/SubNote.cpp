@@ -1,6 +1,6 @@
 #include "shell/SubNote.h"
 
-TSubNoteEditForm::TSubNoteEditForm(QWidget *parent) : TEditForm(parent)
+TSubNoteEditForm::TSubNoteEditForm(ChildHost &host, QWidget *parent) : TEditForm(host, parent)
 {
     setObjectName(QStringLiteral("SubNoteEditForm"));
     setWindowTitle(QStringLiteral("Editor"));

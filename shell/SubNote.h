@@ -9,5 +9,5 @@ class TSubNoteEditForm final : public TEditForm
 {
     Q_OBJECT
 public:
-    explicit TSubNoteEditForm(QWidget *parent = nullptr);
+    explicit TSubNoteEditForm(ChildHost &host, QWidget *parent = nullptr);
 };

@@ -19,33 +19,33 @@ ChildMaker childMaker(ChildKind kind)
 {
     switch (kind) {
     case ChildKind::Nitrox:
-        return [](TMainForm *) -> TChildForm * { return new TFmNitrox; };
+        return [](ChildHost &host) -> TChildForm * { return new TFmNitrox(host); };
     case ChildKind::Sac:
-        return [](TMainForm *) -> TChildForm * { return new TfmPSIToCuFtSAC; };
+        return [](ChildHost &host) -> TChildForm * { return new TfmPSIToCuFtSAC(host); };
     case ChildKind::GasNeeds:
-        return [](TMainForm *) -> TChildForm * { return new TfmGasCalc; };
+        return [](ChildHost &host) -> TChildForm * { return new TfmGasCalc(host); };
     case ChildKind::TankContent:
-        return [](TMainForm *) -> TChildForm * { return new TfmTankContent; };
+        return [](ChildHost &host) -> TChildForm * { return new TfmTankContent(host); };
     case ChildKind::TankSize:
-        return [](TMainForm *) -> TChildForm * { return new TfmIMTankConverter; };
+        return [](ChildHost &host) -> TChildForm * { return new TfmIMTankConverter(host); };
     case ChildKind::Temperature:
-        return [](TMainForm *) -> TChildForm * { return new TfmTemperature; };
+        return [](ChildHost &host) -> TChildForm * { return new TfmTemperature(host); };
     case ChildKind::FeetMeters:
-        return [](TMainForm *) -> TChildForm * { return new TfmDistance; };
+        return [](ChildHost &host) -> TChildForm * { return new TfmDistance(host); };
     case ChildKind::Fathoms:
-        return [](TMainForm *) -> TChildForm * { return new TfmFathoms; };
+        return [](ChildHost &host) -> TChildForm * { return new TfmFathoms(host); };
     case ChildKind::NauticalMiles:
-        return [](TMainForm *) -> TChildForm * { return new TfmNauticalMiles; };
+        return [](ChildHost &host) -> TChildForm * { return new TfmNauticalMiles(host); };
     case ChildKind::BottomTime:
-        return [](TMainForm *) -> TChildForm * { return new TfmtTimeCalcs; };
+        return [](ChildHost &host) -> TChildForm * { return new TfmtTimeCalcs(host); };
     case ChildKind::Notepad:
-        return [](TMainForm *) -> TChildForm * { return new TEditForm; };
+        return [](ChildHost &host) -> TChildForm * { return new TEditForm(host); };
     case ChildKind::Blending:
-        return [](TMainForm *) -> TChildForm * { return new TfmParticialPressureMix; };
+        return [](ChildHost &host) -> TChildForm * { return new TfmParticialPressureMix(host); };
     case ChildKind::MixEditor:
-        return [](TMainForm *) -> TChildForm * { return new TfmMixEditor; };
+        return [](ChildHost &host) -> TChildForm * { return new TfmMixEditor(host); };
     case ChildKind::Fills:
-        return [](TMainForm *) -> TChildForm * { return new TfmtNixtroFill; };
+        return [](ChildHost &host) -> TChildForm * { return new TfmtNixtroFill(host); };
     case ChildKind::DivePlan:
     case ChildKind::ProfileViewer:
         break;

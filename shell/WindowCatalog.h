@@ -5,31 +5,13 @@
 // open the same window cannot drift apart. A kind whose window is not part of
 // the program yet has no maker, and its commands are disabled.
 
+#include "widgets/ChildHost.h"
+
 #include <functional>
 
 class TChildForm;
-class TMainForm;
 
-enum class ChildKind {
-    Notepad,
-    FeetMeters,
-    Temperature,
-    Fathoms,
-    NauticalMiles,
-    Blending,
-    MixEditor,
-    TankContent,
-    Fills,
-    TankSize,
-    Nitrox,
-    BottomTime,
-    DivePlan,
-    Sac,
-    GasNeeds,
-    ProfileViewer,
-};
-
-using ChildMaker = std::function<TChildForm *(TMainForm *)>;
+using ChildMaker = std::function<TChildForm *(ChildHost &)>;
 
 // The maker of a kind, or an empty function when there is none.
 ChildMaker childMaker(ChildKind kind);

@@ -1,8 +1,8 @@
 #include "shell/about.h"
 
 #include "shell/Background.h"
-#include "shell/ErrorGuard.h"
-#include "shell/Hints.h"
+#include "widgets/ErrorGuard.h"
+#include "widgets/Hints.h"
 
 #include <QAction>
 #include <QApplication>

@@ -4,7 +4,7 @@
 // system chosen, the windows the main window opened, and a user's typing.
 
 #include "core/NumText.h"
-#include "shell/ChildForm.h"
+#include "widgets/ChildForm.h"
 #include "shell/Main.h"
 #include "tests/support/TempSettings.h"
 #include "tests/support/TestNumbers.h"

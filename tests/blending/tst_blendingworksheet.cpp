@@ -2,7 +2,7 @@
 #include "blending/ParticialPressureMix.h"
 #include "blending/Popup.h"
 #include "shell/Application.h"
-#include "shell/Hints.h"
+#include "widgets/Hints.h"
 #include "tests/blending/BlendTestSupport.h"
 #include "tests/support/ScriptedDialogs.h"
 

@@ -2,8 +2,8 @@
 #include "calculators/UnitInputs.h"
 #include "core/SettingsFile.h"
 #include "shell/Application.h"
-#include "shell/ErrorGuard.h"
-#include "shell/Hints.h"
+#include "widgets/ErrorGuard.h"
+#include "widgets/Hints.h"
 #include "tests/blending/BlendTestSupport.h"
 #include "tests/support/ScriptedDialogs.h"
 
@@ -35,7 +35,7 @@ const std::vector<RowSetter> Setters = {&Window::Set1, &Window::Set2, &Window::S
 // diver 2 keeps 100 cubic feet at 0.75 per minute.
 Window *compareLikeThePlanner(TMainForm &main, const QStringList &diver1Sizes)
 {
-    auto *window = new Window;
+    auto *window = new Window(main);
     main.addChild(window);
     for (int k = 0; k < Window::RowCount; ++k)
         (window->*Setters[k])(QStringLiteral("100"), QStringLiteral("3000"), localNumbers("0.75"),
@@ -106,7 +106,7 @@ private slots:
         TempSettings settings;
         ScriptedDialogs dialogs;
         TMainForm main;
-        auto *w = new Window;
+        auto *w = new Window(main);
         main.addChild(w);
         const QStringList sizes = imperialTankSizes().mid(0, 4);
         guarded([&] {

@@ -4,12 +4,13 @@
 #include "core/Errors.h"
 #include "platform/Mail.h"
 #include "platform/RichText.h"
-#include "shell/ErrorGuard.h"
+#include "widgets/ErrorGuard.h"
 #include "shell/FileHist.h"
 #include "shell/MDIEdit.h"
 #include "shell/Main.h"
 #include "shell/NoteFile.h"
 #include "shell/SubNote.h"
+#include "tests/support/FakeHost.h"
 #include "tests/support/OrdinaryUser.h"
 #include "tests/support/ScriptedDialogs.h"
 #include "tests/support/TempSettings.h"
@@ -136,12 +137,13 @@ class TestEditForm : public QObject
     Q_OBJECT
 
     QTemporaryDir m_dir;
+    FakeHost m_host;
     QString path(const QString &name) const { return m_dir.filePath(name); }
 
 private slots:
     void newNoteIsUntitledPlainWithWordWrap()
     {
-        TEditForm note;
+        TEditForm note(m_host);
         QCOMPARE(note.fileName(), QStringLiteral("Untitled"));
         QCOMPARE(note.windowTitle(), QStringLiteral("Untitled"));
         QVERIFY(note.plainTextMode());
@@ -155,12 +157,12 @@ private slots:
         const auto *panel = note.findChild<QToolBar *>(QStringLiteral("DocPanel1"));
         QVERIFY(panel);
         QCOMPARE(panel->actions().size(), 7);
-        QCOMPARE(TSubNoteEditForm().windowTitle(), QStringLiteral("Editor"));
+        QCOMPARE(TSubNoteEditForm(m_host).windowTitle(), QStringLiteral("Editor"));
     }
 
     void menusMergeInTheirGroups()
     {
-        TEditForm note;
+        TEditForm note(m_host);
         QList<int> groups;
         QStringList titles;
         for (const MergedMenu &m : note.mergedMenus()) {
@@ -195,7 +197,7 @@ private slots:
     {
         QFETCH(int, menu);
         QFETCH(QStringList, entries);
-        TEditForm note;
+        TEditForm note(m_host);
         QStringList shown;
         for (const QAction *a : note.mergedMenus().at(menu).menu->actions())
             shown << (a->isSeparator() ? QStringLiteral("-")
@@ -205,7 +207,7 @@ private slots:
 
     void toolbarButtonsAndPopupMenu()
     {
-        TEditForm note;
+        TEditForm note(m_host);
         const auto *panel = note.findChild<QToolBar *>(QStringLiteral("DocPanel1"));
         QStringList hints;
         for (const QAction *a : panel->actions())
@@ -237,7 +239,7 @@ private slots:
         QFETCH(bool, plain);
         const QString file = path(name);
         writeFile(file, "{\\rtf1\\ansi {\\b Deep} dive\\par}");
-        TEditForm note;
+        TEditForm note(m_host);
         note.Editor->setPlainText(QStringLiteral("old"));
         OpenNoteFile(&note, file);
         QCOMPARE(note.plainTextMode(), plain);
@@ -253,7 +255,7 @@ private slots:
     {
         ScriptedDialogs dialogs;
         const QString file = path(QStringLiteral("notes.rtf"));
-        TEditForm note;
+        TEditForm note(m_host);
         note.Editor->setPlainText(QStringLiteral("Tank {12} litres"));
         dialogs.answerFile(file);
         note.Save1Click();
@@ -266,7 +268,7 @@ private slots:
         QVERIFY(dialogs.lastFileOptions().promptOnCreate);
 
         // Opened later, the plain file under a ".rtf" name shows its text.
-        TEditForm reopened;
+        TEditForm reopened(m_host);
         OpenNoteFile(&reopened, file);
         QVERIFY(!reopened.plainTextMode());
         QCOMPARE(reopened.Editor->toPlainText(), QStringLiteral("Tank {12} litres"));
@@ -281,7 +283,7 @@ private slots:
         dialogs.answerFile(txt);
         reopened.Saveas1Click();
         QVERIFY(looksLikeRtf(fileBytes(txt)));
-        TEditForm third;
+        TEditForm third(m_host);
         third.setPlainTextMode(false);
         third.loadFromFile(txt);
         QCOMPARE(third.Editor->toPlainText(), QStringLiteral("Tank {12} litres"));
@@ -307,7 +309,7 @@ private slots:
         TempSettings settings;
         ScriptedDialogs dialogs;
         TMainForm main;
-        TEditForm *note = ResultNotepad();
+        TEditForm *note = main.newNote();
         QPointer<QMdiSubWindow> frame = main.mdiArea()->activeSubWindow();
         note->appendLine(QStringLiteral("Bottom gas 21%"));
         dialogs.answerMessage(answer);
@@ -328,7 +330,7 @@ private slots:
     void externalEditorNeedsASavedFile()
     {
         ScriptedDialogs dialogs;
-        TEditForm note;
+        TEditForm note(m_host);
         note.Editor->setPlainText(QStringLiteral("x"));
         dialogs.answerFile(QString());
         note.Save1Click();
@@ -341,7 +343,7 @@ private slots:
 
     void editCommandsFollowClipboardAndSelection()
     {
-        TEditForm note;
+        TEditForm note(m_host);
         note.Editor->setPlainText(QStringLiteral("nitrox"));
         QImage picture(4, 4, QImage::Format_RGB32);
         picture.fill(Qt::red);
@@ -371,7 +373,7 @@ private slots:
         ScriptedDialogs dialogs;
         TMainForm main;
         main.show();
-        TEditForm *note = ResultNotepad();
+        TEditForm *note = main.newNote();
         QVERIFY(QTest::qWaitForWindowExposed(&main));
         note->Editor->setPlainText(QStringLiteral("deco stop"));
         note->Editor->setFocus();
@@ -393,7 +395,7 @@ private slots:
 
     void alignmentAndWordWrap()
     {
-        TEditForm note;
+        TEditForm note(m_host);
         note.Editor->setPlainText(QStringLiteral("one\ntwo\nthree"));
         QTextCursor cursor(note.Editor->document());
         cursor.movePosition(QTextCursor::NextBlock);
@@ -421,7 +423,7 @@ private slots:
     void fontGoesToTheSelection()
     {
         ScriptedDialogs dialogs;
-        TEditForm note;
+        TEditForm note(m_host);
         note.Editor->setPlainText(QStringLiteral("deco stop"));
         QTextCursor cursor(note.Editor->document());
         cursor.movePosition(QTextCursor::NextWord, QTextCursor::KeepAnchor);
@@ -440,7 +442,7 @@ private slots:
     void printsAllPagesToPdf()
     {
         ScriptedDialogs dialogs;
-        TEditForm note;
+        TEditForm note(m_host);
         QStringList lines;
         for (int i = 1; i <= 150; ++i)
             lines << QStringLiteral("Line %1 of the dive log").arg(i);
@@ -490,14 +492,14 @@ private slots:
         QCOMPARE(mail.available(), available);
         TempSettings settings;
         TMainForm main;
-        TEditForm *first = ResultNotepad();
+        TEditForm *first = main.newNote();
         QCOMPARE(command(first, "Send1")->isEnabled(), available);
         QCOMPARE(command(first, "btnSend")->isEnabled(), available);
 
         // Switching between notes reads the kept answer: no process starts
         // on the user-interface thread.
         const int asked = desktop.mimeCalls();
-        TEditForm *second = ResultNotepad();
+        TEditForm *second = main.newNote();
         for (int i = 0; i < 3; ++i) {
             main.mdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow *>(first->parentWidget()));
             main.mdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow *>(second->parentWidget()));
@@ -519,7 +521,7 @@ private slots:
         QDesktopServices::setUrlHandler(QStringLiteral("mailto"), &catcher, "open");
         ScriptedDialogs dialogs;
         refreshMail();
-        TEditForm note;
+        TEditForm note(m_host);
         note.Editor->setPlainText(QStringLiteral("Gas: 32% & 21%\nDepth 30 m"));
         command(&note, "Send1")->trigger();
         QCOMPARE(catcher.urls.size(), 1);
@@ -543,7 +545,7 @@ private slots:
         FakeDesktop desktop("evolution.desktop\\n");
         ScriptedDialogs dialogs;
         refreshMail();
-        TEditForm note;
+        TEditForm note(m_host);
         note.Editor->setPlainText(QStringLiteral("short"));
         // The offscreen platform has no desktop to take the link.
         command(&note, "Send1")->trigger();
@@ -575,7 +577,7 @@ private slots:
                 huge.write(line);
         }
         const QString file = path(name);
-        TEditForm note;
+        TEditForm note(m_host);
         note.Editor->setPlainText(QStringLiteral("kept"));
         try {
             OpenNoteFile(&note, file);
@@ -611,7 +613,7 @@ private slots:
         TempSettings settings;
         ScriptedDialogs dialogs;
         TMainForm main;
-        TEditForm *note = ResultNotepad();
+        TEditForm *note = main.newNote();
         note->appendLine(QStringLiteral("precious"));
         dialogs.answerFile(target);
         command(note, "Save1")->trigger();
@@ -660,7 +662,7 @@ private slots:
         QFETCH(QString, expected);
         const QString file = path(QStringLiteral("broken.rtf"));
         writeFile(file, rtf);
-        TEditForm note;
+        TEditForm note(m_host);
         OpenNoteFile(&note, file);
         QVERIFY2(note.Editor->toPlainText().contains(expected), qPrintable(note.Editor->toPlainText()));
     }
@@ -670,7 +672,7 @@ private slots:
         TempSettings settings;
         TMainForm main;
         main.show();
-        TEditForm *note = ResultNotepad();
+        TEditForm *note = main.newNote();
         QCOMPARE(main.activeChild(), note);
         note->appendLine(QStringLiteral("Breathing test"));
         note->appendLine(QStringLiteral("Tank 12 l 200 bar"));
@@ -736,7 +738,7 @@ private slots:
         TempSettings settings;
         TMainForm main;
         main.show();
-        TEditForm *note = ResultNotepad();
+        TEditForm *note = main.newNote();
         QStringList titles;
         for (QAction *a : main.menuBar()->actions())
             titles << a->text();

@@ -3,9 +3,9 @@
 #include "core/SettingsFile.h"
 #include "core/Units.h"
 #include "shell/Application.h"
-#include "shell/ChildForm.h"
-#include "shell/ErrorGuard.h"
-#include "shell/Hints.h"
+#include "widgets/ChildForm.h"
+#include "widgets/ErrorGuard.h"
+#include "widgets/Hints.h"
 #include "shell/Main.h"
 #include "shell/about.h"
 #include "tests/support/ScriptedDialogs.h"
@@ -32,7 +32,7 @@ class UnitWindow final : public TChildForm
 {
     Q_OBJECT
 public:
-    explicit UnitWindow(bool refuseClose = false) : m_refuse(refuseClose)
+    explicit UnitWindow(ChildHost &host, bool refuseClose = false) : TChildForm(host), m_refuse(refuseClose)
     {
         auto *metric = new QCheckBox(QStringLiteral("Metric"), this);
         metric->setObjectName(QStringLiteral("Metric"));
@@ -55,7 +55,7 @@ class MenuWindow final : public TChildForm
 {
     Q_OBJECT
 public:
-    MenuWindow()
+    explicit MenuWindow(ChildHost &host) : TChildForm(host)
     {
         m_file = new QMenu(QStringLiteral("&File"), this);
         m_file->setObjectName(QStringLiteral("ChildFile"));
@@ -314,7 +314,7 @@ void TestMainForm::childMenusMergeByGroup()
 {
     TempSettings settings;
     TMainForm main;
-    auto *child = new MenuWindow;
+    auto *child = new MenuWindow(main);
     QMdiSubWindow *sub = main.addChild(child);
     QCOMPARE(main.activeChild(), child);
     QCOMPARE(menuBarCaptions(main),
@@ -330,7 +330,7 @@ void TestMainForm::unitMenuChangesNewWindowsOnly()
     TempSettings settings;
     settings.write("[Measurements]\nMetric=0\n");
     TMainForm main;
-    auto *before = new UnitWindow;
+    auto *before = new UnitWindow(main);
     main.addChild(before);
     QVERIFY(!before->isMetric());
     main.action(QStringLiteral("Metric1"))->trigger();
@@ -338,7 +338,7 @@ void TestMainForm::unitMenuChangesNewWindowsOnly()
     QVERIFY(!main.action(QStringLiteral("Imperial1"))->isChecked());
     QCOMPARE(main.findChild<QLabel *>(QStringLiteral("UnitsPanel"))->text(), QStringLiteral("Units: Metric"));
     QVERIFY(!before->isMetric());
-    auto *after = new UnitWindow;
+    auto *after = new UnitWindow(main);
     main.addChild(after);
     QVERIFY(after->isMetric());
     QCOMPARE(after->switches, 1);
@@ -357,10 +357,10 @@ void TestMainForm::activationShowsUnitsOfWindow()
     settings.write("[Measurements]\nMetric=1\n");
     TMainForm main;
     main.show();
-    auto *metric = new UnitWindow;
+    auto *metric = new UnitWindow(main);
     QMdiSubWindow *metricSub = main.addChild(metric);
     main.action(QStringLiteral("Imperial1"))->trigger();
-    main.addChild(new UnitWindow);
+    main.addChild(new UnitWindow(main));
     auto *panel = main.findChild<QLabel *>(QStringLiteral("UnitsPanel"));
     QCOMPARE(panel->text(), QStringLiteral("Units: Imperial"));
     main.mdiArea()->setActiveSubWindow(metricSub);
@@ -376,8 +376,8 @@ void TestMainForm::windowMenuFollowsChildren()
         QVERIFY2(!main.action(name)->isEnabled(), qPrintable(name));
     QVERIFY(main.action(QStringLiteral("TileHorizontal1"))->isEnabled());
     QVERIFY(!main.menu(QStringLiteral("Reopen1"))->isEnabled());
-    main.addChild(new UnitWindow);
-    main.addChild(new UnitWindow);
+    main.addChild(new UnitWindow(main));
+    main.addChild(new UnitWindow(main));
     for (const QString &name : following)
         QVERIFY2(main.action(name)->isEnabled(), qPrintable(name));
     main.resize(900, 700);
@@ -413,7 +413,7 @@ void TestMainForm::statusTipsGoToMessageLine()
 {
     TempSettings settings;
     TMainForm main;
-    auto *child = new UnitWindow;
+    auto *child = new UnitWindow(main);
     main.addChild(child);
     setHint(child->metricBox(), QStringLiteral("Metric or Imperial standard|Shown below"));
     QStatusTipEvent tip(child->metricBox()->statusTip());
@@ -472,7 +472,7 @@ void TestMainForm::exitRunsChildClosingSteps()
 {
     TempSettings settings;
     TMainForm main;
-    main.addChild(new UnitWindow);
+    main.addChild(new UnitWindow(main));
     QVERIFY(main.close());
     QCOMPARE(SettingsFile().readInteger(QStringLiteral("Defaults"), QStringLiteral("FillTankM"), 0), 12);
 }
@@ -481,8 +481,8 @@ void TestMainForm::refusingChildKeepsProgramOpen()
 {
     TempSettings settings;
     TMainForm main;
-    main.addChild(new UnitWindow);
-    main.addChild(new UnitWindow(true));
+    main.addChild(new UnitWindow(main));
+    main.addChild(new UnitWindow(main, true));
     QVERIFY(!main.close());
     QVERIFY(!QFile::exists(settings.fileName()));
     QCOMPARE(main.childForms().size(), 2);

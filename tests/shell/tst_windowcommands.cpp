@@ -1,6 +1,6 @@
 #include "shell/Main.h"
 #include "tests/support/ScriptedDialogs.h"
-#include "shell/ChildForm.h"
+#include "widgets/ChildForm.h"
 #include "tests/support/TempSettings.h"
 
 #include <QAction>

@@ -6,7 +6,7 @@
 // gets the "cancel" answer of its kind (Cancel or No button, empty name,
 // false); tests check `unanswered()` to catch questions they did not expect.
 
-#include "shell/Dialogs.h"
+#include "widgets/Dialogs.h"
 
 #include <QDialog>
 #include <QList>

@@ -5,7 +5,7 @@
 // Tab to leave a box. Window tests use it so that what a user's keystrokes
 // start (change events, completion, selection) is what the tests see.
 
-#include "shell/ChildForm.h"
+#include "widgets/ChildForm.h"
 #include "shell/Main.h"
 
 #include <QComboBox>

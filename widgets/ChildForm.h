@@ -5,6 +5,8 @@
 // (a question first, then the window's own closing steps) and the menus the
 // window shows in the main window's menu bar while it is active.
 
+#include "widgets/ChildHost.h"
+
 #include <QCheckBox>
 #include <QList>
 #include <QPointer>
@@ -24,7 +26,10 @@ class TChildForm : public QWidget
 {
     Q_OBJECT
 public:
-    explicit TChildForm(QWidget *parent = nullptr);
+    explicit TChildForm(ChildHost &host, QWidget *parent = nullptr);
+
+    // The program that holds the window.
+    ChildHost &host() const { return m_host; }
 
     virtual QList<MergedMenu> mergedMenus() const { return {}; }
     // Asked before the window closes, by the user or at program exit.
@@ -32,6 +37,9 @@ public:
     virtual bool closeQuery() { return true; }
     // What the window writes when it closes; runs at program exit too.
     virtual void closeSteps() {}
+    // Run by the host each time the window becomes the active one; by
+    // default it shows the window's units.
+    virtual void activated();
 
     QCheckBox *metricBox() const { return m_metric; }
     bool isMetric() const;
@@ -49,6 +57,7 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
+    ChildHost &m_host;
     QPointer<QCheckBox> m_metric;
     bool m_reportsUnits = true;
 };

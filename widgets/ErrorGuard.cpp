@@ -1,6 +1,6 @@
-#include "shell/ErrorGuard.h"
+#include "widgets/ErrorGuard.h"
 
-#include "shell/Dialogs.h"
+#include "widgets/Dialogs.h"
 
 #include <QApplication>
 

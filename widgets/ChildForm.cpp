@@ -1,13 +1,12 @@
-#include "shell/ChildForm.h"
+#include "widgets/ChildForm.h"
 
 #include "core/Units.h"
-#include "shell/ErrorGuard.h"
-#include "shell/Main.h"
+#include "widgets/ErrorGuard.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
 
-TChildForm::TChildForm(QWidget *parent) : QWidget(parent) {}
+TChildForm::TChildForm(ChildHost &host, QWidget *parent) : QWidget(parent), m_host(host) {}
 
 bool TChildForm::isMetric() const { return m_metric && m_metric->isChecked(); }
 
@@ -18,9 +17,15 @@ void TChildForm::adoptUnitSystem(QCheckBox *metric, bool reportUnits)
     metric->setChecked(UnitSystem());
     connectGuarded(metric, &QCheckBox::clicked, this, [this] {
         unitSwitch();
-        if (m_reportsUnits && MainForm())
-            MainForm()->UpdateUnitsPanel(isMetric());
+        if (m_reportsUnits)
+            m_host.showUnits(isMetric());
     });
+}
+
+void TChildForm::activated()
+{
+    if (reportsUnits())
+        m_host.showUnits(isMetric());
 }
 
 void TChildForm::closeEvent(QCloseEvent *event)

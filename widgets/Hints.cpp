@@ -1,4 +1,4 @@
-#include "shell/Hints.h"
+#include "widgets/Hints.h"
 
 #include <QAction>
 #include <QWidget>

@@ -1,0 +1,31 @@
+#pragma once
+
+// A host for child windows made without a main window: it records what the
+// window asks of the program, so tests can check it.
+
+#include "widgets/ChildHost.h"
+
+#include <QList>
+#include <QStringList>
+
+class FakeHost final : public ChildHost
+{
+public:
+    void showUnits(bool metric) override { units << metric; }
+    void showMessage(const QString &text) override { messages << text; }
+    TChildForm *openWindow(ChildKind kind) override
+    {
+        opened << kind;
+        return nullptr;
+    }
+    void showInNewNote(const QStringList &lines) override { notes << lines; }
+    void runCommand(ProgramCommand command) override { commands << command; }
+    bool commandAvailable(ProgramCommand command) const override { return available.contains(command); }
+
+    QList<bool> units;
+    QStringList messages;
+    QList<ChildKind> opened;
+    QList<QStringList> notes;
+    QList<ProgramCommand> commands;
+    QList<ProgramCommand> available;
+};

@@ -1,0 +1,56 @@
+#pragma once
+
+// What a child window may ask of the program that holds it. The main window
+// implements it; tests give windows a small fake. A window gets its host
+// when it is made and reaches the rest of the program only through it.
+
+#include <QString>
+#include <QStringList>
+
+class TChildForm;
+
+// The kinds of child window the program can open.
+enum class ChildKind {
+    Notepad,
+    FeetMeters,
+    Temperature,
+    Fathoms,
+    NauticalMiles,
+    Blending,
+    MixEditor,
+    TankContent,
+    Fills,
+    TankSize,
+    Nitrox,
+    BottomTime,
+    DivePlan,
+    Sac,
+    GasNeeds,
+    ProfileViewer,
+};
+
+// Program commands that a window's own menus offer as well.
+enum class ProgramCommand {
+    OpenFile,       // the open dialog of the main window
+    LoadDivePlan,   // a plan file into a new planner
+    Exit,           // end the program, as the main window's "Exit"
+};
+
+class ChildHost
+{
+public:
+    virtual ~ChildHost() = default;
+
+    // Shows a window's units in the status bar's units panel.
+    virtual void showUnits(bool metric) = 0;
+    // The program's message line: hints and the windows' warnings.
+    virtual void showMessage(const QString &text) = 0;
+    // Opens a new window of `kind` and makes it active; nullptr when the
+    // program has no window of that kind.
+    virtual TChildForm *openWindow(ChildKind kind) = 0;
+    // A new note window holding `lines`, one paragraph each, shown and active.
+    virtual void showInNewNote(const QStringList &lines) = 0;
+    // Runs a program command; whether it is available now.
+    virtual void runCommand(ProgramCommand command) = 0;
+    virtual bool commandAvailable(ProgramCommand command) const = 0;
+};
