@@ -3,7 +3,9 @@ BUILD      ?= build
 ASAN_BUILD ?= build-asan
 JOBS       ?= $(shell nproc)
 SUDO       := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
-PACKAGES   := cmake g++ make qt6-base-dev qt6-base-dev-tools libgl-dev libfontconfig-dev xvfb xauth poppler-utils pandoc
+PACKAGES   := cmake g++ make qt6-base-dev qt6-base-dev-tools libgl-dev libfontconfig-dev xvfb xauth poppler-utils pandoc \
+              librsvg2-bin dpkg-dev file desktop-file-utils appstream shared-mime-info xdg-utils \
+              libfile-mimeinfo-perl lintian
 
 .PHONY: all deps build run test test-asan bench clean
 
