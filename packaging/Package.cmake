@@ -31,4 +31,15 @@ add_custom_command(OUTPUT ${changelog}
 add_custom_target(package_changelog ALL DEPENDS ${changelog})
 install(FILES ${changelog} packaging/copyright DESTINATION ${doc_dir})
 
+# Every program in bin/ has a manual page; it is written in Markdown.
+find_program(PANDOC pandoc REQUIRED)
+configure_file(packaging/Tidewell.1.md.in packaging/Tidewell.1.md @ONLY)
+set(manual ${CMAKE_CURRENT_BINARY_DIR}/packaging/Tidewell.1.gz)
+add_custom_command(OUTPUT ${manual}
+    COMMAND ${PANDOC} --standalone --to man ${CMAKE_CURRENT_BINARY_DIR}/packaging/Tidewell.1.md
+            | gzip -9n > ${manual}
+    DEPENDS ${CMAKE_CURRENT_BINARY_DIR}/packaging/Tidewell.1.md)
+add_custom_target(package_manual ALL DEPENDS ${manual})
+install(FILES ${manual} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+
 include(CPack)

@@ -76,7 +76,8 @@ private slots:
               "./usr/share/icons/hicolor/scalable/mimetypes/application-x-tidewell-dive.svg",
               "./usr/share/icons/hicolor/48x48/mimetypes/application-x-dan-research-nem.png",
               "./usr/share/icons/hicolor/48x48/mimetypes/application-x-dan-research-dan.png",
-              "./usr/share/doc/tidewell/copyright", "./usr/share/doc/tidewell/changelog.gz"})
+              "./usr/share/doc/tidewell/copyright", "./usr/share/doc/tidewell/changelog.gz",
+              "./usr/share/man/man1/Tidewell.1.gz"})
             QTest::newRow(file) << QString::fromLatin1(file);
     }
 
