@@ -52,6 +52,42 @@ private slots:
         QVERIFY(text.contains("[Toolbars]\nHideAll=0"));
     }
 
+    // The welcome note is the readme beside the program, else the one in the
+    // data folder of an installation, else there is none.
+    void findsTheWelcomeNote_data()
+    {
+        QTest::addColumn<QStringList>("readmes");
+        QTest::addColumn<QString>("shown");
+        const QString beside = QStringLiteral("bin/readme.rtf");
+        const QString installed = QStringLiteral("share/tidewell/readme.rtf");
+        QTest::newRow("beside the program") << QStringList{beside, installed} << beside;
+        QTest::newRow("in the data folder") << QStringList{installed} << installed;
+        QTest::newRow("none") << QStringList() << QString();
+    }
+
+    void findsTheWelcomeNote()
+    {
+        QFETCH(QStringList, readmes);
+        QFETCH(QString, shown);
+        QTemporaryDir folder;
+        QVERIFY(QDir(folder.path()).mkpath(QStringLiteral("bin")));
+        const QString program = folder.filePath(QStringLiteral("bin/Tidewell"));
+        QVERIFY(QFile::copy(QStringLiteral(TIDEWELL_BINARY), program));
+        for (const QString &readme : readmes) {
+            QVERIFY(QDir(folder.path()).mkpath(QFileInfo(readme).path()));
+            QVERIFY(QFile::copy(QStringLiteral(TIDEWELL_README), folder.filePath(readme)));
+        }
+        QProcess process;
+        QProcessEnvironment env = offscreenEnvironment();
+        env.insert(QStringLiteral("TIDEWELL_QUIT_AFTER_START"), QStringLiteral("1"));
+        process.setProcessEnvironment(env);
+        process.start(program, {});
+        QVERIFY(process.waitForFinished(30000));
+        QCOMPARE(process.exitCode(), 0);
+        const QString output = QString::fromLocal8Bit(process.readAllStandardOutput()).trimmed();
+        QCOMPARE(output, shown.isEmpty() ? QString() : QStringLiteral("note: ") + folder.filePath(shown));
+    }
+
     // Installed into a prefix, the program finds its welcome note in
     // share/tidewell/ and, its own folder being closed to the user, keeps its
     // settings in the user's configuration folder.
