@@ -3,9 +3,11 @@ BUILD      ?= build
 ASAN_BUILD ?= build-asan
 JOBS       ?= $(shell nproc)
 SUDO       := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
-PACKAGES   := cmake g++ make qt6-base-dev qt6-base-dev-tools libgl-dev libfontconfig-dev xvfb xauth poppler-utils pandoc locales
+PACKAGES   := cmake g++ make qt6-base-dev qt6-base-dev-tools libgl-dev libfontconfig-dev xvfb xauth poppler-utils pandoc \
+              librsvg2-bin dpkg-dev file desktop-file-utils appstream shared-mime-info xdg-utils \
+              libfile-mimeinfo-perl lintian locales
 
-.PHONY: all deps build run test test-asan bench clean
+.PHONY: all deps build run test test-asan bench package clean
 
 all: build
 
@@ -48,6 +50,10 @@ bench: build
 	@# Start-up once more as a user sees it: painted on an X display.
 	@echo "== bench_startup on an X display (Xvfb)"
 	@xvfb-run -a -s "-screen 0 1280x1024x24" env QT_QPA_PLATFORM=xcb $(BUILD)/bench/bench_startup
+
+# The Debian package, written into the build folder.
+package: build
+	cmake --build $(BUILD) --target package
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD)

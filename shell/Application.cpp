@@ -8,6 +8,8 @@ TidewellApplication::TidewellApplication(int &argc, char **argv) : QApplication(
 {
     setApplicationName(QStringLiteral("Tidewell"));
     setApplicationDisplayName(QStringLiteral("Tidewell"));
+    // The installed launcher's name: Wayland desktops match windows to it.
+    setDesktopFileName(QStringLiteral("org.example.tidewell.Tidewell"));
     setStyle(new TidewellStyle);
     setWindowIcon(programIcon());
 }

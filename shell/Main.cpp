@@ -9,6 +9,7 @@
 #include "shell/FileHist.h"
 #include "widgets/Hints.h"
 #include "shell/MDIEdit.h"
+#include "shell/WelcomeNote.h"
 #include "shell/about.h"
 
 #include <QAction>
@@ -843,8 +844,8 @@ TEditForm *TMainForm::openNote(const QString &fileName)
 void TMainForm::welcome()
 {
     m_startTimer->stop();
-    const QString readme = WithTrailingBackslash(QCoreApplication::applicationDirPath()) + QStringLiteral("readme.rtf");
-    if (QFileInfo::exists(readme))
+    const QString readme = welcomeNoteFileName();
+    if (!readme.isEmpty())
         openNote(readme);
     showAbout();
 }
