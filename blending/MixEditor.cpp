@@ -1,6 +1,6 @@
 #include "blending/MixEditor.h"
 
-#include "blending/BlendWidgets.h"
+#include "widgets/Builders.h"
 #include "blending/GasRecords.h"
 #include "core/NumText.h"
 #include "widgets/Dialogs.h"
@@ -19,32 +19,19 @@
 
 #include <algorithm>
 
-namespace {
-
-QPushButton *button(QWidget *parent, const QString &name, const QString &caption)
-{
-    auto *b = new QPushButton(caption, parent);
-    b->setObjectName(name);
-    return b;
-}
-
-} // namespace
-
 TfmMixEditor::TfmMixEditor(ChildHost &host, QWidget *parent)
     : TChildForm(host, parent),
-      NameOfMix(blend::editableList(this, QStringLiteral("NameOfMix"))),
-      Oxygen(blend::editableList(this, QStringLiteral("Oxygen"))),
-      Helium(blend::editableList(this, QStringLiteral("Helium"))),
-      Nitrogen(blend::editableList(this, QStringLiteral("Nitrogen"))),
-      AutoCalc(new QCheckBox(QStringLiteral("Auto balance Nitrogen"), this)),
-      SaveRecordBot(button(this, QStringLiteral("SaveRecordBot"), QStringLiteral("Save"))),
-      DeleteButton(button(this, QStringLiteral("DeleteButton"), QStringLiteral("Delete"))),
-      NewRecord(button(this, QStringLiteral("NewRecord"), QStringLiteral("New"))),
-      SpeedButton1(button(this, QStringLiteral("SpeedButton1"), QStringLiteral("Def")))
+      NameOfMix(ui::inputList(this, QStringLiteral("NameOfMix"))),
+      Oxygen(ui::inputList(this, QStringLiteral("Oxygen"))),
+      Helium(ui::inputList(this, QStringLiteral("Helium"))),
+      Nitrogen(ui::inputList(this, QStringLiteral("Nitrogen"))),
+      AutoCalc(ui::checkBox(this, QStringLiteral("AutoCalc"), QStringLiteral("Auto balance Nitrogen"), true)),
+      SaveRecordBot(ui::button(this, QStringLiteral("SaveRecordBot"), QStringLiteral("Save"))),
+      DeleteButton(ui::button(this, QStringLiteral("DeleteButton"), QStringLiteral("Delete"))),
+      NewRecord(ui::button(this, QStringLiteral("NewRecord"), QStringLiteral("New"))),
+      SpeedButton1(ui::button(this, QStringLiteral("SpeedButton1"), QStringLiteral("Def")))
 {
     setWindowTitle(QStringLiteral("Mix Editor"));
-    AutoCalc->setObjectName(QStringLiteral("AutoCalc"));
-    AutoCalc->setChecked(true);
     setHint(AutoCalc, QStringLiteral("Automatic calculate Nitrogen fraction"));
     setHint(SpeedButton1, QStringLiteral("Create defaults"));
     NameOfMix->setMinimumContentsLength(14);
@@ -54,13 +41,13 @@ TfmMixEditor::TfmMixEditor(ChildHost &host, QWidget *parent)
     panel->setFrameShape(QFrame::StyledPanel);
     setHint(panel, QStringLiteral("|Drag gas mix to any other place where a gas mix is used"));
     auto *grid = new QGridLayout(panel);
-    grid->addWidget(blend::caption(panel, QStringLiteral("Name of mix:"), NameOfMix), 0, 0);
+    grid->addWidget(ui::caption(panel, QStringLiteral("Name of mix:"), NameOfMix), 0, 0);
     grid->addWidget(NameOfMix, 0, 1);
-    grid->addWidget(blend::caption(panel, QStringLiteral("Oxygen:"), Oxygen), 1, 0);
+    grid->addWidget(ui::caption(panel, QStringLiteral("Oxygen:"), Oxygen), 1, 0);
     grid->addWidget(Oxygen, 1, 1);
-    grid->addWidget(blend::caption(panel, QStringLiteral("Helium:"), Helium), 2, 0);
+    grid->addWidget(ui::caption(panel, QStringLiteral("Helium:"), Helium), 2, 0);
     grid->addWidget(Helium, 2, 1);
-    grid->addWidget(blend::caption(panel, QStringLiteral("Nitrogen:"), Nitrogen), 3, 0);
+    grid->addWidget(ui::caption(panel, QStringLiteral("Nitrogen:"), Nitrogen), 3, 0);
     grid->addWidget(Nitrogen, 3, 1);
     grid->addWidget(AutoCalc, 4, 1);
 
@@ -73,9 +60,9 @@ TfmMixEditor::TfmMixEditor(ChildHost &host, QWidget *parent)
     layout->addLayout(buttons);
     layout->addStretch();
 
-    blend::onUserChange(NameOfMix, this, [this] { NameOfMixChange(); });
-    blend::onUserChange(Oxygen, this, [this] { TotalGasChange(); });
-    blend::onUserChange(Helium, this, [this] { TotalGasChange(); });
+    ui::onUserChange(NameOfMix, this, [this] { NameOfMixChange(); });
+    ui::onUserChange(Oxygen, this, [this] { TotalGasChange(); });
+    ui::onUserChange(Helium, this, [this] { TotalGasChange(); });
     connectGuarded(AutoCalc, &QCheckBox::clicked, this, [this] { AutoCalcClick(); });
     connectGuarded(SaveRecordBot, &QPushButton::clicked, this, [this] {
         SaveRecord(NameOfMix->currentText(), Oxygen->currentText(), Helium->currentText(), Nitrogen->currentText());
@@ -92,16 +79,16 @@ TfmMixEditor::TfmMixEditor(ChildHost &host, QWidget *parent)
 void TfmMixEditor::LoadRecord(const QString &name)
 {
     const QString shown = name == QStringLiteral("Default") ? StoredDefaultMixName() : name;
-    blend::setListText(NameOfMix, shown);
+    ui::setListText(NameOfMix, shown);
     showMix(shown);
 }
 
 void TfmMixEditor::showMix(const QString &name)
 {
     const GasMix mix = LoadGasMix(name);
-    blend::setListText(Oxygen, mix.oxygen);
-    blend::setListText(Helium, mix.helium);
-    blend::setListText(Nitrogen, mix.nitrogen);
+    ui::setListText(Oxygen, mix.oxygen);
+    ui::setListText(Helium, mix.helium);
+    ui::setListText(Nitrogen, mix.nitrogen);
 }
 
 void TfmMixEditor::SaveRecord(const QString &name, const QString &oxygen, const QString &helium,
@@ -171,7 +158,7 @@ void TfmMixEditor::NameOfMixChange()
 void TfmMixEditor::TotalGasChange()
 {
     if (AutoCalc->isChecked())
-        blend::setListText(Nitrogen,
+        ui::setListText(Nitrogen,
                            MyFormat(100 - (StrToFloat(Helium->currentText()) + StrToFloat(Oxygen->currentText()))));
 }
 
@@ -183,9 +170,9 @@ void TfmMixEditor::AutoCalcClick()
 
 void TfmMixEditor::NewRecordClick()
 {
-    blend::setListText(NameOfMix, QString());
+    ui::setListText(NameOfMix, QString());
     for (QComboBox *box : {Oxygen, Helium, Nitrogen})
-        blend::setListText(box, QStringLiteral("0"));
+        ui::setListText(box, QStringLiteral("0"));
     NameOfMixChange();
 }
 

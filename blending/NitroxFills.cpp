@@ -1,8 +1,7 @@
 #include "blending/NitroxFills.h"
 
-#include "blending/BlendWidgets.h"
+#include "widgets/Builders.h"
 #include "blending/NitroxFillCalc.h"
-#include "calculators/CalcWidgets.h"
 #include "core/InputLists.h"
 #include "calculators/UnitInputs.h"
 #include "core/NumText.h"
@@ -44,14 +43,14 @@ QLabel *resultText(QWidget *parent, const QString &name, const QString &hint)
 
 TfmtNixtroFill::TfmtNixtroFill(ChildHost &host, QWidget *parent)
     : TChildForm(host, parent),
-      PSI(blend::editableList(this, QStringLiteral("PSI"))),
+      PSI(ui::inputList(this, QStringLiteral("PSI"))),
       Label7(new QLabel(this)),
       Metric(new QCheckBox(QStringLiteral("Metric"), this)),
       PageControl(new QTabWidget(this)),
       Depth(new QSpinBox(this)),
       Label11(new QLabel(this)),
-      PO2(blend::editableList(this, QStringLiteral("PO2"))),
-      EANxCombox(blend::editableList(this, QStringLiteral("EANxCombox"), {"21", "32", "36", "50", "80", "100"},
+      PO2(ui::inputList(this, QStringLiteral("PO2"))),
+      EANxCombox(ui::inputList(this, QStringLiteral("EANxCombox"), {"21", "32", "36", "50", "80", "100"},
                                      QStringLiteral("32"))),
       Label3(resultText(this, QStringLiteral("Label3"), QStringLiteral("Best gas at given depth with give max PO2"))),
       Label6(resultText(this, QStringLiteral("Label6"), QStringLiteral("Fill with air and top with O2"))),
@@ -104,14 +103,14 @@ TfmtNixtroFill::TfmtNixtroFill(ChildHost &host, QWidget *parent)
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(pressureRow);
     layout->addWidget(PageControl);
-    layout->addWidget(calc::framed(this, {}, GasPercentagesCaption, Label3));
-    layout->addWidget(calc::framed(this, {}, AirTopFillCaption, Label6));
-    layout->addWidget(calc::framed(this, {}, IdealFillCaption, Label5));
+    layout->addWidget(ui::framed(this, {}, GasPercentagesCaption, Label3));
+    layout->addWidget(ui::framed(this, {}, AirTopFillCaption, Label6));
+    layout->addWidget(ui::framed(this, {}, IdealFillCaption, Label5));
     layout->addLayout(buttons);
     setMinimumWidth(420);
 
     for (QComboBox *box : {PSI, PO2, EANxCombox})
-        blend::onUserChange(box, this, [this] { GasChange(); });
+        ui::onUserChange(box, this, [this] { GasChange(); });
     connectGuarded(Depth, &QSpinBox::valueChanged, this, [this] { GasChange(); });
     connectGuarded(PageControl, &QTabWidget::currentChanged, this, [this] { GasChange(); });
     connectGuarded(BitBot1, &QPushButton::clicked, this, [this] { BitBot1Click(); });

@@ -1,6 +1,6 @@
 #include "blending/ParticialPressureMix.h"
 
-#include "blending/BlendWidgets.h"
+#include "widgets/Builders.h"
 #include "blending/Popup.h"
 #include "calculators/UnitInputs.h"
 #include "core/NumText.h"
@@ -36,14 +36,6 @@ const QString PurgeGasHint = QStringLiteral(
     "Be carefull to fill out purge gas data|Example: Empty tank, take valve off. Put it on again and you have 21% O2 "
     "and 79% N2. Tank pressure 0");
 
-QCheckBox *checkBox(QWidget *parent, const QString &name, const QString &caption, bool checked = false)
-{
-    auto *box = new QCheckBox(caption, parent);
-    box->setObjectName(name);
-    box->setChecked(checked);
-    return box;
-}
-
 QProgressBar *sumGauge(QWidget *parent, const QString &name)
 {
     auto *gauge = new QProgressBar(parent);
@@ -73,14 +65,6 @@ QLabel *traceLabel(QWidget *parent, const QString &name)
     return label;
 }
 
-QPushButton *button(QWidget *parent, const QString &name, const QString &caption, const QString &hint)
-{
-    auto *b = new QPushButton(caption, parent);
-    b->setObjectName(name);
-    setHint(b, hint);
-    return b;
-}
-
 // The marker shows either the gauge or the red "Invalid mix" in its place.
 QWidget *sumMarker(QWidget *parent, QProgressBar *gauge, QLabel *invalid)
 {
@@ -103,36 +87,36 @@ void setEnabledBoxes(std::initializer_list<QWidget *> boxes, bool enabled)
 TfmParticialPressureMix::TfmParticialPressureMix(ChildHost &host, QWidget *parent)
     : TChildForm(host, parent),
       PageControl1(new QTabWidget(this)),
-      PSIG(blend::editableList(this, QStringLiteral("PSIG"))),
-      xFo2(blend::editableList(this, QStringLiteral("xFo2"), {}, QStringLiteral("36"))),
-      xFHe(blend::editableList(this, QStringLiteral("xFHe"), {}, QStringLiteral("0"))),
-      xFN2(blend::editableList(this, QStringLiteral("xFN2"), {}, QStringLiteral("0"))),
-      AutoCalc(checkBox(this, QStringLiteral("AutoCalc"), QStringLiteral("Auto balance Nitrogen"), true)),
+      PSIG(ui::inputList(this, QStringLiteral("PSIG"))),
+      xFo2(ui::inputList(this, QStringLiteral("xFo2"), {}, QStringLiteral("36"))),
+      xFHe(ui::inputList(this, QStringLiteral("xFHe"), {}, QStringLiteral("0"))),
+      xFN2(ui::inputList(this, QStringLiteral("xFN2"), {}, QStringLiteral("0"))),
+      AutoCalc(ui::checkBox(this, QStringLiteral("AutoCalc"), QStringLiteral("Auto balance Nitrogen"), true)),
       Gauge2(sumGauge(this, QStringLiteral("Gauge2"))),
       Gauge2Label(invalidMixLabel(this, QStringLiteral("Gauge2Label"))),
-      PSI(blend::editableList(this, QStringLiteral("PSI"))),
-      CurrentxFO2(blend::editableList(this, QStringLiteral("CurrentxFO2"), {}, QStringLiteral("21"))),
-      CurrentxFHe(blend::editableList(this, QStringLiteral("CurrentxFHe"), {}, QStringLiteral("0"))),
-      CurrentxFN2(blend::editableList(this, QStringLiteral("CurrentxFN2"), {}, QStringLiteral("79"))),
-      EmptytankCheck(checkBox(this, QStringLiteral("EmptytankCheck"), QStringLiteral("Empty tank"))),
-      EmptyAutoCalcClick(checkBox(this, QStringLiteral("EmptyAutoCalcClick"), QStringLiteral("Auto balance Nitrogen"), true)),
+      PSI(ui::inputList(this, QStringLiteral("PSI"))),
+      CurrentxFO2(ui::inputList(this, QStringLiteral("CurrentxFO2"), {}, QStringLiteral("21"))),
+      CurrentxFHe(ui::inputList(this, QStringLiteral("CurrentxFHe"), {}, QStringLiteral("0"))),
+      CurrentxFN2(ui::inputList(this, QStringLiteral("CurrentxFN2"), {}, QStringLiteral("79"))),
+      EmptytankCheck(ui::checkBox(this, QStringLiteral("EmptytankCheck"), QStringLiteral("Empty tank"))),
+      EmptyAutoCalcClick(ui::checkBox(this, QStringLiteral("EmptyAutoCalcClick"), QStringLiteral("Auto balance Nitrogen"), true)),
       Gauge1(sumGauge(this, QStringLiteral("Gauge1"))),
       Gauge1Label(invalidMixLabel(this, QStringLiteral("Gauge1Label"))),
       FillGasRadio(new QGroupBox(QStringLiteral("Fill gas for Air Top"), this)),
       AirRadio(new QRadioButton(QStringLiteral("Air "), FillGasRadio)),
       EanxRadio(new QRadioButton(QStringLiteral("EANx mix "), FillGasRadio)),
-      FillGasFractionO2(blend::editableList(this, QStringLiteral("FillGasFractionO2"),
+      FillGasFractionO2(ui::inputList(this, QStringLiteral("FillGasFractionO2"),
                                             {"21", "32", "36", "40", "80"}, QStringLiteral("21"))),
-      TargetAir(blend::resultBox(this, QStringLiteral("TargetAir"))),
+      TargetAir(ui::resultBox(this, QStringLiteral("TargetAir"))),
       TargetAirLabel(new QLabel(QStringLiteral("Fill Air:"), this)),
-      TargetO2(blend::resultBox(this, QStringLiteral("TargetO2"))),
-      TargetHe(blend::resultBox(this, QStringLiteral("TargetHe"))),
-      DrainAir(blend::resultBox(this, QStringLiteral("DrainAir"))),
-      Metric(checkBox(this, QStringLiteral("Metric"), QStringLiteral("Metric"))),
-      CheckBox1(checkBox(this, QStringLiteral("CheckBox1"), QStringLiteral("No Jump"))),
-      CheckBox2(checkBox(this, QStringLiteral("CheckBox2"), QStringLiteral("Short calc"))),
-      SpeedButton1(button(this, QStringLiteral("SpeedButton1"), QStringLiteral("!"), QStringLiteral("Recalc"))),
-      SpeedButton2(button(this, QStringLiteral("SpeedButton2"), QStringLiteral("Adjust"),
+      TargetO2(ui::resultBox(this, QStringLiteral("TargetO2"))),
+      TargetHe(ui::resultBox(this, QStringLiteral("TargetHe"))),
+      DrainAir(ui::resultBox(this, QStringLiteral("DrainAir"))),
+      Metric(ui::checkBox(this, QStringLiteral("Metric"), QStringLiteral("Metric"))),
+      CheckBox1(ui::checkBox(this, QStringLiteral("CheckBox1"), QStringLiteral("No Jump"))),
+      CheckBox2(ui::checkBox(this, QStringLiteral("CheckBox2"), QStringLiteral("Short calc"))),
+      SpeedButton1(ui::button(this, QStringLiteral("SpeedButton1"), QStringLiteral("!"), QStringLiteral("Recalc"))),
+      SpeedButton2(ui::button(this, QStringLiteral("SpeedButton2"), QStringLiteral("Adjust"),
                           QStringLiteral("Run adjustment formular"))),
       StatusBar1(new QStatusBar(this)),
       Label1(traceLabel(this, QStringLiteral("Label1"))),
@@ -258,7 +242,7 @@ TfmParticialPressureMix::TfmParticialPressureMix(ChildHost &host, QWidget *paren
     connectGuarded(recalc, &QAction::triggered, this, [this] { TotalGasChange(); });
 
     for (QComboBox *box : {PSIG, xFo2, xFHe, xFN2, PSI, CurrentxFO2, CurrentxFHe, CurrentxFN2})
-        blend::onUserChange(box, this, [this] { TotalGasChange(); });
+        ui::onUserChange(box, this, [this] { TotalGasChange(); });
     connectGuarded(SpeedButton1, &QPushButton::clicked, this, [this] { TotalGasChange(); });
     connectGuarded(CheckBox1, &QCheckBox::clicked, this, [this] { TotalGasChange(); });
     connectGuarded(CheckBox2, &QCheckBox::clicked, this, [this] { TotalGasChange(); });
@@ -268,7 +252,7 @@ TfmParticialPressureMix::TfmParticialPressureMix(ChildHost &host, QWidget *paren
     connectGuarded(EmptytankCheck, &QCheckBox::clicked, this, [this] { EmptytankCheckClick(); });
     connectGuarded(AirRadio, &QRadioButton::clicked, this, [this] { FillGasRadioClick(); });
     connectGuarded(EanxRadio, &QRadioButton::clicked, this, [this] { FillGasRadioClick(); });
-    blend::onUserChange(FillGasFractionO2, this, [this] { FillGasFractionO2Change(); });
+    ui::onUserChange(FillGasFractionO2, this, [this] { FillGasFractionO2Change(); });
 
     adoptUnitSystem(Metric);
     guarded([this] {
@@ -312,10 +296,10 @@ void TfmParticialPressureMix::FillBoxes()
     FillPressureList(PSIG, metric);
     const QStringList percentages = PercentageList();
     for (QComboBox *box : {xFo2, xFHe, xFN2})
-        blend::setListEntries(box, percentages);
+        ui::setListEntries(box, percentages);
     FillPressureStepList(PSI, metric);
     for (QComboBox *box : {CurrentxFO2, CurrentxFHe, CurrentxFN2})
-        blend::setListEntries(box, percentages);
+        ui::setListEntries(box, percentages);
     const QString pressureHint = hintOf(PSIG);
     for (QWidget *box : std::initializer_list<QWidget *>{TargetAir, TargetO2, TargetHe, DrainAir, PSI})
         setHint(box, pressureHint);
@@ -342,11 +326,11 @@ void TfmParticialPressureMix::EmptytankCheckClick()
     if (empty) {
         Gauge1->setValue(0);
         for (QComboBox *box : {PSI, CurrentxFO2, CurrentxFHe, CurrentxFN2})
-            blend::setListText(box, QStringLiteral("0"));
+            ui::setListText(box, QStringLiteral("0"));
     } else {
         FillPressureStepList(PSI, isMetric());
-        blend::setListText(CurrentxFO2, QStringLiteral("21"));
-        blend::setListText(CurrentxFN2, QStringLiteral("79"));
+        ui::setListText(CurrentxFO2, QStringLiteral("21"));
+        ui::setListText(CurrentxFN2, QStringLiteral("79"));
     }
     TotalGasChange();
 }
@@ -387,11 +371,11 @@ BlendSheet TfmParticialPressureMix::readSheet() const
 
 void TfmParticialPressureMix::showSheet(const BlendSheet &s)
 {
-    blend::setListText(xFN2, s.xFN2);
-    blend::setListText(PSI, s.psi);
-    blend::setListText(CurrentxFO2, s.currentxFO2);
-    blend::setListText(CurrentxFHe, s.currentxFHe);
-    blend::setListText(CurrentxFN2, s.currentxFN2);
+    ui::setListText(xFN2, s.xFN2);
+    ui::setListText(PSI, s.psi);
+    ui::setListText(CurrentxFO2, s.currentxFO2);
+    ui::setListText(CurrentxFHe, s.currentxFHe);
+    ui::setListText(CurrentxFN2, s.currentxFN2);
     TargetAir->setText(s.targetAir);
     TargetO2->setText(s.targetO2);
     TargetHe->setText(s.targetHe);
@@ -434,7 +418,7 @@ void TfmParticialPressureMix::FillGasRadioClick()
 {
     const bool eanx = EanxRadio->isChecked();
     if (!eanx)
-        blend::setListText(FillGasFractionO2, QStringLiteral("21"));
+        ui::setListText(FillGasFractionO2, QStringLiteral("21"));
     FillGasFractionO2->setEnabled(eanx);
     DrainAir->setEnabled(true);
     TargetAir->setEnabled(true);
@@ -446,7 +430,7 @@ void TfmParticialPressureMix::FillGasFractionO2Change()
     const int percent = StrToInt(FillGasFractionO2->currentText());
     if (percent < 0 || percent > 100) {
         QApplication::beep();
-        blend::setListText(FillGasFractionO2, QStringLiteral("0"));
+        ui::setListText(FillGasFractionO2, QStringLiteral("0"));
     }
     QString caption = EanxRadio->isChecked() ? QStringLiteral("Fill EAN") + FillGasFractionO2->currentText()
                                              : QStringLiteral("Fill Air");

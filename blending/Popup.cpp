@@ -1,6 +1,6 @@
 #include "blending/Popup.h"
 
-#include "calculators/CalcWidgets.h"
+#include "widgets/Builders.h"
 #include "widgets/Dialogs.h"
 #include "widgets/Hints.h"
 
@@ -45,8 +45,8 @@ TfmPopup::TfmPopup(QWidget *parent)
     auto *pages = new QTabWidget(this);
     auto *page = new QWidget(pages);
     auto *pageLayout = new QVBoxLayout(page);
-    pageLayout->addWidget(calc::framed(page, {}, QStringLiteral("Problem"), Problem));
-    pageLayout->addWidget(calc::framed(page, {}, QStringLiteral("Suggested solution"), Solution));
+    pageLayout->addWidget(ui::framed(page, {}, QStringLiteral("Problem"), Problem));
+    pageLayout->addWidget(ui::framed(page, {}, QStringLiteral("Suggested solution"), Solution));
     pages->addTab(page, QStringLiteral("Cannot mix desired mix"));
 
     auto *buttons = new QHBoxLayout;

@@ -1,6 +1,6 @@
 #include "calculators/Childwin.h"
 
-#include "calculators/CalcWidgets.h"
+#include "widgets/Builders.h"
 #include "calculators/NitroxCalc.h"
 #include "calculators/UnitInputs.h"
 #include "core/Units.h"
@@ -25,7 +25,7 @@ const QString PPO2Hint = QStringLiteral("Partial pressure of O2 in ATA (Atmosphe
 } // namespace
 
 TFmNitrox::TFmNitrox(ChildHost &host, QWidget *parent)
-    : TChildForm(host, parent), Metric(calc::metricBox(this)), PageControl1(calc::pageControl(this, QStringLiteral("PageControl1")))
+    : TChildForm(host, parent), Metric(ui::metricBox(this)), PageControl1(ui::pageControl(this, QStringLiteral("PageControl1")))
 {
     setWindowTitle(QStringLiteral("NITROX Calculations"));
     PageControl1->addTab(createBestMixPage(), QStringLiteral("Best Mix"));
@@ -42,23 +42,23 @@ TFmNitrox::TFmNitrox(ChildHost &host, QWidget *parent)
     FillPPO2List(PO2);
     connectEvents();
     MetricClick();
-    calc::moveSlider(TrackBar1, Depth->value());
+    ui::moveSlider(TrackBar1, Depth->value());
 }
 
 QWidget *TFmNitrox::createBestMixPage()
 {
     auto *page = new QWidget;
     page->setObjectName(QStringLiteral("TabSheet1"));
-    Depth = calc::wholeSpin(page, QStringLiteral("Depth"), 0, 32768, 0);
-    TrackBar1 = calc::trackBar(page, QStringLiteral("TrackBar1"), 0, 500, 40);
-    PO2 = calc::inputList(page, QStringLiteral("PO2"));
+    Depth = ui::wholeSpin(page, QStringLiteral("Depth"), 0, 32768, 0);
+    TrackBar1 = ui::trackBar(page, QStringLiteral("TrackBar1"), 0, 500, 40);
+    PO2 = ui::inputList(page, QStringLiteral("PO2"));
     setHint(PO2, PPO2Hint);
-    NITROXMix = calc::textBox(page, QStringLiteral("NITROXMix"), {}, true);
+    NITROXMix = ui::textBox(page, QStringLiteral("NITROXMix"), {}, true);
     setHint(NITROXMix, QStringLiteral("Pressure in Atmospheres Absolute|Pressure in Atmospheres Absolute (ATA)"));
-    Label1 = calc::label(page, QStringLiteral("Label1"), QStringLiteral("NITROX best mix"));
-    Label2 = calc::label(page, QStringLiteral("Label2"), QStringLiteral("% oxygen"));
-    Label14 = calc::label(page, QStringLiteral("Label14"), QStringLiteral("feet"));
-    BitBot1 = calc::sendButton(page, QStringLiteral("BitBot1"));
+    Label1 = ui::label(page, QStringLiteral("Label1"), QStringLiteral("NITROX best mix"));
+    Label2 = ui::label(page, QStringLiteral("Label2"), QStringLiteral("% oxygen"));
+    Label14 = ui::label(page, QStringLiteral("Label14"), QStringLiteral("feet"));
+    BitBot1 = ui::sendButton(page, QStringLiteral("BitBot1"));
 
     auto *grid = new QGridLayout(page);
     grid->addWidget(new QLabel(QStringLiteral("Depth"), page), 0, 0);
@@ -68,7 +68,7 @@ QWidget *TFmNitrox::createBestMixPage()
     grid->addWidget(new QLabel(QStringLiteral("ppO2"), page), 2, 0);
     grid->addWidget(PO2, 2, 1);
     grid->addWidget(new QLabel(QStringLiteral("ATA"), page), 2, 2);
-    grid->addWidget(calc::label(page, QStringLiteral("Label9"), QStringLiteral("Absolute pressure: ")), 3, 0);
+    grid->addWidget(ui::label(page, QStringLiteral("Label9"), QStringLiteral("Absolute pressure: ")), 3, 0);
     grid->addWidget(NITROXMix, 3, 1);
     grid->addWidget(Label1, 4, 0);
     grid->addWidget(Label2, 4, 1, 1, 3);
@@ -82,16 +82,16 @@ QWidget *TFmNitrox::createModPage()
 {
     auto *page = new QWidget;
     page->setObjectName(QStringLiteral("TabSheet2"));
-    MODEAN = calc::inputList(page, QStringLiteral("MODEAN"), MixPercents, QStringLiteral("21"));
-    MODPO2 = calc::inputList(page, QStringLiteral("MODPO2"));
+    MODEAN = ui::inputList(page, QStringLiteral("MODEAN"), MixPercents, QStringLiteral("21"));
+    MODPO2 = ui::inputList(page, QStringLiteral("MODPO2"));
     setHint(MODPO2, QStringLiteral("Partial pressure of O2 in ATA (Atmospheres Absolute)"));
-    Edit1 = calc::textBox(page, QStringLiteral("Edit1"), {}, true);
+    Edit1 = ui::textBox(page, QStringLiteral("Edit1"), {}, true);
     setHint(Edit1, ModHint);
-    Label4 = calc::label(page, QStringLiteral("Label4"), QStringLiteral("feet"));
+    Label4 = ui::label(page, QStringLiteral("Label4"), QStringLiteral("feet"));
     setHint(Label4, ModHint);
-    QLabel *Label8 = calc::label(page, QStringLiteral("Label8"), QStringLiteral("MOD"));
+    QLabel *Label8 = ui::label(page, QStringLiteral("Label8"), QStringLiteral("MOD"));
     setHint(Label8, ModHint);
-    BitBot2 = calc::sendButton(page, QStringLiteral("BitBot2"));
+    BitBot2 = ui::sendButton(page, QStringLiteral("BitBot2"));
 
     auto *grid = new QGridLayout(page);
     grid->addWidget(new QLabel(QStringLiteral("NITROX Mix"), page), 0, 0);
@@ -114,15 +114,15 @@ QWidget *TFmNitrox::createEadPage()
 {
     auto *page = new QWidget;
     page->setObjectName(QStringLiteral("TabSheet3"));
-    EADDepth = calc::wholeSpin(page, QStringLiteral("EADDepth"), 0, 32768, 130);
-    TrackBar2 = calc::trackBar(page, QStringLiteral("TrackBar2"), 0, 500, 40);
-    BottomMixO2 = calc::inputList(page, QStringLiteral("BottomMixO2"), MixPercents, QStringLiteral("32"));
-    Edit2 = calc::textBox(page, QStringLiteral("Edit2"), {}, true);
+    EADDepth = ui::wholeSpin(page, QStringLiteral("EADDepth"), 0, 32768, 130);
+    TrackBar2 = ui::trackBar(page, QStringLiteral("TrackBar2"), 0, 500, 40);
+    BottomMixO2 = ui::inputList(page, QStringLiteral("BottomMixO2"), MixPercents, QStringLiteral("32"));
+    Edit2 = ui::textBox(page, QStringLiteral("Edit2"), {}, true);
     setHint(Edit2, QStringLiteral("Equivalent Air Depth"));
-    Label18 = calc::label(page, QStringLiteral("Label18"), QStringLiteral("feet"));
+    Label18 = ui::label(page, QStringLiteral("Label18"), QStringLiteral("feet"));
     setHint(Label18, ModHint);
-    Label20 = calc::label(page, QStringLiteral("Label20"), QStringLiteral("feet"));
-    BitBot3 = calc::sendButton(page, QStringLiteral("BitBot3"));
+    Label20 = ui::label(page, QStringLiteral("Label20"), QStringLiteral("feet"));
+    BitBot3 = ui::sendButton(page, QStringLiteral("BitBot3"));
 
     auto *grid = new QGridLayout(page);
     grid->addWidget(new QLabel(QStringLiteral("NITROX Mix"), page), 0, 0);
@@ -140,7 +140,7 @@ QWidget *TFmNitrox::createEadPage()
     grid->setColumnStretch(3, 1);
     grid->setRowStretch(6, 1);
     // The mix stands above the depth, so it comes first when tabbing.
-    calc::tabOrder({BottomMixO2, EADDepth, TrackBar2, Edit2, BitBot3});
+    ui::tabOrder({BottomMixO2, EADDepth, TrackBar2, Edit2, BitBot3});
     return page;
 }
 
@@ -152,11 +152,11 @@ void TFmNitrox::connectEvents()
     connectGuarded(MODPO2, &QComboBox::editTextChanged, this, [this] { CalcMOD(); });
     for (QWidget *w : {static_cast<QWidget *>(MODEAN), static_cast<QWidget *>(MODPO2),
                        static_cast<QWidget *>(Edit1)})
-        calc::onLeave(w, [this] { CalcMOD(); });
-    calc::onEnter(Edit1, [this] { CalcMOD(); });
+        ui::onLeave(w, [this] { CalcMOD(); });
+    ui::onEnter(Edit1, [this] { CalcMOD(); });
     connectGuarded(EADDepth, &QSpinBox::valueChanged, this, [this] { EADCalc(); });
     connectGuarded(BottomMixO2, &QComboBox::editTextChanged, this, [this] { EADCalc(); });
-    calc::onLeave(BottomMixO2, [this] { EADCalc(); });
+    ui::onLeave(BottomMixO2, [this] { EADCalc(); });
     connectGuarded(PageControl1, &QTabWidget::currentChanged, this, [this] { EADCalc(); });
     connectGuarded(TrackBar1, &QSlider::valueChanged, this, [this](int position) { Depth->setValue(position); });
     connectGuarded(TrackBar2, &QSlider::valueChanged, this, [this](int position) { EADDepth->setValue(position); });
@@ -183,7 +183,7 @@ void TFmNitrox::CalcBestMix()
     const BestMixResult result = BestMix(Depth->value(), PO2->currentText(), isMetric());
     NITROXMix->setText(result.absolutePressure);
     Label2->setText(result.oxygen);
-    calc::moveSlider(TrackBar1, Depth->value());
+    ui::moveSlider(TrackBar1, Depth->value());
 }
 
 void TFmNitrox::CalcMOD()
@@ -194,24 +194,24 @@ void TFmNitrox::CalcMOD()
 
 void TFmNitrox::EADCalc()
 {
-    calc::moveSlider(TrackBar2, EADDepth->value());
+    ui::moveSlider(TrackBar2, EADDepth->value());
     Edit2->setText(EquivalentAirDepth(EADDepth->value(), BottomMixO2->currentText(), isMetric()));
 }
 
 void TFmNitrox::sendBestMix()
 {
-    calc::sendLinesToNote(host(), {BestMixNoteLine(PO2->currentText(), Depth->value(), Label14->text(),
+    ui::sendLinesToNote(host(), {BestMixNoteLine(PO2->currentText(), Depth->value(), Label14->text(),
                                            Label1->text(), Label2->text())});
 }
 
 void TFmNitrox::sendMod()
 {
-    calc::sendLinesToNote(host(),
+    ui::sendLinesToNote(host(),
         {ModNoteLine(MODEAN->currentText(), MODPO2->currentText(), Edit1->text(), Label4->text())});
 }
 
 void TFmNitrox::sendEad()
 {
-    calc::sendLinesToNote(host(),
+    ui::sendLinesToNote(host(),
         {EadNoteLine(BottomMixO2->currentText(), EADDepth->value(), Label18->text(), Edit2->text())});
 }

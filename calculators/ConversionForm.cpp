@@ -1,6 +1,6 @@
 #include "calculators/ConversionForm.h"
 
-#include "calculators/CalcWidgets.h"
+#include "widgets/Builders.h"
 #include "widgets/ErrorGuard.h"
 
 #include <QGridLayout>
@@ -13,14 +13,14 @@
 TConversionForm::TConversionForm(ChildHost &host, const QString &caption, const QString &firstUnit, const QString &secondUnit,
                                  SliderRange firstRange, SliderRange secondRange, QWidget *parent)
     : TChildForm(host, parent),
-      F(calc::wholeSpin(this, QStringLiteral("F"), 0, 0, 0)),
-      C(calc::wholeSpin(this, QStringLiteral("C"), 0, 0, 0)),
-      TrackBar1(calc::trackBar(this, QStringLiteral("TrackBar1"), firstRange.min, firstRange.max, firstRange.tick)),
-      TrackBar2(calc::trackBar(this, QStringLiteral("TrackBar2"), secondRange.min, secondRange.max, secondRange.tick)),
-      Label1(calc::label(this, QStringLiteral("Label1"), firstUnit)),
-      Label2(calc::label(this, QStringLiteral("Label2"), secondUnit)),
-      Label3(calc::resultLabel(this, QStringLiteral("Label3"))),
-      BitBot1(calc::sendButton(this, QStringLiteral("BitBot1"))),
+      F(ui::wholeSpin(this, QStringLiteral("F"), 0, 0, 0)),
+      C(ui::wholeSpin(this, QStringLiteral("C"), 0, 0, 0)),
+      TrackBar1(ui::trackBar(this, QStringLiteral("TrackBar1"), firstRange.min, firstRange.max, firstRange.tick)),
+      TrackBar2(ui::trackBar(this, QStringLiteral("TrackBar2"), secondRange.min, secondRange.max, secondRange.tick)),
+      Label1(ui::label(this, QStringLiteral("Label1"), firstUnit)),
+      Label2(ui::label(this, QStringLiteral("Label2"), secondUnit)),
+      Label3(ui::resultLabel(this, QStringLiteral("Label3"))),
+      BitBot1(ui::sendButton(this, QStringLiteral("BitBot1"))),
       m_extra(new QGridLayout)
 {
     setWindowTitle(caption);
@@ -47,5 +47,5 @@ void TConversionForm::connectEvents()
     connectGuarded(C, &QSpinBox::valueChanged, this, [this] { CChange(); });
     connectGuarded(TrackBar1, &QSlider::valueChanged, this, [this](int position) { F->setValue(position); });
     connectGuarded(TrackBar2, &QSlider::valueChanged, this, [this](int position) { C->setValue(position); });
-    connectGuarded(BitBot1, &QPushButton::clicked, this, [this] { calc::sendLinesToNote(host(), {Label3->text()}); });
+    connectGuarded(BitBot1, &QPushButton::clicked, this, [this] { ui::sendLinesToNote(host(), {Label3->text()}); });
 }

@@ -1,6 +1,6 @@
 #include "calculators/Fathoms.h"
 
-#include "calculators/CalcWidgets.h"
+#include "widgets/Builders.h"
 #include "calculators/ConversionCalc.h"
 #include "calculators/UnitInputs.h"
 #include "core/InputLists.h"
@@ -15,10 +15,10 @@
 TfmFathoms::TfmFathoms(ChildHost &host, QWidget *parent)
     : TConversionForm(host, QStringLiteral("Fahtoms, depth at sea"), QStringLiteral("Fahtoms"), QStringLiteral("Feet"),
                       {0, 500, 50}, {0, 500, 50}, parent),
-      Metric(calc::metricBox(this, QStringLiteral("Toggle between feet and meters")))
+      Metric(ui::metricBox(this, QStringLiteral("Toggle between feet and meters")))
 {
     extraArea()->addWidget(Metric, 0, 0);
-    calc::tabOrder({TrackBar2, Metric, BitBot1});
+    ui::tabOrder({TrackBar2, Metric, BitBot1});
     connectEvents();
     adoptUnitSystem(Metric, false);
     MetricClick();
@@ -27,14 +27,14 @@ TfmFathoms::TfmFathoms(ChildHost &host, QWidget *parent)
 void TfmFathoms::FChange()
 {
     Label3->setText(FathomsToDepthText(F->value(), isMetric()));
-    calc::moveSlider(TrackBar1, F->value());
+    ui::moveSlider(TrackBar1, F->value());
     m_lastConverted = u'F';
 }
 
 void TfmFathoms::CChange()
 {
     Label3->setText(DepthToFathomsText(C->value(), isMetric()));
-    calc::moveSlider(TrackBar2, C->value());
+    ui::moveSlider(TrackBar2, C->value());
     m_lastConverted = u'C';
 }
 

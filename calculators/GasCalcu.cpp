@@ -1,6 +1,6 @@
 #include "calculators/GasCalcu.h"
 
-#include "calculators/CalcWidgets.h"
+#include "widgets/Builders.h"
 #include "calculators/GasNeedsCalc.h"
 #include "calculators/UnitInputs.h"
 #include "widgets/ErrorGuard.h"
@@ -32,21 +32,21 @@ QPlainTextEdit *memo(QWidget *parent, const QString &name)
 void showAnswer(QPlainTextEdit *memo, const QString &text)
 {
     memo->clear();
-    memo->appendPlainText(calc::shownText(text));
+    memo->appendPlainText(ui::shownText(text));
 }
 } // namespace
 
 TfmGasCalc::TfmGasCalc(ChildHost &host, QWidget *parent)
-    : TChildForm(host, parent), Metric(calc::metricBox(this)), PageControl1(calc::pageControl(this, QStringLiteral("PageControl1")))
+    : TChildForm(host, parent), Metric(ui::metricBox(this)), PageControl1(ui::pageControl(this, QStringLiteral("PageControl1")))
 {
     setWindowTitle(QStringLiteral("Gas calculations"));
     PageControl1->addTab(createStayPage(), QStringLiteral("How long can I stay"));
     PageControl1->addTab(createNeedPage(), QStringLiteral("How much air do I need"));
-    QLabel *Label15 = calc::label(this, QStringLiteral("Label15"), QStringLiteral("Fix"));
+    QLabel *Label15 = ui::label(this, QStringLiteral("Label15"), QStringLiteral("Fix"));
     setHint(Label15, QStringLiteral("QA Results in metric|"));
 
     auto *layout = new QVBoxLayout(this);
-    layout->addLayout(calc::headerRow(Metric, Label15));
+    layout->addLayout(ui::headerRow(Metric, Label15));
     layout->addWidget(PageControl1);
 
     adoptUnitSystem(Metric);
@@ -62,15 +62,15 @@ QWidget *TfmGasCalc::createStayPage()
 {
     auto *page = new QWidget;
     page->setObjectName(QStringLiteral("TabSheet1"));
-    Gas = calc::inputList(page, QStringLiteral("Gas"));
-    PSI = calc::inputList(page, QStringLiteral("PSI"));
-    PressureEnhLabel = calc::label(page, QStringLiteral("PressureEnhLabel"), QStringLiteral("Pressure"));
-    Bre_Rate = calc::inputList(page, QStringLiteral("Bre_Rate"));
-    Depth = calc::wholeSpin(page, QStringLiteral("Depth"), 0, 10000, 0);
-    Label4 = calc::label(page, QStringLiteral("Label4"), QStringLiteral("CuFt/min"));
-    Label6 = calc::label(page, QStringLiteral("Label6"), QStringLiteral("Feet"));
+    Gas = ui::inputList(page, QStringLiteral("Gas"));
+    PSI = ui::inputList(page, QStringLiteral("PSI"));
+    PressureEnhLabel = ui::label(page, QStringLiteral("PressureEnhLabel"), QStringLiteral("Pressure"));
+    Bre_Rate = ui::inputList(page, QStringLiteral("Bre_Rate"));
+    Depth = ui::wholeSpin(page, QStringLiteral("Depth"), 0, 10000, 0);
+    Label4 = ui::label(page, QStringLiteral("Label4"), QStringLiteral("CuFt/min"));
+    Label6 = ui::label(page, QStringLiteral("Label6"), QStringLiteral("Feet"));
     Memo1 = memo(page, QStringLiteral("Memo1"));
-    BitBot1 = calc::sendButton(page, QStringLiteral("BitBot1"));
+    BitBot1 = ui::sendButton(page, QStringLiteral("BitBot1"));
 
     auto *grid = new QGridLayout(page);
     grid->addWidget(new QLabel(QStringLiteral("Availiable gas"), page), 0, 0);
@@ -84,10 +84,10 @@ QWidget *TfmGasCalc::createStayPage()
     grid->addWidget(Depth, 3, 1);
     grid->addWidget(Label6, 3, 2);
     grid->addWidget(BitBot1, 3, 3, Qt::AlignRight);
-    grid->addWidget(calc::resultGroup(page, Memo1, QStringLiteral("GroupBox1")), 4, 0, 1, 4);
+    grid->addWidget(ui::resultGroup(page, Memo1, QStringLiteral("GroupBox1")), 4, 0, 1, 4);
     grid->setColumnStretch(2, 1);
     // The send button stands above the answer, so it comes before it.
-    calc::tabOrder({Depth, BitBot1, Memo1});
+    ui::tabOrder({Depth, BitBot1, Memo1});
     return page;
 }
 
@@ -95,13 +95,13 @@ QWidget *TfmGasCalc::createNeedPage()
 {
     auto *page = new QWidget;
     page->setObjectName(QStringLiteral("TabSheet2"));
-    NDepth = calc::wholeSpin(page, QStringLiteral("NDepth"), 0, 10000, 0);
-    N_Time = calc::wholeSpin(page, QStringLiteral("N_Time"), 0, 10000, 10);
-    NBre_rate = calc::inputList(page, QStringLiteral("NBre_rate"));
-    Label9 = calc::label(page, QStringLiteral("Label9"), QStringLiteral("Feet"));
-    Label13 = calc::label(page, QStringLiteral("Label13"), QStringLiteral("CuFt/min"));
+    NDepth = ui::wholeSpin(page, QStringLiteral("NDepth"), 0, 10000, 0);
+    N_Time = ui::wholeSpin(page, QStringLiteral("N_Time"), 0, 10000, 10);
+    NBre_rate = ui::inputList(page, QStringLiteral("NBre_rate"));
+    Label9 = ui::label(page, QStringLiteral("Label9"), QStringLiteral("Feet"));
+    Label13 = ui::label(page, QStringLiteral("Label13"), QStringLiteral("CuFt/min"));
     Memo2 = memo(page, QStringLiteral("Memo2"));
-    BitBot2 = calc::sendButton(page, QStringLiteral("BitBot2"));
+    BitBot2 = ui::sendButton(page, QStringLiteral("BitBot2"));
 
     auto *grid = new QGridLayout(page);
     grid->addWidget(new QLabel(QStringLiteral("Depth"), page), 0, 0);
@@ -114,9 +114,9 @@ QWidget *TfmGasCalc::createNeedPage()
     grid->addWidget(NBre_rate, 2, 1);
     grid->addWidget(Label13, 2, 2);
     grid->addWidget(BitBot2, 2, 3, Qt::AlignRight);
-    grid->addWidget(calc::resultGroup(page, Memo2), 3, 0, 1, 4);
+    grid->addWidget(ui::resultGroup(page, Memo2), 3, 0, 1, 4);
     grid->setColumnStretch(2, 1);
-    calc::tabOrder({NBre_rate, BitBot2, Memo2});
+    ui::tabOrder({NBre_rate, BitBot2, Memo2});
     return page;
 }
 
@@ -130,9 +130,9 @@ void TfmGasCalc::connectEvents()
     connectGuarded(NBre_rate, &QComboBox::editTextChanged, this, [this] { NDepthChange(); });
     for (QWidget *w : {static_cast<QWidget *>(NDepth), static_cast<QWidget *>(N_Time),
                        static_cast<QWidget *>(NBre_rate)})
-        calc::onLeave(w, [this] { GasChange(); });
-    connectGuarded(BitBot1, &QPushButton::clicked, this, [this] { calc::sendTextToNote(host(), Memo1->toPlainText()); });
-    connectGuarded(BitBot2, &QPushButton::clicked, this, [this] { calc::sendTextToNote(host(), Memo2->toPlainText()); });
+        ui::onLeave(w, [this] { GasChange(); });
+    connectGuarded(BitBot1, &QPushButton::clicked, this, [this] { ui::sendTextToNote(host(), Memo1->toPlainText()); });
+    connectGuarded(BitBot2, &QPushButton::clicked, this, [this] { ui::sendTextToNote(host(), Memo2->toPlainText()); });
 }
 
 void TfmGasCalc::MetricClick()

@@ -1,7 +1,7 @@
 #include "calculators/IMTankConvert.h"
 
 #include "core/Arithmetic.h"
-#include "calculators/CalcWidgets.h"
+#include "widgets/Builders.h"
 #include "core/InputLists.h"
 #include "calculators/TankCalc.h"
 #include "calculators/UnitInputs.h"
@@ -23,7 +23,7 @@ const QString MetricCaption = QStringLiteral("Tank, Metric mesurements");
 } // namespace
 
 TfmIMTankConverter::TfmIMTankConverter(ChildHost &host, QWidget *parent)
-    : TChildForm(host, parent), PageControl1(calc::pageControl(this, QStringLiteral("PageControl1")))
+    : TChildForm(host, parent), PageControl1(ui::pageControl(this, QStringLiteral("PageControl1")))
 {
     setWindowTitle(QStringLiteral("Tank Converter"));
     m_imperial = createPage({"IM", "GroupBox1", "Label1", "ICertified", "Label5", "Label6", "ITanksize", "Label7",
@@ -63,16 +63,16 @@ TfmIMTankConverter::TankPage TfmIMTankConverter::createPage(const QStringList &n
     auto *page = new QWidget;
     page->setObjectName(names[0]);
     TankPage p{page,
-               calc::group(page, names[1], fromCaption),
-               calc::label(page, names[2], QStringLiteral("Certified to: ")),
-               calc::inputList(page, names[3]),
-               calc::label(page, names[4], pressureWord),
-               calc::label(page, names[5], QStringLiteral("Size")),
-               calc::inputList(page, names[6]),
-               calc::label(page, names[7], volumeWord),
-               calc::group(page, names[8], toCaption),
-               calc::resultLabel(page, names[9]),
-               calc::sendButton(page, names[10])};
+               ui::group(page, names[1], fromCaption),
+               ui::label(page, names[2], QStringLiteral("Certified to: ")),
+               ui::inputList(page, names[3]),
+               ui::label(page, names[4], pressureWord),
+               ui::label(page, names[5], QStringLiteral("Size")),
+               ui::inputList(page, names[6]),
+               ui::label(page, names[7], volumeWord),
+               ui::group(page, names[8], toCaption),
+               ui::resultLabel(page, names[9]),
+               ui::sendButton(page, names[10])};
 
     auto *fromGrid = new QGridLayout(p.from);
     fromGrid->addWidget(p.certifiedLabel, 0, 0);
@@ -99,19 +99,19 @@ bool TfmIMTankConverter::metricPageActive() const
 
 void TfmIMTankConverter::IValueChanged()
 {
-    m_imperial.answer->setText(calc::shownText(
+    m_imperial.answer->setText(ui::shownText(
         ImperialToMetricText(m_imperial.certified->currentText(), m_imperial.tanksize->currentText())));
 }
 
 void TfmIMTankConverter::MValueChange()
 {
-    m_metric.answer->setText(calc::shownText(
+    m_metric.answer->setText(ui::shownText(
         MetricToImperialText(m_metric.certified->currentText(), m_metric.tanksize->currentText())));
 }
 
 void TfmIMTankConverter::sendPage(const TankPage &page)
 {
-    calc::sendLinesToNote(host(), {
+    ui::sendLinesToNote(host(), {
         page.from->title(),
         page.certifiedLabel->text() + " " + page.certified->currentText() + " " + page.pressureWord->text(),
         page.sizeLabel->text() + " " + page.tanksize->currentText() + " " + page.volumeWord->text(),

@@ -1,6 +1,6 @@
 #include "calculators/Nautical.h"
 
-#include "calculators/CalcWidgets.h"
+#include "widgets/Builders.h"
 #include "calculators/ConversionCalc.h"
 #include "widgets/ErrorGuard.h"
 #include "widgets/Hints.h"
@@ -18,7 +18,7 @@
 TfmNauticalMiles::TfmNauticalMiles(ChildHost &host, QWidget *parent)
     : TConversionForm(host, QStringLiteral("Nautical miles"), QStringLiteral("Nautical Mile"), QStringLiteral("Feet"),
                       {0, 5000, 500}, {0, 5000, 500}, parent),
-      RadioGroup1(calc::group(this, QStringLiteral("RadioGroup1"), QStringLiteral("Conversion"))),
+      RadioGroup1(ui::group(this, QStringLiteral("RadioGroup1"), QStringLiteral("Conversion"))),
       m_units(new QButtonGroup(this))
 {
     setHint(RadioGroup1, QStringLiteral("|Will toggle between nautical miles to selected item"));
@@ -53,7 +53,7 @@ void TfmNauticalMiles::CChange()
         setHint(Label2, QStringLiteral("British Nautical Miles"));
     Label3->setText(text);
     Label2->setText(NauticalUnitWord(unit, true));
-    calc::moveSlider(TrackBar2, C->value());
+    ui::moveSlider(TrackBar2, C->value());
     m_lastConverted = u'C';
 }
 
@@ -66,7 +66,7 @@ void TfmNauticalMiles::FChange()
         setHint(Label2, QStringLiteral("British Nautical Miles"));
     Label3->setText(text);
     Label2->setText(NauticalUnitWord(unit, false));
-    calc::moveSlider(TrackBar1, F->value());
+    ui::moveSlider(TrackBar1, F->value());
     m_lastConverted = u'F';
 }
 

@@ -1,6 +1,6 @@
 #include "calculators/TankContent.h"
 
-#include "calculators/CalcWidgets.h"
+#include "widgets/Builders.h"
 #include "core/InputLists.h"
 #include "calculators/TankCalc.h"
 #include "calculators/UnitInputs.h"
@@ -21,25 +21,25 @@
 
 TfmTankContent::TfmTankContent(ChildHost &host, QWidget *parent)
     : TChildForm(host, parent),
-      Metric(calc::metricBox(this, QStringLiteral("Metric or Imperial standard"))),
-      PSI1(calc::inputList(this, QStringLiteral("PSI1"))),
-      Tanksize1(calc::inputList(this, QStringLiteral("Tanksize1"))),
-      CurrentPressure(calc::textBox(this, QStringLiteral("CurrentPressure"))),
-      TrackBar1(calc::trackBar(this, QStringLiteral("TrackBar1"), 0, 3500, 400)),
-      Label1(calc::label(this, QStringLiteral("Label1"), QStringLiteral("Certified to: "))),
-      Label2(calc::label(this, QStringLiteral("Label2"), QStringLiteral("PSI"))),
-      Label3(calc::label(this, QStringLiteral("Label3"), QStringLiteral("CuFt"))),
-      Label6(calc::label(this, QStringLiteral("Label6"), QStringLiteral("Size:"))),
-      Label7(calc::label(this, QStringLiteral("Label7"), QStringLiteral("PSI"))),
-      Label8(calc::label(this, QStringLiteral("Label8"), QStringLiteral("Current pressure: "))),
-      Label9(calc::resultLabel(this, QStringLiteral("Label9"))),
-      BitBot1(calc::sendButton(this, QStringLiteral("BitBot1")))
+      Metric(ui::metricBox(this, QStringLiteral("Metric or Imperial standard"))),
+      PSI1(ui::inputList(this, QStringLiteral("PSI1"))),
+      Tanksize1(ui::inputList(this, QStringLiteral("Tanksize1"))),
+      CurrentPressure(ui::textBox(this, QStringLiteral("CurrentPressure"))),
+      TrackBar1(ui::trackBar(this, QStringLiteral("TrackBar1"), 0, 3500, 400)),
+      Label1(ui::label(this, QStringLiteral("Label1"), QStringLiteral("Certified to: "))),
+      Label2(ui::label(this, QStringLiteral("Label2"), QStringLiteral("PSI"))),
+      Label3(ui::label(this, QStringLiteral("Label3"), QStringLiteral("CuFt"))),
+      Label6(ui::label(this, QStringLiteral("Label6"), QStringLiteral("Size:"))),
+      Label7(ui::label(this, QStringLiteral("Label7"), QStringLiteral("PSI"))),
+      Label8(ui::label(this, QStringLiteral("Label8"), QStringLiteral("Current pressure: "))),
+      Label9(ui::resultLabel(this, QStringLiteral("Label9"))),
+      BitBot1(ui::sendButton(this, QStringLiteral("BitBot1")))
 {
     setWindowTitle(QStringLiteral("Tank content"));
     setHint(Label8, QStringLiteral("|Current pressure: "));
     CurrentPressure->setMaximumWidth(90);
 
-    QGroupBox *tank = calc::group(this, QStringLiteral("GroupBox1"), QStringLiteral("Tank"));
+    QGroupBox *tank = ui::group(this, QStringLiteral("GroupBox1"), QStringLiteral("Tank"));
     auto *grid = new QGridLayout(tank);
     grid->addWidget(Label1, 0, 0);
     grid->addWidget(PSI1, 0, 1);
@@ -53,10 +53,10 @@ TfmTankContent::TfmTankContent(ChildHost &host, QWidget *parent)
     grid->addWidget(TrackBar1, 3, 0, 1, 4);
     grid->setColumnStretch(3, 1);
 
-    QGroupBox *result = calc::resultGroup(this, Label9);
+    QGroupBox *result = ui::resultGroup(this, Label9);
 
     auto *layout = new QVBoxLayout(this);
-    layout->addLayout(calc::headerRow(Metric, BitBot1));
+    layout->addLayout(ui::headerRow(Metric, BitBot1));
     layout->addWidget(tank);
     layout->addWidget(result, 1);
 
@@ -76,7 +76,7 @@ void TfmTankContent::MetricClick()
     const bool metric = isMetric();
     FillTankSizeList(Tanksize1, metric);
     FillPressureList(PSI1, metric);
-    calc::moveSlider(TrackBar1, StrToInt(PSI1->currentText()));
+    ui::moveSlider(TrackBar1, StrToInt(PSI1->currentText()));
     PSI1Change();
     host().showUnits(metric);
 }
@@ -96,9 +96,9 @@ void TfmTankContent::DataChange()
     Label7->setText(PressureUnitWord(metric));
     Label9->setText(TankContentText(Tanksize1->currentText(), PSI1->currentText(),
                                     CurrentPressure->text(), metric));
-    calc::moveSlider(TrackBar1, StrToInt(CurrentPressure->text()));
+    ui::moveSlider(TrackBar1, StrToInt(CurrentPressure->text()));
     const int rated = StrToInt(PSI1->currentText());
-    calc::setSliderMaximum(TrackBar1, rated);
+    ui::setSliderMaximum(TrackBar1, rated);
     TrackBar1->setTickInterval(static_cast<int>(Round(rated * 0.1)));
 }
 
@@ -109,7 +109,7 @@ void TfmTankContent::sendResult()
     if (isMetric())
         lines << "Fill capacity : " + FillCapacityText(Tanksize1->currentText(), PSI1->currentText());
     lines << Label8->text() + " " + CurrentPressure->text() << QString() << Label9->text();
-    calc::sendLinesToNote(host(), lines);
+    ui::sendLinesToNote(host(), lines);
 }
 
 void TfmTankContent::closeSteps()

@@ -1,6 +1,6 @@
 #include "calculators/Temperature.h"
 
-#include "calculators/CalcWidgets.h"
+#include "widgets/Builders.h"
 #include "calculators/ConversionCalc.h"
 
 #include <QLabel>
@@ -11,7 +11,7 @@ TfmTemperature::TfmTemperature(ChildHost &host, QWidget *parent)
     : TConversionForm(host, QStringLiteral("Temperature"), QStringLiteral("Fahrenheit"), QStringLiteral("Centigrade"),
                       {-75, 150, 30}, {-100, 100, 20}, parent)
 {
-    calc::moveSlider(TrackBar1, 32);
+    ui::moveSlider(TrackBar1, 32);
     F->setValue(32);
     connectEvents();
     setFocusProxy(F);
@@ -20,11 +20,11 @@ TfmTemperature::TfmTemperature(ChildHost &host, QWidget *parent)
 void TfmTemperature::FChange()
 {
     Label3->setText(FahrenheitToCelsiusText(F->value()));
-    calc::moveSlider(TrackBar1, F->value());
+    ui::moveSlider(TrackBar1, F->value());
 }
 
 void TfmTemperature::CChange()
 {
     Label3->setText(CelsiusToFahrenheitText(C->value()));
-    calc::moveSlider(TrackBar2, C->value());
+    ui::moveSlider(TrackBar2, C->value());
 }

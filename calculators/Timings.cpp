@@ -1,7 +1,7 @@
 #include "calculators/Timings.h"
 
 #include "calculators/BottomTimeCalc.h"
-#include "calculators/CalcWidgets.h"
+#include "widgets/Builders.h"
 #include "charts/MShape.h"
 #include "core/SettingsFile.h"
 #include "widgets/ErrorGuard.h"
@@ -19,7 +19,7 @@ const QString TotalSection = QStringLiteral("Time Total");
 
 QSpinBox *minutesBox(QWidget *parent, const QString &name)
 {
-    QSpinBox *box = calc::wholeSpin(parent, name, -1, 60, 0);
+    QSpinBox *box = ui::wholeSpin(parent, name, -1, 60, 0);
     box->setMaximumWidth(60);
     return box;
 }
@@ -39,12 +39,12 @@ TfmtTimeCalcs::TfmtTimeCalcs(ChildHost &host, QWidget *parent)
     panel->setFrameShape(QFrame::Panel);
     panel->setFrameShadow(QFrame::Raised);
     panel->setAutoFillBackground(true);
-    TH = calc::wholeSpin(panel, QStringLiteral("TH"), 0, 0, 0);
+    TH = ui::wholeSpin(panel, QStringLiteral("TH"), 0, 0, 0);
     TM = minutesBox(panel, QStringLiteral("TM"));
-    BH = calc::wholeSpin(panel, QStringLiteral("BH"), 0, 0, 0);
+    BH = ui::wholeSpin(panel, QStringLiteral("BH"), 0, 0, 0);
     BM = minutesBox(panel, QStringLiteral("BM"));
-    Edit4 = calc::textBox(panel, QStringLiteral("Edit4"), {}, true);
-    Edit5 = calc::textBox(panel, QStringLiteral("Edit5"), QStringLiteral("Edit5"));
+    Edit4 = ui::textBox(panel, QStringLiteral("Edit4"), {}, true);
+    Edit5 = ui::textBox(panel, QStringLiteral("Edit5"), QStringLiteral("Edit5"));
 
     auto *grid = new QGridLayout(panel);
     grid->addWidget(new QLabel(QStringLiteral("HH:"), panel), 0, 1);

@@ -1,6 +1,6 @@
 #include "calculators/ToSac.h"
 
-#include "calculators/CalcWidgets.h"
+#include "widgets/Builders.h"
 #include "core/InputLists.h"
 #include "calculators/SacCalc.h"
 #include "calculators/UnitInputs.h"
@@ -23,24 +23,24 @@
 
 TfmPSIToCuFtSAC::TfmPSIToCuFtSAC(ChildHost &host, QWidget *parent)
     : TChildForm(host, parent),
-      Metric(calc::metricBox(this)),
-      Tanksize(calc::inputList(this, QStringLiteral("Tanksize"))),
-      PSI(calc::inputList(this, QStringLiteral("PSI"))),
+      Metric(ui::metricBox(this)),
+      Tanksize(ui::inputList(this, QStringLiteral("Tanksize"))),
+      PSI(ui::inputList(this, QStringLiteral("PSI"))),
       TankGauge(new QProgressBar(this)),
-      Depth(calc::wholeSpin(this, QStringLiteral("Depth"), 0, 10000, 0)),
-      GasUsed(calc::textBox(this, QStringLiteral("GasUsed"), QStringLiteral("0"))),
-      GasUsedOverMin(calc::textBox(this, QStringLiteral("GasUsedOverMin"), QStringLiteral("0"))),
-      TrackBar1(calc::trackBar(this, QStringLiteral("TrackBar1"), 0, 3500, 350)),
-      TrackBar2(calc::trackBar(this, QStringLiteral("TrackBar2"), 0, 160, 20)),
-      MyResult(calc::resultLabel(this, QStringLiteral("MyResult"))),
-      Label1(calc::label(this, QStringLiteral("Label1"), QStringLiteral("Certified to: "))),
-      Label2(calc::label(this, QStringLiteral("Label2"), QStringLiteral("PSI"))),
-      Label3(calc::label(this, QStringLiteral("Label3"), QStringLiteral("CuFt"))),
-      Label5(calc::label(this, QStringLiteral("Label5"), QStringLiteral("feet"))),
-      Label6(calc::label(this, QStringLiteral("Label6"), QStringLiteral("Size"))),
-      Label7(calc::label(this, QStringLiteral("Label7"), QStringLiteral("Gas used"))),
-      GroupBox4(calc::group(this, QStringLiteral("GroupBox4"), QStringLiteral("Breathing test performed at "))),
-      BitBot1(calc::sendButton(this, QStringLiteral("BitBot1")))
+      Depth(ui::wholeSpin(this, QStringLiteral("Depth"), 0, 10000, 0)),
+      GasUsed(ui::textBox(this, QStringLiteral("GasUsed"), QStringLiteral("0"))),
+      GasUsedOverMin(ui::textBox(this, QStringLiteral("GasUsedOverMin"), QStringLiteral("0"))),
+      TrackBar1(ui::trackBar(this, QStringLiteral("TrackBar1"), 0, 3500, 350)),
+      TrackBar2(ui::trackBar(this, QStringLiteral("TrackBar2"), 0, 160, 20)),
+      MyResult(ui::resultLabel(this, QStringLiteral("MyResult"))),
+      Label1(ui::label(this, QStringLiteral("Label1"), QStringLiteral("Certified to: "))),
+      Label2(ui::label(this, QStringLiteral("Label2"), QStringLiteral("PSI"))),
+      Label3(ui::label(this, QStringLiteral("Label3"), QStringLiteral("CuFt"))),
+      Label5(ui::label(this, QStringLiteral("Label5"), QStringLiteral("feet"))),
+      Label6(ui::label(this, QStringLiteral("Label6"), QStringLiteral("Size"))),
+      Label7(ui::label(this, QStringLiteral("Label7"), QStringLiteral("Gas used"))),
+      GroupBox4(ui::group(this, QStringLiteral("GroupBox4"), QStringLiteral("Breathing test performed at "))),
+      BitBot1(ui::sendButton(this, QStringLiteral("BitBot1")))
 {
     setWindowTitle(QStringLiteral("Surface Air Consumption"));
     TankGauge->setObjectName(QStringLiteral("TankGauge"));
@@ -53,7 +53,7 @@ TfmPSIToCuFtSAC::TfmPSIToCuFtSAC(ChildHost &host, QWidget *parent)
     for (QLineEdit *edit : {GasUsed, GasUsedOverMin})
         edit->setMaximumWidth(90);
 
-    QGroupBox *tank = calc::group(this, QStringLiteral("GroupBox1"), QStringLiteral("Tank"));
+    QGroupBox *tank = ui::group(this, QStringLiteral("GroupBox1"), QStringLiteral("Tank"));
     auto *tankGrid = new QGridLayout(tank);
     tankGrid->addWidget(Label1, 0, 0);
     tankGrid->addWidget(PSI, 0, 1);
@@ -69,7 +69,7 @@ TfmPSIToCuFtSAC::TfmPSIToCuFtSAC(ChildHost &host, QWidget *parent)
     depthRow->addWidget(Label5);
     depthRow->addStretch();
 
-    QGroupBox *consumed = calc::group(this, QStringLiteral("GroupBox3"), QStringLiteral("Gas consumed"));
+    QGroupBox *consumed = ui::group(this, QStringLiteral("GroupBox3"), QStringLiteral("Gas consumed"));
     auto *usedGrid = new QGridLayout(consumed);
     usedGrid->addWidget(Label7, 0, 0);
     usedGrid->addWidget(GasUsed, 0, 1);
@@ -79,17 +79,17 @@ TfmPSIToCuFtSAC::TfmPSIToCuFtSAC(ChildHost &host, QWidget *parent)
     usedGrid->addWidget(TrackBar2, 1, 2);
     usedGrid->addWidget(new QLabel(QStringLiteral("minutes"), consumed), 1, 3);
 
-    QGroupBox *result = calc::resultGroup(this, MyResult);
+    QGroupBox *result = ui::resultGroup(this, MyResult);
 
     auto *layout = new QVBoxLayout(this);
-    layout->addLayout(calc::headerRow(Metric, BitBot1));
+    layout->addLayout(ui::headerRow(Metric, BitBot1));
     layout->addWidget(tank);
     layout->addWidget(GroupBox4);
     layout->addWidget(consumed);
     layout->addWidget(result, 1);
     // Tab follows the boxes as they are read: the rating, the size, the
     // depth, then each amount with its slider.
-    calc::tabOrder({Metric, PSI, Tanksize, Depth, GasUsed, TrackBar1, GasUsedOverMin, TrackBar2, BitBot1});
+    ui::tabOrder({Metric, PSI, Tanksize, Depth, GasUsed, TrackBar1, GasUsedOverMin, TrackBar2, BitBot1});
 
     adoptUnitSystem(Metric);
     connectEvents();
@@ -115,7 +115,7 @@ void TfmPSIToCuFtSAC::MetricClick()
     const bool metric = isMetric();
     FillTankSizeList(Tanksize, metric);
     FillPressureList(PSI, metric);
-    calc::moveSlider(TrackBar1, StrToInt(PSI->currentText()));
+    ui::moveSlider(TrackBar1, StrToInt(PSI->currentText()));
     GasUsed->setText(PSI->currentText());
     Label5->setText(DepthUnitWord(metric));
     ConvertDepthSpin(Depth, metric);
@@ -135,22 +135,22 @@ void TfmPSIToCuFtSAC::Calculate()
         const QString result = SacResultText({Tanksize->currentText(), PSI->currentText(), Depth->value(),
                                               GasUsed->text(), GasUsedOverMin->text()},
                                              metric);
-        MyResult->setText(calc::shownText(result));
+        MyResult->setText(ui::shownText(result));
     } catch (const AppError &) {
     }
 
-    calc::moveSlider(TrackBar1, StrToInt(GasUsed->text()));
+    ui::moveSlider(TrackBar1, StrToInt(GasUsed->text()));
     const int rated = StrToInt(PSI->currentText());
-    calc::setSliderMaximum(TrackBar1, rated);
+    ui::setSliderMaximum(TrackBar1, rated);
     TrackBar1->setTickInterval(static_cast<int>(Round(rated * 0.1)));
-    calc::moveSlider(TrackBar2, StrToInt(GasUsedOverMin->text()));
+    ui::moveSlider(TrackBar2, StrToInt(GasUsedOverMin->text()));
     TankGauge->setMaximum(rated);
     TankGauge->setValue(TrackBar1->value());
 }
 
 void TfmPSIToCuFtSAC::sendResult()
 {
-    calc::sendLinesToNote(host(), {
+    ui::sendLinesToNote(host(), {
         QStringLiteral("Breathing test"),
         "Tank " + Label1->text() + " " + PSI->currentText() + " " + Label2->text(),
         Label6->text() + " " + Tanksize->currentText() + " " + Label3->text(),

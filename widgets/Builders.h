@@ -1,9 +1,9 @@
 #pragma once
 
-// The controls every calculator window is built from, made one way: named
-// after the window's control names, with their hints, ranges and change
-// behaviour; plus the hand-off of results to a new note and the status-bar
-// units report. Windows call these instead of repeating the set-up.
+// The controls every window is built from, made one way: named after the
+// window's control names, with their hints, ranges and change behaviour;
+// plus the hand-off of results to a new note. Windows call these instead of
+// repeating the set-up.
 
 #include <QString>
 #include <QStringList>
@@ -25,7 +25,7 @@ class QSpinBox;
 class QTabWidget;
 class QWidget;
 
-namespace calc {
+namespace ui {
 
 inline const QString SendHint =
     QStringLiteral("Send result via MAPI mail|See your email program on how to set it up with MAPI.");
@@ -34,13 +34,26 @@ inline const QString MetricHint = QStringLiteral("Metric or Imperial standard|")
 // An editable drop-down list whose free text may differ from its entries.
 QComboBox *inputList(QWidget *parent, const QString &name, const QStringList &entries = {},
                      const QString &text = {});
+// Sets the free text of a list without running the window's change handlers.
+void setListText(QComboBox *box, const QString &text);
+// Replaces the entries and keeps the free text.
+void setListEntries(QComboBox *box, const QStringList &entries);
+// Runs `handler` (guarded) when the user types into or chooses from the
+// list; texts the window writes itself do not run it.
+void onUserChange(QComboBox *box, QWidget *context, std::function<void()> handler);
 // A whole-number spin box; min == max means no limits of its own.
 QSpinBox *wholeSpin(QWidget *parent, const QString &name, int min, int max, int value);
 QSlider *trackBar(QWidget *parent, const QString &name, int min, int max, int tickInterval);
 QLabel *label(QWidget *parent, const QString &name, const QString &caption);
+// An unnamed caption for `buddy`.
+QLabel *caption(QWidget *parent, const QString &text, QWidget *buddy = nullptr);
 // A word-wrapping label for a result sentence.
 QLabel *resultLabel(QWidget *parent, const QString &name, const QString &caption = {});
 QLineEdit *textBox(QWidget *parent, const QString &name, const QString &text = {}, bool readOnly = false);
+// A read-only box for a computed value.
+QLineEdit *resultBox(QWidget *parent, const QString &name);
+QCheckBox *checkBox(QWidget *parent, const QString &name, const QString &caption, bool checked = false);
+QPushButton *button(QWidget *parent, const QString &name, const QString &caption, const QString &hint = {});
 QPushButton *sendButton(QWidget *parent, const QString &name);
 QCheckBox *metricBox(QWidget *parent, const QString &hint = MetricHint);
 QGroupBox *group(QWidget *parent, const QString &name, const QString &caption);
@@ -74,4 +87,4 @@ void sendLinesToNote(ChildHost &host, const QStringList &lines);
 // A new note window whose text becomes the given text's lines.
 void sendTextToNote(ChildHost &host, const QString &text);
 
-} // namespace calc
+} // namespace ui

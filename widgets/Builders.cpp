@@ -1,4 +1,4 @@
-#include "calculators/CalcWidgets.h"
+#include "widgets/Builders.h"
 
 #include "widgets/ChildHost.h"
 
@@ -22,7 +22,7 @@
 
 #include <limits>
 
-namespace calc {
+namespace ui {
 namespace {
 // Calls a handler when its widget gains or loses the focus.
 class FocusWatcher final : public QObject
@@ -59,10 +59,35 @@ QComboBox *inputList(QWidget *parent, const QString &name, const QStringList &en
     auto *box = named(new QComboBox(parent), name);
     box->setEditable(true);
     box->setInsertPolicy(QComboBox::NoInsert);
-    box->setMinimumContentsLength(6);
+    box->setMaxVisibleItems(16);
+    box->setMinimumContentsLength(7);
     box->addItems(entries);
     box->setEditText(text);
     return box;
+}
+
+void setListText(QComboBox *box, const QString &text)
+{
+    // Rewriting the same text would move the cursor of a user who is typing.
+    if (box->currentText() == text)
+        return;
+    const QSignalBlocker quiet(box);
+    box->setEditText(text);
+}
+
+void setListEntries(QComboBox *box, const QStringList &entries)
+{
+    const QSignalBlocker quiet(box);
+    const QString text = box->currentText();
+    box->clear();
+    box->addItems(entries);
+    box->setEditText(text);
+}
+
+void onUserChange(QComboBox *box, QWidget *context, std::function<void()> handler)
+{
+    connectGuarded(box->lineEdit(), &QLineEdit::textEdited, context, handler);
+    connectGuarded(box, &QComboBox::textActivated, context, handler);
 }
 
 QSpinBox *wholeSpin(QWidget *parent, const QString &name, int min, int max, int value)
@@ -93,6 +118,14 @@ QLabel *label(QWidget *parent, const QString &name, const QString &caption)
     return named(new QLabel(caption, parent), name);
 }
 
+QLabel *caption(QWidget *parent, const QString &text, QWidget *buddy)
+{
+    auto *label = new QLabel(text, parent);
+    if (buddy)
+        label->setBuddy(buddy);
+    return label;
+}
+
 QLabel *resultLabel(QWidget *parent, const QString &name, const QString &caption)
 {
     QLabel *result = label(parent, name, caption);
@@ -108,6 +141,28 @@ QLineEdit *textBox(QWidget *parent, const QString &name, const QString &text, bo
     auto *edit = named(new QLineEdit(text, parent), name);
     edit->setReadOnly(readOnly);
     return edit;
+}
+
+QLineEdit *resultBox(QWidget *parent, const QString &name)
+{
+    QLineEdit *box = textBox(parent, name, {}, true);
+    box->setMinimumWidth(90);
+    return box;
+}
+
+QCheckBox *checkBox(QWidget *parent, const QString &name, const QString &caption, bool checked)
+{
+    auto *box = named(new QCheckBox(caption, parent), name);
+    box->setChecked(checked);
+    return box;
+}
+
+QPushButton *button(QWidget *parent, const QString &name, const QString &caption, const QString &hint)
+{
+    auto *pushButton = named(new QPushButton(caption, parent), name);
+    if (!hint.isEmpty())
+        setHint(pushButton, hint);
+    return pushButton;
 }
 
 QPushButton *sendButton(QWidget *parent, const QString &name)
@@ -207,4 +262,4 @@ void sendLinesToNote(ChildHost &host, const QStringList &lines)
 
 void sendTextToNote(ChildHost &host, const QString &text) { host.showInNewNote(shownText(text).split(u'\n')); }
 
-} // namespace calc
+} // namespace ui
