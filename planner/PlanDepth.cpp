@@ -78,6 +78,7 @@ void PlanModel::DecoChange()
         totalTime += stopTime(k);
     }
     TotalDecoTime = MyFormat(Depth < ShallowestDecoStop ? 0 : totalTime);
+    settleAscentRate();
     setAscentTimes();
     // Last, because the decompression gas is judged at the deepest stop just found.
     PO2Change();

@@ -179,7 +179,8 @@ void PlanModel::BreathingRateChange()
         if (Round(time1) == Round(time2) && MsgStatusBar.isEmpty())
             MsgStatusBar = QStringLiteral("Very close to perfect gas matching");
 
-        DescentTime = MyFormat(static_cast<double>(Depth) / ascentRate());
+        settleAscentRate();
+        DescentTime = MyFormat(static_cast<double>(Depth) / AscentRate());
         setAscentTimes();
 
         const double meanPressure = (num(PressureInATA) + 1) * 0.5;

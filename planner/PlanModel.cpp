@@ -36,8 +36,7 @@ PlanModel::PlanModel(QObject *parent) : QObject(parent)
         Metric = true;
         applyUnitDefaults();
     }
-    if (AscentRate() == 0)
-        programUnits().ascentRate = 1;
+    settleAscentRate();
     AscentRateEdit = MyFormat(AscentRate());
     Depth = Metric ? 10 : 30;
     NarcosisDepth = Metric ? 40 : 133;
@@ -51,16 +50,16 @@ void PlanModel::warn(const QString &text)
     emit mainStatus(text);
 }
 
-int PlanModel::ascentRate() const
+void PlanModel::settleAscentRate()
 {
-    if (programUnits().ascentRate == 0)
+    // The shared rate divides every time of the plan; a rate of 0 is taken as 1.
+    if (AscentRate() == 0)
         programUnits().ascentRate = 1;
-    return programUnits().ascentRate;
 }
 
 void PlanModel::setAscentTimes()
 {
-    const double rate = ascentRate();
+    const double rate = AscentRate();
     if (DecoActive && Depth > DeepestDecoStop) {
         AscentTime = MyFormat((Depth - DeepestDecoStop) / rate);
         AscentFromDecoTime = MyFormat(DeepestDecoStop / rate);

@@ -171,7 +171,10 @@ private:
     void diverChange(const DiverFields &diver);
     void computeReserves();
     void showGasUse();
+    // Sets the shared ascent rate to 1 when it is 0; the steps that divide
+    // by the rate run this first, so setAscentTimes and the descent time
+    // only read it.
+    void settleAscentRate();
     void setAscentTimes();
     void applyUnitDefaults();
-    int ascentRate() const;
 };
