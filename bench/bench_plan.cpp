@@ -26,7 +26,7 @@ int main()
     plan.setStopActive(1, true);
     plan.DecoDepth1 = 20;
     plan.DecoTime1 = 3;
-    plan.ShowGraphicsWho = GraphicView::Diver1;
+    plan.view.ShowGraphicsWho = GraphicView::Diver1;
 
     constexpr int Warmup = 1000;
     constexpr int Samples = 20001;

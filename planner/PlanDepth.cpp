@@ -57,7 +57,7 @@ void PlanModel::DecoChange()
     }
     for (int k = 1; k <= 3; ++k)
         if (stopActive(k) && stopDepth(k) > Depth)
-            MsgStatusBar = QStringLiteral("Decompression depth cannot exceed depth.");
+            view.MsgStatusBar = QStringLiteral("Decompression depth cannot exceed depth.");
     if (!Quiet)
         for (int k = 1; k <= 3; ++k)
             if (stopActive(k) && stopDepth(k) > Depth) {
@@ -93,8 +93,8 @@ void PlanModel::PO2Change()
     const int deepest = static_cast<int>(Round(StrToFloat(DeepestDecoGas())));
     MODDecomixEdit = MyFormat(OxygenPartialPressure(deepest, DecoGas, Metric));
     const double mod = StrToFloat(MODBottomGasEdit);
-    Gauge = {Round(mod), Depth};
-    GaugeRed = !(mod > Depth);
+    view.Gauge = {Round(mod), Depth};
+    view.GaugeRed = !(mod > Depth);
 }
 
 void PlanModel::CheckforExceedMOD()
@@ -112,18 +112,18 @@ void PlanModel::FindSuggestedHelium()
     const double nitrogen = (NarcosisDepth + k) * 0.79 / (Depth + k);
     const double oxygen = StrToFloat(PO2) / (static_cast<double>(Depth) / k + 1);
     const double helium = 1 - (oxygen + nitrogen);
-    SuggestedTrimixEnabled = helium > 0;
-    if (!SuggestedTrimixEnabled) {
+    view.SuggestedTrimixEnabled = helium > 0;
+    if (!view.SuggestedTrimixEnabled) {
         SuggestedHelium.clear();
         SuggestedOxygen.clear();
         SuggestedNitrogen.clear();
-        SuggestedTrimixGroupbox = QStringLiteral("Suggested Trimix/Heliox");
+        view.SuggestedTrimixGroupbox = QStringLiteral("Suggested Trimix/Heliox");
         return;
     }
     SuggestedHelium = MyFormat(helium * 100);
     SuggestedOxygen = MyFormat(oxygen * 100);
     SuggestedNitrogen = MyFormat(nitrogen * 100);
-    SuggestedTrimixGroupbox = Format(QStringLiteral("Suggested %s %s/%s"),
+    view.SuggestedTrimixGroupbox = Format(QStringLiteral("Suggested %s %s/%s"),
                                      {"Trimix", IntToStr(Round(oxygen * 100)), IntToStr(Round(helium * 100))});
 }
 
@@ -146,10 +146,10 @@ void PlanModel::BestMixChange()
         return;
     }
     const double best = StrToFloat(BestMix);
-    BestMixEnabled = !(best < 21);
-    GroupBox5Hint = BestMixEnabled ? QString() : QStringLiteral("Air or other gas mix recommended");
+    view.BestMixEnabled = !(best < 21);
+    view.GroupBox5Hint = view.BestMixEnabled ? QString() : QStringLiteral("Air or other gas mix recommended");
     LblEdit4 = FloatToStr(100 - best);
     const long long oxygen = Trunc(best);
-    UseSuggestedGasButton = Format(QStringLiteral("Use %d%% oxygen"), {oxygen});
-    UseSuggestedGasButtonEnabled = oxygen != BottomMixO2;
+    view.UseSuggestedGasButton = Format(QStringLiteral("Use %d%% oxygen"), {oxygen});
+    view.UseSuggestedGasButtonEnabled = oxygen != BottomMixO2;
 }

@@ -44,9 +44,9 @@ void readPlan(PlanModel &plan, const IniFile &file, QString &diver1, QString &di
         plan.MetricClick(PlanModel::SwitchBy::Loading);
     }
     showPage(file.readString(Section, QStringLiteral("LowerPageControl"), QString()), LowerPages,
-             plan.LowerPageControl);
+             plan.view.LowerPageControl);
     showPage(file.readString(Section, QStringLiteral("UpperPageControl"), QString()), UpperPages,
-             plan.UpperPageControl);
+             plan.view.UpperPageControl);
     diver1 = file.readString(Section, QStringLiteral("Diver1Name"), QStringLiteral("Default"));
     diver2 = file.readString(Section, QStringLiteral("Diver2Name"), QStringLiteral("Default"));
     plan.Depth = file.readInteger(Section, QStringLiteral("Depth"), 0);
@@ -100,10 +100,10 @@ void readDive(PlanModel &plan, const QString &fileName)
     const bool quiet = plan.Quiet;
     plan.Quiet = true;
     if (isDefaultPlan(fileName)) {
-        plan.Caption = QStringLiteral("Dive Planning");
+        plan.view.Caption = QStringLiteral("Dive Planning");
         plan.PlanFileName.clear();
     } else {
-        plan.Caption = QStringLiteral("Dive Planning: [") + fileName + u']';
+        plan.view.Caption = QStringLiteral("Dive Planning: [") + fileName + u']';
         plan.PlanFileName = fileName;
     }
     QString diver1, diver2;
@@ -111,7 +111,7 @@ void readDive(PlanModel &plan, const QString &fileName)
     plan.Quiet = quiet;
     plan.Suspended = false;
     loadDivers(plan, diver1, diver2);
-    plan.SaveDivePlanEnabled = !plan.PlanFileName.isEmpty();
+    plan.view.SaveDivePlanEnabled = !plan.PlanFileName.isEmpty();
 }
 
 } // namespace
@@ -141,8 +141,8 @@ void WriteDivePlan(const PlanModel &plan, const QString &fileName)
     const auto number = [&](const QString &key, int value) { text(key, IntToStr(value)); };
     const auto flag = [&](const QString &key, bool value) { text(key, value ? QStringLiteral("1") : QStringLiteral("0")); };
     flag(QStringLiteral("Metric"), plan.Metric);
-    text(QStringLiteral("LowerPageControl"), plan.LowerPageControl);
-    text(QStringLiteral("UpperPageControl"), plan.UpperPageControl);
+    text(QStringLiteral("LowerPageControl"), plan.view.LowerPageControl);
+    text(QStringLiteral("UpperPageControl"), plan.view.UpperPageControl);
     text(QStringLiteral("Diver1Name"), plan.Diver1Name);
     text(QStringLiteral("Diver2Name"), plan.Diver2Name);
     number(QStringLiteral("Depth"), plan.Depth);
@@ -183,8 +183,8 @@ bool Saveas1Click(PlanModel &plan, const AskSaveFileName &askFileName)
     // The plan takes the name only once the file exists under it.
     WriteDivePlan(plan, fileName);
     plan.PlanFileName = fileName;
-    plan.Caption = QStringLiteral("Dive Planning: ") + fileName;
-    plan.SaveDivePlanEnabled = !plan.PlanFileName.isEmpty();
+    plan.view.Caption = QStringLiteral("Dive Planning: ") + fileName;
+    plan.view.SaveDivePlanEnabled = !plan.PlanFileName.isEmpty();
     return true;
 }
 

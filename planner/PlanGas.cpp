@@ -21,7 +21,6 @@ struct PlanModel::DiverFields
     QString PlanModel::*reserve;
     double PlanModel::*reserveVolume;
     QString PlanModel::*availableTime;
-    QString PlanModel::*heading;
     QString PlanModel::*descent;
     QString PlanModel::*bottom;
     QString PlanModel::*ascent1;
@@ -35,12 +34,12 @@ const std::array<PlanModel::DiverFields, 2> &PlanModel::diverFields()
     static const std::array<DiverFields, 2> fields = {{
         {&PlanModel::Diver1Name, &PlanModel::Tanksize1, &PlanModel::PSI1, &PlanModel::BR1,
          &PlanModel::stReserveInCuFt1, &PlanModel::Reserve1, &PlanModel::TeoretiskAvailTime,
-         &PlanModel::Panel21, &PlanModel::DescentComsumption1, &PlanModel::BottomTimeConsumption1,
+         &PlanModel::DescentComsumption1, &PlanModel::BottomTimeConsumption1,
          &PlanModel::Ascent1Consumption1, &PlanModel::DecoConsumption1,
          &PlanModel::Ascent2Consumption1, &PlanModel::TotalRunTimeConsumption1},
         {&PlanModel::Diver2Name, &PlanModel::Tanksize2, &PlanModel::PSI2, &PlanModel::BR2,
          &PlanModel::stReserveInCuFt2, &PlanModel::Reserve2, &PlanModel::TeoretiskAvailTime2,
-         &PlanModel::Panel22, &PlanModel::DescentComsumption2, &PlanModel::BottomTimeConsumption2,
+         &PlanModel::DescentComsumption2, &PlanModel::BottomTimeConsumption2,
          &PlanModel::Ascent1Consumption2, &PlanModel::DecoConsumption2,
          &PlanModel::Ascent2Consumption2, &PlanModel::TotalRunTimeConsumption2},
     }};
@@ -73,7 +72,7 @@ QString PlanModel::CalcSRF(const QString &rate1, const QString &rate2)
     if (Quiet)
         return TwoThirdsSrf();
     if (!RmvInRange(first) || !RmvInRange(second)) {
-        LowerPageControl = QStringLiteral("Reserves");
+        view.LowerPageControl = QStringLiteral("Reserves");
         warn(QStringLiteral("SRF Input: Out of range error"));
         return TwoThirdsSrf();
     }
@@ -109,40 +108,41 @@ void PlanModel::computeReserves()
             ? StrToInt(this->*diver.tankSize) * reservePressure
             : divide(num(this->*diver.tankSize), num(this->*diver.pressure)) * reservePressure;
     }
-    ReserveHint = Metric ? QStringLiteral("Selected reserve in Litres.") : QStringLiteral("Selected reserve in CuFt");
+    view.ReserveHint = Metric ? QStringLiteral("Selected reserve in Litres.") : QStringLiteral("Selected reserve in CuFt");
     stReserveInCuFt1 = MyFormat(Reserve1);
     stReserveInCuFt2 = MyFormat(Reserve2);
 
-    if (ShowGraphicsWho == GraphicView::Time)
+    if (view.ShowGraphicsWho == GraphicView::Time)
         return;
-    const DiverFields &shown = diverFields()[ShowGraphicsWho == GraphicView::Diver2 ? 1 : 0];
+    const DiverFields &shown = diverFields()[view.ShowGraphicsWho == GraphicView::Diver2 ? 1 : 0];
     const QString reserveText = Reserve == ReserveRule::RuleOfThird
         ? Format(QStringLiteral("Turn pressure: %d %s"),
                  {Trunc(num(this->*shown.pressure) * num(SRF)), pressureWord})
         : Format(QStringLiteral("Fixed reserve: %s %s"), {ReservePressure, pressureWord});
-    ReserveStatusBar = Format(QStringLiteral("%s %s / %s"),
+    view.ReserveStatusBar = Format(QStringLiteral("%s %s / %s"),
                               {this->*shown.reserve, VolumeUnitWord(Metric), reserveText});
 }
 
 void PlanModel::showGasUse()
 {
-    const bool diverShown = ShowGraphicsWho != GraphicView::Time;
-    GasStatusVisible = diverShown;
-    const DiverFields &shown = diverFields()[ShowGraphicsWho == GraphicView::Diver2 ? 1 : 0];
+    const bool diverShown = view.ShowGraphicsWho != GraphicView::Time;
+    view.GasStatusVisible = diverShown;
+    const DiverFields &shown = diverFields()[view.ShowGraphicsWho == GraphicView::Diver2 ? 1 : 0];
     const QString used = MyFormat(num(this->*shown.total) + num(this->*shown.reserve));
     const double available = Metric ? num(this->*shown.tankSize) * num(this->*shown.pressure)
                                     : num(this->*shown.tankSize);
-    TotalConsumptionStatusBar = Format(QStringLiteral("%s %s of %s available"),
+    view.TotalConsumptionStatusBar = Format(QStringLiteral("%s %s of %s available"),
                                        {used, VolumeUnitWord(Metric), MyFormat(available)});
-    AlarmShapeVisible = diverShown && num(used) > available;
-    GasUsedVersusAvailableGasProgress = {Round(available * 1000), Round(num(used) * 1000)};
+    view.AlarmShapeVisible = diverShown && num(used) > available;
+    view.GasUsedVersusAvailableGasProgress = {Round(available * 1000), Round(num(used) * 1000)};
 }
 
-void PlanModel::Diver1Change() { diverChange(diverFields()[0]); }
-void PlanModel::Diver2Change() { diverChange(diverFields()[1]); }
+void PlanModel::Diver1Change() { diverChange(0); }
+void PlanModel::Diver2Change() { diverChange(1); }
 
-void PlanModel::diverChange(const DiverFields &diver)
+void PlanModel::diverChange(size_t n)
 {
+    const DiverFields &diver = diverFields()[n];
     if (PressureInATA.isEmpty())
         return;
     try {
@@ -157,7 +157,7 @@ void PlanModel::diverChange(const DiverFields &diver)
         return;
     }
     if (!(this->*diver.name).isEmpty())
-        this->*diver.heading = this->*diver.name;
+        (n == 0 ? view.Panel21 : view.Panel22) = this->*diver.name;
 }
 
 void PlanModel::BreathingRateChange()
@@ -176,8 +176,8 @@ void PlanModel::BreathingRateChange()
         const double time1 = num(TeoretiskAvailTime);
         const double time2 = num(TeoretiskAvailTime2);
         // A warning of this pass (a stop below the depth) outranks the note.
-        if (Round(time1) == Round(time2) && MsgStatusBar.isEmpty())
-            MsgStatusBar = QStringLiteral("Very close to perfect gas matching");
+        if (Round(time1) == Round(time2) && view.MsgStatusBar.isEmpty())
+            view.MsgStatusBar = QStringLiteral("Very close to perfect gas matching");
 
         settleAscentRate();
         DescentTime = MyFormat(static_cast<double>(Depth) / AscentRate());
@@ -205,7 +205,7 @@ void PlanModel::BreathingRateChange()
             const double available = Metric ? num(this->*diver.tankSize) * num(this->*diver.pressure)
                                             : num(this->*diver.tankSize);
             if (n == 0)
-                ReserveBar = {Round(available), Round(num(stReserveInCuFt1))};
+                view.ReserveBar = {Round(available), Round(num(stReserveInCuFt1))};
             double minutes = divide(divide(available - (num(this->*diver.reserve) + otherGas),
                                            bottomPressure), rate);
             bottomTimes[n] = minutes - minutes * 0.001;
@@ -227,7 +227,7 @@ void PlanModel::BreathingRateChange()
             showGasUse();
         } catch (const AppError &) {
         }
-        DiverMatchProgressBar = {Round(std::max(time1, time2)), Round(std::min(time1, time2))};
+        view.DiverMatchProgressBar = {Round(std::max(time1, time2)), Round(std::min(time1, time2))};
     } catch (const AppError &) {
         // A value that does not read as a number leaves the remaining fields as they are.
     }

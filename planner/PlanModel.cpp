@@ -46,7 +46,7 @@ PlanModel::PlanModel(QObject *parent) : QObject(parent)
 void PlanModel::warn(const QString &text)
 {
     emit beep();
-    MainStatus = text;
+    view.MainStatus = text;
     emit mainStatus(text);
 }
 
@@ -73,7 +73,7 @@ void PlanModel::DepthChange()
 {
     if (Suspended)
         return;
-    MsgStatusBar.clear();
+    view.MsgStatusBar.clear();
     SpecifyNarcDepthCheckClick();
     if (SameAsBottomGas)
         DecoGas = BottomMixO2;
@@ -81,14 +81,14 @@ void PlanModel::DepthChange()
     // pressure, then the gas use that reads both.
     DecoChange();
     MaxPOTwo = MyFormat(OxygenPartialPressure(Depth, BottomMixO2, Metric));
-    Label17Depth = MyFormat(Depth) + u' ' + DepthUnitWord(Metric);
+    view.Label17Depth = MyFormat(Depth) + u' ' + DepthUnitWord(Metric);
     CheckforExceedMOD();
     BreathingRateChange();
     const double best = std::min(StrToFloat(PO2) / StrToFloat(PressureInATA) * 100, 100.0);
     BestMix = Format(QStringLiteral("%3.2f"), {best}).trimmed();
     BestMixChange();
     FindSuggestedHelium();
-    UseSuggestedGasButtonEnabled = Trunc(StrToFloat(BestMix)) != BottomMixO2;
+    view.UseSuggestedGasButtonEnabled = Trunc(StrToFloat(BestMix)) != BottomMixO2;
 }
 
 void PlanModel::SRFChange(const std::function<void(const QString &)> &inform)

@@ -14,6 +14,8 @@
 // enabled states below are derived from the choices and every recalculation
 // derives SRF afresh.
 
+#include "planner/PlanView.h"
+
 #include "core/NumText.h"
 
 #include <QObject>
@@ -24,17 +26,6 @@
 
 enum class ReserveRule { RuleOfThird, FixedPressure };
 enum class NarcosisRule { TenPercent, FiftyPercent, Fixed };
-
-// The diver or time view chosen in `ShowGraphicsWho`, by item index.
-enum class GraphicView { Diver1 = 0, Diver2 = 1, Time = 2 };
-
-// A progress bar or gauge: its maximum and position.
-struct Bar
-{
-    long long max = 100;
-    long long position = 0;
-    bool operator==(const Bar &) const = default;
-};
 
 class PlanModel final : public QObject
 {
@@ -67,7 +58,6 @@ public:
     int NarcosisDepth = 10;
     QString AscentRateEdit;
     QString Speed1 = QStringLiteral("60"), Speed2 = QStringLiteral("75");
-    GraphicView ShowGraphicsWho = GraphicView::Time;
 
     // --- Outputs (texts) ----------------------------------------------------
     QString PressureInATA, MaxPOTwo, MODBottomGasEdit, EAD, MODDecomixEdit;
@@ -90,28 +80,9 @@ public:
     bool Suspended = true;  // while set, every recalculation entry returns at once
     bool Quiet = true;      // no warnings, beeps or SRF lookup
 
-    // --- What the steps show besides the fields ----------------------------
-    QString MsgStatusBar;                  // the planner's message line
-    QString MainStatus;                    // last text sent to the main status line
-    QString LowerPageControl = QStringLiteral("Dive");
-    QString UpperPageControl = QStringLiteral("BottomInformation");
-    QString Caption = QStringLiteral("Dive planning with 'Rule of Third'");
+    // --- What the window shows besides the fields ------------------------------
+    PlanView view;
     QString PlanFileName;                  // the plan's file; empty for none
-    bool SaveDivePlanEnabled = false;      // "&Save dive plan"
-    QString Label17Depth;                  // depth label of the profile graphic
-    QString Panel21 = QStringLiteral("Diver #1"), Panel22 = QStringLiteral("Diver #2");  // column headings (caption = hint)
-    QString ReserveHint;                   // hint of both reserve fields
-    QString ReserveStatusBar, TotalConsumptionStatusBar;
-    bool GasStatusVisible = false;         // reserve and consumption lines, gauge, "how much gas" button
-    bool AlarmShapeVisible = false;
-    Bar ReserveBar, DiverMatchProgressBar, GasUsedVersusAvailableGasProgress, Gauge;
-    bool GaugeRed = false;                 // the MOD gauge: red when the depth reaches the MOD
-    QString SuggestedTrimixGroupbox = QStringLiteral("Suggested Trimix/Heliox");
-    bool SuggestedTrimixEnabled = false;
-    bool BestMixEnabled = true;
-    QString GroupBox5Hint;                 // hint of the best-mix group
-    QString UseSuggestedGasButton = QStringLiteral("Use 21% oxygen");
-    bool UseSuggestedGasButtonEnabled = false;
 
     // Enabled states that follow the choices.
     bool ReservePressureEnabled() const { return Reserve == ReserveRule::FixedPressure; }
@@ -168,7 +139,7 @@ signals:
 private:
     struct DiverFields;
     static const std::array<DiverFields, 2> &diverFields();
-    void diverChange(const DiverFields &diver);
+    void diverChange(size_t n);
     void computeReserves();
     void showGasUse();
     // Sets the shared ascent rate to 1 when it is 0; the steps that divide

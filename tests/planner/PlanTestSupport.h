@@ -37,6 +37,6 @@ inline std::unique_ptr<PlanModel> imperialExample()
     plan->Tanksize1 = plan->Tanksize2 = QStringLiteral("80");
     plan->PSI1 = plan->PSI2 = QStringLiteral("3000");
     plan->BR1 = plan->BR2 = localNumbers("0.75");
-    plan->ShowGraphicsWho = GraphicView::Diver1;
+    plan->view.ShowGraphicsWho = GraphicView::Diver1;
     return plan;
 }

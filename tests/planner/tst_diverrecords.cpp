@@ -316,7 +316,7 @@ void TestDiverRecords::dragOntoDiverBox()
     QCOMPARE(m_plan->Diver1Name, "Alpha");
     QCOMPARE(m_plan->Diver2Name, "Bravo");
     QCOMPARE(m_plan->TeoretiskAvailTime, localNumbers("26.47"));
-    QCOMPARE(m_plan->Panel22, "Bravo");
+    QCOMPARE(m_plan->view.Panel22, "Bravo");
 }
 
 QTEST_GUILESS_MAIN(TestDiverRecords)

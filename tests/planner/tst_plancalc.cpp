@@ -36,9 +36,13 @@ QString field(const PlanModel &plan, const QString &name)
         {"BottomTimeConsumption2", &PlanModel::BottomTimeConsumption2},
         {"TotalRunTimeConsumption1", &PlanModel::TotalRunTimeConsumption1},
         {"TotalRunTimeConsumption2", &PlanModel::TotalRunTimeConsumption2},
-        {"MsgStatusBar", &PlanModel::MsgStatusBar}, {"ReserveStatusBar", &PlanModel::ReserveStatusBar},
-        {"TotalConsumptionStatusBar", &PlanModel::TotalConsumptionStatusBar},
     };
+    static const QHash<QString, QString PlanView::*> shown = {
+        {"MsgStatusBar", &PlanView::MsgStatusBar}, {"ReserveStatusBar", &PlanView::ReserveStatusBar},
+        {"TotalConsumptionStatusBar", &PlanView::TotalConsumptionStatusBar},
+    };
+    if (shown.contains(name))
+        return plan.view.*shown.value(name);
     return plan.*fields.value(name);
 }
 
@@ -53,7 +57,7 @@ QStringList outputs(const PlanModel &plan)
             plan.DecoConsumption1, plan.DecoConsumption2, plan.Ascent2Consumption1, plan.Ascent2Consumption2,
             plan.TotalRunTimeConsumption1, plan.TotalRunTimeConsumption2, plan.stReserveInCuFt1,
             plan.stReserveInCuFt2, plan.TeoretiskAvailTime, plan.TeoretiskAvailTime2, plan.SRF,
-            plan.MsgStatusBar, plan.ReserveStatusBar, plan.TotalConsumptionStatusBar};
+            plan.view.MsgStatusBar, plan.view.ReserveStatusBar, plan.view.TotalConsumptionStatusBar};
 }
 
 void setStop(PlanModel &plan, int stop, int depth, int time)
@@ -144,8 +148,8 @@ void TestPlanCalc::openingState()
     // Nothing is computed until the first plan has been loaded; warnings are on.
     QVERIFY(plan.Suspended);
     QVERIFY(!plan.Quiet);
-    QCOMPARE(plan.Caption, "Dive planning with 'Rule of Third'");
-    QCOMPARE(plan.UseSuggestedGasButton, "Use 21% oxygen");
+    QCOMPARE(plan.view.Caption, "Dive planning with 'Rule of Third'");
+    QCOMPARE(plan.view.UseSuggestedGasButton, "Use 21% oxygen");
     QCOMPARE(plan.SRF, "0");
 }
 
@@ -166,23 +170,23 @@ void TestPlanCalc::settledImperialExample()
     QCOMPARE(plan->BottomTimeConsumption1, localNumbers("42.11"));
     QCOMPARE(plan->TotalRunTimeConsumption1, localNumbers("53.55"));
     QCOMPARE(plan->TotalRunTimeConsumption2, localNumbers("53.55"));
-    QCOMPARE(plan->TotalConsumptionStatusBar, localNumbers("79.95 CuFt of 80.00 available"));
-    QVERIFY(!plan->AlarmShapeVisible);
+    QCOMPARE(plan->view.TotalConsumptionStatusBar, localNumbers("79.95 CuFt of 80.00 available"));
+    QVERIFY(!plan->view.AlarmShapeVisible);
     QCOMPARE(plan->TeoretiskAvailTime, localNumbers("26.47"));
     QCOMPARE(plan->TeoretiskAvailTime2, localNumbers("26.47"));
-    QCOMPARE(plan->MsgStatusBar, "Very close to perfect gas matching");
-    QCOMPARE(plan->ReserveStatusBar, localNumbers("26.40 CuFt / Turn pressure: 2010 PSI"));
+    QCOMPARE(plan->view.MsgStatusBar, "Very close to perfect gas matching");
+    QCOMPARE(plan->view.ReserveStatusBar, localNumbers("26.40 CuFt / Turn pressure: 2010 PSI"));
     QCOMPARE(plan->MODBottomGasEdit, localNumbers("187.00"));
     QCOMPARE(plan->EAD, localNumbers("100.00"));
     QCOMPARE(plan->MaxPOTwo, localNumbers("0.85"));
     QCOMPARE(plan->BestMix, localNumbers("34.74"));
     QCOMPARE(plan->LblEdit4, localNumbers("65.26"));
-    QCOMPARE(plan->UseSuggestedGasButton, "Use 34% oxygen");
-    QVERIFY(plan->UseSuggestedGasButtonEnabled);
-    QCOMPARE(plan->Label17Depth, localNumbers("100.00 feet"));
-    QCOMPARE(plan->ReserveBar, (Bar{80, 26}));
-    QCOMPARE(plan->DiverMatchProgressBar, (Bar{26, 26}));
-    QCOMPARE(plan->GasUsedVersusAvailableGasProgress, (Bar{80000, 79950}));
+    QCOMPARE(plan->view.UseSuggestedGasButton, "Use 34% oxygen");
+    QVERIFY(plan->view.UseSuggestedGasButtonEnabled);
+    QCOMPARE(plan->view.Label17Depth, localNumbers("100.00 feet"));
+    QCOMPARE(plan->view.ReserveBar, (Bar{80, 26}));
+    QCOMPARE(plan->view.DiverMatchProgressBar, (Bar{26, 26}));
+    QCOMPARE(plan->view.GasUsedVersusAvailableGasProgress, (Bar{80000, 79950}));
 }
 
 void TestPlanCalc::oneRecalculationSettlesAfterADepthChange()
@@ -344,7 +348,7 @@ void TestPlanCalc::handWorkedPlans()
     plan->OnlyDiver1 = strict;
     for (int k = 0; k < stops.size(); ++k)
         setStop(*plan, k + 1, stops[k].first, stops[k].second);
-    plan->ShowGraphicsWho = GraphicView(view);
+    plan->view.ShowGraphicsWho = GraphicView(view);
     plan->DepthChange();
     for (const auto &[name, dotted] : expected) {
         const QString text = localNumbers(dotted);
@@ -429,7 +433,7 @@ void TestPlanCalc::srfOutOfRange()
     QCOMPARE(plan->CalcSRF(localNumbers("0.30"), localNumbers("1.20")), localNumbers("0.67"));
     QCOMPARE(beeps.count(), 1);
     QCOMPARE(status.takeLast().at(0).toString(), "SRF Input: Out of range error");
-    QCOMPARE(plan->LowerPageControl, "Reserves");
+    QCOMPARE(plan->view.LowerPageControl, "Reserves");
     QVERIFY(!RmvInRange(0.30));
     QVERIFY(RmvInRange(0.35));
     QVERIFY(RmvInRange(1.15));
@@ -443,7 +447,7 @@ void TestPlanCalc::srfOffTheGrid()
     QSignalSpy beeps(plan.get(), &PlanModel::beep);
     QCOMPARE(plan->CalcSRF(localNumbers("0.755"), localNumbers("0.80")), localNumbers("0.67"));
     QCOMPARE(beeps.count(), 2);
-    QCOMPARE(plan->MainStatus, "Out of SRF range error");
+    QCOMPARE(plan->view.MainStatus, "Out of SRF range error");
 }
 
 void TestPlanCalc::srfQuietSkipsTheTable()
@@ -487,8 +491,8 @@ void TestPlanCalc::stopBelowTheDepthIsSwitchedOff()
     plan->DepthChange();
     QVERIFY(!plan->Decom2Check);
     QVERIFY(plan->Decom1Check);
-    QCOMPARE(plan->MsgStatusBar, "Decompression depth cannot exceed depth.");
-    QCOMPARE(plan->MainStatus, "Deco2 depth > depth");
+    QCOMPARE(plan->view.MsgStatusBar, "Decompression depth cannot exceed depth.");
+    QCOMPARE(plan->view.MainStatus, "Deco2 depth > depth");
     QCOMPARE(beeps.count(), 1);
     QCOMPARE(plan->DeepestDecoStop, 20);
     QCOMPARE(plan->TotalDecoTime, localNumbers("3.00"));
@@ -502,7 +506,7 @@ void TestPlanCalc::quietKeepsTheStopBelowTheDepth()
     QSignalSpy beeps(plan.get(), &PlanModel::beep);
     plan->DepthChange();
     QVERIFY(plan->Decom1Check);
-    QCOMPARE(plan->MsgStatusBar, "Decompression depth cannot exceed depth.");
+    QCOMPARE(plan->view.MsgStatusBar, "Decompression depth cannot exceed depth.");
     QCOMPARE(beeps.count(), 0);
     // The only stop lies below the depth: no decompression time is counted.
     QCOMPARE(plan->TotalDecoTime, localNumbers("0.00"));
@@ -535,11 +539,11 @@ void TestPlanCalc::bestMix()
     QFETCH(QString, nitrogen);
     QCOMPARE(plan->BestMix, localNumbers(bestMix));
     QCOMPARE(plan->LblEdit4, localNumbers(nitrogen));
-    QTEST(plan->BestMixEnabled, "enabled");
-    QTEST(plan->GroupBox5Hint, "hint");
+    QTEST(plan->view.BestMixEnabled, "enabled");
+    QTEST(plan->view.GroupBox5Hint, "hint");
     plan->UseSuggestedGasCheckBoxClick();
     QCOMPARE(plan->BottomMixO2, int(Trunc(StrToFloat(plan->BestMix))));
-    QVERIFY(!plan->UseSuggestedGasButtonEnabled);
+    QVERIFY(!plan->view.UseSuggestedGasButtonEnabled);
 }
 
 void TestPlanCalc::narcosisDepth_data()
@@ -565,7 +569,7 @@ void TestPlanCalc::narcosisDepth()
     plan->NarcosisDepth = typed;
     plan->DepthChange();
     QTEST(plan->NarcosisDepth, "narcosisDepth");
-    QTEST(plan->MainStatus, "status");
+    QTEST(plan->view.MainStatus, "status");
     QCOMPARE(plan->NarcosisDepthEnabled(), NarcosisRule(rule) == NarcosisRule::Fixed);
 }
 
@@ -579,18 +583,18 @@ void TestPlanCalc::trimixSuggestion()
     plan->NarcosisDepth = 30;
     plan->PO2 = localNumbers("1.4");
     plan->DepthChange();
-    QVERIFY(plan->SuggestedTrimixEnabled);
+    QVERIFY(plan->view.SuggestedTrimixEnabled);
     QCOMPARE(plan->SuggestedOxygen, localNumbers("20.00"));
     QCOMPARE(plan->SuggestedNitrogen, localNumbers("45.14"));
     QCOMPARE(plan->SuggestedHelium, localNumbers("34.86"));
-    QCOMPARE(plan->SuggestedTrimixGroupbox, "Suggested Trimix 20/35");
+    QCOMPARE(plan->view.SuggestedTrimixGroupbox, "Suggested Trimix 20/35");
     // Shallow enough for nitrox: no helium to suggest.
     plan->Depth = 10;
     plan->NarcosisDepth = 5;
     plan->DepthChange();
-    QVERIFY(!plan->SuggestedTrimixEnabled);
+    QVERIFY(!plan->view.SuggestedTrimixEnabled);
     QCOMPARE(plan->SuggestedHelium, "");
-    QCOMPARE(plan->SuggestedTrimixGroupbox, "Suggested Trimix/Heliox");
+    QCOMPARE(plan->view.SuggestedTrimixGroupbox, "Suggested Trimix/Heliox");
 }
 
 void TestPlanCalc::depthBeyondMod()
@@ -600,8 +604,8 @@ void TestPlanCalc::depthBeyondMod()
     QSignalSpy status(plan.get(), &PlanModel::mainStatus);
     plan->DepthChange();
     QCOMPARE(plan->MODBottomGasEdit, localNumbers("187.00"));
-    QVERIFY(plan->GaugeRed);
-    QCOMPARE(plan->Gauge, (Bar{187, 200}));
+    QVERIFY(plan->view.GaugeRed);
+    QCOMPARE(plan->view.Gauge, (Bar{187, 200}));
     QVERIFY(status.contains(QVariantList{"Need for a gas change. Depth exceed MOD for bottom gas."}));
 }
 
@@ -613,16 +617,16 @@ void TestPlanCalc::gasShortageShowsAlarmWithoutSecondPass()
     plan->Tanksize1 = plan->Tanksize2 = "13";
     plan->DepthChange();
     QVERIFY(StrToFloat(plan->BottomTime) <= 0);
-    QCOMPARE(plan->MainStatus, "Error: Timing invalid. No bottom time available.");
-    QVERIFY(plan->AlarmShapeVisible);
+    QCOMPARE(plan->view.MainStatus, "Error: Timing invalid. No bottom time available.");
+    QVERIFY(plan->view.AlarmShapeVisible);
     const QStringList first = outputs(*plan);
     plan->DepthChange();
     QCOMPARE(outputs(*plan), first);
     // The alarm belongs to a diver's view; the time view hides it.
-    plan->ShowGraphicsWho = GraphicView::Time;
+    plan->view.ShowGraphicsWho = GraphicView::Time;
     plan->DepthChange();
-    QVERIFY(!plan->AlarmShapeVisible);
-    QVERIFY(!plan->GasStatusVisible);
+    QVERIFY(!plan->view.AlarmShapeVisible);
+    QVERIFY(!plan->view.GasStatusVisible);
 }
 
 void TestPlanCalc::zeroAscentRateBecomesOne()

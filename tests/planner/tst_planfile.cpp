@@ -22,7 +22,7 @@ namespace {
 QStringList storedValues(const PlanModel &plan)
 {
     QStringList values = {
-        plan.Metric ? "metric" : "imperial", plan.LowerPageControl, plan.UpperPageControl,
+        plan.Metric ? "metric" : "imperial", plan.view.LowerPageControl, plan.view.UpperPageControl,
         plan.Diver1Name, plan.Diver2Name, IntToStr(plan.Depth), IntToStr(plan.BottomMixO2), plan.PO2,
         plan.Reserve == ReserveRule::RuleOfThird ? "thirds" : "fixed", plan.OnlyDiver1 ? "strict" : "",
         plan.ReservePressure, IntToStr(plan.DecoGas), plan.SameAsBottomGas ? "same gas" : "",
@@ -105,8 +105,8 @@ void TestPlanFile::cleanup() { m_settings.reset(); }
 std::unique_ptr<PlanModel> TestPlanFile::rich()
 {
     auto plan = openPlan();
-    plan->LowerPageControl = "Decompression";
-    plan->UpperPageControl = "DiveTeam";
+    plan->view.LowerPageControl = "Decompression";
+    plan->view.UpperPageControl = "DiveTeam";
     plan->Diver1Name = "Zovu, 80";
     plan->Diver2Name = "Zaru, 120";
     plan->Depth = 130;
@@ -143,8 +143,8 @@ void TestPlanFile::roundTripKeepsEveryField()
     QCOMPARE(loaded->TotalDecoTime, localNumbers("15.00"));
     QCOMPARE(AscentRate(), 30);
     QCOMPARE(loaded->PlanFileName, name);
-    QCOMPARE(loaded->Caption, "Dive Planning: [" + name + "]");
-    QVERIFY(loaded->SaveDivePlanEnabled);
+    QCOMPARE(loaded->view.Caption, "Dive Planning: [" + name + "]");
+    QVERIFY(loaded->view.SaveDivePlanEnabled);
     QVERIFY(!loaded->Suspended);
 }
 
@@ -183,7 +183,7 @@ void TestPlanFile::windowsFileLoads()
                     "LessNarcDepth10Radio=1\r\nLessNarcDepth50Radio=0\r\nSpeed1=50\r\nascentrateedit=60\r\n");
     auto plan = openPlan();
     LoadDive(*plan, name);
-    QCOMPARE(plan->LowerPageControl, "Reserves");
+    QCOMPARE(plan->view.LowerPageControl, "Reserves");
     QCOMPARE(plan->Diver1Name, "Zaru, 120");
     QCOMPARE(plan->Tanksize1, "120");
     QCOMPARE(plan->Diver2Name, QStringLiteral("Sørli"));
@@ -209,7 +209,7 @@ void TestPlanFile::readerDefaults()
     const QString name = planPath("bare.Dive");
     writeFile(name, "[Defaults]\nDepth=abc\n");
     auto plan = openPlan();
-    plan->LowerPageControl = "Narcosis";
+    plan->view.LowerPageControl = "Narcosis";
     LoadDive(*plan, name);
     QCOMPARE(plan->Depth, 0);
     QCOMPARE(plan->BottomMixO2, 21);
@@ -223,7 +223,7 @@ void TestPlanFile::readerDefaults()
     QCOMPARE(plan->Speed2, "70");
     QCOMPARE(plan->AscentRateEdit, "33");
     QCOMPARE(AscentRate(), 33);
-    QCOMPARE(plan->LowerPageControl, "Narcosis");
+    QCOMPARE(plan->view.LowerPageControl, "Narcosis");
     // Both divers take the default record.
     QCOMPARE(plan->Diver1Name, "Zovu, 80");
     QCOMPARE(plan->Diver2Name, "Zovu, 80");
@@ -237,7 +237,7 @@ void TestPlanFile::bothReserveChoicesEndWithRuleOfThirds()
     plan->Reserve = ReserveRule::FixedPressure;
     LoadDive(*plan, name);
     QCOMPARE(plan->Reserve, ReserveRule::RuleOfThird);
-    QCOMPARE(plan->UpperPageControl, "BottomInformation");
+    QCOMPARE(plan->view.UpperPageControl, "BottomInformation");
 }
 
 void TestPlanFile::wrongExtensionChangesNothing()
@@ -248,7 +248,7 @@ void TestPlanFile::wrongExtensionChangesNothing()
     const QStringList before = storedValues(*plan);
     QSignalSpy beeps(plan.get(), &PlanModel::beep);
     LoadDive(*plan, name);
-    QCOMPARE(plan->MainStatus, "Cannot load " + name + " as a dive");
+    QCOMPARE(plan->view.MainStatus, "Cannot load " + name + " as a dive");
     QVERIFY(beeps.count() >= 1);
     QCOMPARE(plan->Depth, 130);
     // Only the divers are reloaded, from the default record.
@@ -267,11 +267,11 @@ void TestPlanFile::missingFile()
     auto plan = openPlan();
     QSignalSpy beeps(plan.get(), &PlanModel::beep);
     LoadDive(*plan, name);
-    QCOMPARE(plan->MainStatus, name + " does not exist.");
+    QCOMPARE(plan->view.MainStatus, name + " does not exist.");
     QVERIFY(beeps.count() >= 1);
     QVERIFY(!plan->Suspended);
     QCOMPARE(plan->Diver1Name, "Zovu, 80");
-    QCOMPARE(plan->Caption, "Dive planning with 'Rule of Third'");
+    QCOMPARE(plan->view.Caption, "Dive planning with 'Rule of Third'");
 }
 
 void TestPlanFile::defaultPlanHasNoFileName()
@@ -280,9 +280,9 @@ void TestPlanFile::defaultPlanHasNoFileName()
     auto plan = openPlan();
     plan->PlanFileName = "/somewhere/else.Dive";
     LoadDive(*plan, DefaultDiveFileName());
-    QCOMPARE(plan->Caption, "Dive Planning");
+    QCOMPARE(plan->view.Caption, "Dive Planning");
     QCOMPARE(plan->PlanFileName, "");
-    QVERIFY(!plan->SaveDivePlanEnabled);
+    QVERIFY(!plan->view.SaveDivePlanEnabled);
     QCOMPARE(plan->Depth, 130);
     bool asked = false;
     QVERIFY(DivePlanCloseQuery(*plan, [&](const QString &) { asked = true; return SaveAnswer::Cancel; }));
@@ -323,8 +323,8 @@ void TestPlanFile::otherUnitSystemKeepsThePlanFile()
     QCOMPARE(plan->Speed1, "20");
     QCOMPARE(AscentRate(), 9);
     QCOMPARE(plan->PlanFileName, name);
-    QCOMPARE(plan->Caption, "Dive Planning: [" + name + "]");
-    QVERIFY(plan->SaveDivePlanEnabled);
+    QCOMPARE(plan->view.Caption, "Dive Planning: [" + name + "]");
+    QVERIFY(plan->view.SaveDivePlanEnabled);
     QStringList asked;
     QVERIFY(DivePlanCloseQuery(*plan, [&](const QString &q) { asked << q; return SaveAnswer::No; }));
     QCOMPARE(asked, QStringList{"Do you wish to save: \"metric.Dive\""});
@@ -340,8 +340,8 @@ void TestPlanFile::saveAppendsExtension()
     QVERIFY(QFile::exists(name + ".Dive"));
     QVERIFY(!QFile::exists(name));
     QCOMPARE(plan->PlanFileName, name + ".Dive");
-    QCOMPARE(plan->Caption, "Dive Planning: " + name + ".Dive");
-    QVERIFY(plan->SaveDivePlanEnabled);
+    QCOMPARE(plan->view.Caption, "Dive Planning: " + name + ".Dive");
+    QVERIFY(plan->view.SaveDivePlanEnabled);
 }
 
 void TestPlanFile::saveWithoutNameAsks()
@@ -351,7 +351,7 @@ void TestPlanFile::saveWithoutNameAsks()
     QVERIFY(!Saveas1Click(*plan, [&](const SaveDialogRequest &) { ++dialogs; return QString(); }));
     QCOMPARE(dialogs, 1);
     QCOMPARE(plan->PlanFileName, "");
-    QVERIFY(!plan->SaveDivePlanEnabled);
+    QVERIFY(!plan->view.SaveDivePlanEnabled);
     QCOMPARE(QDir(m_settings->folder()).entryList({"*.Dive"}), QStringList());
 
     const QString name = planPath("chosen.dive");
@@ -367,13 +367,13 @@ void TestPlanFile::saveWithoutNameAsks()
 void TestPlanFile::failedSaveLeavesThePlanUnnamed()
 {
     auto plan = rich();
-    const QString caption = plan->Caption;
+    const QString caption = plan->view.Caption;
     const QString name = planPath("missing-folder/lost.Dive");
     QVERIFY_THROWS_EXCEPTION(WriteError, Saveas1Click(*plan, [&](const SaveDialogRequest &) { return name; }));
     QVERIFY(!QFile::exists(name));
     QCOMPARE(plan->PlanFileName, "");
-    QCOMPARE(plan->Caption, caption);
-    QVERIFY(!plan->SaveDivePlanEnabled);
+    QCOMPARE(plan->view.Caption, caption);
+    QVERIFY(!plan->view.SaveDivePlanEnabled);
 }
 
 void TestPlanFile::closeQuery_data()
