@@ -45,7 +45,7 @@ QString PlanModel::MOD(const QString &ppO2, const QString &oxygenPercent, bool m
     return Format(QStringLiteral("%10.2f"), {mod}).trimmed();
 }
 
-QString PlanModel::DeepestDecoGas() const { return MyFormat(DeepestDecoStop); }
+QString PlanModel::DeepestDecoGas() const { return MyFormat(results.DeepestDecoStop); }
 
 void PlanModel::DecoChange()
 {
@@ -65,19 +65,20 @@ void PlanModel::DecoChange()
                 warn(Format(QStringLiteral("Deco%d depth > depth"), {k}));
             }
 
-    DecoActive = false;
-    DeepestDecoStop = 0;
-    ShallowestDecoStop = 0;
+    results.DecoActive = false;
+    results.DeepestDecoStop = 0;
+    results.ShallowestDecoStop = 0;
     int totalTime = 0;
     for (int k = 1; k <= 3; ++k) {
         if (!stopActive(k))
             continue;
-        DeepestDecoStop = DecoActive ? std::max(DeepestDecoStop, stopDepth(k)) : stopDepth(k);
-        ShallowestDecoStop = DecoActive ? std::min(ShallowestDecoStop, stopDepth(k)) : stopDepth(k);
-        DecoActive = true;
+        const int depth = stopDepth(k);
+        results.DeepestDecoStop = results.DecoActive ? std::max(results.DeepestDecoStop, depth) : depth;
+        results.ShallowestDecoStop = results.DecoActive ? std::min(results.ShallowestDecoStop, depth) : depth;
+        results.DecoActive = true;
         totalTime += stopTime(k);
     }
-    TotalDecoTime = MyFormat(Depth < ShallowestDecoStop ? 0 : totalTime);
+    results.TotalDecoTime = MyFormat(Depth < results.ShallowestDecoStop ? 0 : totalTime);
     settleAscentRate();
     setAscentTimes();
     // Last, because the decompression gas is judged at the deepest stop just found.
@@ -89,20 +90,20 @@ void PlanModel::PO2Change()
     if (PO2.isEmpty())
         return;
     FindSuggestedHelium();
-    MODBottomGasEdit = MOD(PO2, IntToStr(BottomMixO2), Metric);
+    results.MODBottomGasEdit = MOD(PO2, IntToStr(BottomMixO2), Metric);
     const int deepest = static_cast<int>(Round(StrToFloat(DeepestDecoGas())));
-    MODDecomixEdit = MyFormat(OxygenPartialPressure(deepest, DecoGas, Metric));
-    const double mod = StrToFloat(MODBottomGasEdit);
+    results.MODDecomixEdit = MyFormat(OxygenPartialPressure(deepest, DecoGas, Metric));
+    const double mod = StrToFloat(results.MODBottomGasEdit);
     view.Gauge = {Round(mod), Depth};
     view.GaugeRed = !(mod > Depth);
 }
 
 void PlanModel::CheckforExceedMOD()
 {
-    EAD = EquivalentAirDepthText(Depth, BottomMixO2, Metric);
-    PressureInATA = MyFormat(AbsolutePressureAtDepth(Depth, Metric));
+    results.EAD = EquivalentAirDepthText(Depth, BottomMixO2, Metric);
+    results.PressureInATA = MyFormat(AbsolutePressureAtDepth(Depth, Metric));
     double mod = 0;
-    if (!Quiet && TryStrToFloat(MODBottomGasEdit, mod) && mod < Depth)
+    if (!Quiet && TryStrToFloat(results.MODBottomGasEdit, mod) && mod < Depth)
         warn(QStringLiteral("Need for a gas change. Depth exceed MOD for bottom gas."));
 }
 
@@ -114,15 +115,15 @@ void PlanModel::FindSuggestedHelium()
     const double helium = 1 - (oxygen + nitrogen);
     view.SuggestedTrimixEnabled = helium > 0;
     if (!view.SuggestedTrimixEnabled) {
-        SuggestedHelium.clear();
-        SuggestedOxygen.clear();
-        SuggestedNitrogen.clear();
+        results.SuggestedHelium.clear();
+        results.SuggestedOxygen.clear();
+        results.SuggestedNitrogen.clear();
         view.SuggestedTrimixGroupbox = QStringLiteral("Suggested Trimix/Heliox");
         return;
     }
-    SuggestedHelium = MyFormat(helium * 100);
-    SuggestedOxygen = MyFormat(oxygen * 100);
-    SuggestedNitrogen = MyFormat(nitrogen * 100);
+    results.SuggestedHelium = MyFormat(helium * 100);
+    results.SuggestedOxygen = MyFormat(oxygen * 100);
+    results.SuggestedNitrogen = MyFormat(nitrogen * 100);
     view.SuggestedTrimixGroupbox = Format(QStringLiteral("Suggested %s %s/%s"),
                                      {"Trimix", IntToStr(Round(oxygen * 100)), IntToStr(Round(helium * 100))});
 }
@@ -141,14 +142,14 @@ void PlanModel::SpecifyNarcDepthCheckClick()
 
 void PlanModel::BestMixChange()
 {
-    if (BestMix.isEmpty()) {
-        LblEdit4.clear();
+    if (results.BestMix.isEmpty()) {
+        results.LblEdit4.clear();
         return;
     }
-    const double best = StrToFloat(BestMix);
+    const double best = StrToFloat(results.BestMix);
     view.BestMixEnabled = !(best < 21);
     view.GroupBox5Hint = view.BestMixEnabled ? QString() : QStringLiteral("Air or other gas mix recommended");
-    LblEdit4 = FloatToStr(100 - best);
+    results.LblEdit4 = FloatToStr(100 - best);
     const long long oxygen = Trunc(best);
     view.UseSuggestedGasButton = Format(QStringLiteral("Use %d%% oxygen"), {oxygen});
     view.UseSuggestedGasButtonEnabled = oxygen != BottomMixO2;

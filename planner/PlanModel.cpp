@@ -60,12 +60,12 @@ void PlanModel::settleAscentRate()
 void PlanModel::setAscentTimes()
 {
     const double rate = AscentRate();
-    if (DecoActive && Depth > DeepestDecoStop) {
-        AscentTime = MyFormat((Depth - DeepestDecoStop) / rate);
-        AscentFromDecoTime = MyFormat(DeepestDecoStop / rate);
+    if (results.DecoActive && Depth > results.DeepestDecoStop) {
+        results.AscentTime = MyFormat((Depth - results.DeepestDecoStop) / rate);
+        results.AscentFromDecoTime = MyFormat(results.DeepestDecoStop / rate);
     } else {
-        AscentTime = MyFormat(Depth / rate);
-        AscentFromDecoTime = MyFormat(0);
+        results.AscentTime = MyFormat(Depth / rate);
+        results.AscentFromDecoTime = MyFormat(0);
     }
 }
 
@@ -80,15 +80,15 @@ void PlanModel::DepthChange()
     // Dependency order: stops and decompression time, then the absolute
     // pressure, then the gas use that reads both.
     DecoChange();
-    MaxPOTwo = MyFormat(OxygenPartialPressure(Depth, BottomMixO2, Metric));
+    results.MaxPOTwo = MyFormat(OxygenPartialPressure(Depth, BottomMixO2, Metric));
     view.Label17Depth = MyFormat(Depth) + u' ' + DepthUnitWord(Metric);
     CheckforExceedMOD();
     BreathingRateChange();
-    const double best = std::min(StrToFloat(PO2) / StrToFloat(PressureInATA) * 100, 100.0);
-    BestMix = Format(QStringLiteral("%3.2f"), {best}).trimmed();
+    const double best = std::min(StrToFloat(PO2) / StrToFloat(results.PressureInATA) * 100, 100.0);
+    results.BestMix = Format(QStringLiteral("%3.2f"), {best}).trimmed();
     BestMixChange();
     FindSuggestedHelium();
-    view.UseSuggestedGasButtonEnabled = Trunc(StrToFloat(BestMix)) != BottomMixO2;
+    view.UseSuggestedGasButtonEnabled = Trunc(StrToFloat(results.BestMix)) != BottomMixO2;
 }
 
 void PlanModel::SRFChange(const std::function<void(const QString &)> &inform)
@@ -108,7 +108,7 @@ void PlanModel::AscentRateEditChange()
 
 void PlanModel::UseSuggestedGasCheckBoxClick()
 {
-    BottomMixO2 = static_cast<int>(Trunc(StrToFloat(BestMix)));
+    BottomMixO2 = static_cast<int>(Trunc(StrToFloat(results.BestMix)));
     DepthChange();
 }
 

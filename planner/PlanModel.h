@@ -14,6 +14,7 @@
 // enabled states below are derived from the choices and every recalculation
 // derives SRF afresh.
 
+#include "planner/PlanResults.h"
 #include "planner/PlanView.h"
 
 #include "core/NumText.h"
@@ -59,24 +60,10 @@ public:
     QString AscentRateEdit;
     QString Speed1 = QStringLiteral("60"), Speed2 = QStringLiteral("75");
 
-    // --- Outputs (texts) ----------------------------------------------------
-    QString PressureInATA, MaxPOTwo, MODBottomGasEdit, EAD, MODDecomixEdit;
-    QString BestMix, LblEdit4, SuggestedHelium, SuggestedOxygen, SuggestedNitrogen;
-    QString DescentTime, BottomTime, AscentTime, TotalDecoTime, AscentFromDecoTime, BestTime;
-    QString DescentComsumption1, DescentComsumption2;
-    QString BottomTimeConsumption1, BottomTimeConsumption2;
-    QString Ascent1Consumption1, Ascent1Consumption2;
-    QString DecoConsumption1, DecoConsumption2;
-    QString Ascent2Consumption1, Ascent2Consumption2;
-    QString TotalRunTimeConsumption1, TotalRunTimeConsumption2;
-    QString stReserveInCuFt1, stReserveInCuFt2;
-    QString TeoretiskAvailTime, TeoretiskAvailTime2;
+    // --- Results of the last recalculation ----------------------------------
+    PlanResults results;
 
-    // --- State kept between steps -------------------------------------------
-    int DeepestDecoStop = 0;
-    int ShallowestDecoStop = 0;
-    bool DecoActive = false;
-    double Reserve1 = 0, Reserve2 = 0;
+    // --- State of the model ----------------------------------------------------
     bool Suspended = true;  // while set, every recalculation entry returns at once
     bool Quiet = true;      // no warnings, beeps or SRF lookup
 
@@ -140,6 +127,8 @@ private:
     struct DiverFields;
     static const std::array<DiverFields, 2> &diverFields();
     void diverChange(size_t n);
+    // The diver whose reserve and gas use the status lines show.
+    size_t shownDiver() const { return view.ShowGraphicsWho == GraphicView::Diver2 ? 1 : 0; }
     void computeReserves();
     void showGasUse();
     // Sets the shared ascent rate to 1 when it is 0; the steps that divide

@@ -315,7 +315,7 @@ void TestDiverRecords::dragOntoDiverBox()
     records.GroupBox2DragDrop("Bravo");
     QCOMPARE(m_plan->Diver1Name, "Alpha");
     QCOMPARE(m_plan->Diver2Name, "Bravo");
-    QCOMPARE(m_plan->TeoretiskAvailTime, localNumbers("26.47"));
+    QCOMPARE(m_plan->results.diver[0].TeoretiskAvailTime, localNumbers("26.47"));
     QCOMPARE(m_plan->view.Panel22, "Bravo");
 }
 

@@ -17,47 +17,63 @@ namespace {
 using Expected = QList<QPair<QString, QString>>;
 using Stops = QList<QPair<int, int>>;
 
-// Output fields by name, so that a row can list what it expects.
+// Output fields by their control names, so that a row can list what it expects.
 QString field(const PlanModel &plan, const QString &name)
 {
-    static const QHash<QString, QString PlanModel::*> fields = {
-        {"PressureInATA", &PlanModel::PressureInATA}, {"SRF", &PlanModel::SRF},
-        {"MODBottomGasEdit", &PlanModel::MODBottomGasEdit}, {"MaxPOTwo", &PlanModel::MaxPOTwo},
-        {"MODDecomixEdit", &PlanModel::MODDecomixEdit}, {"BestMix", &PlanModel::BestMix},
-        {"DescentTime", &PlanModel::DescentTime}, {"AscentTime", &PlanModel::AscentTime},
-        {"AscentFromDecoTime", &PlanModel::AscentFromDecoTime}, {"TotalDecoTime", &PlanModel::TotalDecoTime},
-        {"BottomTime", &PlanModel::BottomTime}, {"BestTime", &PlanModel::BestTime},
-        {"stReserveInCuFt1", &PlanModel::stReserveInCuFt1}, {"stReserveInCuFt2", &PlanModel::stReserveInCuFt2},
-        {"TeoretiskAvailTime", &PlanModel::TeoretiskAvailTime}, {"TeoretiskAvailTime2", &PlanModel::TeoretiskAvailTime2},
-        {"DescentComsumption1", &PlanModel::DescentComsumption1}, {"DescentComsumption2", &PlanModel::DescentComsumption2},
-        {"Ascent1Consumption1", &PlanModel::Ascent1Consumption1}, {"Ascent2Consumption1", &PlanModel::Ascent2Consumption1},
-        {"DecoConsumption1", &PlanModel::DecoConsumption1}, {"DecoConsumption2", &PlanModel::DecoConsumption2},
-        {"BottomTimeConsumption1", &PlanModel::BottomTimeConsumption1},
-        {"BottomTimeConsumption2", &PlanModel::BottomTimeConsumption2},
-        {"TotalRunTimeConsumption1", &PlanModel::TotalRunTimeConsumption1},
-        {"TotalRunTimeConsumption2", &PlanModel::TotalRunTimeConsumption2},
-    };
-    static const QHash<QString, QString PlanView::*> shown = {
-        {"MsgStatusBar", &PlanView::MsgStatusBar}, {"ReserveStatusBar", &PlanView::ReserveStatusBar},
-        {"TotalConsumptionStatusBar", &PlanView::TotalConsumptionStatusBar},
-    };
-    if (shown.contains(name))
-        return plan.view.*shown.value(name);
-    return plan.*fields.value(name);
+    using Read = std::function<QString(const PlanModel &)>;
+    static const QHash<QString, Read> fields = [] {
+        QHash<QString, Read> read;
+        const std::pair<const char *, QString PlanResults::*> planWide[] = {
+            {"PressureInATA", &PlanResults::PressureInATA}, {"MODBottomGasEdit", &PlanResults::MODBottomGasEdit},
+            {"MaxPOTwo", &PlanResults::MaxPOTwo}, {"MODDecomixEdit", &PlanResults::MODDecomixEdit},
+            {"BestMix", &PlanResults::BestMix}, {"DescentTime", &PlanResults::DescentTime},
+            {"AscentTime", &PlanResults::AscentTime}, {"AscentFromDecoTime", &PlanResults::AscentFromDecoTime},
+            {"TotalDecoTime", &PlanResults::TotalDecoTime}, {"BottomTime", &PlanResults::BottomTime},
+            {"BestTime", &PlanResults::BestTime},
+        };
+        for (const auto &[key, member] : planWide)
+            read.insert(key, [member](const PlanModel &plan) { return plan.results.*member; });
+        // Diver 1's and diver 2's control names.
+        const std::pair<std::array<const char *, 2>, QString DiverResults::*> perDiver[] = {
+            {{"stReserveInCuFt1", "stReserveInCuFt2"}, &DiverResults::stReserveInCuFt},
+            {{"TeoretiskAvailTime", "TeoretiskAvailTime2"}, &DiverResults::TeoretiskAvailTime},
+            {{"DescentComsumption1", "DescentComsumption2"}, &DiverResults::DescentComsumption},
+            {{"Ascent1Consumption1", "Ascent1Consumption2"}, &DiverResults::Ascent1Consumption},
+            {{"Ascent2Consumption1", "Ascent2Consumption2"}, &DiverResults::Ascent2Consumption},
+            {{"DecoConsumption1", "DecoConsumption2"}, &DiverResults::DecoConsumption},
+            {{"BottomTimeConsumption1", "BottomTimeConsumption2"}, &DiverResults::BottomTimeConsumption},
+            {{"TotalRunTimeConsumption1", "TotalRunTimeConsumption2"}, &DiverResults::TotalRunTimeConsumption},
+        };
+        for (const auto &[keys, member] : perDiver)
+            for (size_t n = 0; n < 2; ++n)
+                read.insert(keys[n], [n, member](const PlanModel &plan) { return plan.results.diver[n].*member; });
+        const std::pair<const char *, QString PlanView::*> shown[] = {
+            {"MsgStatusBar", &PlanView::MsgStatusBar}, {"ReserveStatusBar", &PlanView::ReserveStatusBar},
+            {"TotalConsumptionStatusBar", &PlanView::TotalConsumptionStatusBar},
+        };
+        for (const auto &[key, member] : shown)
+            read.insert(key, [member](const PlanModel &plan) { return plan.view.*member; });
+        read.insert("SRF", [](const PlanModel &plan) { return plan.SRF; });
+        return read;
+    }();
+    if (!fields.contains(name))
+        qFatal("no output field %s", qPrintable(name));
+    return fields.value(name)(plan);
 }
 
 // Every output text, to compare two states of a plan.
 QStringList outputs(const PlanModel &plan)
 {
-    return {plan.PressureInATA, plan.MaxPOTwo, plan.MODBottomGasEdit, plan.EAD, plan.MODDecomixEdit,
-            plan.BestMix, plan.LblEdit4, plan.SuggestedHelium, plan.SuggestedOxygen, plan.SuggestedNitrogen,
-            plan.DescentTime, plan.BottomTime, plan.AscentTime, plan.TotalDecoTime, plan.AscentFromDecoTime,
-            plan.BestTime, plan.DescentComsumption1, plan.DescentComsumption2, plan.BottomTimeConsumption1,
-            plan.BottomTimeConsumption2, plan.Ascent1Consumption1, plan.Ascent1Consumption2,
-            plan.DecoConsumption1, plan.DecoConsumption2, plan.Ascent2Consumption1, plan.Ascent2Consumption2,
-            plan.TotalRunTimeConsumption1, plan.TotalRunTimeConsumption2, plan.stReserveInCuFt1,
-            plan.stReserveInCuFt2, plan.TeoretiskAvailTime, plan.TeoretiskAvailTime2, plan.SRF,
-            plan.view.MsgStatusBar, plan.view.ReserveStatusBar, plan.view.TotalConsumptionStatusBar};
+    const PlanResults &r = plan.results;
+    QStringList texts = {r.PressureInATA, r.MaxPOTwo, r.MODBottomGasEdit, r.EAD, r.MODDecomixEdit,
+                         r.BestMix, r.LblEdit4, r.SuggestedHelium, r.SuggestedOxygen, r.SuggestedNitrogen,
+                         r.DescentTime, r.BottomTime, r.AscentTime, r.TotalDecoTime, r.AscentFromDecoTime,
+                         r.BestTime, plan.SRF,
+                         plan.view.MsgStatusBar, plan.view.ReserveStatusBar, plan.view.TotalConsumptionStatusBar};
+    for (const DiverResults &d : r.diver)
+        texts << d.DescentComsumption << d.BottomTimeConsumption << d.Ascent1Consumption << d.DecoConsumption
+              << d.Ascent2Consumption << d.TotalRunTimeConsumption << d.stReserveInCuFt << d.TeoretiskAvailTime;
+    return texts;
 }
 
 void setStop(PlanModel &plan, int stop, int depth, int time)
@@ -157,30 +173,30 @@ void TestPlanCalc::settledImperialExample()
 {
     auto plan = imperialExample();
     plan->DepthChange();
-    QCOMPARE(plan->PressureInATA, localNumbers("4.03"));
+    QCOMPARE(plan->results.PressureInATA, localNumbers("4.03"));
     QCOMPARE(plan->SRF, localNumbers("0.67"));
-    QCOMPARE(plan->stReserveInCuFt1, localNumbers("26.40"));
-    QCOMPARE(plan->stReserveInCuFt2, localNumbers("26.40"));
-    QCOMPARE(plan->DescentTime, localNumbers("3.03"));
-    QCOMPARE(plan->AscentTime, localNumbers("3.03"));
-    QCOMPARE(plan->DescentComsumption1, localNumbers("5.72"));
-    QCOMPARE(plan->Ascent1Consumption1, localNumbers("5.72"));
-    QCOMPARE(plan->BottomTime, localNumbers("13.93"));
-    QCOMPARE(plan->BestTime, localNumbers("19.99"));
-    QCOMPARE(plan->BottomTimeConsumption1, localNumbers("42.11"));
-    QCOMPARE(plan->TotalRunTimeConsumption1, localNumbers("53.55"));
-    QCOMPARE(plan->TotalRunTimeConsumption2, localNumbers("53.55"));
+    QCOMPARE(plan->results.diver[0].stReserveInCuFt, localNumbers("26.40"));
+    QCOMPARE(plan->results.diver[1].stReserveInCuFt, localNumbers("26.40"));
+    QCOMPARE(plan->results.DescentTime, localNumbers("3.03"));
+    QCOMPARE(plan->results.AscentTime, localNumbers("3.03"));
+    QCOMPARE(plan->results.diver[0].DescentComsumption, localNumbers("5.72"));
+    QCOMPARE(plan->results.diver[0].Ascent1Consumption, localNumbers("5.72"));
+    QCOMPARE(plan->results.BottomTime, localNumbers("13.93"));
+    QCOMPARE(plan->results.BestTime, localNumbers("19.99"));
+    QCOMPARE(plan->results.diver[0].BottomTimeConsumption, localNumbers("42.11"));
+    QCOMPARE(plan->results.diver[0].TotalRunTimeConsumption, localNumbers("53.55"));
+    QCOMPARE(plan->results.diver[1].TotalRunTimeConsumption, localNumbers("53.55"));
     QCOMPARE(plan->view.TotalConsumptionStatusBar, localNumbers("79.95 CuFt of 80.00 available"));
     QVERIFY(!plan->view.AlarmShapeVisible);
-    QCOMPARE(plan->TeoretiskAvailTime, localNumbers("26.47"));
-    QCOMPARE(plan->TeoretiskAvailTime2, localNumbers("26.47"));
+    QCOMPARE(plan->results.diver[0].TeoretiskAvailTime, localNumbers("26.47"));
+    QCOMPARE(plan->results.diver[1].TeoretiskAvailTime, localNumbers("26.47"));
     QCOMPARE(plan->view.MsgStatusBar, "Very close to perfect gas matching");
     QCOMPARE(plan->view.ReserveStatusBar, localNumbers("26.40 CuFt / Turn pressure: 2010 PSI"));
-    QCOMPARE(plan->MODBottomGasEdit, localNumbers("187.00"));
-    QCOMPARE(plan->EAD, localNumbers("100.00"));
-    QCOMPARE(plan->MaxPOTwo, localNumbers("0.85"));
-    QCOMPARE(plan->BestMix, localNumbers("34.74"));
-    QCOMPARE(plan->LblEdit4, localNumbers("65.26"));
+    QCOMPARE(plan->results.MODBottomGasEdit, localNumbers("187.00"));
+    QCOMPARE(plan->results.EAD, localNumbers("100.00"));
+    QCOMPARE(plan->results.MaxPOTwo, localNumbers("0.85"));
+    QCOMPARE(plan->results.BestMix, localNumbers("34.74"));
+    QCOMPARE(plan->results.LblEdit4, localNumbers("65.26"));
     QCOMPARE(plan->view.UseSuggestedGasButton, "Use 34% oxygen");
     QVERIFY(plan->view.UseSuggestedGasButtonEnabled);
     QCOMPARE(plan->view.Label17Depth, localNumbers("100.00 feet"));
@@ -199,8 +215,8 @@ void TestPlanCalc::oneRecalculationSettlesAfterADepthChange()
     plan->Depth = 100;
     plan->DepthChange();
     const QStringList settled = outputs(*plan);
-    QCOMPARE(plan->BottomTime, localNumbers("13.93"));
-    QCOMPARE(plan->BestTime, localNumbers("19.99"));
+    QCOMPARE(plan->results.BottomTime, localNumbers("13.93"));
+    QCOMPARE(plan->results.BestTime, localNumbers("19.99"));
     plan->DepthChange();
     QCOMPARE(outputs(*plan), settled);
 }
@@ -464,18 +480,18 @@ void TestPlanCalc::noStopsLeaveDecompressionAtZero()
 {
     auto plan = imperialExample();
     plan->DepthChange();
-    QVERIFY(!plan->DecoActive);
-    QCOMPARE(plan->AscentFromDecoTime, localNumbers("0.00"));
-    QCOMPARE(plan->TotalDecoTime, localNumbers("0.00"));
-    QCOMPARE(plan->DecoConsumption1, localNumbers("0.00"));
-    QCOMPARE(plan->DecoConsumption2, localNumbers("0.00"));
-    QCOMPARE(plan->Ascent2Consumption1, localNumbers("0.00"));
+    QVERIFY(!plan->results.DecoActive);
+    QCOMPARE(plan->results.AscentFromDecoTime, localNumbers("0.00"));
+    QCOMPARE(plan->results.TotalDecoTime, localNumbers("0.00"));
+    QCOMPARE(plan->results.diver[0].DecoConsumption, localNumbers("0.00"));
+    QCOMPARE(plan->results.diver[1].DecoConsumption, localNumbers("0.00"));
+    QCOMPARE(plan->results.diver[0].Ascent2Consumption, localNumbers("0.00"));
     QCOMPARE(plan->DeepestDecoGas(), localNumbers("0.00"));
     // A stop switched on, then off again, returns the plan to the same values.
     const QStringList before = outputs(*plan);
     setStop(*plan, 1, 20, 5);
     plan->DepthChange();
-    QVERIFY(plan->DecoActive);
+    QVERIFY(plan->results.DecoActive);
     QCOMPARE(plan->DeepestDecoGas(), localNumbers("20.00"));
     plan->setStopActive(1, false);
     plan->DepthChange();
@@ -494,8 +510,8 @@ void TestPlanCalc::stopBelowTheDepthIsSwitchedOff()
     QCOMPARE(plan->view.MsgStatusBar, "Decompression depth cannot exceed depth.");
     QCOMPARE(plan->view.MainStatus, "Deco2 depth > depth");
     QCOMPARE(beeps.count(), 1);
-    QCOMPARE(plan->DeepestDecoStop, 20);
-    QCOMPARE(plan->TotalDecoTime, localNumbers("3.00"));
+    QCOMPARE(plan->results.DeepestDecoStop, 20);
+    QCOMPARE(plan->results.TotalDecoTime, localNumbers("3.00"));
 }
 
 void TestPlanCalc::quietKeepsTheStopBelowTheDepth()
@@ -509,8 +525,8 @@ void TestPlanCalc::quietKeepsTheStopBelowTheDepth()
     QCOMPARE(plan->view.MsgStatusBar, "Decompression depth cannot exceed depth.");
     QCOMPARE(beeps.count(), 0);
     // The only stop lies below the depth: no decompression time is counted.
-    QCOMPARE(plan->TotalDecoTime, localNumbers("0.00"));
-    QCOMPARE(plan->AscentFromDecoTime, localNumbers("0.00"));
+    QCOMPARE(plan->results.TotalDecoTime, localNumbers("0.00"));
+    QCOMPARE(plan->results.AscentFromDecoTime, localNumbers("0.00"));
 }
 
 void TestPlanCalc::bestMix_data()
@@ -537,12 +553,12 @@ void TestPlanCalc::bestMix()
     plan->DepthChange();
     QFETCH(QString, bestMix);
     QFETCH(QString, nitrogen);
-    QCOMPARE(plan->BestMix, localNumbers(bestMix));
-    QCOMPARE(plan->LblEdit4, localNumbers(nitrogen));
+    QCOMPARE(plan->results.BestMix, localNumbers(bestMix));
+    QCOMPARE(plan->results.LblEdit4, localNumbers(nitrogen));
     QTEST(plan->view.BestMixEnabled, "enabled");
     QTEST(plan->view.GroupBox5Hint, "hint");
     plan->UseSuggestedGasCheckBoxClick();
-    QCOMPARE(plan->BottomMixO2, int(Trunc(StrToFloat(plan->BestMix))));
+    QCOMPARE(plan->BottomMixO2, int(Trunc(StrToFloat(plan->results.BestMix))));
     QVERIFY(!plan->view.UseSuggestedGasButtonEnabled);
 }
 
@@ -584,16 +600,16 @@ void TestPlanCalc::trimixSuggestion()
     plan->PO2 = localNumbers("1.4");
     plan->DepthChange();
     QVERIFY(plan->view.SuggestedTrimixEnabled);
-    QCOMPARE(plan->SuggestedOxygen, localNumbers("20.00"));
-    QCOMPARE(plan->SuggestedNitrogen, localNumbers("45.14"));
-    QCOMPARE(plan->SuggestedHelium, localNumbers("34.86"));
+    QCOMPARE(plan->results.SuggestedOxygen, localNumbers("20.00"));
+    QCOMPARE(plan->results.SuggestedNitrogen, localNumbers("45.14"));
+    QCOMPARE(plan->results.SuggestedHelium, localNumbers("34.86"));
     QCOMPARE(plan->view.SuggestedTrimixGroupbox, "Suggested Trimix 20/35");
     // Shallow enough for nitrox: no helium to suggest.
     plan->Depth = 10;
     plan->NarcosisDepth = 5;
     plan->DepthChange();
     QVERIFY(!plan->view.SuggestedTrimixEnabled);
-    QCOMPARE(plan->SuggestedHelium, "");
+    QCOMPARE(plan->results.SuggestedHelium, "");
     QCOMPARE(plan->view.SuggestedTrimixGroupbox, "Suggested Trimix/Heliox");
 }
 
@@ -603,7 +619,7 @@ void TestPlanCalc::depthBeyondMod()
     plan->Depth = 200;
     QSignalSpy status(plan.get(), &PlanModel::mainStatus);
     plan->DepthChange();
-    QCOMPARE(plan->MODBottomGasEdit, localNumbers("187.00"));
+    QCOMPARE(plan->results.MODBottomGasEdit, localNumbers("187.00"));
     QVERIFY(plan->view.GaugeRed);
     QCOMPARE(plan->view.Gauge, (Bar{187, 200}));
     QVERIFY(status.contains(QVariantList{"Need for a gas change. Depth exceed MOD for bottom gas."}));
@@ -616,7 +632,7 @@ void TestPlanCalc::gasShortageShowsAlarmWithoutSecondPass()
     auto plan = imperialExample();
     plan->Tanksize1 = plan->Tanksize2 = "13";
     plan->DepthChange();
-    QVERIFY(StrToFloat(plan->BottomTime) <= 0);
+    QVERIFY(StrToFloat(plan->results.BottomTime) <= 0);
     QCOMPARE(plan->view.MainStatus, "Error: Timing invalid. No bottom time available.");
     QVERIFY(plan->view.AlarmShapeVisible);
     const QStringList first = outputs(*plan);
@@ -635,7 +651,7 @@ void TestPlanCalc::zeroAscentRateBecomesOne()
     programUnits().ascentRate = 0;
     plan->DepthChange();
     QCOMPARE(AscentRate(), 1);
-    QCOMPARE(plan->DescentTime, localNumbers("100.00"));
+    QCOMPARE(plan->results.DescentTime, localNumbers("100.00"));
 }
 
 void TestPlanCalc::ascentRateEditSetsTheSharedRate()
@@ -644,7 +660,7 @@ void TestPlanCalc::ascentRateEditSetsTheSharedRate()
     plan->AscentRateEdit = localNumbers("59.6");
     plan->AscentRateEditChange();
     QCOMPARE(AscentRate(), 60);
-    QCOMPARE(plan->DescentTime, localNumbers("1.67"));
+    QCOMPARE(plan->results.DescentTime, localNumbers("1.67"));
     plan->AscentRateEdit = "fast";
     QVERIFY_THROWS_EXCEPTION(ConvertError, plan->AscentRateEditChange());
     QCOMPARE(AscentRate(), 60);
@@ -654,14 +670,14 @@ void TestPlanCalc::unparsableDiverValuesStopQuietly()
 {
     auto plan = imperialExample();
     plan->DepthChange();
-    const QString bottomTime = plan->BottomTime;
+    const QString bottomTime = plan->results.BottomTime;
     plan->BR2 = "Load Error";
     plan->DepthChange();
-    QCOMPARE(plan->BottomTime, bottomTime);
+    QCOMPARE(plan->results.BottomTime, bottomTime);
     plan->BR2 = "0";
     plan->DepthChange();
-    QCOMPARE(plan->TeoretiskAvailTime2, localNumbers("26.47"));
-    QCOMPARE(plan->BottomTime, bottomTime);
+    QCOMPARE(plan->results.diver[1].TeoretiskAvailTime, localNumbers("26.47"));
+    QCOMPARE(plan->results.BottomTime, bottomTime);
 }
 
 void TestPlanCalc::metricTankThatIsNotWholeKeepsReserves()
@@ -673,11 +689,11 @@ void TestPlanCalc::metricTankThatIsNotWholeKeepsReserves()
     plan->PSI1 = plan->PSI2 = "232";
     plan->BR1 = plan->BR2 = "20";
     plan->DepthChange();
-    QCOMPARE(plan->stReserveInCuFt1, localNumbers("918.72"));   // 12 x 232 x (1 - 0.67)
+    QCOMPARE(plan->results.diver[0].stReserveInCuFt, localNumbers("918.72"));   // 12 x 232 x (1 - 0.67)
     plan->Tanksize1 = localNumbers("12.5");
     plan->PSI1 = "200";
     plan->DepthChange();
-    QCOMPARE(plan->stReserveInCuFt1, localNumbers("918.72"));
+    QCOMPARE(plan->results.diver[0].stReserveInCuFt, localNumbers("918.72"));
 }
 
 void TestPlanCalc::suspendedPlanIgnoresRecalculation()
@@ -685,8 +701,8 @@ void TestPlanCalc::suspendedPlanIgnoresRecalculation()
     auto plan = imperialExample();
     plan->Suspended = true;
     plan->DepthChange();
-    QCOMPARE(plan->PressureInATA, "");
-    QCOMPARE(plan->BottomTime, "");
+    QCOMPARE(plan->results.PressureInATA, "");
+    QCOMPARE(plan->results.BottomTime, "");
 }
 
 void TestPlanCalc::userUnitSwitch()
@@ -708,7 +724,7 @@ void TestPlanCalc::userUnitSwitch()
     QCOMPARE(plan->BR1, "25");
     QCOMPARE(plan->Diver1Name, "");
     QCOMPARE(plan->PlanFileName, "");
-    QCOMPARE(plan->PressureInATA, localNumbers("4.00"));
+    QCOMPARE(plan->results.PressureInATA, localNumbers("4.00"));
 }
 
 void TestPlanCalc::typedSrfOfZeroIsAdjusted()

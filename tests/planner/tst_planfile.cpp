@@ -140,7 +140,7 @@ void TestPlanFile::roundTripKeepsEveryField()
     QCOMPARE(loaded->Tanksize2, "120");
     QCOMPARE(loaded->BR2, localNumbers("1.15"));
     QCOMPARE(loaded->SRF, localNumbers("0.67"));
-    QCOMPARE(loaded->TotalDecoTime, localNumbers("15.00"));
+    QCOMPARE(loaded->results.TotalDecoTime, localNumbers("15.00"));
     QCOMPARE(AscentRate(), 30);
     QCOMPARE(loaded->PlanFileName, name);
     QCOMPARE(loaded->view.Caption, "Dive Planning: [" + name + "]");
@@ -200,7 +200,7 @@ void TestPlanFile::windowsFileLoads()
     QCOMPARE(plan->NarcosisDepth, 10);
     QCOMPARE(plan->Speed1, "50");
     QCOMPARE(AscentRate(), 60);
-    QCOMPARE(plan->MODDecomixEdit, localNumbers("1.16"));
+    QCOMPARE(plan->results.MODDecomixEdit, localNumbers("1.16"));
     QCOMPARE(plan->PlanFileName, name);
 }
 
@@ -258,7 +258,7 @@ void TestPlanFile::wrongExtensionChangesNothing()
     QCOMPARE(after, before);
     QCOMPARE(plan->PlanFileName, "");
     QVERIFY(!plan->Suspended);
-    QCOMPARE(plan->PressureInATA, localNumbers("4.94"));
+    QCOMPARE(plan->results.PressureInATA, localNumbers("4.94"));
 }
 
 void TestPlanFile::missingFile()
@@ -302,7 +302,7 @@ void TestPlanFile::missingDiverRecords()
     QCOMPARE(plan->PSI1, "Load Error");
     QCOMPARE(plan->BR1, "Load Error");
     QCOMPARE(plan->Diver2Name, "Zaru, 120");
-    QCOMPARE(plan->PressureInATA, localNumbers("4.94"));
+    QCOMPARE(plan->results.PressureInATA, localNumbers("4.94"));
 }
 
 void TestPlanFile::otherUnitSystemKeepsThePlanFile()
