@@ -10,30 +10,10 @@
 
 namespace {
 
-struct StopFields
-{
-    bool PlanModel::*active;
-    int PlanModel::*depth;
-    int PlanModel::*time;
-};
-
-constexpr std::array<StopFields, 3> Stops = {{
-    {&PlanModel::Decom1Check, &PlanModel::DecoDepth1, &PlanModel::DecoTime1},
-    {&PlanModel::Decom2Check, &PlanModel::DecoDepth2, &PlanModel::DecoTime2},
-    {&PlanModel::Decom3Check, &PlanModel::DecoDepth3, &PlanModel::DecoTime3},
-}};
-
-const StopFields &stopFields(int stop) { return Stops.at(stop - 1); }
-
 // Depth units per atmosphere used by the gas formulas, whatever the water.
 int gasDepthUnit(bool metric) { return metric ? 10 : 33; }
 
 } // namespace
-
-bool PlanModel::stopActive(int stop) const { return this->*stopFields(stop).active; }
-void PlanModel::setStopActive(int stop, bool active) { this->*stopFields(stop).active = active; }
-int PlanModel::stopDepth(int stop) const { return this->*stopFields(stop).depth; }
-int PlanModel::stopTime(int stop) const { return this->*stopFields(stop).time; }
 
 QString PlanModel::MOD(const QString &ppO2, const QString &oxygenPercent, bool metric)
 {
@@ -51,17 +31,16 @@ void PlanModel::DecoChange()
 {
     if (Suspended)
         return;
-    for (const StopFields &stop : Stops) {
-        this->*stop.depth = std::max(this->*stop.depth, 0);
-        this->*stop.time = std::max(this->*stop.time, 0);
-    }
+    for (int *value : {&inputs.DecoDepth1, &inputs.DecoDepth2, &inputs.DecoDepth3,
+                       &inputs.DecoTime1, &inputs.DecoTime2, &inputs.DecoTime3})
+        *value = std::max(*value, 0);
     for (int k = 1; k <= 3; ++k)
-        if (stopActive(k) && stopDepth(k) > Depth)
+        if (inputs.stopActive(k) && inputs.stopDepth(k) > inputs.Depth)
             view.MsgStatusBar = QStringLiteral("Decompression depth cannot exceed depth.");
     if (!Quiet)
         for (int k = 1; k <= 3; ++k)
-            if (stopActive(k) && stopDepth(k) > Depth) {
-                setStopActive(k, false);
+            if (inputs.stopActive(k) && inputs.stopDepth(k) > inputs.Depth) {
+                inputs.setStopActive(k, false);
                 warn(Format(QStringLiteral("Deco%d depth > depth"), {k}));
             }
 
@@ -70,15 +49,15 @@ void PlanModel::DecoChange()
     results.ShallowestDecoStop = 0;
     int totalTime = 0;
     for (int k = 1; k <= 3; ++k) {
-        if (!stopActive(k))
+        if (!inputs.stopActive(k))
             continue;
-        const int depth = stopDepth(k);
+        const int depth = inputs.stopDepth(k);
         results.DeepestDecoStop = results.DecoActive ? std::max(results.DeepestDecoStop, depth) : depth;
         results.ShallowestDecoStop = results.DecoActive ? std::min(results.ShallowestDecoStop, depth) : depth;
         results.DecoActive = true;
-        totalTime += stopTime(k);
+        totalTime += inputs.stopTime(k);
     }
-    results.TotalDecoTime = MyFormat(Depth < results.ShallowestDecoStop ? 0 : totalTime);
+    results.TotalDecoTime = MyFormat(inputs.Depth < results.ShallowestDecoStop ? 0 : totalTime);
     settleAscentRate();
     setAscentTimes();
     // Last, because the decompression gas is judged at the deepest stop just found.
@@ -87,31 +66,31 @@ void PlanModel::DecoChange()
 
 void PlanModel::PO2Change()
 {
-    if (PO2.isEmpty())
+    if (inputs.PO2.isEmpty())
         return;
     FindSuggestedHelium();
-    results.MODBottomGasEdit = MOD(PO2, IntToStr(BottomMixO2), Metric);
+    results.MODBottomGasEdit = MOD(inputs.PO2, IntToStr(inputs.BottomMixO2), inputs.Metric);
     const int deepest = static_cast<int>(Round(StrToFloat(DeepestDecoGas())));
-    results.MODDecomixEdit = MyFormat(OxygenPartialPressure(deepest, DecoGas, Metric));
+    results.MODDecomixEdit = MyFormat(OxygenPartialPressure(deepest, inputs.DecoGas, inputs.Metric));
     const double mod = StrToFloat(results.MODBottomGasEdit);
-    view.Gauge = {Round(mod), Depth};
-    view.GaugeRed = !(mod > Depth);
+    view.Gauge = {Round(mod), inputs.Depth};
+    view.GaugeRed = !(mod > inputs.Depth);
 }
 
 void PlanModel::CheckforExceedMOD()
 {
-    results.EAD = EquivalentAirDepthText(Depth, BottomMixO2, Metric);
-    results.PressureInATA = MyFormat(AbsolutePressureAtDepth(Depth, Metric));
+    results.EAD = EquivalentAirDepthText(inputs.Depth, inputs.BottomMixO2, inputs.Metric);
+    results.PressureInATA = MyFormat(AbsolutePressureAtDepth(inputs.Depth, inputs.Metric));
     double mod = 0;
-    if (!Quiet && TryStrToFloat(results.MODBottomGasEdit, mod) && mod < Depth)
+    if (!Quiet && TryStrToFloat(results.MODBottomGasEdit, mod) && mod < inputs.Depth)
         warn(QStringLiteral("Need for a gas change. Depth exceed MOD for bottom gas."));
 }
 
 void PlanModel::FindSuggestedHelium()
 {
-    const int k = gasDepthUnit(Metric);
-    const double nitrogen = (NarcosisDepth + k) * 0.79 / (Depth + k);
-    const double oxygen = StrToFloat(PO2) / (static_cast<double>(Depth) / k + 1);
+    const int k = gasDepthUnit(inputs.Metric);
+    const double nitrogen = (inputs.NarcosisDepth + k) * 0.79 / (inputs.Depth + k);
+    const double oxygen = StrToFloat(inputs.PO2) / (static_cast<double>(inputs.Depth) / k + 1);
     const double helium = 1 - (oxygen + nitrogen);
     view.SuggestedTrimixEnabled = helium > 0;
     if (!view.SuggestedTrimixEnabled) {
@@ -130,12 +109,12 @@ void PlanModel::FindSuggestedHelium()
 
 void PlanModel::SpecifyNarcDepthCheckClick()
 {
-    if (Narcosis == NarcosisRule::TenPercent)
-        NarcosisDepth = static_cast<int>(std::max(Round(Depth * 0.1), 0LL));
-    else if (Narcosis == NarcosisRule::FiftyPercent)
-        NarcosisDepth = static_cast<int>(std::max(Round(Depth * 0.5), 0LL));
-    if (!Quiet && NarcosisDepth > Depth) {
-        NarcosisDepth = Depth;
+    if (inputs.Narcosis == NarcosisRule::TenPercent)
+        inputs.NarcosisDepth = static_cast<int>(std::max(Round(inputs.Depth * 0.1), 0LL));
+    else if (inputs.Narcosis == NarcosisRule::FiftyPercent)
+        inputs.NarcosisDepth = static_cast<int>(std::max(Round(inputs.Depth * 0.5), 0LL));
+    if (!Quiet && inputs.NarcosisDepth > inputs.Depth) {
+        inputs.NarcosisDepth = inputs.Depth;
         warn(QStringLiteral("Narcosis Depth greater than depth. Adjusted."));
     }
 }
@@ -152,5 +131,5 @@ void PlanModel::BestMixChange()
     results.LblEdit4 = FloatToStr(100 - best);
     const long long oxygen = Trunc(best);
     view.UseSuggestedGasButton = Format(QStringLiteral("Use %d%% oxygen"), {oxygen});
-    view.UseSuggestedGasButtonEnabled = oxygen != BottomMixO2;
+    view.UseSuggestedGasButtonEnabled = oxygen != inputs.BottomMixO2;
 }

@@ -11,24 +11,6 @@
 
 #include <algorithm>
 
-// The inputs of one diver, so that both divers share one computation.
-struct PlanModel::DiverFields
-{
-    QString PlanModel::*name;
-    QString PlanModel::*tankSize;
-    QString PlanModel::*pressure;
-    QString PlanModel::*rate;
-};
-
-const std::array<PlanModel::DiverFields, 2> &PlanModel::diverFields()
-{
-    static const std::array<DiverFields, 2> fields = {{
-        {&PlanModel::Diver1Name, &PlanModel::Tanksize1, &PlanModel::PSI1, &PlanModel::BR1},
-        {&PlanModel::Diver2Name, &PlanModel::Tanksize2, &PlanModel::PSI2, &PlanModel::BR2},
-    }};
-    return fields;
-}
-
 namespace {
 
 double num(const QString &text) { return StrToFloat(text); }
@@ -48,8 +30,8 @@ QString PlanModel::TwoThirdsSrf() { return Format(QStringLiteral("%4.2f"), {2.0 
 
 QString PlanModel::CalcSRF(const QString &rate1, const QString &rate2)
 {
-    double first = num(Metric ? LitresToCuFtText(rate1) : rate1);
-    double second = num(Metric ? LitresToCuFtText(rate2) : rate2);
+    double first = num(inputs.Metric ? LitresToCuFtText(rate1) : rate1);
+    double second = num(inputs.Metric ? LitresToCuFtText(rate2) : rate2);
     first = RoundRmvToStep(first);
     second = RoundRmvToStep(second);
     if (Quiet)
@@ -80,44 +62,44 @@ void PlanModel::CalculateReservers()
 
 void PlanModel::computeReserves()
 {
-    if (SRF.isEmpty())
+    if (inputs.SRF.isEmpty())
         return;
-    const QString pressureWord = PressureUnitWord(Metric);
+    const QString pressureWord = PressureUnitWord(inputs.Metric);
     for (size_t n = 0; n < 2; ++n) {
-        const DiverFields &diver = diverFields()[n];
-        const double reservePressure = Reserve == ReserveRule::FixedPressure
-            ? num(ReservePressure)
-            : num(this->*diver.pressure) * (1 - num(SRF));
-        results.diver[n].Reserve = Metric
-            ? StrToInt(this->*diver.tankSize) * reservePressure
-            : divide(num(this->*diver.tankSize), num(this->*diver.pressure)) * reservePressure;
+        const DiverInputs &diver = inputs.diver[n];
+        const double reservePressure = inputs.Reserve == ReserveRule::FixedPressure
+            ? num(inputs.ReservePressure)
+            : num(diver.PSI) * (1 - num(inputs.SRF));
+        results.diver[n].Reserve = inputs.Metric
+            ? StrToInt(diver.Tanksize) * reservePressure
+            : divide(num(diver.Tanksize), num(diver.PSI)) * reservePressure;
     }
-    view.ReserveHint = Metric ? QStringLiteral("Selected reserve in Litres.") : QStringLiteral("Selected reserve in CuFt");
+    view.ReserveHint = inputs.Metric ? QStringLiteral("Selected reserve in Litres.")
+                                     : QStringLiteral("Selected reserve in CuFt");
     for (DiverResults &diver : results.diver)
         diver.stReserveInCuFt = MyFormat(diver.Reserve);
 
     if (view.ShowGraphicsWho == GraphicView::Time)
         return;
-    const DiverFields &shown = diverFields()[shownDiver()];
-    const QString reserveText = Reserve == ReserveRule::RuleOfThird
+    const DiverInputs &shown = inputs.diver[shownDiver()];
+    const QString reserveText = inputs.Reserve == ReserveRule::RuleOfThird
         ? Format(QStringLiteral("Turn pressure: %d %s"),
-                 {Trunc(num(this->*shown.pressure) * num(SRF)), pressureWord})
-        : Format(QStringLiteral("Fixed reserve: %s %s"), {ReservePressure, pressureWord});
-    view.ReserveStatusBar = Format(QStringLiteral("%s %s / %s"),
-                                   {results.diver[shownDiver()].stReserveInCuFt, VolumeUnitWord(Metric), reserveText});
+                 {Trunc(num(shown.PSI) * num(inputs.SRF)), pressureWord})
+        : Format(QStringLiteral("Fixed reserve: %s %s"), {inputs.ReservePressure, pressureWord});
+    view.ReserveStatusBar = Format(QStringLiteral("%s %s / %s"), {results.diver[shownDiver()].stReserveInCuFt,
+                                                                  VolumeUnitWord(inputs.Metric), reserveText});
 }
 
 void PlanModel::showGasUse()
 {
     const bool diverShown = view.ShowGraphicsWho != GraphicView::Time;
     view.GasStatusVisible = diverShown;
-    const DiverFields &shown = diverFields()[shownDiver()];
+    const DiverInputs &shown = inputs.diver[shownDiver()];
     const DiverResults &shownResults = results.diver[shownDiver()];
     const QString used = MyFormat(num(shownResults.TotalRunTimeConsumption) + num(shownResults.stReserveInCuFt));
-    const double available = Metric ? num(this->*shown.tankSize) * num(this->*shown.pressure)
-                                    : num(this->*shown.tankSize);
+    const double available = inputs.Metric ? num(shown.Tanksize) * num(shown.PSI) : num(shown.Tanksize);
     view.TotalConsumptionStatusBar = Format(QStringLiteral("%s %s of %s available"),
-                                            {used, VolumeUnitWord(Metric), MyFormat(available)});
+                                            {used, VolumeUnitWord(inputs.Metric), MyFormat(available)});
     view.AlarmShapeVisible = diverShown && num(used) > available;
     view.GasUsedVersusAvailableGasProgress = {Round(available * 1000), Round(num(used) * 1000)};
 }
@@ -127,30 +109,30 @@ void PlanModel::Diver2Change() { diverChange(1); }
 
 void PlanModel::diverChange(size_t n)
 {
-    const DiverFields &diver = diverFields()[n];
+    const DiverInputs &diver = inputs.diver[n];
     if (results.PressureInATA.isEmpty())
         return;
     try {
-        const double tank = num(this->*diver.tankSize);
-        const double pressure = num(this->*diver.pressure);
-        const double rate = num(this->*diver.rate);
+        const double tank = num(diver.Tanksize);
+        const double pressure = num(diver.PSI);
+        const double rate = num(diver.BR);
         const double ata = num(results.PressureInATA);
-        const double minutes = Metric ? divide(divide(tank * pressure, ata), rate)
-                                      : divide(tank, ata * rate);
+        const double minutes = inputs.Metric ? divide(divide(tank * pressure, ata), rate)
+                                             : divide(tank, ata * rate);
         results.diver[n].TeoretiskAvailTime = Format(QStringLiteral("%6.2f"), {minutes}).trimmed();
     } catch (const AppError &) {
         return;
     }
-    if (!(this->*diver.name).isEmpty())
-        (n == 0 ? view.Panel21 : view.Panel22) = this->*diver.name;
+    if (!diver.Name.isEmpty())
+        (n == 0 ? view.Panel21 : view.Panel22) = diver.Name;
 }
 
 void PlanModel::BreathingRateChange()
 {
-    if (BR1.isEmpty() || BR2.isEmpty() || Suspended)
+    if (inputs.diver[0].BR.isEmpty() || inputs.diver[1].BR.isEmpty() || Suspended)
         return;
     try {
-        SRF = OnlyDiver1 ? TwoThirdsSrf() : CalcSRF(BR1, BR2);
+        inputs.SRF = inputs.OnlyDiver1 ? TwoThirdsSrf() : CalcSRF(inputs.diver[0].BR, inputs.diver[1].BR);
         try {
             computeReserves();
         } catch (const AppError &) {
@@ -165,31 +147,31 @@ void PlanModel::BreathingRateChange()
             view.MsgStatusBar = QStringLiteral("Very close to perfect gas matching");
 
         settleAscentRate();
-        results.DescentTime = MyFormat(static_cast<double>(Depth) / AscentRate());
+        results.DescentTime = MyFormat(static_cast<double>(inputs.Depth) / AscentRate());
         setAscentTimes();
 
         const double meanPressure = (num(results.PressureInATA) + 1) * 0.5;
         const double meanPressureAfterDeco =
-            (AbsolutePressureAtDepth(Depth - results.DeepestDecoStop, Metric) + 1) * 0.5;
-        const double bottomPressure = AbsolutePressureAtDepth(Depth, Metric);
+            (AbsolutePressureAtDepth(inputs.Depth - results.DeepestDecoStop, inputs.Metric) + 1) * 0.5;
+        const double bottomPressure = AbsolutePressureAtDepth(inputs.Depth, inputs.Metric);
         std::array<double, 2> bottomTimes{};
         for (size_t n = 0; n < 2; ++n) {
-            const DiverFields &diver = diverFields()[n];
+            const DiverInputs &diver = inputs.diver[n];
             DiverResults &gas = results.diver[n];
-            const double rate = num(this->*diver.rate);
+            const double rate = num(diver.BR);
             gas.DescentComsumption = MyFormat(meanPressure * rate * num(results.DescentTime));
             gas.Ascent1Consumption = MyFormat(meanPressure * rate * num(results.AscentTime));
             gas.Ascent2Consumption = MyFormat(meanPressureAfterDeco * rate * num(results.AscentFromDecoTime));
             double deco = 0;
             for (int k = 1; k <= 3; ++k)
-                if (stopActive(k))
-                    deco += AbsolutePressureAtDepth(stopDepth(k), Metric) * rate * stopTime(k);
+                if (inputs.stopActive(k))
+                    deco += AbsolutePressureAtDepth(inputs.stopDepth(k), inputs.Metric) * rate
+                        * inputs.stopTime(k);
             gas.DecoConsumption = MyFormat(deco);
 
             const double otherGas = num(gas.DescentComsumption) + num(gas.Ascent1Consumption)
                 + num(gas.Ascent2Consumption) + num(gas.DecoConsumption);
-            const double available = Metric ? num(this->*diver.tankSize) * num(this->*diver.pressure)
-                                            : num(this->*diver.tankSize);
+            const double available = inputs.Metric ? num(diver.Tanksize) * num(diver.PSI) : num(diver.Tanksize);
             if (n == 0)
                 view.ReserveBar = {Round(available), Round(num(results.diver[0].stReserveInCuFt))};
             double minutes = divide(divide(available - (num(gas.stReserveInCuFt) + otherGas),
@@ -204,7 +186,7 @@ void PlanModel::BreathingRateChange()
 
         for (size_t n = 0; n < 2; ++n) {
             DiverResults &gas = results.diver[n];
-            const double rate = num(this->*diverFields()[n].rate);
+            const double rate = num(inputs.diver[n].BR);
             gas.BottomTimeConsumption = MyFormat(rate * bottomPressure * num(results.BottomTime));
             gas.TotalRunTimeConsumption = MyFormat(num(gas.DescentComsumption) + num(gas.BottomTimeConsumption)
                                                    + num(gas.Ascent1Consumption) + num(gas.DecoConsumption)

@@ -1,32 +1,30 @@
 #pragma once
 
 // The dive planner's model: a plan for two divers at one depth on one bottom
-// gas, with up to three decompression stops on one decompression gas. Every
-// field carries the name of the planner control that shows it, which is also
-// its key in a plan file. Numbers travel between the steps as two-decimal
-// texts, so each step reads the rounded results of the steps before it.
+// gas, with up to three decompression stops on one decompression gas. It
+// holds three plain structs that a window binds to: what the user sets
+// (`inputs`), what a recalculation computes (`results`, each diver's part in
+// `results.diver`) and what the window shows besides them (`view`). Members
+// carry the names of the planner's controls, which are also the plan file's
+// keys. Numbers travel between the steps as two-decimal texts, so each step
+// reads the rounded results of the steps before it.
 //
-// Fields are set directly; the window then calls the handler of the control
+// Inputs are set directly; the window then calls the handler of the control
 // that changed, which ends in DepthChange. One DepthChange computes every
 // result in dependency order, so its values are final: no second pass is
 // ever needed. The choice handlers of the window (reserve rule, strict rule,
 // stop checks, "Same as bottom gas") only need DepthChange, because the
-// enabled states below are derived from the choices and every recalculation
-// derives SRF afresh.
+// enabled states are derived from the choices (see PlanInputs) and every
+// recalculation derives SRF afresh.
 
+#include "planner/PlanInputs.h"
 #include "planner/PlanResults.h"
 #include "planner/PlanView.h"
-
-#include "core/NumText.h"
 
 #include <QObject>
 #include <QString>
 
-#include <array>
 #include <functional>
-
-enum class ReserveRule { RuleOfThird, FixedPressure };
-enum class NarcosisRule { TenPercent, FiftyPercent, Fixed };
 
 class PlanModel final : public QObject
 {
@@ -37,46 +35,14 @@ public:
     // system, at 10 m / 30 ft, `Suspended` until the first plan is loaded.
     explicit PlanModel(QObject *parent = nullptr);
 
-    // --- Inputs -------------------------------------------------------------
-    bool Metric = false;
-    int Depth = 0;
-    int BottomMixO2 = 21;
-    QString PO2 = FloatToStr(1.6);
-    QString Diver1Name, Diver2Name;
-    QString Tanksize1 = QStringLiteral("160"), Tanksize2 = QStringLiteral("240");
-    QString PSI1 = QStringLiteral("3000"), PSI2 = QStringLiteral("3500");
-    QString BR1 = QStringLiteral("1"), BR2 = QStringLiteral("1");
-    ReserveRule Reserve = ReserveRule::RuleOfThird;   // UseRuleOfThirdRadio / UsedFixedPressureReserveRadio
-    QString ReservePressure = QStringLiteral("500");
-    bool OnlyDiver1 = false;
-    QString SRF = QStringLiteral("0");
-    bool Decom1Check = false, Decom2Check = false, Decom3Check = false;
-    int DecoDepth1 = 30, DecoDepth2 = 20, DecoDepth3 = 15;
-    int DecoTime1 = 0, DecoTime2 = 0, DecoTime3 = 3;
-    int DecoGas = 80;
-    bool SameAsBottomGas = false;
-    NarcosisRule Narcosis = NarcosisRule::FiftyPercent;  // LessNarcDepth10Radio / LessNarcDepth50Radio / SpecifyNarcDepthCheck
-    int NarcosisDepth = 10;
-    QString AscentRateEdit;
-    QString Speed1 = QStringLiteral("60"), Speed2 = QStringLiteral("75");
-
-    // --- Results of the last recalculation ----------------------------------
-    PlanResults results;
+    PlanInputs inputs;      // what the user sets
+    PlanResults results;    // what the last recalculation computed
+    PlanView view;          // captions, pages, status lines, gauges, shown states
 
     // --- State of the model ----------------------------------------------------
+    QString PlanFileName;   // the plan's file; empty for none
     bool Suspended = true;  // while set, every recalculation entry returns at once
     bool Quiet = true;      // no warnings, beeps or SRF lookup
-
-    // --- What the window shows besides the fields ------------------------------
-    PlanView view;
-    QString PlanFileName;                  // the plan's file; empty for none
-
-    // Enabled states that follow the choices.
-    bool ReservePressureEnabled() const { return Reserve == ReserveRule::FixedPressure; }
-    bool SRFEnabled() const { return Reserve == ReserveRule::RuleOfThird; }  // also the strict rule and the turn marks
-    bool NarcosisDepthEnabled() const { return Narcosis == NarcosisRule::Fixed; }
-    bool DecoStopEnabled(int stop) const { return stopActive(stop); }        // depth and time of stop 1..3
-    bool DecoGasEnabled() const { return Decom1Check && !SameAsBottomGas; }
 
     // --- Steps ----------------------------------------------------------------
     void DepthChange();
@@ -99,7 +65,7 @@ public:
     void AscentRateEditChange();
     void UseSuggestedGasCheckBoxClick();
     void SetO2ValueClick(int oxygenPercent);
-    // Runs the unit switch for the new value of `Metric`; a switch by the
+    // Runs the unit switch for the new value of `inputs.Metric`; a switch by the
     // user forgets the plan file, one run by loading a plan keeps it.
     enum class SwitchBy { User, Loading };
     void MetricClick(SwitchBy by = SwitchBy::User);
@@ -113,19 +79,11 @@ public:
     // either reads 0, else (ppO2 / fO2 - 1) x 10 m or 33 ft, "%10.2f" trimmed.
     static QString MOD(const QString &ppO2, const QString &oxygenPercent, bool metric);
 
-    // Stop 1..3 by number.
-    bool stopActive(int stop) const;
-    void setStopActive(int stop, bool active);
-    int stopDepth(int stop) const;
-    int stopTime(int stop) const;
-
 signals:
     void beep();
     void mainStatus(const QString &text);
 
 private:
-    struct DiverFields;
-    static const std::array<DiverFields, 2> &diverFields();
     void diverChange(size_t n);
     // The diver whose reserve and gas use the status lines show.
     size_t shownDiver() const { return view.ShowGraphicsWho == GraphicView::Diver2 ? 1 : 0; }

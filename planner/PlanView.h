@@ -29,7 +29,8 @@ struct PlanView
 
     // --- Captions -------------------------------------------------------------
     QString Caption = QStringLiteral("Dive planning with 'Rule of Third'");   // the window's
-    QString Panel21 = QStringLiteral("Diver #1"), Panel22 = QStringLiteral("Diver #2");  // column headings (caption = hint)
+    // Headings of the divers' columns (caption = hint).
+    QString Panel21 = QStringLiteral("Diver #1"), Panel22 = QStringLiteral("Diver #2");
     QString Label17Depth;                  // depth label of the profile graphic
     QString SuggestedTrimixGroupbox = QStringLiteral("Suggested Trimix/Heliox");
     QString UseSuggestedGasButton = QStringLiteral("Use 21% oxygen");

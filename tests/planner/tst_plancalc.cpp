@@ -53,7 +53,7 @@ QString field(const PlanModel &plan, const QString &name)
         };
         for (const auto &[key, member] : shown)
             read.insert(key, [member](const PlanModel &plan) { return plan.view.*member; });
-        read.insert("SRF", [](const PlanModel &plan) { return plan.SRF; });
+        read.insert("SRF", [](const PlanModel &plan) { return plan.inputs.SRF; });
         return read;
     }();
     if (!fields.contains(name))
@@ -68,7 +68,7 @@ QStringList outputs(const PlanModel &plan)
     QStringList texts = {r.PressureInATA, r.MaxPOTwo, r.MODBottomGasEdit, r.EAD, r.MODDecomixEdit,
                          r.BestMix, r.LblEdit4, r.SuggestedHelium, r.SuggestedOxygen, r.SuggestedNitrogen,
                          r.DescentTime, r.BottomTime, r.AscentTime, r.TotalDecoTime, r.AscentFromDecoTime,
-                         r.BestTime, plan.SRF,
+                         r.BestTime, plan.inputs.SRF,
                          plan.view.MsgStatusBar, plan.view.ReserveStatusBar, plan.view.TotalConsumptionStatusBar};
     for (const DiverResults &d : r.diver)
         texts << d.DescentComsumption << d.BottomTimeConsumption << d.Ascent1Consumption << d.DecoConsumption
@@ -78,9 +78,9 @@ QStringList outputs(const PlanModel &plan)
 
 void setStop(PlanModel &plan, int stop, int depth, int time)
 {
-    plan.setStopActive(stop, true);
-    (stop == 1 ? plan.DecoDepth1 : stop == 2 ? plan.DecoDepth2 : plan.DecoDepth3) = depth;
-    (stop == 1 ? plan.DecoTime1 : stop == 2 ? plan.DecoTime2 : plan.DecoTime3) = time;
+    plan.inputs.setStopActive(stop, true);
+    (stop == 1 ? plan.inputs.DecoDepth1 : stop == 2 ? plan.inputs.DecoDepth2 : plan.inputs.DecoDepth3) = depth;
+    (stop == 1 ? plan.inputs.DecoTime1 : stop == 2 ? plan.inputs.DecoTime2 : plan.inputs.DecoTime3) = time;
 }
 
 } // namespace
@@ -156,17 +156,19 @@ void TestPlanCalc::openingState()
     QFETCH(QStringList, expected);
     usePlanTestUnits(metric, true, ascentRate);
     const PlanModel plan;
-    QCOMPARE(plan.Metric, metric);
-    QCOMPARE((QStringList{IntToStr(plan.Depth), IntToStr(plan.NarcosisDepth), plan.AscentRateEdit,
-                          IntToStr(AscentRate()), plan.Tanksize1, plan.Tanksize2, plan.PSI1, plan.PSI2,
-                          plan.BR1, plan.BR2, plan.ReservePressure, plan.Speed1, plan.Speed2, plan.PO2}),
+    const PlanInputs &in = plan.inputs;
+    QCOMPARE(in.Metric, metric);
+    QCOMPARE((QStringList{IntToStr(in.Depth), IntToStr(in.NarcosisDepth), in.AscentRateEdit,
+                          IntToStr(AscentRate()), in.diver[0].Tanksize, in.diver[1].Tanksize, in.diver[0].PSI,
+                          in.diver[1].PSI, in.diver[0].BR, in.diver[1].BR, in.ReservePressure, in.Speed1,
+                          in.Speed2, in.PO2}),
              localNumbers(expected));
     // Nothing is computed until the first plan has been loaded; warnings are on.
     QVERIFY(plan.Suspended);
     QVERIFY(!plan.Quiet);
     QCOMPARE(plan.view.Caption, "Dive planning with 'Rule of Third'");
     QCOMPARE(plan.view.UseSuggestedGasButton, "Use 21% oxygen");
-    QCOMPARE(plan.SRF, "0");
+    QCOMPARE(plan.inputs.SRF, "0");
 }
 
 void TestPlanCalc::settledImperialExample()
@@ -174,7 +176,7 @@ void TestPlanCalc::settledImperialExample()
     auto plan = imperialExample();
     plan->DepthChange();
     QCOMPARE(plan->results.PressureInATA, localNumbers("4.03"));
-    QCOMPARE(plan->SRF, localNumbers("0.67"));
+    QCOMPARE(plan->inputs.SRF, localNumbers("0.67"));
     QCOMPARE(plan->results.diver[0].stReserveInCuFt, localNumbers("26.40"));
     QCOMPARE(plan->results.diver[1].stReserveInCuFt, localNumbers("26.40"));
     QCOMPARE(plan->results.DescentTime, localNumbers("3.03"));
@@ -210,9 +212,9 @@ void TestPlanCalc::oneRecalculationSettlesAfterADepthChange()
     // The plan was computed at another depth; one pass after the change
     // must give the settled values, and a further pass must change nothing.
     auto plan = imperialExample();
-    plan->Depth = 60;
+    plan->inputs.Depth = 60;
     plan->DepthChange();
-    plan->Depth = 100;
+    plan->inputs.Depth = 100;
     plan->DepthChange();
     const QStringList settled = outputs(*plan);
     QCOMPARE(plan->results.BottomTime, localNumbers("13.93"));
@@ -350,18 +352,18 @@ void TestPlanCalc::handWorkedPlans()
 
     usePlanTestUnits(metric, saltWater, ascentRate);
     auto plan = openPlan();
-    plan->Depth = depth;
-    plan->BottomMixO2 = oxygen;
-    plan->PO2 = localNumbers("1.4");
+    plan->inputs.Depth = depth;
+    plan->inputs.BottomMixO2 = oxygen;
+    plan->inputs.PO2 = localNumbers("1.4");
     diver1 = localNumbers(diver1);
     diver2 = localNumbers(diver2);
-    plan->Tanksize1 = diver1[0], plan->PSI1 = diver1[1], plan->BR1 = diver1[2];
-    plan->Tanksize2 = diver2[0], plan->PSI2 = diver2[1], plan->BR2 = diver2[2];
+    plan->inputs.diver[0] = {QString(), diver1[0], diver1[1], diver1[2]};
+    plan->inputs.diver[1] = {QString(), diver2[0], diver2[1], diver2[2]};
     if (!fixedReserve.isEmpty()) {
-        plan->Reserve = ReserveRule::FixedPressure;
-        plan->ReservePressure = fixedReserve;
+        plan->inputs.Reserve = ReserveRule::FixedPressure;
+        plan->inputs.ReservePressure = fixedReserve;
     }
-    plan->OnlyDiver1 = strict;
+    plan->inputs.OnlyDiver1 = strict;
     for (int k = 0; k < stops.size(); ++k)
         setStop(*plan, k + 1, stops[k].first, stops[k].second);
     plan->view.ShowGraphicsWho = GraphicView(view);
@@ -493,7 +495,7 @@ void TestPlanCalc::noStopsLeaveDecompressionAtZero()
     plan->DepthChange();
     QVERIFY(plan->results.DecoActive);
     QCOMPARE(plan->DeepestDecoGas(), localNumbers("20.00"));
-    plan->setStopActive(1, false);
+    plan->inputs.setStopActive(1, false);
     plan->DepthChange();
     QCOMPARE(outputs(*plan), before);
 }
@@ -505,8 +507,8 @@ void TestPlanCalc::stopBelowTheDepthIsSwitchedOff()
     setStop(*plan, 2, 120, 2);
     QSignalSpy beeps(plan.get(), &PlanModel::beep);
     plan->DepthChange();
-    QVERIFY(!plan->Decom2Check);
-    QVERIFY(plan->Decom1Check);
+    QVERIFY(!plan->inputs.Decom2Check);
+    QVERIFY(plan->inputs.Decom1Check);
     QCOMPARE(plan->view.MsgStatusBar, "Decompression depth cannot exceed depth.");
     QCOMPARE(plan->view.MainStatus, "Deco2 depth > depth");
     QCOMPARE(beeps.count(), 1);
@@ -521,7 +523,7 @@ void TestPlanCalc::quietKeepsTheStopBelowTheDepth()
     setStop(*plan, 1, 120, 2);
     QSignalSpy beeps(plan.get(), &PlanModel::beep);
     plan->DepthChange();
-    QVERIFY(plan->Decom1Check);
+    QVERIFY(plan->inputs.Decom1Check);
     QCOMPARE(plan->view.MsgStatusBar, "Decompression depth cannot exceed depth.");
     QCOMPARE(beeps.count(), 0);
     // The only stop lies below the depth: no decompression time is counted.
@@ -548,8 +550,8 @@ void TestPlanCalc::bestMix()
     QFETCH(int, depth);
     QFETCH(QString, po2);
     auto plan = imperialExample();
-    plan->Depth = depth;
-    plan->PO2 = localNumbers(po2);
+    plan->inputs.Depth = depth;
+    plan->inputs.PO2 = localNumbers(po2);
     plan->DepthChange();
     QFETCH(QString, bestMix);
     QFETCH(QString, nitrogen);
@@ -558,7 +560,7 @@ void TestPlanCalc::bestMix()
     QTEST(plan->view.BestMixEnabled, "enabled");
     QTEST(plan->view.GroupBox5Hint, "hint");
     plan->UseSuggestedGasCheckBoxClick();
-    QCOMPARE(plan->BottomMixO2, int(Trunc(StrToFloat(plan->results.BestMix))));
+    QCOMPARE(plan->inputs.BottomMixO2, int(Trunc(StrToFloat(plan->results.BestMix))));
     QVERIFY(!plan->view.UseSuggestedGasButtonEnabled);
 }
 
@@ -580,13 +582,13 @@ void TestPlanCalc::narcosisDepth()
     QFETCH(int, rule);
     QFETCH(int, typed);
     auto plan = imperialExample();
-    plan->Depth = 30;
-    plan->Narcosis = NarcosisRule(rule);
-    plan->NarcosisDepth = typed;
+    plan->inputs.Depth = 30;
+    plan->inputs.Narcosis = NarcosisRule(rule);
+    plan->inputs.NarcosisDepth = typed;
     plan->DepthChange();
-    QTEST(plan->NarcosisDepth, "narcosisDepth");
+    QTEST(plan->inputs.NarcosisDepth, "narcosisDepth");
     QTEST(plan->view.MainStatus, "status");
-    QCOMPARE(plan->NarcosisDepthEnabled(), NarcosisRule(rule) == NarcosisRule::Fixed);
+    QCOMPARE(plan->inputs.NarcosisDepthEnabled(), NarcosisRule(rule) == NarcosisRule::Fixed);
 }
 
 void TestPlanCalc::trimixSuggestion()
@@ -594,10 +596,10 @@ void TestPlanCalc::trimixSuggestion()
     // 60 m, narcosis depth 30 m, ppO2 1.4: fN2 = 40 x 0.79 / 70, fO2 = 1.4 / 7.
     usePlanTestUnits(true, true, 10);
     auto plan = openPlan();
-    plan->Depth = 60;
-    plan->Narcosis = NarcosisRule::Fixed;
-    plan->NarcosisDepth = 30;
-    plan->PO2 = localNumbers("1.4");
+    plan->inputs.Depth = 60;
+    plan->inputs.Narcosis = NarcosisRule::Fixed;
+    plan->inputs.NarcosisDepth = 30;
+    plan->inputs.PO2 = localNumbers("1.4");
     plan->DepthChange();
     QVERIFY(plan->view.SuggestedTrimixEnabled);
     QCOMPARE(plan->results.SuggestedOxygen, localNumbers("20.00"));
@@ -605,8 +607,8 @@ void TestPlanCalc::trimixSuggestion()
     QCOMPARE(plan->results.SuggestedHelium, localNumbers("34.86"));
     QCOMPARE(plan->view.SuggestedTrimixGroupbox, "Suggested Trimix 20/35");
     // Shallow enough for nitrox: no helium to suggest.
-    plan->Depth = 10;
-    plan->NarcosisDepth = 5;
+    plan->inputs.Depth = 10;
+    plan->inputs.NarcosisDepth = 5;
     plan->DepthChange();
     QVERIFY(!plan->view.SuggestedTrimixEnabled);
     QCOMPARE(plan->results.SuggestedHelium, "");
@@ -616,7 +618,7 @@ void TestPlanCalc::trimixSuggestion()
 void TestPlanCalc::depthBeyondMod()
 {
     auto plan = imperialExample();
-    plan->Depth = 200;
+    plan->inputs.Depth = 200;
     QSignalSpy status(plan.get(), &PlanModel::mainStatus);
     plan->DepthChange();
     QCOMPARE(plan->results.MODBottomGasEdit, localNumbers("187.00"));
@@ -630,7 +632,7 @@ void TestPlanCalc::gasShortageShowsAlarmWithoutSecondPass()
     // 13 cuft tanks at 100 ft: reserve and descent and ascent take more
     // than the tank holds.
     auto plan = imperialExample();
-    plan->Tanksize1 = plan->Tanksize2 = "13";
+    plan->inputs.diver[0].Tanksize = plan->inputs.diver[1].Tanksize = "13";
     plan->DepthChange();
     QVERIFY(StrToFloat(plan->results.BottomTime) <= 0);
     QCOMPARE(plan->view.MainStatus, "Error: Timing invalid. No bottom time available.");
@@ -657,11 +659,11 @@ void TestPlanCalc::zeroAscentRateBecomesOne()
 void TestPlanCalc::ascentRateEditSetsTheSharedRate()
 {
     auto plan = imperialExample();
-    plan->AscentRateEdit = localNumbers("59.6");
+    plan->inputs.AscentRateEdit = localNumbers("59.6");
     plan->AscentRateEditChange();
     QCOMPARE(AscentRate(), 60);
     QCOMPARE(plan->results.DescentTime, localNumbers("1.67"));
-    plan->AscentRateEdit = "fast";
+    plan->inputs.AscentRateEdit = "fast";
     QVERIFY_THROWS_EXCEPTION(ConvertError, plan->AscentRateEditChange());
     QCOMPARE(AscentRate(), 60);
 }
@@ -671,10 +673,10 @@ void TestPlanCalc::unparsableDiverValuesStopQuietly()
     auto plan = imperialExample();
     plan->DepthChange();
     const QString bottomTime = plan->results.BottomTime;
-    plan->BR2 = "Load Error";
+    plan->inputs.diver[1].BR = "Load Error";
     plan->DepthChange();
     QCOMPARE(plan->results.BottomTime, bottomTime);
-    plan->BR2 = "0";
+    plan->inputs.diver[1].BR = "0";
     plan->DepthChange();
     QCOMPARE(plan->results.diver[1].TeoretiskAvailTime, localNumbers("26.47"));
     QCOMPARE(plan->results.BottomTime, bottomTime);
@@ -684,14 +686,14 @@ void TestPlanCalc::metricTankThatIsNotWholeKeepsReserves()
 {
     usePlanTestUnits(true, true, 10);
     auto plan = openPlan();
-    plan->Depth = 30;
-    plan->Tanksize1 = plan->Tanksize2 = "12";
-    plan->PSI1 = plan->PSI2 = "232";
-    plan->BR1 = plan->BR2 = "20";
+    plan->inputs.Depth = 30;
+    plan->inputs.diver[0].Tanksize = plan->inputs.diver[1].Tanksize = "12";
+    plan->inputs.diver[0].PSI = plan->inputs.diver[1].PSI = "232";
+    plan->inputs.diver[0].BR = plan->inputs.diver[1].BR = "20";
     plan->DepthChange();
     QCOMPARE(plan->results.diver[0].stReserveInCuFt, localNumbers("918.72"));   // 12 x 232 x (1 - 0.67)
-    plan->Tanksize1 = localNumbers("12.5");
-    plan->PSI1 = "200";
+    plan->inputs.diver[0].Tanksize = localNumbers("12.5");
+    plan->inputs.diver[0].PSI = "200";
     plan->DepthChange();
     QCOMPARE(plan->results.diver[0].stReserveInCuFt, localNumbers("918.72"));
 }
@@ -709,20 +711,20 @@ void TestPlanCalc::userUnitSwitch()
 {
     auto plan = imperialExample();
     plan->PlanFileName = "/plans/reef.Dive";
-    plan->Diver1Name = "Zovu, 80";
-    plan->AscentRateEdit = "33";
-    plan->Metric = true;
+    plan->inputs.diver[0].Name = "Zovu, 80";
+    plan->inputs.AscentRateEdit = "33";
+    plan->inputs.Metric = true;
     plan->MetricClick();
-    QCOMPARE(plan->Depth, 30);
-    QCOMPARE(plan->AscentRateEdit, localNumbers("10.06"));
+    QCOMPARE(plan->inputs.Depth, 30);
+    QCOMPARE(plan->inputs.AscentRateEdit, localNumbers("10.06"));
     QCOMPARE(AscentRate(), 10);
-    QCOMPARE(plan->ReservePressure, "35");
-    QCOMPARE(plan->Speed1, "20");
-    QCOMPARE(plan->Speed2, "25");
-    QCOMPARE(plan->Tanksize1, "28");
-    QCOMPARE(plan->PSI1, "200");
-    QCOMPARE(plan->BR1, "25");
-    QCOMPARE(plan->Diver1Name, "");
+    QCOMPARE(plan->inputs.ReservePressure, "35");
+    QCOMPARE(plan->inputs.Speed1, "20");
+    QCOMPARE(plan->inputs.Speed2, "25");
+    QCOMPARE(plan->inputs.diver[0].Tanksize, "28");
+    QCOMPARE(plan->inputs.diver[0].PSI, "200");
+    QCOMPARE(plan->inputs.diver[0].BR, "25");
+    QCOMPARE(plan->inputs.diver[0].Name, "");
     QCOMPARE(plan->PlanFileName, "");
     QCOMPARE(plan->results.PressureInATA, localNumbers("4.00"));
 }
@@ -730,12 +732,12 @@ void TestPlanCalc::userUnitSwitch()
 void TestPlanCalc::typedSrfOfZeroIsAdjusted()
 {
     auto plan = imperialExample();
-    plan->SRF = "0";
+    plan->inputs.SRF = "0";
     QStringList shown;
     plan->SRFChange([&](const QString &text) { shown << text; });
     QCOMPARE(shown, QStringList{"SRF Adjusted"});
-    QCOMPARE(plan->SRF, localNumbers("0.67"));
-    plan->SRF = localNumbers("0.5");
+    QCOMPARE(plan->inputs.SRF, localNumbers("0.67"));
+    plan->inputs.SRF = localNumbers("0.5");
     plan->SRFChange([&](const QString &text) { shown << text; });
     QCOMPARE(shown.size(), 1);
 }
