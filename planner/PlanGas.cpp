@@ -24,6 +24,13 @@ double divide(double dividend, double divisor)
     return dividend / divisor;
 }
 
+// The gas a diver's tank holds: litres of water volume times bar, or the
+// rated capacity in cubic feet.
+double availableGas(const DiverInputs &diver, bool metric)
+{
+    return metric ? num(diver.Tanksize) * num(diver.PSI) : num(diver.Tanksize);
+}
+
 } // namespace
 
 QString PlanModel::TwoThirdsSrf() { return Format(QStringLiteral("%4.2f"), {2.0 / 3.0}); }
@@ -94,10 +101,9 @@ void PlanModel::showGasUse()
 {
     const bool diverShown = view.ShowGraphicsWho != GraphicView::Time;
     view.GasStatusVisible = diverShown;
-    const DiverInputs &shown = inputs.diver[shownDiver()];
-    const DiverResults &shownResults = results.diver[shownDiver()];
-    const QString used = MyFormat(num(shownResults.TotalRunTimeConsumption) + num(shownResults.stReserveInCuFt));
-    const double available = inputs.Metric ? num(shown.Tanksize) * num(shown.PSI) : num(shown.Tanksize);
+    const DiverResults &shown = results.diver[shownDiver()];
+    const QString used = MyFormat(num(shown.TotalRunTimeConsumption) + num(shown.stReserveInCuFt));
+    const double available = availableGas(inputs.diver[shownDiver()], inputs.Metric);
     view.TotalConsumptionStatusBar = Format(QStringLiteral("%s %s of %s available"),
                                             {used, VolumeUnitWord(inputs.Metric), MyFormat(available)});
     view.AlarmShapeVisible = diverShown && num(used) > available;
@@ -171,9 +177,9 @@ void PlanModel::BreathingRateChange()
 
             const double otherGas = num(gas.DescentComsumption) + num(gas.Ascent1Consumption)
                 + num(gas.Ascent2Consumption) + num(gas.DecoConsumption);
-            const double available = inputs.Metric ? num(diver.Tanksize) * num(diver.PSI) : num(diver.Tanksize);
+            const double available = availableGas(diver, inputs.Metric);
             if (n == 0)
-                view.ReserveBar = {Round(available), Round(num(results.diver[0].stReserveInCuFt))};
+                view.ReserveBar = {Round(available), Round(num(gas.stReserveInCuFt))};
             double minutes = divide(divide(available - (num(gas.stReserveInCuFt) + otherGas),
                                            bottomPressure), rate);
             bottomTimes[n] = minutes - minutes * 0.001;
