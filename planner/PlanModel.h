@@ -5,8 +5,8 @@
 // holds three plain structs that a window binds to: what the user sets
 // (`inputs`), what a recalculation computes (`results`, each diver's part in
 // `results.diver`) and what the window shows besides them (`view`). Members
-// carry the names of the planner's controls, which are also the plan file's
-// keys. Numbers travel between the steps as two-decimal texts, so each step
+// carry the names of the planner's controls; those of the inputs are also
+// the plan file's keys. Numbers travel between the steps as two-decimal texts, so each step
 // reads the rounded results of the steps before it.
 //
 // Inputs are set directly; the window then calls the handler of the control

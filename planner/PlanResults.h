@@ -1,8 +1,8 @@
 #pragma once
 
-// What a recalculation of the plan computes. Texts are two-decimal numbers
-// in the plan's units, as the planner shows them; each member carries the
-// name of the control that shows it.
+// What a recalculation of the plan computes. Texts are numbers in the plan's
+// units as the planner shows them, most with two decimals; each member
+// carries the name of the control that shows it.
 
 #include <QString>
 
