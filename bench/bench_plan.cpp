@@ -18,22 +18,22 @@ int main()
     programUnits() = ProgramUnits{false, true, 33};
     PlanModel plan;
     plan.Suspended = false;
-    plan.PO2 = QStringLiteral("1.4");
-    plan.Tanksize1 = plan.Tanksize2 = QStringLiteral("80");
-    plan.PSI1 = plan.PSI2 = QStringLiteral("3000");
-    plan.BR1 = QStringLiteral("0.75");
-    plan.BR2 = QStringLiteral("0.9");
-    plan.setStopActive(1, true);
-    plan.DecoDepth1 = 20;
-    plan.DecoTime1 = 3;
-    plan.ShowGraphicsWho = GraphicView::Diver1;
+    plan.inputs.PO2 = QStringLiteral("1.4");
+    plan.inputs.diver[0].Tanksize = plan.inputs.diver[1].Tanksize = QStringLiteral("80");
+    plan.inputs.diver[0].PSI = plan.inputs.diver[1].PSI = QStringLiteral("3000");
+    plan.inputs.diver[0].BR = QStringLiteral("0.75");
+    plan.inputs.diver[1].BR = QStringLiteral("0.9");
+    plan.inputs.setStopActive(1, true);
+    plan.inputs.DecoDepth1 = 20;
+    plan.inputs.DecoTime1 = 3;
+    plan.view.ShowGraphicsWho = GraphicView::Diver1;
 
     constexpr int Warmup = 1000;
     constexpr int Samples = 20001;
     std::vector<double> micros;
     micros.reserve(Samples);
     for (int i = 0; i < Warmup + Samples; ++i) {
-        plan.Depth = 90 + i % 21;   // every pass starts from a changed depth
+        plan.inputs.Depth = 90 + i % 21;   // every pass starts from a changed depth
         const auto start = std::chrono::steady_clock::now();
         plan.DepthChange();
         const auto end = std::chrono::steady_clock::now();

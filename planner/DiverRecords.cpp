@@ -97,15 +97,15 @@ void PutDiverRecord(PlanModel &plan, int diver, const QString &requested)
     QString name = requested;
     if (name.isEmpty() || name == DefaultName || name == LoadError)
         name = defaultRecordName(settings);
-    QString &nameField = diver == 1 ? plan.Diver1Name : plan.Diver2Name;
+    DiverInputs &fields = plan.inputs.diver.at(diver - 1);
     if (name.isEmpty()) {
-        nameField.clear();
+        fields.Name.clear();
         return;
     }
-    nameField = name;
-    (diver == 1 ? plan.Tanksize1 : plan.Tanksize2) = settings.readString(name, QStringLiteral("TankSize"), LoadError);
-    (diver == 1 ? plan.PSI1 : plan.PSI2) = settings.readString(name, QStringLiteral("Certified"), LoadError);
-    (diver == 1 ? plan.BR1 : plan.BR2) = settings.readString(name, QStringLiteral("RMV"), LoadError);
+    fields.Name = name;
+    fields.Tanksize = settings.readString(name, QStringLiteral("TankSize"), LoadError);
+    fields.PSI = settings.readString(name, QStringLiteral("Certified"), LoadError);
+    fields.BR = settings.readString(name, QStringLiteral("RMV"), LoadError);
 }
 
 void LoadDiver1(PlanModel &plan, const QString &name)

@@ -10,30 +10,10 @@
 
 namespace {
 
-struct StopFields
-{
-    bool PlanModel::*active;
-    int PlanModel::*depth;
-    int PlanModel::*time;
-};
-
-constexpr std::array<StopFields, 3> Stops = {{
-    {&PlanModel::Decom1Check, &PlanModel::DecoDepth1, &PlanModel::DecoTime1},
-    {&PlanModel::Decom2Check, &PlanModel::DecoDepth2, &PlanModel::DecoTime2},
-    {&PlanModel::Decom3Check, &PlanModel::DecoDepth3, &PlanModel::DecoTime3},
-}};
-
-const StopFields &stopFields(int stop) { return Stops.at(stop - 1); }
-
 // Depth units per atmosphere used by the gas formulas, whatever the water.
 int gasDepthUnit(bool metric) { return metric ? 10 : 33; }
 
 } // namespace
-
-bool PlanModel::stopActive(int stop) const { return this->*stopFields(stop).active; }
-void PlanModel::setStopActive(int stop, bool active) { this->*stopFields(stop).active = active; }
-int PlanModel::stopDepth(int stop) const { return this->*stopFields(stop).depth; }
-int PlanModel::stopTime(int stop) const { return this->*stopFields(stop).time; }
 
 QString PlanModel::MOD(const QString &ppO2, const QString &oxygenPercent, bool metric)
 {
@@ -45,39 +25,40 @@ QString PlanModel::MOD(const QString &ppO2, const QString &oxygenPercent, bool m
     return Format(QStringLiteral("%10.2f"), {mod}).trimmed();
 }
 
-QString PlanModel::DeepestDecoGas() const { return MyFormat(DeepestDecoStop); }
+QString PlanModel::DeepestDecoGas() const { return MyFormat(results.DeepestDecoStop); }
 
 void PlanModel::DecoChange()
 {
     if (Suspended)
         return;
-    for (const StopFields &stop : Stops) {
-        this->*stop.depth = std::max(this->*stop.depth, 0);
-        this->*stop.time = std::max(this->*stop.time, 0);
-    }
+    for (int *value : {&inputs.DecoDepth1, &inputs.DecoDepth2, &inputs.DecoDepth3,
+                       &inputs.DecoTime1, &inputs.DecoTime2, &inputs.DecoTime3})
+        *value = std::max(*value, 0);
     for (int k = 1; k <= 3; ++k)
-        if (stopActive(k) && stopDepth(k) > Depth)
-            MsgStatusBar = QStringLiteral("Decompression depth cannot exceed depth.");
+        if (inputs.stopActive(k) && inputs.stopDepth(k) > inputs.Depth)
+            view.MsgStatusBar = QStringLiteral("Decompression depth cannot exceed depth.");
     if (!Quiet)
         for (int k = 1; k <= 3; ++k)
-            if (stopActive(k) && stopDepth(k) > Depth) {
-                setStopActive(k, false);
+            if (inputs.stopActive(k) && inputs.stopDepth(k) > inputs.Depth) {
+                inputs.setStopActive(k, false);
                 warn(Format(QStringLiteral("Deco%d depth > depth"), {k}));
             }
 
-    DecoActive = false;
-    DeepestDecoStop = 0;
-    ShallowestDecoStop = 0;
+    results.DecoActive = false;
+    results.DeepestDecoStop = 0;
+    results.ShallowestDecoStop = 0;
     int totalTime = 0;
     for (int k = 1; k <= 3; ++k) {
-        if (!stopActive(k))
+        if (!inputs.stopActive(k))
             continue;
-        DeepestDecoStop = DecoActive ? std::max(DeepestDecoStop, stopDepth(k)) : stopDepth(k);
-        ShallowestDecoStop = DecoActive ? std::min(ShallowestDecoStop, stopDepth(k)) : stopDepth(k);
-        DecoActive = true;
-        totalTime += stopTime(k);
+        const int depth = inputs.stopDepth(k);
+        results.DeepestDecoStop = results.DecoActive ? std::max(results.DeepestDecoStop, depth) : depth;
+        results.ShallowestDecoStop = results.DecoActive ? std::min(results.ShallowestDecoStop, depth) : depth;
+        results.DecoActive = true;
+        totalTime += inputs.stopTime(k);
     }
-    TotalDecoTime = MyFormat(Depth < ShallowestDecoStop ? 0 : totalTime);
+    results.TotalDecoTime = MyFormat(inputs.Depth < results.ShallowestDecoStop ? 0 : totalTime);
+    settleAscentRate();
     setAscentTimes();
     // Last, because the decompression gas is judged at the deepest stop just found.
     PO2Change();
@@ -85,70 +66,70 @@ void PlanModel::DecoChange()
 
 void PlanModel::PO2Change()
 {
-    if (PO2.isEmpty())
+    if (inputs.PO2.isEmpty())
         return;
     FindSuggestedHelium();
-    MODBottomGasEdit = MOD(PO2, IntToStr(BottomMixO2), Metric);
+    results.MODBottomGasEdit = MOD(inputs.PO2, IntToStr(inputs.BottomMixO2), inputs.Metric);
     const int deepest = static_cast<int>(Round(StrToFloat(DeepestDecoGas())));
-    MODDecomixEdit = MyFormat(OxygenPartialPressure(deepest, DecoGas, Metric));
-    const double mod = StrToFloat(MODBottomGasEdit);
-    Gauge = {Round(mod), Depth};
-    GaugeRed = !(mod > Depth);
+    results.MODDecomixEdit = MyFormat(OxygenPartialPressure(deepest, inputs.DecoGas, inputs.Metric));
+    const double mod = StrToFloat(results.MODBottomGasEdit);
+    view.Gauge = {Round(mod), inputs.Depth};
+    view.GaugeRed = !(mod > inputs.Depth);
 }
 
 void PlanModel::CheckforExceedMOD()
 {
-    EAD = EquivalentAirDepthText(Depth, BottomMixO2, Metric);
-    PressureInATA = MyFormat(AbsolutePressureAtDepth(Depth, Metric));
+    results.EAD = EquivalentAirDepthText(inputs.Depth, inputs.BottomMixO2, inputs.Metric);
+    results.PressureInATA = MyFormat(AbsolutePressureAtDepth(inputs.Depth, inputs.Metric));
     double mod = 0;
-    if (!Quiet && TryStrToFloat(MODBottomGasEdit, mod) && mod < Depth)
+    if (!Quiet && TryStrToFloat(results.MODBottomGasEdit, mod) && mod < inputs.Depth)
         warn(QStringLiteral("Need for a gas change. Depth exceed MOD for bottom gas."));
 }
 
 void PlanModel::FindSuggestedHelium()
 {
-    const int k = gasDepthUnit(Metric);
-    const double nitrogen = (NarcosisDepth + k) * 0.79 / (Depth + k);
-    const double oxygen = StrToFloat(PO2) / (static_cast<double>(Depth) / k + 1);
+    const int k = gasDepthUnit(inputs.Metric);
+    const double nitrogen = (inputs.NarcosisDepth + k) * 0.79 / (inputs.Depth + k);
+    const double oxygen = StrToFloat(inputs.PO2) / (static_cast<double>(inputs.Depth) / k + 1);
     const double helium = 1 - (oxygen + nitrogen);
-    SuggestedTrimixEnabled = helium > 0;
-    if (!SuggestedTrimixEnabled) {
-        SuggestedHelium.clear();
-        SuggestedOxygen.clear();
-        SuggestedNitrogen.clear();
-        SuggestedTrimixGroupbox = QStringLiteral("Suggested Trimix/Heliox");
+    view.SuggestedTrimixEnabled = helium > 0;
+    if (!view.SuggestedTrimixEnabled) {
+        results.SuggestedHelium.clear();
+        results.SuggestedOxygen.clear();
+        results.SuggestedNitrogen.clear();
+        view.SuggestedTrimixGroupbox = QStringLiteral("Suggested Trimix/Heliox");
         return;
     }
-    SuggestedHelium = MyFormat(helium * 100);
-    SuggestedOxygen = MyFormat(oxygen * 100);
-    SuggestedNitrogen = MyFormat(nitrogen * 100);
-    SuggestedTrimixGroupbox = Format(QStringLiteral("Suggested %s %s/%s"),
+    results.SuggestedHelium = MyFormat(helium * 100);
+    results.SuggestedOxygen = MyFormat(oxygen * 100);
+    results.SuggestedNitrogen = MyFormat(nitrogen * 100);
+    view.SuggestedTrimixGroupbox = Format(QStringLiteral("Suggested %s %s/%s"),
                                      {"Trimix", IntToStr(Round(oxygen * 100)), IntToStr(Round(helium * 100))});
 }
 
 void PlanModel::SpecifyNarcDepthCheckClick()
 {
-    if (Narcosis == NarcosisRule::TenPercent)
-        NarcosisDepth = static_cast<int>(std::max(Round(Depth * 0.1), 0LL));
-    else if (Narcosis == NarcosisRule::FiftyPercent)
-        NarcosisDepth = static_cast<int>(std::max(Round(Depth * 0.5), 0LL));
-    if (!Quiet && NarcosisDepth > Depth) {
-        NarcosisDepth = Depth;
+    if (inputs.Narcosis == NarcosisRule::TenPercent)
+        inputs.NarcosisDepth = static_cast<int>(std::max(Round(inputs.Depth * 0.1), 0LL));
+    else if (inputs.Narcosis == NarcosisRule::FiftyPercent)
+        inputs.NarcosisDepth = static_cast<int>(std::max(Round(inputs.Depth * 0.5), 0LL));
+    if (!Quiet && inputs.NarcosisDepth > inputs.Depth) {
+        inputs.NarcosisDepth = inputs.Depth;
         warn(QStringLiteral("Narcosis Depth greater than depth. Adjusted."));
     }
 }
 
 void PlanModel::BestMixChange()
 {
-    if (BestMix.isEmpty()) {
-        LblEdit4.clear();
+    if (results.BestMix.isEmpty()) {
+        results.LblEdit4.clear();
         return;
     }
-    const double best = StrToFloat(BestMix);
-    BestMixEnabled = !(best < 21);
-    GroupBox5Hint = BestMixEnabled ? QString() : QStringLiteral("Air or other gas mix recommended");
-    LblEdit4 = FloatToStr(100 - best);
+    const double best = StrToFloat(results.BestMix);
+    view.BestMixEnabled = !(best < 21);
+    view.GroupBox5Hint = view.BestMixEnabled ? QString() : QStringLiteral("Air or other gas mix recommended");
+    results.LblEdit4 = FloatToStr(100 - best);
     const long long oxygen = Trunc(best);
-    UseSuggestedGasButton = Format(QStringLiteral("Use %d%% oxygen"), {oxygen});
-    UseSuggestedGasButtonEnabled = oxygen != BottomMixO2;
+    view.UseSuggestedGasButton = Format(QStringLiteral("Use %d%% oxygen"), {oxygen});
+    view.UseSuggestedGasButtonEnabled = oxygen != inputs.BottomMixO2;
 }

@@ -39,50 +39,50 @@ void showPage(const QString &name, const QStringList &pages, QString &shown)
 void readPlan(PlanModel &plan, const IniFile &file, QString &diver1, QString &diver2)
 {
     const bool metric = file.readBool(Section, QStringLiteral("Metric"), UnitSystem());
-    if (metric != plan.Metric) {
-        plan.Metric = metric;
+    if (metric != plan.inputs.Metric) {
+        plan.inputs.Metric = metric;
         plan.MetricClick(PlanModel::SwitchBy::Loading);
     }
     showPage(file.readString(Section, QStringLiteral("LowerPageControl"), QString()), LowerPages,
-             plan.LowerPageControl);
+             plan.view.LowerPageControl);
     showPage(file.readString(Section, QStringLiteral("UpperPageControl"), QString()), UpperPages,
-             plan.UpperPageControl);
+             plan.view.UpperPageControl);
     diver1 = file.readString(Section, QStringLiteral("Diver1Name"), QStringLiteral("Default"));
     diver2 = file.readString(Section, QStringLiteral("Diver2Name"), QStringLiteral("Default"));
-    plan.Depth = file.readInteger(Section, QStringLiteral("Depth"), 0);
-    plan.BottomMixO2 = file.readInteger(Section, QStringLiteral("BottomMixO2"), 21);
-    plan.PO2 = file.readString(Section, QStringLiteral("PO2"), FloatToStr(1.4));
+    plan.inputs.Depth = file.readInteger(Section, QStringLiteral("Depth"), 0);
+    plan.inputs.BottomMixO2 = file.readInteger(Section, QStringLiteral("BottomMixO2"), 21);
+    plan.inputs.PO2 = file.readString(Section, QStringLiteral("PO2"), FloatToStr(1.4));
     // The two reserve choices exclude each other; a file holding both as 1
     // ends with the rule of thirds.
     if (file.readBool(Section, QStringLiteral("UsedFixedPressureReserveRadio"), true))
-        plan.Reserve = ReserveRule::FixedPressure;
+        plan.inputs.Reserve = ReserveRule::FixedPressure;
     if (file.readBool(Section, QStringLiteral("UseRuleOfThirdRadio"), true))
-        plan.Reserve = ReserveRule::RuleOfThird;
-    plan.OnlyDiver1 = file.readBool(Section, QStringLiteral("OnlyDiver1"), false);
-    plan.ReservePressure = file.readString(Section, QStringLiteral("ReservePressure"), QStringLiteral("500"));
+        plan.inputs.Reserve = ReserveRule::RuleOfThird;
+    plan.inputs.OnlyDiver1 = file.readBool(Section, QStringLiteral("OnlyDiver1"), false);
+    plan.inputs.ReservePressure = file.readString(Section, QStringLiteral("ReservePressure"), QStringLiteral("500"));
     for (int k = 1; k <= 3; ++k)
-        plan.setStopActive(k, file.readBool(Section, QStringLiteral("Decom%1Check").arg(k), false));
-    plan.DecoDepth1 = file.readInteger(Section, QStringLiteral("DecoDepth1"), 0);
-    plan.DecoDepth2 = file.readInteger(Section, QStringLiteral("DecoDepth2"), 0);
-    plan.DecoDepth3 = file.readInteger(Section, QStringLiteral("DecoDepth3"), 0);
-    plan.DecoGas = file.readInteger(Section, QStringLiteral("DecoGas"), 21);
-    plan.SameAsBottomGas = file.readBool(Section, QStringLiteral("SameAsBottomGas"), true);
-    plan.DecoTime1 = file.readInteger(Section, QStringLiteral("DecoTime1"), 0);
-    plan.DecoTime2 = file.readInteger(Section, QStringLiteral("DecoTime2"), 0);
-    plan.DecoTime3 = file.readInteger(Section, QStringLiteral("DecoTime3"), 0);
+        plan.inputs.setStopActive(k, file.readBool(Section, QStringLiteral("Decom%1Check").arg(k), false));
+    plan.inputs.DecoDepth1 = file.readInteger(Section, QStringLiteral("DecoDepth1"), 0);
+    plan.inputs.DecoDepth2 = file.readInteger(Section, QStringLiteral("DecoDepth2"), 0);
+    plan.inputs.DecoDepth3 = file.readInteger(Section, QStringLiteral("DecoDepth3"), 0);
+    plan.inputs.DecoGas = file.readInteger(Section, QStringLiteral("DecoGas"), 21);
+    plan.inputs.SameAsBottomGas = file.readBool(Section, QStringLiteral("SameAsBottomGas"), true);
+    plan.inputs.DecoTime1 = file.readInteger(Section, QStringLiteral("DecoTime1"), 0);
+    plan.inputs.DecoTime2 = file.readInteger(Section, QStringLiteral("DecoTime2"), 0);
+    plan.inputs.DecoTime3 = file.readInteger(Section, QStringLiteral("DecoTime3"), 0);
     if (file.readBool(Section, QStringLiteral("LessNarcDepth10Radio"), false))
-        plan.Narcosis = NarcosisRule::TenPercent;
+        plan.inputs.Narcosis = NarcosisRule::TenPercent;
     if (file.readBool(Section, QStringLiteral("LessNarcDepth50Radio"), true))
-        plan.Narcosis = NarcosisRule::FiftyPercent;
+        plan.inputs.Narcosis = NarcosisRule::FiftyPercent;
     if (file.readBool(Section, QStringLiteral("SpecifyNarcDepthCheck"), false))
-        plan.Narcosis = NarcosisRule::Fixed;
-    plan.NarcosisDepth = file.readInteger(Section, QStringLiteral("NarcosisDepth"), 0);
-    plan.Speed1 = file.readString(Section, QStringLiteral("Speed1"), QStringLiteral("60"));
-    plan.Speed2 = file.readString(Section, QStringLiteral("Speed2"), QStringLiteral("70"));
-    plan.AscentRateEdit = file.readString(Section, QStringLiteral("AscentRateEdit"), QStringLiteral("33"));
+        plan.inputs.Narcosis = NarcosisRule::Fixed;
+    plan.inputs.NarcosisDepth = file.readInteger(Section, QStringLiteral("NarcosisDepth"), 0);
+    plan.inputs.Speed1 = file.readString(Section, QStringLiteral("Speed1"), QStringLiteral("60"));
+    plan.inputs.Speed2 = file.readString(Section, QStringLiteral("Speed2"), QStringLiteral("70"));
+    plan.inputs.AscentRateEdit = file.readString(Section, QStringLiteral("AscentRateEdit"), QStringLiteral("33"));
     // The rate box sets the program-wide ascent rate when it reads as a number.
     double rate = 0;
-    if (TryStrToFloat(plan.AscentRateEdit, rate))
+    if (TryStrToFloat(plan.inputs.AscentRateEdit, rate))
         programUnits().ascentRate = static_cast<int>(Round(rate));
 }
 
@@ -100,10 +100,10 @@ void readDive(PlanModel &plan, const QString &fileName)
     const bool quiet = plan.Quiet;
     plan.Quiet = true;
     if (isDefaultPlan(fileName)) {
-        plan.Caption = QStringLiteral("Dive Planning");
+        plan.view.Caption = QStringLiteral("Dive Planning");
         plan.PlanFileName.clear();
     } else {
-        plan.Caption = QStringLiteral("Dive Planning: [") + fileName + u']';
+        plan.view.Caption = QStringLiteral("Dive Planning: [") + fileName + u']';
         plan.PlanFileName = fileName;
     }
     QString diver1, diver2;
@@ -111,7 +111,7 @@ void readDive(PlanModel &plan, const QString &fileName)
     plan.Quiet = quiet;
     plan.Suspended = false;
     loadDivers(plan, diver1, diver2);
-    plan.SaveDivePlanEnabled = !plan.PlanFileName.isEmpty();
+    plan.view.SaveDivePlanEnabled = !plan.PlanFileName.isEmpty();
 }
 
 } // namespace
@@ -140,33 +140,33 @@ void WriteDivePlan(const PlanModel &plan, const QString &fileName)
     const auto text = [&](const QString &key, const QString &value) { entries.append({key, value}); };
     const auto number = [&](const QString &key, int value) { text(key, IntToStr(value)); };
     const auto flag = [&](const QString &key, bool value) { text(key, value ? QStringLiteral("1") : QStringLiteral("0")); };
-    flag(QStringLiteral("Metric"), plan.Metric);
-    text(QStringLiteral("LowerPageControl"), plan.LowerPageControl);
-    text(QStringLiteral("UpperPageControl"), plan.UpperPageControl);
-    text(QStringLiteral("Diver1Name"), plan.Diver1Name);
-    text(QStringLiteral("Diver2Name"), plan.Diver2Name);
-    number(QStringLiteral("Depth"), plan.Depth);
-    number(QStringLiteral("BottomMixO2"), plan.BottomMixO2);
-    text(QStringLiteral("PO2"), plan.PO2);
-    flag(QStringLiteral("UseRuleOfThirdRadio"), plan.Reserve == ReserveRule::RuleOfThird);
-    flag(QStringLiteral("UsedFixedPressureReserveRadio"), plan.Reserve == ReserveRule::FixedPressure);
-    flag(QStringLiteral("OnlyDiver1"), plan.OnlyDiver1);
-    text(QStringLiteral("ReservePressure"), plan.ReservePressure);
+    flag(QStringLiteral("Metric"), plan.inputs.Metric);
+    text(QStringLiteral("LowerPageControl"), plan.view.LowerPageControl);
+    text(QStringLiteral("UpperPageControl"), plan.view.UpperPageControl);
+    text(QStringLiteral("Diver1Name"), plan.inputs.diver[0].Name);
+    text(QStringLiteral("Diver2Name"), plan.inputs.diver[1].Name);
+    number(QStringLiteral("Depth"), plan.inputs.Depth);
+    number(QStringLiteral("BottomMixO2"), plan.inputs.BottomMixO2);
+    text(QStringLiteral("PO2"), plan.inputs.PO2);
+    flag(QStringLiteral("UseRuleOfThirdRadio"), plan.inputs.Reserve == ReserveRule::RuleOfThird);
+    flag(QStringLiteral("UsedFixedPressureReserveRadio"), plan.inputs.Reserve == ReserveRule::FixedPressure);
+    flag(QStringLiteral("OnlyDiver1"), plan.inputs.OnlyDiver1);
+    text(QStringLiteral("ReservePressure"), plan.inputs.ReservePressure);
     for (int k = 1; k <= 3; ++k)
-        flag(QStringLiteral("Decom%1Check").arg(k), plan.stopActive(k));
+        flag(QStringLiteral("Decom%1Check").arg(k), plan.inputs.stopActive(k));
     for (int k = 1; k <= 3; ++k)
-        number(QStringLiteral("DecoDepth%1").arg(k), plan.stopDepth(k));
-    number(QStringLiteral("DecoGas"), plan.DecoGas);
-    flag(QStringLiteral("SameAsBottomGas"), plan.SameAsBottomGas);
+        number(QStringLiteral("DecoDepth%1").arg(k), plan.inputs.stopDepth(k));
+    number(QStringLiteral("DecoGas"), plan.inputs.DecoGas);
+    flag(QStringLiteral("SameAsBottomGas"), plan.inputs.SameAsBottomGas);
     for (int k = 1; k <= 3; ++k)
-        number(QStringLiteral("DecoTime%1").arg(k), plan.stopTime(k));
-    flag(QStringLiteral("LessNarcDepth10Radio"), plan.Narcosis == NarcosisRule::TenPercent);
-    flag(QStringLiteral("LessNarcDepth50Radio"), plan.Narcosis == NarcosisRule::FiftyPercent);
-    flag(QStringLiteral("SpecifyNarcDepthCheck"), plan.Narcosis == NarcosisRule::Fixed);
-    number(QStringLiteral("NarcosisDepth"), plan.NarcosisDepth);
-    text(QStringLiteral("Speed1"), plan.Speed1);
-    text(QStringLiteral("Speed2"), plan.Speed2);
-    text(QStringLiteral("AscentRateEdit"), plan.AscentRateEdit);
+        number(QStringLiteral("DecoTime%1").arg(k), plan.inputs.stopTime(k));
+    flag(QStringLiteral("LessNarcDepth10Radio"), plan.inputs.Narcosis == NarcosisRule::TenPercent);
+    flag(QStringLiteral("LessNarcDepth50Radio"), plan.inputs.Narcosis == NarcosisRule::FiftyPercent);
+    flag(QStringLiteral("SpecifyNarcDepthCheck"), plan.inputs.Narcosis == NarcosisRule::Fixed);
+    number(QStringLiteral("NarcosisDepth"), plan.inputs.NarcosisDepth);
+    text(QStringLiteral("Speed1"), plan.inputs.Speed1);
+    text(QStringLiteral("Speed2"), plan.inputs.Speed2);
+    text(QStringLiteral("AscentRateEdit"), plan.inputs.AscentRateEdit);
     IniFile(fileName).writeStrings(Section, entries);
 }
 
@@ -183,8 +183,8 @@ bool Saveas1Click(PlanModel &plan, const AskSaveFileName &askFileName)
     // The plan takes the name only once the file exists under it.
     WriteDivePlan(plan, fileName);
     plan.PlanFileName = fileName;
-    plan.Caption = QStringLiteral("Dive Planning: ") + fileName;
-    plan.SaveDivePlanEnabled = !plan.PlanFileName.isEmpty();
+    plan.view.Caption = QStringLiteral("Dive Planning: ") + fileName;
+    plan.view.SaveDivePlanEnabled = !plan.PlanFileName.isEmpty();
     return true;
 }
 

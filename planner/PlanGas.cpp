@@ -11,42 +11,6 @@
 
 #include <algorithm>
 
-// The fields of one diver, so that both divers share one computation.
-struct PlanModel::DiverFields
-{
-    QString PlanModel::*name;
-    QString PlanModel::*tankSize;
-    QString PlanModel::*pressure;
-    QString PlanModel::*rate;
-    QString PlanModel::*reserve;
-    double PlanModel::*reserveVolume;
-    QString PlanModel::*availableTime;
-    QString PlanModel::*heading;
-    QString PlanModel::*descent;
-    QString PlanModel::*bottom;
-    QString PlanModel::*ascent1;
-    QString PlanModel::*deco;
-    QString PlanModel::*ascent2;
-    QString PlanModel::*total;
-};
-
-const std::array<PlanModel::DiverFields, 2> &PlanModel::diverFields()
-{
-    static const std::array<DiverFields, 2> fields = {{
-        {&PlanModel::Diver1Name, &PlanModel::Tanksize1, &PlanModel::PSI1, &PlanModel::BR1,
-         &PlanModel::stReserveInCuFt1, &PlanModel::Reserve1, &PlanModel::TeoretiskAvailTime,
-         &PlanModel::Panel21, &PlanModel::DescentComsumption1, &PlanModel::BottomTimeConsumption1,
-         &PlanModel::Ascent1Consumption1, &PlanModel::DecoConsumption1,
-         &PlanModel::Ascent2Consumption1, &PlanModel::TotalRunTimeConsumption1},
-        {&PlanModel::Diver2Name, &PlanModel::Tanksize2, &PlanModel::PSI2, &PlanModel::BR2,
-         &PlanModel::stReserveInCuFt2, &PlanModel::Reserve2, &PlanModel::TeoretiskAvailTime2,
-         &PlanModel::Panel22, &PlanModel::DescentComsumption2, &PlanModel::BottomTimeConsumption2,
-         &PlanModel::Ascent1Consumption2, &PlanModel::DecoConsumption2,
-         &PlanModel::Ascent2Consumption2, &PlanModel::TotalRunTimeConsumption2},
-    }};
-    return fields;
-}
-
 namespace {
 
 double num(const QString &text) { return StrToFloat(text); }
@@ -60,20 +24,27 @@ double divide(double dividend, double divisor)
     return dividend / divisor;
 }
 
+// The gas a diver's tank holds: litres of water volume times bar, or the
+// rated capacity in cubic feet.
+double availableGas(const DiverInputs &diver, bool metric)
+{
+    return metric ? num(diver.Tanksize) * num(diver.PSI) : num(diver.Tanksize);
+}
+
 } // namespace
 
 QString PlanModel::TwoThirdsSrf() { return Format(QStringLiteral("%4.2f"), {2.0 / 3.0}); }
 
 QString PlanModel::CalcSRF(const QString &rate1, const QString &rate2)
 {
-    double first = num(Metric ? LitresToCuFtText(rate1) : rate1);
-    double second = num(Metric ? LitresToCuFtText(rate2) : rate2);
+    double first = num(inputs.Metric ? LitresToCuFtText(rate1) : rate1);
+    double second = num(inputs.Metric ? LitresToCuFtText(rate2) : rate2);
     first = RoundRmvToStep(first);
     second = RoundRmvToStep(second);
     if (Quiet)
         return TwoThirdsSrf();
     if (!RmvInRange(first) || !RmvInRange(second)) {
-        LowerPageControl = QStringLiteral("Reserves");
+        view.LowerPageControl = QStringLiteral("Reserves");
         warn(QStringLiteral("SRF Input: Out of range error"));
         return TwoThirdsSrf();
     }
@@ -98,74 +69,76 @@ void PlanModel::CalculateReservers()
 
 void PlanModel::computeReserves()
 {
-    if (SRF.isEmpty())
+    if (inputs.SRF.isEmpty())
         return;
-    const QString pressureWord = PressureUnitWord(Metric);
-    for (const DiverFields &diver : diverFields()) {
-        const double reservePressure = Reserve == ReserveRule::FixedPressure
-            ? num(ReservePressure)
-            : num(this->*diver.pressure) * (1 - num(SRF));
-        this->*diver.reserveVolume = Metric
-            ? StrToInt(this->*diver.tankSize) * reservePressure
-            : divide(num(this->*diver.tankSize), num(this->*diver.pressure)) * reservePressure;
+    const QString pressureWord = PressureUnitWord(inputs.Metric);
+    for (size_t n = 0; n < 2; ++n) {
+        const DiverInputs &diver = inputs.diver[n];
+        const double reservePressure = inputs.Reserve == ReserveRule::FixedPressure
+            ? num(inputs.ReservePressure)
+            : num(diver.PSI) * (1 - num(inputs.SRF));
+        results.diver[n].Reserve = inputs.Metric
+            ? StrToInt(diver.Tanksize) * reservePressure
+            : divide(num(diver.Tanksize), num(diver.PSI)) * reservePressure;
     }
-    ReserveHint = Metric ? QStringLiteral("Selected reserve in Litres.") : QStringLiteral("Selected reserve in CuFt");
-    stReserveInCuFt1 = MyFormat(Reserve1);
-    stReserveInCuFt2 = MyFormat(Reserve2);
+    view.ReserveHint = inputs.Metric ? QStringLiteral("Selected reserve in Litres.")
+                                     : QStringLiteral("Selected reserve in CuFt");
+    for (DiverResults &diver : results.diver)
+        diver.stReserveInCuFt = MyFormat(diver.Reserve);
 
-    if (ShowGraphicsWho == GraphicView::Time)
+    if (view.ShowGraphicsWho == GraphicView::Time)
         return;
-    const DiverFields &shown = diverFields()[ShowGraphicsWho == GraphicView::Diver2 ? 1 : 0];
-    const QString reserveText = Reserve == ReserveRule::RuleOfThird
+    const DiverInputs &shown = inputs.diver[shownDiver()];
+    const QString reserveText = inputs.Reserve == ReserveRule::RuleOfThird
         ? Format(QStringLiteral("Turn pressure: %d %s"),
-                 {Trunc(num(this->*shown.pressure) * num(SRF)), pressureWord})
-        : Format(QStringLiteral("Fixed reserve: %s %s"), {ReservePressure, pressureWord});
-    ReserveStatusBar = Format(QStringLiteral("%s %s / %s"),
-                              {this->*shown.reserve, VolumeUnitWord(Metric), reserveText});
+                 {Trunc(num(shown.PSI) * num(inputs.SRF)), pressureWord})
+        : Format(QStringLiteral("Fixed reserve: %s %s"), {inputs.ReservePressure, pressureWord});
+    view.ReserveStatusBar = Format(QStringLiteral("%s %s / %s"), {results.diver[shownDiver()].stReserveInCuFt,
+                                                                  VolumeUnitWord(inputs.Metric), reserveText});
 }
 
 void PlanModel::showGasUse()
 {
-    const bool diverShown = ShowGraphicsWho != GraphicView::Time;
-    GasStatusVisible = diverShown;
-    const DiverFields &shown = diverFields()[ShowGraphicsWho == GraphicView::Diver2 ? 1 : 0];
-    const QString used = MyFormat(num(this->*shown.total) + num(this->*shown.reserve));
-    const double available = Metric ? num(this->*shown.tankSize) * num(this->*shown.pressure)
-                                    : num(this->*shown.tankSize);
-    TotalConsumptionStatusBar = Format(QStringLiteral("%s %s of %s available"),
-                                       {used, VolumeUnitWord(Metric), MyFormat(available)});
-    AlarmShapeVisible = diverShown && num(used) > available;
-    GasUsedVersusAvailableGasProgress = {Round(available * 1000), Round(num(used) * 1000)};
+    const bool diverShown = view.ShowGraphicsWho != GraphicView::Time;
+    view.GasStatusVisible = diverShown;
+    const DiverResults &shown = results.diver[shownDiver()];
+    const QString used = MyFormat(num(shown.TotalRunTimeConsumption) + num(shown.stReserveInCuFt));
+    const double available = availableGas(inputs.diver[shownDiver()], inputs.Metric);
+    view.TotalConsumptionStatusBar = Format(QStringLiteral("%s %s of %s available"),
+                                            {used, VolumeUnitWord(inputs.Metric), MyFormat(available)});
+    view.AlarmShapeVisible = diverShown && num(used) > available;
+    view.GasUsedVersusAvailableGasProgress = {Round(available * 1000), Round(num(used) * 1000)};
 }
 
-void PlanModel::Diver1Change() { diverChange(diverFields()[0]); }
-void PlanModel::Diver2Change() { diverChange(diverFields()[1]); }
+void PlanModel::Diver1Change() { diverChange(0); }
+void PlanModel::Diver2Change() { diverChange(1); }
 
-void PlanModel::diverChange(const DiverFields &diver)
+void PlanModel::diverChange(size_t n)
 {
-    if (PressureInATA.isEmpty())
+    const DiverInputs &diver = inputs.diver[n];
+    if (results.PressureInATA.isEmpty())
         return;
     try {
-        const double tank = num(this->*diver.tankSize);
-        const double pressure = num(this->*diver.pressure);
-        const double rate = num(this->*diver.rate);
-        const double ata = num(PressureInATA);
-        const double minutes = Metric ? divide(divide(tank * pressure, ata), rate)
-                                      : divide(tank, ata * rate);
-        this->*diver.availableTime = Format(QStringLiteral("%6.2f"), {minutes}).trimmed();
+        const double tank = num(diver.Tanksize);
+        const double pressure = num(diver.PSI);
+        const double rate = num(diver.BR);
+        const double ata = num(results.PressureInATA);
+        const double minutes = inputs.Metric ? divide(divide(tank * pressure, ata), rate)
+                                             : divide(tank, ata * rate);
+        results.diver[n].TeoretiskAvailTime = Format(QStringLiteral("%6.2f"), {minutes}).trimmed();
     } catch (const AppError &) {
         return;
     }
-    if (!(this->*diver.name).isEmpty())
-        this->*diver.heading = this->*diver.name;
+    if (!diver.Name.isEmpty())
+        (n == 0 ? view.Panel21 : view.Panel22) = diver.Name;
 }
 
 void PlanModel::BreathingRateChange()
 {
-    if (BR1.isEmpty() || BR2.isEmpty() || Suspended)
+    if (inputs.diver[0].BR.isEmpty() || inputs.diver[1].BR.isEmpty() || Suspended)
         return;
     try {
-        SRF = OnlyDiver1 ? TwoThirdsSrf() : CalcSRF(BR1, BR2);
+        inputs.SRF = inputs.OnlyDiver1 ? TwoThirdsSrf() : CalcSRF(inputs.diver[0].BR, inputs.diver[1].BR);
         try {
             computeReserves();
         } catch (const AppError &) {
@@ -173,60 +146,64 @@ void PlanModel::BreathingRateChange()
         Diver1Change();
         Diver2Change();
 
-        const double time1 = num(TeoretiskAvailTime);
-        const double time2 = num(TeoretiskAvailTime2);
+        const double time1 = num(results.diver[0].TeoretiskAvailTime);
+        const double time2 = num(results.diver[1].TeoretiskAvailTime);
         // A warning of this pass (a stop below the depth) outranks the note.
-        if (Round(time1) == Round(time2) && MsgStatusBar.isEmpty())
-            MsgStatusBar = QStringLiteral("Very close to perfect gas matching");
+        if (Round(time1) == Round(time2) && view.MsgStatusBar.isEmpty())
+            view.MsgStatusBar = QStringLiteral("Very close to perfect gas matching");
 
-        DescentTime = MyFormat(static_cast<double>(Depth) / ascentRate());
+        settleAscentRate();
+        results.DescentTime = MyFormat(static_cast<double>(inputs.Depth) / AscentRate());
         setAscentTimes();
 
-        const double meanPressure = (num(PressureInATA) + 1) * 0.5;
+        const double meanPressure = (num(results.PressureInATA) + 1) * 0.5;
         const double meanPressureAfterDeco =
-            (AbsolutePressureAtDepth(Depth - DeepestDecoStop, Metric) + 1) * 0.5;
-        const double bottomPressure = AbsolutePressureAtDepth(Depth, Metric);
+            (AbsolutePressureAtDepth(inputs.Depth - results.DeepestDecoStop, inputs.Metric) + 1) * 0.5;
+        const double bottomPressure = AbsolutePressureAtDepth(inputs.Depth, inputs.Metric);
         std::array<double, 2> bottomTimes{};
         for (size_t n = 0; n < 2; ++n) {
-            const DiverFields &diver = diverFields()[n];
-            const double rate = num(this->*diver.rate);
-            this->*diver.descent = MyFormat(meanPressure * rate * num(DescentTime));
-            this->*diver.ascent1 = MyFormat(meanPressure * rate * num(AscentTime));
-            this->*diver.ascent2 = MyFormat(meanPressureAfterDeco * rate * num(AscentFromDecoTime));
+            const DiverInputs &diver = inputs.diver[n];
+            DiverResults &gas = results.diver[n];
+            const double rate = num(diver.BR);
+            gas.DescentComsumption = MyFormat(meanPressure * rate * num(results.DescentTime));
+            gas.Ascent1Consumption = MyFormat(meanPressure * rate * num(results.AscentTime));
+            gas.Ascent2Consumption = MyFormat(meanPressureAfterDeco * rate * num(results.AscentFromDecoTime));
             double deco = 0;
             for (int k = 1; k <= 3; ++k)
-                if (stopActive(k))
-                    deco += AbsolutePressureAtDepth(stopDepth(k), Metric) * rate * stopTime(k);
-            this->*diver.deco = MyFormat(deco);
+                if (inputs.stopActive(k))
+                    deco += AbsolutePressureAtDepth(inputs.stopDepth(k), inputs.Metric) * rate
+                        * inputs.stopTime(k);
+            gas.DecoConsumption = MyFormat(deco);
 
-            const double otherGas = num(this->*diver.descent) + num(this->*diver.ascent1)
-                + num(this->*diver.ascent2) + num(this->*diver.deco);
-            const double available = Metric ? num(this->*diver.tankSize) * num(this->*diver.pressure)
-                                            : num(this->*diver.tankSize);
+            const double otherGas = num(gas.DescentComsumption) + num(gas.Ascent1Consumption)
+                + num(gas.Ascent2Consumption) + num(gas.DecoConsumption);
+            const double available = availableGas(diver, inputs.Metric);
             if (n == 0)
-                ReserveBar = {Round(available), Round(num(stReserveInCuFt1))};
-            double minutes = divide(divide(available - (num(this->*diver.reserve) + otherGas),
+                view.ReserveBar = {Round(available), Round(num(gas.stReserveInCuFt))};
+            double minutes = divide(divide(available - (num(gas.stReserveInCuFt) + otherGas),
                                            bottomPressure), rate);
             bottomTimes[n] = minutes - minutes * 0.001;
         }
-        BottomTime = MyFormat(std::min(bottomTimes[0], bottomTimes[1]));
-        if (!Quiet && num(BottomTime) <= 0)
+        results.BottomTime = MyFormat(std::min(bottomTimes[0], bottomTimes[1]));
+        if (!Quiet && num(results.BottomTime) <= 0)
             warn(QStringLiteral("Error: Timing invalid. No bottom time available."));
-        BestTime = MyFormat(num(AscentTime) + num(DescentTime) + num(TotalDecoTime) + num(BottomTime));
+        results.BestTime = MyFormat(num(results.AscentTime) + num(results.DescentTime)
+                                    + num(results.TotalDecoTime) + num(results.BottomTime));
 
-        for (const DiverFields &diver : diverFields()) {
-            const double rate = num(this->*diver.rate);
-            this->*diver.bottom = MyFormat(rate * bottomPressure * num(BottomTime));
-            this->*diver.total = MyFormat(num(this->*diver.descent) + num(this->*diver.bottom)
-                                          + num(this->*diver.ascent1) + num(this->*diver.deco)
-                                          + num(this->*diver.ascent2));
+        for (size_t n = 0; n < 2; ++n) {
+            DiverResults &gas = results.diver[n];
+            const double rate = num(inputs.diver[n].BR);
+            gas.BottomTimeConsumption = MyFormat(rate * bottomPressure * num(results.BottomTime));
+            gas.TotalRunTimeConsumption = MyFormat(num(gas.DescentComsumption) + num(gas.BottomTimeConsumption)
+                                                   + num(gas.Ascent1Consumption) + num(gas.DecoConsumption)
+                                                   + num(gas.Ascent2Consumption));
         }
         // The used-versus-available check comes after the totals it reads.
         try {
             showGasUse();
         } catch (const AppError &) {
         }
-        DiverMatchProgressBar = {Round(std::max(time1, time2)), Round(std::min(time1, time2))};
+        view.DiverMatchProgressBar = {Round(std::max(time1, time2)), Round(std::min(time1, time2))};
     } catch (const AppError &) {
         // A value that does not read as a number leaves the remaining fields as they are.
     }

@@ -33,40 +33,39 @@ PlanModel::PlanModel(QObject *parent) : QObject(parent)
     // The shown ascent rate is taken after that, so the program-wide rate
     // (already in the program's unit) is not converted a second time.
     if (UnitSystem()) {
-        Metric = true;
+        inputs.Metric = true;
         applyUnitDefaults();
     }
-    if (AscentRate() == 0)
-        programUnits().ascentRate = 1;
-    AscentRateEdit = MyFormat(AscentRate());
-    Depth = Metric ? 10 : 30;
-    NarcosisDepth = Metric ? 40 : 133;
+    settleAscentRate();
+    inputs.AscentRateEdit = MyFormat(AscentRate());
+    inputs.Depth = inputs.Metric ? 10 : 30;
+    inputs.NarcosisDepth = inputs.Metric ? 40 : 133;
     Quiet = false;
 }
 
 void PlanModel::warn(const QString &text)
 {
     emit beep();
-    MainStatus = text;
+    view.MainStatus = text;
     emit mainStatus(text);
 }
 
-int PlanModel::ascentRate() const
+void PlanModel::settleAscentRate()
 {
-    if (programUnits().ascentRate == 0)
+    // The shared rate divides every time of the plan; a rate of 0 is taken as 1.
+    if (AscentRate() == 0)
         programUnits().ascentRate = 1;
-    return programUnits().ascentRate;
 }
 
 void PlanModel::setAscentTimes()
 {
-    const double rate = ascentRate();
-    if (DecoActive && Depth > DeepestDecoStop) {
-        AscentTime = MyFormat((Depth - DeepestDecoStop) / rate);
-        AscentFromDecoTime = MyFormat(DeepestDecoStop / rate);
+    const double rate = AscentRate();
+    if (results.DecoActive && inputs.Depth > results.DeepestDecoStop) {
+        results.AscentTime = MyFormat((inputs.Depth - results.DeepestDecoStop) / rate);
+        results.AscentFromDecoTime = MyFormat(results.DeepestDecoStop / rate);
     } else {
-        AscentTime = MyFormat(Depth / rate);
-        AscentFromDecoTime = MyFormat(0);
+        results.AscentTime = MyFormat(inputs.Depth / rate);
+        results.AscentFromDecoTime = MyFormat(0);
     }
 }
 
@@ -74,48 +73,48 @@ void PlanModel::DepthChange()
 {
     if (Suspended)
         return;
-    MsgStatusBar.clear();
+    view.MsgStatusBar.clear();
     SpecifyNarcDepthCheckClick();
-    if (SameAsBottomGas)
-        DecoGas = BottomMixO2;
+    if (inputs.SameAsBottomGas)
+        inputs.DecoGas = inputs.BottomMixO2;
     // Dependency order: stops and decompression time, then the absolute
     // pressure, then the gas use that reads both.
     DecoChange();
-    MaxPOTwo = MyFormat(OxygenPartialPressure(Depth, BottomMixO2, Metric));
-    Label17Depth = MyFormat(Depth) + u' ' + DepthUnitWord(Metric);
+    results.MaxPOTwo = MyFormat(OxygenPartialPressure(inputs.Depth, inputs.BottomMixO2, inputs.Metric));
+    view.Label17Depth = MyFormat(inputs.Depth) + u' ' + DepthUnitWord(inputs.Metric);
     CheckforExceedMOD();
     BreathingRateChange();
-    const double best = std::min(StrToFloat(PO2) / StrToFloat(PressureInATA) * 100, 100.0);
-    BestMix = Format(QStringLiteral("%3.2f"), {best}).trimmed();
+    const double best = std::min(StrToFloat(inputs.PO2) / StrToFloat(results.PressureInATA) * 100, 100.0);
+    results.BestMix = Format(QStringLiteral("%3.2f"), {best}).trimmed();
     BestMixChange();
     FindSuggestedHelium();
-    UseSuggestedGasButtonEnabled = Trunc(StrToFloat(BestMix)) != BottomMixO2;
+    view.UseSuggestedGasButtonEnabled = Trunc(StrToFloat(results.BestMix)) != inputs.BottomMixO2;
 }
 
 void PlanModel::SRFChange(const std::function<void(const QString &)> &inform)
 {
-    if (!SRF.isEmpty() && StrToFloat(SRF) <= 0) {
+    if (!inputs.SRF.isEmpty() && StrToFloat(inputs.SRF) <= 0) {
         inform(QStringLiteral("SRF Adjusted"));
-        SRF = CalcSRF(BR2, BR1);
+        inputs.SRF = CalcSRF(inputs.diver[1].BR, inputs.diver[0].BR);
     }
     DepthChange();
 }
 
 void PlanModel::AscentRateEditChange()
 {
-    programUnits().ascentRate = static_cast<int>(Round(StrToFloat(AscentRateEdit)));
+    programUnits().ascentRate = static_cast<int>(Round(StrToFloat(inputs.AscentRateEdit)));
     DepthChange();
 }
 
 void PlanModel::UseSuggestedGasCheckBoxClick()
 {
-    BottomMixO2 = static_cast<int>(Trunc(StrToFloat(BestMix)));
+    inputs.BottomMixO2 = static_cast<int>(Trunc(StrToFloat(results.BestMix)));
     DepthChange();
 }
 
 void PlanModel::SetO2ValueClick(int oxygenPercent)
 {
-    BottomMixO2 = oxygenPercent;
+    inputs.BottomMixO2 = oxygenPercent;
     DepthChange();
 }
 
@@ -123,16 +122,18 @@ void PlanModel::applyUnitDefaults()
 {
     // The texts the unit-aware lists start from: the remembered tank and
     // fill pressure of this unit system, and the default breathing rate.
-    ListText list;
-    FillTankSizeList(list, Metric);
-    Tanksize1 = Tanksize2 = list.text();
-    FillPressureList(list, Metric);
-    PSI1 = PSI2 = list.text();
-    FillBreathingRateList(list, Metric);
-    BR1 = BR2 = list.text();
-    ReservePressure = Metric ? QStringLiteral("35") : QStringLiteral("500");
-    Speed1 = Metric ? QStringLiteral("20") : QStringLiteral("60");
-    Speed2 = Metric ? QStringLiteral("25") : QStringLiteral("75");
+    ListText tankSize, pressure, rate;
+    FillTankSizeList(tankSize, inputs.Metric);
+    FillPressureList(pressure, inputs.Metric);
+    FillBreathingRateList(rate, inputs.Metric);
+    for (DiverInputs &diver : inputs.diver) {
+        diver.Tanksize = tankSize.text();
+        diver.PSI = pressure.text();
+        diver.BR = rate.text();
+    }
+    inputs.ReservePressure = inputs.Metric ? QStringLiteral("35") : QStringLiteral("500");
+    inputs.Speed1 = inputs.Metric ? QStringLiteral("20") : QStringLiteral("60");
+    inputs.Speed2 = inputs.Metric ? QStringLiteral("25") : QStringLiteral("75");
 }
 
 void PlanModel::MetricClick(SwitchBy by)
@@ -142,14 +143,14 @@ void PlanModel::MetricClick(SwitchBy by)
     if (by == SwitchBy::User)
         PlanFileName.clear();
     applyUnitDefaults();
-    Depth = ConvertedDepth(Depth, Metric);
-    NarcosisDepth = ConvertedDepth(NarcosisDepth, Metric);
+    inputs.Depth = ConvertedDepth(inputs.Depth, inputs.Metric);
+    inputs.NarcosisDepth = ConvertedDepth(inputs.NarcosisDepth, inputs.Metric);
     double rate = 0;
-    if (TryStrToFloat(AscentRateEdit, rate)) {
-        AscentRateEdit = ConvertDepthText(AscentRateEdit, Metric);
-        programUnits().ascentRate = static_cast<int>(Round(StrToFloat(AscentRateEdit)));
+    if (TryStrToFloat(inputs.AscentRateEdit, rate)) {
+        inputs.AscentRateEdit = ConvertDepthText(inputs.AscentRateEdit, inputs.Metric);
+        programUnits().ascentRate = static_cast<int>(Round(StrToFloat(inputs.AscentRateEdit)));
     }
-    Diver1Name.clear();
-    Diver2Name.clear();
+    for (DiverInputs &diver : inputs.diver)
+        diver.Name.clear();
     DepthChange();
 }

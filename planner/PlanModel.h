@@ -1,40 +1,30 @@
 #pragma once
 
 // The dive planner's model: a plan for two divers at one depth on one bottom
-// gas, with up to three decompression stops on one decompression gas. Every
-// field carries the name of the planner control that shows it, which is also
-// its key in a plan file. Numbers travel between the steps as two-decimal
-// texts, so each step reads the rounded results of the steps before it.
+// gas, with up to three decompression stops on one decompression gas. It
+// holds three plain structs that a window binds to: what the user sets
+// (`inputs`), what a recalculation computes (`results`, each diver's part in
+// `results.diver`) and what the window shows besides them (`view`). Members
+// carry the names of the planner's controls; those of the inputs are also
+// the plan file's keys. Numbers travel between the steps as two-decimal texts, so each step
+// reads the rounded results of the steps before it.
 //
-// Fields are set directly; the window then calls the handler of the control
+// Inputs are set directly; the window then calls the handler of the control
 // that changed, which ends in DepthChange. One DepthChange computes every
 // result in dependency order, so its values are final: no second pass is
 // ever needed. The choice handlers of the window (reserve rule, strict rule,
 // stop checks, "Same as bottom gas") only need DepthChange, because the
-// enabled states below are derived from the choices and every recalculation
-// derives SRF afresh.
+// enabled states are derived from the choices (see PlanInputs) and every
+// recalculation derives SRF afresh.
 
-#include "core/NumText.h"
+#include "planner/PlanInputs.h"
+#include "planner/PlanResults.h"
+#include "planner/PlanView.h"
 
 #include <QObject>
 #include <QString>
 
-#include <array>
 #include <functional>
-
-enum class ReserveRule { RuleOfThird, FixedPressure };
-enum class NarcosisRule { TenPercent, FiftyPercent, Fixed };
-
-// The diver or time view chosen in `ShowGraphicsWho`, by item index.
-enum class GraphicView { Diver1 = 0, Diver2 = 1, Time = 2 };
-
-// A progress bar or gauge: its maximum and position.
-struct Bar
-{
-    long long max = 100;
-    long long position = 0;
-    bool operator==(const Bar &) const = default;
-};
 
 class PlanModel final : public QObject
 {
@@ -45,80 +35,14 @@ public:
     // system, at 10 m / 30 ft, `Suspended` until the first plan is loaded.
     explicit PlanModel(QObject *parent = nullptr);
 
-    // --- Inputs -------------------------------------------------------------
-    bool Metric = false;
-    int Depth = 0;
-    int BottomMixO2 = 21;
-    QString PO2 = FloatToStr(1.6);
-    QString Diver1Name, Diver2Name;
-    QString Tanksize1 = QStringLiteral("160"), Tanksize2 = QStringLiteral("240");
-    QString PSI1 = QStringLiteral("3000"), PSI2 = QStringLiteral("3500");
-    QString BR1 = QStringLiteral("1"), BR2 = QStringLiteral("1");
-    ReserveRule Reserve = ReserveRule::RuleOfThird;   // UseRuleOfThirdRadio / UsedFixedPressureReserveRadio
-    QString ReservePressure = QStringLiteral("500");
-    bool OnlyDiver1 = false;
-    QString SRF = QStringLiteral("0");
-    bool Decom1Check = false, Decom2Check = false, Decom3Check = false;
-    int DecoDepth1 = 30, DecoDepth2 = 20, DecoDepth3 = 15;
-    int DecoTime1 = 0, DecoTime2 = 0, DecoTime3 = 3;
-    int DecoGas = 80;
-    bool SameAsBottomGas = false;
-    NarcosisRule Narcosis = NarcosisRule::FiftyPercent;  // LessNarcDepth10Radio / LessNarcDepth50Radio / SpecifyNarcDepthCheck
-    int NarcosisDepth = 10;
-    QString AscentRateEdit;
-    QString Speed1 = QStringLiteral("60"), Speed2 = QStringLiteral("75");
-    GraphicView ShowGraphicsWho = GraphicView::Time;
+    PlanInputs inputs;      // what the user sets
+    PlanResults results;    // what the last recalculation computed
+    PlanView view;          // captions, pages, status lines, gauges, shown states
 
-    // --- Outputs (texts) ----------------------------------------------------
-    QString PressureInATA, MaxPOTwo, MODBottomGasEdit, EAD, MODDecomixEdit;
-    QString BestMix, LblEdit4, SuggestedHelium, SuggestedOxygen, SuggestedNitrogen;
-    QString DescentTime, BottomTime, AscentTime, TotalDecoTime, AscentFromDecoTime, BestTime;
-    QString DescentComsumption1, DescentComsumption2;
-    QString BottomTimeConsumption1, BottomTimeConsumption2;
-    QString Ascent1Consumption1, Ascent1Consumption2;
-    QString DecoConsumption1, DecoConsumption2;
-    QString Ascent2Consumption1, Ascent2Consumption2;
-    QString TotalRunTimeConsumption1, TotalRunTimeConsumption2;
-    QString stReserveInCuFt1, stReserveInCuFt2;
-    QString TeoretiskAvailTime, TeoretiskAvailTime2;
-
-    // --- State kept between steps -------------------------------------------
-    int DeepestDecoStop = 0;
-    int ShallowestDecoStop = 0;
-    bool DecoActive = false;
-    double Reserve1 = 0, Reserve2 = 0;
+    // --- State of the model ----------------------------------------------------
+    QString PlanFileName;   // the plan's file; empty for none
     bool Suspended = true;  // while set, every recalculation entry returns at once
     bool Quiet = true;      // no warnings, beeps or SRF lookup
-
-    // --- What the steps show besides the fields ----------------------------
-    QString MsgStatusBar;                  // the planner's message line
-    QString MainStatus;                    // last text sent to the main status line
-    QString LowerPageControl = QStringLiteral("Dive");
-    QString UpperPageControl = QStringLiteral("BottomInformation");
-    QString Caption = QStringLiteral("Dive planning with 'Rule of Third'");
-    QString PlanFileName;                  // the plan's file; empty for none
-    bool SaveDivePlanEnabled = false;      // "&Save dive plan"
-    QString Label17Depth;                  // depth label of the profile graphic
-    QString Panel21 = QStringLiteral("Diver #1"), Panel22 = QStringLiteral("Diver #2");  // column headings (caption = hint)
-    QString ReserveHint;                   // hint of both reserve fields
-    QString ReserveStatusBar, TotalConsumptionStatusBar;
-    bool GasStatusVisible = false;         // reserve and consumption lines, gauge, "how much gas" button
-    bool AlarmShapeVisible = false;
-    Bar ReserveBar, DiverMatchProgressBar, GasUsedVersusAvailableGasProgress, Gauge;
-    bool GaugeRed = false;                 // the MOD gauge: red when the depth reaches the MOD
-    QString SuggestedTrimixGroupbox = QStringLiteral("Suggested Trimix/Heliox");
-    bool SuggestedTrimixEnabled = false;
-    bool BestMixEnabled = true;
-    QString GroupBox5Hint;                 // hint of the best-mix group
-    QString UseSuggestedGasButton = QStringLiteral("Use 21% oxygen");
-    bool UseSuggestedGasButtonEnabled = false;
-
-    // Enabled states that follow the choices.
-    bool ReservePressureEnabled() const { return Reserve == ReserveRule::FixedPressure; }
-    bool SRFEnabled() const { return Reserve == ReserveRule::RuleOfThird; }  // also the strict rule and the turn marks
-    bool NarcosisDepthEnabled() const { return Narcosis == NarcosisRule::Fixed; }
-    bool DecoStopEnabled(int stop) const { return stopActive(stop); }        // depth and time of stop 1..3
-    bool DecoGasEnabled() const { return Decom1Check && !SameAsBottomGas; }
 
     // --- Steps ----------------------------------------------------------------
     void DepthChange();
@@ -141,7 +65,7 @@ public:
     void AscentRateEditChange();
     void UseSuggestedGasCheckBoxClick();
     void SetO2ValueClick(int oxygenPercent);
-    // Runs the unit switch for the new value of `Metric`; a switch by the
+    // Runs the unit switch for the new value of `inputs.Metric`; a switch by the
     // user forgets the plan file, one run by loading a plan keeps it.
     enum class SwitchBy { User, Loading };
     void MetricClick(SwitchBy by = SwitchBy::User);
@@ -155,23 +79,20 @@ public:
     // either reads 0, else (ppO2 / fO2 - 1) x 10 m or 33 ft, "%10.2f" trimmed.
     static QString MOD(const QString &ppO2, const QString &oxygenPercent, bool metric);
 
-    // Stop 1..3 by number.
-    bool stopActive(int stop) const;
-    void setStopActive(int stop, bool active);
-    int stopDepth(int stop) const;
-    int stopTime(int stop) const;
-
 signals:
     void beep();
     void mainStatus(const QString &text);
 
 private:
-    struct DiverFields;
-    static const std::array<DiverFields, 2> &diverFields();
-    void diverChange(const DiverFields &diver);
+    void diverChange(size_t n);
+    // The diver whose reserve and gas use the status lines show.
+    size_t shownDiver() const { return view.ShowGraphicsWho == GraphicView::Diver2 ? 1 : 0; }
     void computeReserves();
     void showGasUse();
+    // Sets the shared ascent rate to 1 when it is 0; the steps that divide
+    // by the rate run this first, so setAscentTimes and the descent time
+    // only read it.
+    void settleAscentRate();
     void setAscentTimes();
     void applyUnitDefaults();
-    int ascentRate() const;
 };

@@ -31,12 +31,12 @@ inline std::unique_ptr<PlanModel> imperialExample()
 {
     usePlanTestUnits(false);
     auto plan = openPlan();
-    plan->Depth = 100;
-    plan->BottomMixO2 = 21;
-    plan->PO2 = localNumbers("1.4");
-    plan->Tanksize1 = plan->Tanksize2 = QStringLiteral("80");
-    plan->PSI1 = plan->PSI2 = QStringLiteral("3000");
-    plan->BR1 = plan->BR2 = localNumbers("0.75");
-    plan->ShowGraphicsWho = GraphicView::Diver1;
+    plan->inputs.Depth = 100;
+    plan->inputs.BottomMixO2 = 21;
+    plan->inputs.PO2 = localNumbers("1.4");
+    plan->inputs.diver[0].Tanksize = plan->inputs.diver[1].Tanksize = QStringLiteral("80");
+    plan->inputs.diver[0].PSI = plan->inputs.diver[1].PSI = QStringLiteral("3000");
+    plan->inputs.diver[0].BR = plan->inputs.diver[1].BR = localNumbers("0.75");
+    plan->view.ShowGraphicsWho = GraphicView::Diver1;
     return plan;
 }

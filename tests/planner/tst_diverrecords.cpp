@@ -187,18 +187,19 @@ void TestDiverRecords::loadDiverIntoPlan()
     records.SaveDiverRecord("Bravo", "100", "3500", localNumbers("0.8"));
     SettingsFile().writeString("Divers", "Default", "Alpha");
     LoadDiver2(*m_plan, requested);
-    QCOMPARE((QStringList{m_plan->Diver2Name, m_plan->Tanksize2, m_plan->PSI2, m_plan->BR2}), expected);
+    const DiverInputs &diver2 = m_plan->inputs.diver[1];
+    QCOMPARE((QStringList{diver2.Name, diver2.Tanksize, diver2.PSI, diver2.BR}), expected);
     // Diver 1 is untouched.
-    QCOMPARE(m_plan->Tanksize1, "160");
+    QCOMPARE(m_plan->inputs.diver[0].Tanksize, "160");
 }
 
 void TestDiverRecords::loadDiverWithoutDefaultKeepsTheValues()
 {
-    m_plan->Diver1Name = "Someone";
+    m_plan->inputs.diver[0].Name = "Someone";
     LoadDiver1(*m_plan, "Default");
-    QCOMPARE(m_plan->Diver1Name, "");
-    QCOMPARE(m_plan->Tanksize1, "160");
-    QCOMPARE(m_plan->PSI1, "3000");
+    QCOMPARE(m_plan->inputs.diver[0].Name, "");
+    QCOMPARE(m_plan->inputs.diver[0].Tanksize, "160");
+    QCOMPARE(m_plan->inputs.diver[0].PSI, "3000");
 }
 
 void TestDiverRecords::emptyListOffersExamples_data()
@@ -310,13 +311,13 @@ void TestDiverRecords::dragOntoDiverBox()
     DiverRecords records(*m_plan, m_answers.ask());
     records.SaveDiverRecord("Alpha", "80", "3000", localNumbers("0.75"));
     records.SaveDiverRecord("Bravo", "80", "3000", localNumbers("0.75"));
-    m_plan->Depth = 100;
+    m_plan->inputs.Depth = 100;
     records.GroupBox1DragDrop("Alpha");
     records.GroupBox2DragDrop("Bravo");
-    QCOMPARE(m_plan->Diver1Name, "Alpha");
-    QCOMPARE(m_plan->Diver2Name, "Bravo");
-    QCOMPARE(m_plan->TeoretiskAvailTime, localNumbers("26.47"));
-    QCOMPARE(m_plan->Panel22, "Bravo");
+    QCOMPARE(m_plan->inputs.diver[0].Name, "Alpha");
+    QCOMPARE(m_plan->inputs.diver[1].Name, "Bravo");
+    QCOMPARE(m_plan->results.diver[0].TeoretiskAvailTime, localNumbers("26.47"));
+    QCOMPARE(m_plan->view.Panel22, "Bravo");
 }
 
 QTEST_GUILESS_MAIN(TestDiverRecords)

@@ -17,50 +17,70 @@ namespace {
 using Expected = QList<QPair<QString, QString>>;
 using Stops = QList<QPair<int, int>>;
 
-// Output fields by name, so that a row can list what it expects.
+// Output fields by their control names, so that a row can list what it expects.
 QString field(const PlanModel &plan, const QString &name)
 {
-    static const QHash<QString, QString PlanModel::*> fields = {
-        {"PressureInATA", &PlanModel::PressureInATA}, {"SRF", &PlanModel::SRF},
-        {"MODBottomGasEdit", &PlanModel::MODBottomGasEdit}, {"MaxPOTwo", &PlanModel::MaxPOTwo},
-        {"MODDecomixEdit", &PlanModel::MODDecomixEdit}, {"BestMix", &PlanModel::BestMix},
-        {"DescentTime", &PlanModel::DescentTime}, {"AscentTime", &PlanModel::AscentTime},
-        {"AscentFromDecoTime", &PlanModel::AscentFromDecoTime}, {"TotalDecoTime", &PlanModel::TotalDecoTime},
-        {"BottomTime", &PlanModel::BottomTime}, {"BestTime", &PlanModel::BestTime},
-        {"stReserveInCuFt1", &PlanModel::stReserveInCuFt1}, {"stReserveInCuFt2", &PlanModel::stReserveInCuFt2},
-        {"TeoretiskAvailTime", &PlanModel::TeoretiskAvailTime}, {"TeoretiskAvailTime2", &PlanModel::TeoretiskAvailTime2},
-        {"DescentComsumption1", &PlanModel::DescentComsumption1}, {"DescentComsumption2", &PlanModel::DescentComsumption2},
-        {"Ascent1Consumption1", &PlanModel::Ascent1Consumption1}, {"Ascent2Consumption1", &PlanModel::Ascent2Consumption1},
-        {"DecoConsumption1", &PlanModel::DecoConsumption1}, {"DecoConsumption2", &PlanModel::DecoConsumption2},
-        {"BottomTimeConsumption1", &PlanModel::BottomTimeConsumption1},
-        {"BottomTimeConsumption2", &PlanModel::BottomTimeConsumption2},
-        {"TotalRunTimeConsumption1", &PlanModel::TotalRunTimeConsumption1},
-        {"TotalRunTimeConsumption2", &PlanModel::TotalRunTimeConsumption2},
-        {"MsgStatusBar", &PlanModel::MsgStatusBar}, {"ReserveStatusBar", &PlanModel::ReserveStatusBar},
-        {"TotalConsumptionStatusBar", &PlanModel::TotalConsumptionStatusBar},
-    };
-    return plan.*fields.value(name);
+    using Read = std::function<QString(const PlanModel &)>;
+    static const QHash<QString, Read> fields = [] {
+        QHash<QString, Read> read;
+        const std::pair<const char *, QString PlanResults::*> planWide[] = {
+            {"PressureInATA", &PlanResults::PressureInATA}, {"MODBottomGasEdit", &PlanResults::MODBottomGasEdit},
+            {"MaxPOTwo", &PlanResults::MaxPOTwo}, {"MODDecomixEdit", &PlanResults::MODDecomixEdit},
+            {"BestMix", &PlanResults::BestMix}, {"DescentTime", &PlanResults::DescentTime},
+            {"AscentTime", &PlanResults::AscentTime}, {"AscentFromDecoTime", &PlanResults::AscentFromDecoTime},
+            {"TotalDecoTime", &PlanResults::TotalDecoTime}, {"BottomTime", &PlanResults::BottomTime},
+            {"BestTime", &PlanResults::BestTime},
+        };
+        for (const auto &[key, member] : planWide)
+            read.insert(key, [member](const PlanModel &plan) { return plan.results.*member; });
+        // Diver 1's and diver 2's control names.
+        const std::pair<std::array<const char *, 2>, QString DiverResults::*> perDiver[] = {
+            {{"stReserveInCuFt1", "stReserveInCuFt2"}, &DiverResults::stReserveInCuFt},
+            {{"TeoretiskAvailTime", "TeoretiskAvailTime2"}, &DiverResults::TeoretiskAvailTime},
+            {{"DescentComsumption1", "DescentComsumption2"}, &DiverResults::DescentComsumption},
+            {{"Ascent1Consumption1", "Ascent1Consumption2"}, &DiverResults::Ascent1Consumption},
+            {{"Ascent2Consumption1", "Ascent2Consumption2"}, &DiverResults::Ascent2Consumption},
+            {{"DecoConsumption1", "DecoConsumption2"}, &DiverResults::DecoConsumption},
+            {{"BottomTimeConsumption1", "BottomTimeConsumption2"}, &DiverResults::BottomTimeConsumption},
+            {{"TotalRunTimeConsumption1", "TotalRunTimeConsumption2"}, &DiverResults::TotalRunTimeConsumption},
+        };
+        for (const auto &[keys, member] : perDiver)
+            for (size_t n = 0; n < 2; ++n)
+                read.insert(keys[n], [n, member](const PlanModel &plan) { return plan.results.diver[n].*member; });
+        const std::pair<const char *, QString PlanView::*> shown[] = {
+            {"MsgStatusBar", &PlanView::MsgStatusBar}, {"ReserveStatusBar", &PlanView::ReserveStatusBar},
+            {"TotalConsumptionStatusBar", &PlanView::TotalConsumptionStatusBar},
+        };
+        for (const auto &[key, member] : shown)
+            read.insert(key, [member](const PlanModel &plan) { return plan.view.*member; });
+        read.insert("SRF", [](const PlanModel &plan) { return plan.inputs.SRF; });
+        return read;
+    }();
+    if (!fields.contains(name))
+        qFatal("no output field %s", qPrintable(name));
+    return fields.value(name)(plan);
 }
 
 // Every output text, to compare two states of a plan.
 QStringList outputs(const PlanModel &plan)
 {
-    return {plan.PressureInATA, plan.MaxPOTwo, plan.MODBottomGasEdit, plan.EAD, plan.MODDecomixEdit,
-            plan.BestMix, plan.LblEdit4, plan.SuggestedHelium, plan.SuggestedOxygen, plan.SuggestedNitrogen,
-            plan.DescentTime, plan.BottomTime, plan.AscentTime, plan.TotalDecoTime, plan.AscentFromDecoTime,
-            plan.BestTime, plan.DescentComsumption1, plan.DescentComsumption2, plan.BottomTimeConsumption1,
-            plan.BottomTimeConsumption2, plan.Ascent1Consumption1, plan.Ascent1Consumption2,
-            plan.DecoConsumption1, plan.DecoConsumption2, plan.Ascent2Consumption1, plan.Ascent2Consumption2,
-            plan.TotalRunTimeConsumption1, plan.TotalRunTimeConsumption2, plan.stReserveInCuFt1,
-            plan.stReserveInCuFt2, plan.TeoretiskAvailTime, plan.TeoretiskAvailTime2, plan.SRF,
-            plan.MsgStatusBar, plan.ReserveStatusBar, plan.TotalConsumptionStatusBar};
+    const PlanResults &r = plan.results;
+    QStringList texts = {r.PressureInATA, r.MaxPOTwo, r.MODBottomGasEdit, r.EAD, r.MODDecomixEdit,
+                         r.BestMix, r.LblEdit4, r.SuggestedHelium, r.SuggestedOxygen, r.SuggestedNitrogen,
+                         r.DescentTime, r.BottomTime, r.AscentTime, r.TotalDecoTime, r.AscentFromDecoTime,
+                         r.BestTime, plan.inputs.SRF,
+                         plan.view.MsgStatusBar, plan.view.ReserveStatusBar, plan.view.TotalConsumptionStatusBar};
+    for (const DiverResults &d : r.diver)
+        texts << d.DescentComsumption << d.BottomTimeConsumption << d.Ascent1Consumption << d.DecoConsumption
+              << d.Ascent2Consumption << d.TotalRunTimeConsumption << d.stReserveInCuFt << d.TeoretiskAvailTime;
+    return texts;
 }
 
 void setStop(PlanModel &plan, int stop, int depth, int time)
 {
-    plan.setStopActive(stop, true);
-    (stop == 1 ? plan.DecoDepth1 : stop == 2 ? plan.DecoDepth2 : plan.DecoDepth3) = depth;
-    (stop == 1 ? plan.DecoTime1 : stop == 2 ? plan.DecoTime2 : plan.DecoTime3) = time;
+    plan.inputs.setStopActive(stop, true);
+    (stop == 1 ? plan.inputs.DecoDepth1 : stop == 2 ? plan.inputs.DecoDepth2 : plan.inputs.DecoDepth3) = depth;
+    (stop == 1 ? plan.inputs.DecoTime1 : stop == 2 ? plan.inputs.DecoTime2 : plan.inputs.DecoTime3) = time;
 }
 
 } // namespace
@@ -136,53 +156,55 @@ void TestPlanCalc::openingState()
     QFETCH(QStringList, expected);
     usePlanTestUnits(metric, true, ascentRate);
     const PlanModel plan;
-    QCOMPARE(plan.Metric, metric);
-    QCOMPARE((QStringList{IntToStr(plan.Depth), IntToStr(plan.NarcosisDepth), plan.AscentRateEdit,
-                          IntToStr(AscentRate()), plan.Tanksize1, plan.Tanksize2, plan.PSI1, plan.PSI2,
-                          plan.BR1, plan.BR2, plan.ReservePressure, plan.Speed1, plan.Speed2, plan.PO2}),
+    const PlanInputs &in = plan.inputs;
+    QCOMPARE(in.Metric, metric);
+    QCOMPARE((QStringList{IntToStr(in.Depth), IntToStr(in.NarcosisDepth), in.AscentRateEdit,
+                          IntToStr(AscentRate()), in.diver[0].Tanksize, in.diver[1].Tanksize, in.diver[0].PSI,
+                          in.diver[1].PSI, in.diver[0].BR, in.diver[1].BR, in.ReservePressure, in.Speed1,
+                          in.Speed2, in.PO2}),
              localNumbers(expected));
     // Nothing is computed until the first plan has been loaded; warnings are on.
     QVERIFY(plan.Suspended);
     QVERIFY(!plan.Quiet);
-    QCOMPARE(plan.Caption, "Dive planning with 'Rule of Third'");
-    QCOMPARE(plan.UseSuggestedGasButton, "Use 21% oxygen");
-    QCOMPARE(plan.SRF, "0");
+    QCOMPARE(plan.view.Caption, "Dive planning with 'Rule of Third'");
+    QCOMPARE(plan.view.UseSuggestedGasButton, "Use 21% oxygen");
+    QCOMPARE(plan.inputs.SRF, "0");
 }
 
 void TestPlanCalc::settledImperialExample()
 {
     auto plan = imperialExample();
     plan->DepthChange();
-    QCOMPARE(plan->PressureInATA, localNumbers("4.03"));
-    QCOMPARE(plan->SRF, localNumbers("0.67"));
-    QCOMPARE(plan->stReserveInCuFt1, localNumbers("26.40"));
-    QCOMPARE(plan->stReserveInCuFt2, localNumbers("26.40"));
-    QCOMPARE(plan->DescentTime, localNumbers("3.03"));
-    QCOMPARE(plan->AscentTime, localNumbers("3.03"));
-    QCOMPARE(plan->DescentComsumption1, localNumbers("5.72"));
-    QCOMPARE(plan->Ascent1Consumption1, localNumbers("5.72"));
-    QCOMPARE(plan->BottomTime, localNumbers("13.93"));
-    QCOMPARE(plan->BestTime, localNumbers("19.99"));
-    QCOMPARE(plan->BottomTimeConsumption1, localNumbers("42.11"));
-    QCOMPARE(plan->TotalRunTimeConsumption1, localNumbers("53.55"));
-    QCOMPARE(plan->TotalRunTimeConsumption2, localNumbers("53.55"));
-    QCOMPARE(plan->TotalConsumptionStatusBar, localNumbers("79.95 CuFt of 80.00 available"));
-    QVERIFY(!plan->AlarmShapeVisible);
-    QCOMPARE(plan->TeoretiskAvailTime, localNumbers("26.47"));
-    QCOMPARE(plan->TeoretiskAvailTime2, localNumbers("26.47"));
-    QCOMPARE(plan->MsgStatusBar, "Very close to perfect gas matching");
-    QCOMPARE(plan->ReserveStatusBar, localNumbers("26.40 CuFt / Turn pressure: 2010 PSI"));
-    QCOMPARE(plan->MODBottomGasEdit, localNumbers("187.00"));
-    QCOMPARE(plan->EAD, localNumbers("100.00"));
-    QCOMPARE(plan->MaxPOTwo, localNumbers("0.85"));
-    QCOMPARE(plan->BestMix, localNumbers("34.74"));
-    QCOMPARE(plan->LblEdit4, localNumbers("65.26"));
-    QCOMPARE(plan->UseSuggestedGasButton, "Use 34% oxygen");
-    QVERIFY(plan->UseSuggestedGasButtonEnabled);
-    QCOMPARE(plan->Label17Depth, localNumbers("100.00 feet"));
-    QCOMPARE(plan->ReserveBar, (Bar{80, 26}));
-    QCOMPARE(plan->DiverMatchProgressBar, (Bar{26, 26}));
-    QCOMPARE(plan->GasUsedVersusAvailableGasProgress, (Bar{80000, 79950}));
+    QCOMPARE(plan->results.PressureInATA, localNumbers("4.03"));
+    QCOMPARE(plan->inputs.SRF, localNumbers("0.67"));
+    QCOMPARE(plan->results.diver[0].stReserveInCuFt, localNumbers("26.40"));
+    QCOMPARE(plan->results.diver[1].stReserveInCuFt, localNumbers("26.40"));
+    QCOMPARE(plan->results.DescentTime, localNumbers("3.03"));
+    QCOMPARE(plan->results.AscentTime, localNumbers("3.03"));
+    QCOMPARE(plan->results.diver[0].DescentComsumption, localNumbers("5.72"));
+    QCOMPARE(plan->results.diver[0].Ascent1Consumption, localNumbers("5.72"));
+    QCOMPARE(plan->results.BottomTime, localNumbers("13.93"));
+    QCOMPARE(plan->results.BestTime, localNumbers("19.99"));
+    QCOMPARE(plan->results.diver[0].BottomTimeConsumption, localNumbers("42.11"));
+    QCOMPARE(plan->results.diver[0].TotalRunTimeConsumption, localNumbers("53.55"));
+    QCOMPARE(plan->results.diver[1].TotalRunTimeConsumption, localNumbers("53.55"));
+    QCOMPARE(plan->view.TotalConsumptionStatusBar, localNumbers("79.95 CuFt of 80.00 available"));
+    QVERIFY(!plan->view.AlarmShapeVisible);
+    QCOMPARE(plan->results.diver[0].TeoretiskAvailTime, localNumbers("26.47"));
+    QCOMPARE(plan->results.diver[1].TeoretiskAvailTime, localNumbers("26.47"));
+    QCOMPARE(plan->view.MsgStatusBar, "Very close to perfect gas matching");
+    QCOMPARE(plan->view.ReserveStatusBar, localNumbers("26.40 CuFt / Turn pressure: 2010 PSI"));
+    QCOMPARE(plan->results.MODBottomGasEdit, localNumbers("187.00"));
+    QCOMPARE(plan->results.EAD, localNumbers("100.00"));
+    QCOMPARE(plan->results.MaxPOTwo, localNumbers("0.85"));
+    QCOMPARE(plan->results.BestMix, localNumbers("34.74"));
+    QCOMPARE(plan->results.LblEdit4, localNumbers("65.26"));
+    QCOMPARE(plan->view.UseSuggestedGasButton, "Use 34% oxygen");
+    QVERIFY(plan->view.UseSuggestedGasButtonEnabled);
+    QCOMPARE(plan->view.Label17Depth, localNumbers("100.00 feet"));
+    QCOMPARE(plan->view.ReserveBar, (Bar{80, 26}));
+    QCOMPARE(plan->view.DiverMatchProgressBar, (Bar{26, 26}));
+    QCOMPARE(plan->view.GasUsedVersusAvailableGasProgress, (Bar{80000, 79950}));
 }
 
 void TestPlanCalc::oneRecalculationSettlesAfterADepthChange()
@@ -190,13 +212,13 @@ void TestPlanCalc::oneRecalculationSettlesAfterADepthChange()
     // The plan was computed at another depth; one pass after the change
     // must give the settled values, and a further pass must change nothing.
     auto plan = imperialExample();
-    plan->Depth = 60;
+    plan->inputs.Depth = 60;
     plan->DepthChange();
-    plan->Depth = 100;
+    plan->inputs.Depth = 100;
     plan->DepthChange();
     const QStringList settled = outputs(*plan);
-    QCOMPARE(plan->BottomTime, localNumbers("13.93"));
-    QCOMPARE(plan->BestTime, localNumbers("19.99"));
+    QCOMPARE(plan->results.BottomTime, localNumbers("13.93"));
+    QCOMPARE(plan->results.BestTime, localNumbers("19.99"));
     plan->DepthChange();
     QCOMPARE(outputs(*plan), settled);
 }
@@ -330,21 +352,21 @@ void TestPlanCalc::handWorkedPlans()
 
     usePlanTestUnits(metric, saltWater, ascentRate);
     auto plan = openPlan();
-    plan->Depth = depth;
-    plan->BottomMixO2 = oxygen;
-    plan->PO2 = localNumbers("1.4");
+    plan->inputs.Depth = depth;
+    plan->inputs.BottomMixO2 = oxygen;
+    plan->inputs.PO2 = localNumbers("1.4");
     diver1 = localNumbers(diver1);
     diver2 = localNumbers(diver2);
-    plan->Tanksize1 = diver1[0], plan->PSI1 = diver1[1], plan->BR1 = diver1[2];
-    plan->Tanksize2 = diver2[0], plan->PSI2 = diver2[1], plan->BR2 = diver2[2];
+    plan->inputs.diver[0] = {QString(), diver1[0], diver1[1], diver1[2]};
+    plan->inputs.diver[1] = {QString(), diver2[0], diver2[1], diver2[2]};
     if (!fixedReserve.isEmpty()) {
-        plan->Reserve = ReserveRule::FixedPressure;
-        plan->ReservePressure = fixedReserve;
+        plan->inputs.Reserve = ReserveRule::FixedPressure;
+        plan->inputs.ReservePressure = fixedReserve;
     }
-    plan->OnlyDiver1 = strict;
+    plan->inputs.OnlyDiver1 = strict;
     for (int k = 0; k < stops.size(); ++k)
         setStop(*plan, k + 1, stops[k].first, stops[k].second);
-    plan->ShowGraphicsWho = GraphicView(view);
+    plan->view.ShowGraphicsWho = GraphicView(view);
     plan->DepthChange();
     for (const auto &[name, dotted] : expected) {
         const QString text = localNumbers(dotted);
@@ -429,7 +451,7 @@ void TestPlanCalc::srfOutOfRange()
     QCOMPARE(plan->CalcSRF(localNumbers("0.30"), localNumbers("1.20")), localNumbers("0.67"));
     QCOMPARE(beeps.count(), 1);
     QCOMPARE(status.takeLast().at(0).toString(), "SRF Input: Out of range error");
-    QCOMPARE(plan->LowerPageControl, "Reserves");
+    QCOMPARE(plan->view.LowerPageControl, "Reserves");
     QVERIFY(!RmvInRange(0.30));
     QVERIFY(RmvInRange(0.35));
     QVERIFY(RmvInRange(1.15));
@@ -443,7 +465,7 @@ void TestPlanCalc::srfOffTheGrid()
     QSignalSpy beeps(plan.get(), &PlanModel::beep);
     QCOMPARE(plan->CalcSRF(localNumbers("0.755"), localNumbers("0.80")), localNumbers("0.67"));
     QCOMPARE(beeps.count(), 2);
-    QCOMPARE(plan->MainStatus, "Out of SRF range error");
+    QCOMPARE(plan->view.MainStatus, "Out of SRF range error");
 }
 
 void TestPlanCalc::srfQuietSkipsTheTable()
@@ -460,20 +482,20 @@ void TestPlanCalc::noStopsLeaveDecompressionAtZero()
 {
     auto plan = imperialExample();
     plan->DepthChange();
-    QVERIFY(!plan->DecoActive);
-    QCOMPARE(plan->AscentFromDecoTime, localNumbers("0.00"));
-    QCOMPARE(plan->TotalDecoTime, localNumbers("0.00"));
-    QCOMPARE(plan->DecoConsumption1, localNumbers("0.00"));
-    QCOMPARE(plan->DecoConsumption2, localNumbers("0.00"));
-    QCOMPARE(plan->Ascent2Consumption1, localNumbers("0.00"));
+    QVERIFY(!plan->results.DecoActive);
+    QCOMPARE(plan->results.AscentFromDecoTime, localNumbers("0.00"));
+    QCOMPARE(plan->results.TotalDecoTime, localNumbers("0.00"));
+    QCOMPARE(plan->results.diver[0].DecoConsumption, localNumbers("0.00"));
+    QCOMPARE(plan->results.diver[1].DecoConsumption, localNumbers("0.00"));
+    QCOMPARE(plan->results.diver[0].Ascent2Consumption, localNumbers("0.00"));
     QCOMPARE(plan->DeepestDecoGas(), localNumbers("0.00"));
     // A stop switched on, then off again, returns the plan to the same values.
     const QStringList before = outputs(*plan);
     setStop(*plan, 1, 20, 5);
     plan->DepthChange();
-    QVERIFY(plan->DecoActive);
+    QVERIFY(plan->results.DecoActive);
     QCOMPARE(plan->DeepestDecoGas(), localNumbers("20.00"));
-    plan->setStopActive(1, false);
+    plan->inputs.setStopActive(1, false);
     plan->DepthChange();
     QCOMPARE(outputs(*plan), before);
 }
@@ -485,13 +507,13 @@ void TestPlanCalc::stopBelowTheDepthIsSwitchedOff()
     setStop(*plan, 2, 120, 2);
     QSignalSpy beeps(plan.get(), &PlanModel::beep);
     plan->DepthChange();
-    QVERIFY(!plan->Decom2Check);
-    QVERIFY(plan->Decom1Check);
-    QCOMPARE(plan->MsgStatusBar, "Decompression depth cannot exceed depth.");
-    QCOMPARE(plan->MainStatus, "Deco2 depth > depth");
+    QVERIFY(!plan->inputs.Decom2Check);
+    QVERIFY(plan->inputs.Decom1Check);
+    QCOMPARE(plan->view.MsgStatusBar, "Decompression depth cannot exceed depth.");
+    QCOMPARE(plan->view.MainStatus, "Deco2 depth > depth");
     QCOMPARE(beeps.count(), 1);
-    QCOMPARE(plan->DeepestDecoStop, 20);
-    QCOMPARE(plan->TotalDecoTime, localNumbers("3.00"));
+    QCOMPARE(plan->results.DeepestDecoStop, 20);
+    QCOMPARE(plan->results.TotalDecoTime, localNumbers("3.00"));
 }
 
 void TestPlanCalc::quietKeepsTheStopBelowTheDepth()
@@ -501,12 +523,12 @@ void TestPlanCalc::quietKeepsTheStopBelowTheDepth()
     setStop(*plan, 1, 120, 2);
     QSignalSpy beeps(plan.get(), &PlanModel::beep);
     plan->DepthChange();
-    QVERIFY(plan->Decom1Check);
-    QCOMPARE(plan->MsgStatusBar, "Decompression depth cannot exceed depth.");
+    QVERIFY(plan->inputs.Decom1Check);
+    QCOMPARE(plan->view.MsgStatusBar, "Decompression depth cannot exceed depth.");
     QCOMPARE(beeps.count(), 0);
     // The only stop lies below the depth: no decompression time is counted.
-    QCOMPARE(plan->TotalDecoTime, localNumbers("0.00"));
-    QCOMPARE(plan->AscentFromDecoTime, localNumbers("0.00"));
+    QCOMPARE(plan->results.TotalDecoTime, localNumbers("0.00"));
+    QCOMPARE(plan->results.AscentFromDecoTime, localNumbers("0.00"));
 }
 
 void TestPlanCalc::bestMix_data()
@@ -528,18 +550,18 @@ void TestPlanCalc::bestMix()
     QFETCH(int, depth);
     QFETCH(QString, po2);
     auto plan = imperialExample();
-    plan->Depth = depth;
-    plan->PO2 = localNumbers(po2);
+    plan->inputs.Depth = depth;
+    plan->inputs.PO2 = localNumbers(po2);
     plan->DepthChange();
     QFETCH(QString, bestMix);
     QFETCH(QString, nitrogen);
-    QCOMPARE(plan->BestMix, localNumbers(bestMix));
-    QCOMPARE(plan->LblEdit4, localNumbers(nitrogen));
-    QTEST(plan->BestMixEnabled, "enabled");
-    QTEST(plan->GroupBox5Hint, "hint");
+    QCOMPARE(plan->results.BestMix, localNumbers(bestMix));
+    QCOMPARE(plan->results.LblEdit4, localNumbers(nitrogen));
+    QTEST(plan->view.BestMixEnabled, "enabled");
+    QTEST(plan->view.GroupBox5Hint, "hint");
     plan->UseSuggestedGasCheckBoxClick();
-    QCOMPARE(plan->BottomMixO2, int(Trunc(StrToFloat(plan->BestMix))));
-    QVERIFY(!plan->UseSuggestedGasButtonEnabled);
+    QCOMPARE(plan->inputs.BottomMixO2, int(Trunc(StrToFloat(plan->results.BestMix))));
+    QVERIFY(!plan->view.UseSuggestedGasButtonEnabled);
 }
 
 void TestPlanCalc::narcosisDepth_data()
@@ -560,13 +582,13 @@ void TestPlanCalc::narcosisDepth()
     QFETCH(int, rule);
     QFETCH(int, typed);
     auto plan = imperialExample();
-    plan->Depth = 30;
-    plan->Narcosis = NarcosisRule(rule);
-    plan->NarcosisDepth = typed;
+    plan->inputs.Depth = 30;
+    plan->inputs.Narcosis = NarcosisRule(rule);
+    plan->inputs.NarcosisDepth = typed;
     plan->DepthChange();
-    QTEST(plan->NarcosisDepth, "narcosisDepth");
-    QTEST(plan->MainStatus, "status");
-    QCOMPARE(plan->NarcosisDepthEnabled(), NarcosisRule(rule) == NarcosisRule::Fixed);
+    QTEST(plan->inputs.NarcosisDepth, "narcosisDepth");
+    QTEST(plan->view.MainStatus, "status");
+    QCOMPARE(plan->inputs.NarcosisDepthEnabled(), NarcosisRule(rule) == NarcosisRule::Fixed);
 }
 
 void TestPlanCalc::trimixSuggestion()
@@ -574,34 +596,34 @@ void TestPlanCalc::trimixSuggestion()
     // 60 m, narcosis depth 30 m, ppO2 1.4: fN2 = 40 x 0.79 / 70, fO2 = 1.4 / 7.
     usePlanTestUnits(true, true, 10);
     auto plan = openPlan();
-    plan->Depth = 60;
-    plan->Narcosis = NarcosisRule::Fixed;
-    plan->NarcosisDepth = 30;
-    plan->PO2 = localNumbers("1.4");
+    plan->inputs.Depth = 60;
+    plan->inputs.Narcosis = NarcosisRule::Fixed;
+    plan->inputs.NarcosisDepth = 30;
+    plan->inputs.PO2 = localNumbers("1.4");
     plan->DepthChange();
-    QVERIFY(plan->SuggestedTrimixEnabled);
-    QCOMPARE(plan->SuggestedOxygen, localNumbers("20.00"));
-    QCOMPARE(plan->SuggestedNitrogen, localNumbers("45.14"));
-    QCOMPARE(plan->SuggestedHelium, localNumbers("34.86"));
-    QCOMPARE(plan->SuggestedTrimixGroupbox, "Suggested Trimix 20/35");
+    QVERIFY(plan->view.SuggestedTrimixEnabled);
+    QCOMPARE(plan->results.SuggestedOxygen, localNumbers("20.00"));
+    QCOMPARE(plan->results.SuggestedNitrogen, localNumbers("45.14"));
+    QCOMPARE(plan->results.SuggestedHelium, localNumbers("34.86"));
+    QCOMPARE(plan->view.SuggestedTrimixGroupbox, "Suggested Trimix 20/35");
     // Shallow enough for nitrox: no helium to suggest.
-    plan->Depth = 10;
-    plan->NarcosisDepth = 5;
+    plan->inputs.Depth = 10;
+    plan->inputs.NarcosisDepth = 5;
     plan->DepthChange();
-    QVERIFY(!plan->SuggestedTrimixEnabled);
-    QCOMPARE(plan->SuggestedHelium, "");
-    QCOMPARE(plan->SuggestedTrimixGroupbox, "Suggested Trimix/Heliox");
+    QVERIFY(!plan->view.SuggestedTrimixEnabled);
+    QCOMPARE(plan->results.SuggestedHelium, "");
+    QCOMPARE(plan->view.SuggestedTrimixGroupbox, "Suggested Trimix/Heliox");
 }
 
 void TestPlanCalc::depthBeyondMod()
 {
     auto plan = imperialExample();
-    plan->Depth = 200;
+    plan->inputs.Depth = 200;
     QSignalSpy status(plan.get(), &PlanModel::mainStatus);
     plan->DepthChange();
-    QCOMPARE(plan->MODBottomGasEdit, localNumbers("187.00"));
-    QVERIFY(plan->GaugeRed);
-    QCOMPARE(plan->Gauge, (Bar{187, 200}));
+    QCOMPARE(plan->results.MODBottomGasEdit, localNumbers("187.00"));
+    QVERIFY(plan->view.GaugeRed);
+    QCOMPARE(plan->view.Gauge, (Bar{187, 200}));
     QVERIFY(status.contains(QVariantList{"Need for a gas change. Depth exceed MOD for bottom gas."}));
 }
 
@@ -610,19 +632,19 @@ void TestPlanCalc::gasShortageShowsAlarmWithoutSecondPass()
     // 13 cuft tanks at 100 ft: reserve and descent and ascent take more
     // than the tank holds.
     auto plan = imperialExample();
-    plan->Tanksize1 = plan->Tanksize2 = "13";
+    plan->inputs.diver[0].Tanksize = plan->inputs.diver[1].Tanksize = "13";
     plan->DepthChange();
-    QVERIFY(StrToFloat(plan->BottomTime) <= 0);
-    QCOMPARE(plan->MainStatus, "Error: Timing invalid. No bottom time available.");
-    QVERIFY(plan->AlarmShapeVisible);
+    QVERIFY(StrToFloat(plan->results.BottomTime) <= 0);
+    QCOMPARE(plan->view.MainStatus, "Error: Timing invalid. No bottom time available.");
+    QVERIFY(plan->view.AlarmShapeVisible);
     const QStringList first = outputs(*plan);
     plan->DepthChange();
     QCOMPARE(outputs(*plan), first);
     // The alarm belongs to a diver's view; the time view hides it.
-    plan->ShowGraphicsWho = GraphicView::Time;
+    plan->view.ShowGraphicsWho = GraphicView::Time;
     plan->DepthChange();
-    QVERIFY(!plan->AlarmShapeVisible);
-    QVERIFY(!plan->GasStatusVisible);
+    QVERIFY(!plan->view.AlarmShapeVisible);
+    QVERIFY(!plan->view.GasStatusVisible);
 }
 
 void TestPlanCalc::zeroAscentRateBecomesOne()
@@ -631,17 +653,17 @@ void TestPlanCalc::zeroAscentRateBecomesOne()
     programUnits().ascentRate = 0;
     plan->DepthChange();
     QCOMPARE(AscentRate(), 1);
-    QCOMPARE(plan->DescentTime, localNumbers("100.00"));
+    QCOMPARE(plan->results.DescentTime, localNumbers("100.00"));
 }
 
 void TestPlanCalc::ascentRateEditSetsTheSharedRate()
 {
     auto plan = imperialExample();
-    plan->AscentRateEdit = localNumbers("59.6");
+    plan->inputs.AscentRateEdit = localNumbers("59.6");
     plan->AscentRateEditChange();
     QCOMPARE(AscentRate(), 60);
-    QCOMPARE(plan->DescentTime, localNumbers("1.67"));
-    plan->AscentRateEdit = "fast";
+    QCOMPARE(plan->results.DescentTime, localNumbers("1.67"));
+    plan->inputs.AscentRateEdit = "fast";
     QVERIFY_THROWS_EXCEPTION(ConvertError, plan->AscentRateEditChange());
     QCOMPARE(AscentRate(), 60);
 }
@@ -650,30 +672,30 @@ void TestPlanCalc::unparsableDiverValuesStopQuietly()
 {
     auto plan = imperialExample();
     plan->DepthChange();
-    const QString bottomTime = plan->BottomTime;
-    plan->BR2 = "Load Error";
+    const QString bottomTime = plan->results.BottomTime;
+    plan->inputs.diver[1].BR = "Load Error";
     plan->DepthChange();
-    QCOMPARE(plan->BottomTime, bottomTime);
-    plan->BR2 = "0";
+    QCOMPARE(plan->results.BottomTime, bottomTime);
+    plan->inputs.diver[1].BR = "0";
     plan->DepthChange();
-    QCOMPARE(plan->TeoretiskAvailTime2, localNumbers("26.47"));
-    QCOMPARE(plan->BottomTime, bottomTime);
+    QCOMPARE(plan->results.diver[1].TeoretiskAvailTime, localNumbers("26.47"));
+    QCOMPARE(plan->results.BottomTime, bottomTime);
 }
 
 void TestPlanCalc::metricTankThatIsNotWholeKeepsReserves()
 {
     usePlanTestUnits(true, true, 10);
     auto plan = openPlan();
-    plan->Depth = 30;
-    plan->Tanksize1 = plan->Tanksize2 = "12";
-    plan->PSI1 = plan->PSI2 = "232";
-    plan->BR1 = plan->BR2 = "20";
+    plan->inputs.Depth = 30;
+    plan->inputs.diver[0].Tanksize = plan->inputs.diver[1].Tanksize = "12";
+    plan->inputs.diver[0].PSI = plan->inputs.diver[1].PSI = "232";
+    plan->inputs.diver[0].BR = plan->inputs.diver[1].BR = "20";
     plan->DepthChange();
-    QCOMPARE(plan->stReserveInCuFt1, localNumbers("918.72"));   // 12 x 232 x (1 - 0.67)
-    plan->Tanksize1 = localNumbers("12.5");
-    plan->PSI1 = "200";
+    QCOMPARE(plan->results.diver[0].stReserveInCuFt, localNumbers("918.72"));   // 12 x 232 x (1 - 0.67)
+    plan->inputs.diver[0].Tanksize = localNumbers("12.5");
+    plan->inputs.diver[0].PSI = "200";
     plan->DepthChange();
-    QCOMPARE(plan->stReserveInCuFt1, localNumbers("918.72"));
+    QCOMPARE(plan->results.diver[0].stReserveInCuFt, localNumbers("918.72"));
 }
 
 void TestPlanCalc::suspendedPlanIgnoresRecalculation()
@@ -681,41 +703,41 @@ void TestPlanCalc::suspendedPlanIgnoresRecalculation()
     auto plan = imperialExample();
     plan->Suspended = true;
     plan->DepthChange();
-    QCOMPARE(plan->PressureInATA, "");
-    QCOMPARE(plan->BottomTime, "");
+    QCOMPARE(plan->results.PressureInATA, "");
+    QCOMPARE(plan->results.BottomTime, "");
 }
 
 void TestPlanCalc::userUnitSwitch()
 {
     auto plan = imperialExample();
     plan->PlanFileName = "/plans/reef.Dive";
-    plan->Diver1Name = "Zovu, 80";
-    plan->AscentRateEdit = "33";
-    plan->Metric = true;
+    plan->inputs.diver[0].Name = "Zovu, 80";
+    plan->inputs.AscentRateEdit = "33";
+    plan->inputs.Metric = true;
     plan->MetricClick();
-    QCOMPARE(plan->Depth, 30);
-    QCOMPARE(plan->AscentRateEdit, localNumbers("10.06"));
+    QCOMPARE(plan->inputs.Depth, 30);
+    QCOMPARE(plan->inputs.AscentRateEdit, localNumbers("10.06"));
     QCOMPARE(AscentRate(), 10);
-    QCOMPARE(plan->ReservePressure, "35");
-    QCOMPARE(plan->Speed1, "20");
-    QCOMPARE(plan->Speed2, "25");
-    QCOMPARE(plan->Tanksize1, "28");
-    QCOMPARE(plan->PSI1, "200");
-    QCOMPARE(plan->BR1, "25");
-    QCOMPARE(plan->Diver1Name, "");
+    QCOMPARE(plan->inputs.ReservePressure, "35");
+    QCOMPARE(plan->inputs.Speed1, "20");
+    QCOMPARE(plan->inputs.Speed2, "25");
+    QCOMPARE(plan->inputs.diver[0].Tanksize, "28");
+    QCOMPARE(plan->inputs.diver[0].PSI, "200");
+    QCOMPARE(plan->inputs.diver[0].BR, "25");
+    QCOMPARE(plan->inputs.diver[0].Name, "");
     QCOMPARE(plan->PlanFileName, "");
-    QCOMPARE(plan->PressureInATA, localNumbers("4.00"));
+    QCOMPARE(plan->results.PressureInATA, localNumbers("4.00"));
 }
 
 void TestPlanCalc::typedSrfOfZeroIsAdjusted()
 {
     auto plan = imperialExample();
-    plan->SRF = "0";
+    plan->inputs.SRF = "0";
     QStringList shown;
     plan->SRFChange([&](const QString &text) { shown << text; });
     QCOMPARE(shown, QStringList{"SRF Adjusted"});
-    QCOMPARE(plan->SRF, localNumbers("0.67"));
-    plan->SRF = localNumbers("0.5");
+    QCOMPARE(plan->inputs.SRF, localNumbers("0.67"));
+    plan->inputs.SRF = localNumbers("0.5");
     plan->SRFChange([&](const QString &text) { shown << text; });
     QCOMPARE(shown.size(), 1);
 }

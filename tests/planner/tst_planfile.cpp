@@ -21,15 +21,16 @@ namespace {
 // Every value a plan file stores, to compare a plan before and after a round trip.
 QStringList storedValues(const PlanModel &plan)
 {
+    const PlanInputs &in = plan.inputs;
     QStringList values = {
-        plan.Metric ? "metric" : "imperial", plan.LowerPageControl, plan.UpperPageControl,
-        plan.Diver1Name, plan.Diver2Name, IntToStr(plan.Depth), IntToStr(plan.BottomMixO2), plan.PO2,
-        plan.Reserve == ReserveRule::RuleOfThird ? "thirds" : "fixed", plan.OnlyDiver1 ? "strict" : "",
-        plan.ReservePressure, IntToStr(plan.DecoGas), plan.SameAsBottomGas ? "same gas" : "",
-        IntToStr(int(plan.Narcosis)), IntToStr(plan.NarcosisDepth), plan.Speed1, plan.Speed2,
-        plan.AscentRateEdit};
+        in.Metric ? "metric" : "imperial", plan.view.LowerPageControl, plan.view.UpperPageControl,
+        in.diver[0].Name, in.diver[1].Name, IntToStr(in.Depth), IntToStr(in.BottomMixO2), in.PO2,
+        in.Reserve == ReserveRule::RuleOfThird ? "thirds" : "fixed", in.OnlyDiver1 ? "strict" : "",
+        in.ReservePressure, IntToStr(in.DecoGas), in.SameAsBottomGas ? "same gas" : "",
+        IntToStr(int(in.Narcosis)), IntToStr(in.NarcosisDepth), in.Speed1, in.Speed2,
+        in.AscentRateEdit};
     for (int k = 1; k <= 3; ++k)
-        values << (plan.stopActive(k) ? "on" : "off") << IntToStr(plan.stopDepth(k)) << IntToStr(plan.stopTime(k));
+        values << (in.stopActive(k) ? "on" : "off") << IntToStr(in.stopDepth(k)) << IntToStr(in.stopTime(k));
     return values;
 }
 
@@ -105,25 +106,25 @@ void TestPlanFile::cleanup() { m_settings.reset(); }
 std::unique_ptr<PlanModel> TestPlanFile::rich()
 {
     auto plan = openPlan();
-    plan->LowerPageControl = "Decompression";
-    plan->UpperPageControl = "DiveTeam";
-    plan->Diver1Name = "Zovu, 80";
-    plan->Diver2Name = "Zaru, 120";
-    plan->Depth = 130;
-    plan->BottomMixO2 = 28;
-    plan->PO2 = localNumbers("1.40");
-    plan->OnlyDiver1 = true;
-    plan->ReservePressure = "600";
-    plan->setStopActive(1, true), plan->DecoDepth1 = 30, plan->DecoTime1 = 2;
-    plan->setStopActive(2, true), plan->DecoDepth2 = 20, plan->DecoTime2 = 4;
-    plan->setStopActive(3, true), plan->DecoDepth3 = 10, plan->DecoTime3 = 9;
-    plan->DecoGas = 50;
-    plan->SameAsBottomGas = false;
-    plan->Narcosis = NarcosisRule::Fixed;
-    plan->NarcosisDepth = 100;
-    plan->Speed1 = "55";
-    plan->Speed2 = "65";
-    plan->AscentRateEdit = "30";
+    plan->view.LowerPageControl = "Decompression";
+    plan->view.UpperPageControl = "DiveTeam";
+    plan->inputs.diver[0].Name = "Zovu, 80";
+    plan->inputs.diver[1].Name = "Zaru, 120";
+    plan->inputs.Depth = 130;
+    plan->inputs.BottomMixO2 = 28;
+    plan->inputs.PO2 = localNumbers("1.40");
+    plan->inputs.OnlyDiver1 = true;
+    plan->inputs.ReservePressure = "600";
+    plan->inputs.setStopActive(1, true), plan->inputs.DecoDepth1 = 30, plan->inputs.DecoTime1 = 2;
+    plan->inputs.setStopActive(2, true), plan->inputs.DecoDepth2 = 20, plan->inputs.DecoTime2 = 4;
+    plan->inputs.setStopActive(3, true), plan->inputs.DecoDepth3 = 10, plan->inputs.DecoTime3 = 9;
+    plan->inputs.DecoGas = 50;
+    plan->inputs.SameAsBottomGas = false;
+    plan->inputs.Narcosis = NarcosisRule::Fixed;
+    plan->inputs.NarcosisDepth = 100;
+    plan->inputs.Speed1 = "55";
+    plan->inputs.Speed2 = "65";
+    plan->inputs.AscentRateEdit = "30";
     return plan;
 }
 
@@ -136,15 +137,15 @@ void TestPlanFile::roundTripKeepsEveryField()
     auto loaded = openPlan();
     LoadDive(*loaded, name);
     QCOMPARE(storedValues(*loaded), storedValues(*saved));
-    QCOMPARE(loaded->PO2, localNumbers("1.40"));
-    QCOMPARE(loaded->Tanksize2, "120");
-    QCOMPARE(loaded->BR2, localNumbers("1.15"));
-    QCOMPARE(loaded->SRF, localNumbers("0.67"));
-    QCOMPARE(loaded->TotalDecoTime, localNumbers("15.00"));
+    QCOMPARE(loaded->inputs.PO2, localNumbers("1.40"));
+    QCOMPARE(loaded->inputs.diver[1].Tanksize, "120");
+    QCOMPARE(loaded->inputs.diver[1].BR, localNumbers("1.15"));
+    QCOMPARE(loaded->inputs.SRF, localNumbers("0.67"));
+    QCOMPARE(loaded->results.TotalDecoTime, localNumbers("15.00"));
     QCOMPARE(AscentRate(), 30);
     QCOMPARE(loaded->PlanFileName, name);
-    QCOMPARE(loaded->Caption, "Dive Planning: [" + name + "]");
-    QVERIFY(loaded->SaveDivePlanEnabled);
+    QCOMPARE(loaded->view.Caption, "Dive Planning: [" + name + "]");
+    QVERIFY(loaded->view.SaveDivePlanEnabled);
     QVERIFY(!loaded->Suspended);
 }
 
@@ -183,24 +184,24 @@ void TestPlanFile::windowsFileLoads()
                     "LessNarcDepth10Radio=1\r\nLessNarcDepth50Radio=0\r\nSpeed1=50\r\nascentrateedit=60\r\n");
     auto plan = openPlan();
     LoadDive(*plan, name);
-    QCOMPARE(plan->LowerPageControl, "Reserves");
-    QCOMPARE(plan->Diver1Name, "Zaru, 120");
-    QCOMPARE(plan->Tanksize1, "120");
-    QCOMPARE(plan->Diver2Name, QStringLiteral("Sørli"));
-    QCOMPARE(plan->PSI2, "3500");
-    QCOMPARE(plan->Depth, 100);
-    QCOMPARE(plan->BottomMixO2, 32);
-    QCOMPARE(plan->PO2, localNumbers("1.6"));
-    QCOMPARE(plan->Reserve, ReserveRule::FixedPressure);
-    QCOMPARE(plan->ReservePressure, "700");
-    QVERIFY(plan->Decom1Check);
-    QCOMPARE(plan->DecoDepth1, 15);
-    QCOMPARE(plan->DecoTime1, 5);
-    QCOMPARE(plan->Narcosis, NarcosisRule::TenPercent);
-    QCOMPARE(plan->NarcosisDepth, 10);
-    QCOMPARE(plan->Speed1, "50");
+    QCOMPARE(plan->view.LowerPageControl, "Reserves");
+    QCOMPARE(plan->inputs.diver[0].Name, "Zaru, 120");
+    QCOMPARE(plan->inputs.diver[0].Tanksize, "120");
+    QCOMPARE(plan->inputs.diver[1].Name, QStringLiteral("Sørli"));
+    QCOMPARE(plan->inputs.diver[1].PSI, "3500");
+    QCOMPARE(plan->inputs.Depth, 100);
+    QCOMPARE(plan->inputs.BottomMixO2, 32);
+    QCOMPARE(plan->inputs.PO2, localNumbers("1.6"));
+    QCOMPARE(plan->inputs.Reserve, ReserveRule::FixedPressure);
+    QCOMPARE(plan->inputs.ReservePressure, "700");
+    QVERIFY(plan->inputs.Decom1Check);
+    QCOMPARE(plan->inputs.DecoDepth1, 15);
+    QCOMPARE(plan->inputs.DecoTime1, 5);
+    QCOMPARE(plan->inputs.Narcosis, NarcosisRule::TenPercent);
+    QCOMPARE(plan->inputs.NarcosisDepth, 10);
+    QCOMPARE(plan->inputs.Speed1, "50");
     QCOMPARE(AscentRate(), 60);
-    QCOMPARE(plan->MODDecomixEdit, localNumbers("1.16"));
+    QCOMPARE(plan->results.MODDecomixEdit, localNumbers("1.16"));
     QCOMPARE(plan->PlanFileName, name);
 }
 
@@ -209,24 +210,24 @@ void TestPlanFile::readerDefaults()
     const QString name = planPath("bare.Dive");
     writeFile(name, "[Defaults]\nDepth=abc\n");
     auto plan = openPlan();
-    plan->LowerPageControl = "Narcosis";
+    plan->view.LowerPageControl = "Narcosis";
     LoadDive(*plan, name);
-    QCOMPARE(plan->Depth, 0);
-    QCOMPARE(plan->BottomMixO2, 21);
-    QCOMPARE(plan->PO2, localNumbers("1.4"));
-    QCOMPARE(plan->Reserve, ReserveRule::RuleOfThird);
-    QCOMPARE(plan->ReservePressure, "500");
-    QCOMPARE(plan->DecoGas, 21);
-    QVERIFY(plan->SameAsBottomGas);
-    QCOMPARE(plan->Narcosis, NarcosisRule::FiftyPercent);
-    QCOMPARE(plan->Speed1, "60");
-    QCOMPARE(plan->Speed2, "70");
-    QCOMPARE(plan->AscentRateEdit, "33");
+    QCOMPARE(plan->inputs.Depth, 0);
+    QCOMPARE(plan->inputs.BottomMixO2, 21);
+    QCOMPARE(plan->inputs.PO2, localNumbers("1.4"));
+    QCOMPARE(plan->inputs.Reserve, ReserveRule::RuleOfThird);
+    QCOMPARE(plan->inputs.ReservePressure, "500");
+    QCOMPARE(plan->inputs.DecoGas, 21);
+    QVERIFY(plan->inputs.SameAsBottomGas);
+    QCOMPARE(plan->inputs.Narcosis, NarcosisRule::FiftyPercent);
+    QCOMPARE(plan->inputs.Speed1, "60");
+    QCOMPARE(plan->inputs.Speed2, "70");
+    QCOMPARE(plan->inputs.AscentRateEdit, "33");
     QCOMPARE(AscentRate(), 33);
-    QCOMPARE(plan->LowerPageControl, "Narcosis");
+    QCOMPARE(plan->view.LowerPageControl, "Narcosis");
     // Both divers take the default record.
-    QCOMPARE(plan->Diver1Name, "Zovu, 80");
-    QCOMPARE(plan->Diver2Name, "Zovu, 80");
+    QCOMPARE(plan->inputs.diver[0].Name, "Zovu, 80");
+    QCOMPARE(plan->inputs.diver[1].Name, "Zovu, 80");
 }
 
 void TestPlanFile::bothReserveChoicesEndWithRuleOfThirds()
@@ -234,10 +235,10 @@ void TestPlanFile::bothReserveChoicesEndWithRuleOfThirds()
     const QString name = planPath("both.Dive");
     writeFile(name, "[Defaults]\nUseRuleOfThirdRadio=1\nUsedFixedPressureReserveRadio=1\nUpperPageControl=Nowhere\n");
     auto plan = openPlan();
-    plan->Reserve = ReserveRule::FixedPressure;
+    plan->inputs.Reserve = ReserveRule::FixedPressure;
     LoadDive(*plan, name);
-    QCOMPARE(plan->Reserve, ReserveRule::RuleOfThird);
-    QCOMPARE(plan->UpperPageControl, "BottomInformation");
+    QCOMPARE(plan->inputs.Reserve, ReserveRule::RuleOfThird);
+    QCOMPARE(plan->view.UpperPageControl, "BottomInformation");
 }
 
 void TestPlanFile::wrongExtensionChangesNothing()
@@ -248,17 +249,17 @@ void TestPlanFile::wrongExtensionChangesNothing()
     const QStringList before = storedValues(*plan);
     QSignalSpy beeps(plan.get(), &PlanModel::beep);
     LoadDive(*plan, name);
-    QCOMPARE(plan->MainStatus, "Cannot load " + name + " as a dive");
+    QCOMPARE(plan->view.MainStatus, "Cannot load " + name + " as a dive");
     QVERIFY(beeps.count() >= 1);
-    QCOMPARE(plan->Depth, 130);
+    QCOMPARE(plan->inputs.Depth, 130);
     // Only the divers are reloaded, from the default record.
     QStringList after = storedValues(*plan);
-    QCOMPARE(plan->Diver2Name, "Zovu, 80");
+    QCOMPARE(plan->inputs.diver[1].Name, "Zovu, 80");
     after[4] = before[4];
     QCOMPARE(after, before);
     QCOMPARE(plan->PlanFileName, "");
     QVERIFY(!plan->Suspended);
-    QCOMPARE(plan->PressureInATA, localNumbers("4.94"));
+    QCOMPARE(plan->results.PressureInATA, localNumbers("4.94"));
 }
 
 void TestPlanFile::missingFile()
@@ -267,11 +268,11 @@ void TestPlanFile::missingFile()
     auto plan = openPlan();
     QSignalSpy beeps(plan.get(), &PlanModel::beep);
     LoadDive(*plan, name);
-    QCOMPARE(plan->MainStatus, name + " does not exist.");
+    QCOMPARE(plan->view.MainStatus, name + " does not exist.");
     QVERIFY(beeps.count() >= 1);
     QVERIFY(!plan->Suspended);
-    QCOMPARE(plan->Diver1Name, "Zovu, 80");
-    QCOMPARE(plan->Caption, "Dive planning with 'Rule of Third'");
+    QCOMPARE(plan->inputs.diver[0].Name, "Zovu, 80");
+    QCOMPARE(plan->view.Caption, "Dive planning with 'Rule of Third'");
 }
 
 void TestPlanFile::defaultPlanHasNoFileName()
@@ -280,10 +281,10 @@ void TestPlanFile::defaultPlanHasNoFileName()
     auto plan = openPlan();
     plan->PlanFileName = "/somewhere/else.Dive";
     LoadDive(*plan, DefaultDiveFileName());
-    QCOMPARE(plan->Caption, "Dive Planning");
+    QCOMPARE(plan->view.Caption, "Dive Planning");
     QCOMPARE(plan->PlanFileName, "");
-    QVERIFY(!plan->SaveDivePlanEnabled);
-    QCOMPARE(plan->Depth, 130);
+    QVERIFY(!plan->view.SaveDivePlanEnabled);
+    QCOMPARE(plan->inputs.Depth, 130);
     bool asked = false;
     QVERIFY(DivePlanCloseQuery(*plan, [&](const QString &) { asked = true; return SaveAnswer::Cancel; }));
     QVERIFY(!asked);
@@ -292,39 +293,39 @@ void TestPlanFile::defaultPlanHasNoFileName()
 void TestPlanFile::missingDiverRecords()
 {
     auto saved = rich();
-    saved->Diver1Name = "Retired";
+    saved->inputs.diver[0].Name = "Retired";
     const QString name = planPath("old.Dive");
     WriteDivePlan(*saved, name);
     auto plan = openPlan();
     LoadDive(*plan, name);
-    QCOMPARE(plan->Diver1Name, "Retired");
-    QCOMPARE(plan->Tanksize1, "Load Error");
-    QCOMPARE(plan->PSI1, "Load Error");
-    QCOMPARE(plan->BR1, "Load Error");
-    QCOMPARE(plan->Diver2Name, "Zaru, 120");
-    QCOMPARE(plan->PressureInATA, localNumbers("4.94"));
+    QCOMPARE(plan->inputs.diver[0].Name, "Retired");
+    QCOMPARE(plan->inputs.diver[0].Tanksize, "Load Error");
+    QCOMPARE(plan->inputs.diver[0].PSI, "Load Error");
+    QCOMPARE(plan->inputs.diver[0].BR, "Load Error");
+    QCOMPARE(plan->inputs.diver[1].Name, "Zaru, 120");
+    QCOMPARE(plan->results.PressureInATA, localNumbers("4.94"));
 }
 
 void TestPlanFile::otherUnitSystemKeepsThePlanFile()
 {
     usePlanTestUnits(true, true, 10);
     auto metricPlan = openPlan();
-    metricPlan->Depth = 40;
-    metricPlan->AscentRateEdit = "9";
-    metricPlan->Diver1Name = "Zovu, 80";
+    metricPlan->inputs.Depth = 40;
+    metricPlan->inputs.AscentRateEdit = "9";
+    metricPlan->inputs.diver[0].Name = "Zovu, 80";
     const QString name = planPath("metric.Dive");
     WriteDivePlan(*metricPlan, name);
 
     usePlanTestUnits(false);
     auto plan = openPlan();
     LoadDive(*plan, name);
-    QVERIFY(plan->Metric);
-    QCOMPARE(plan->Depth, 40);
-    QCOMPARE(plan->Speed1, "20");
+    QVERIFY(plan->inputs.Metric);
+    QCOMPARE(plan->inputs.Depth, 40);
+    QCOMPARE(plan->inputs.Speed1, "20");
     QCOMPARE(AscentRate(), 9);
     QCOMPARE(plan->PlanFileName, name);
-    QCOMPARE(plan->Caption, "Dive Planning: [" + name + "]");
-    QVERIFY(plan->SaveDivePlanEnabled);
+    QCOMPARE(plan->view.Caption, "Dive Planning: [" + name + "]");
+    QVERIFY(plan->view.SaveDivePlanEnabled);
     QStringList asked;
     QVERIFY(DivePlanCloseQuery(*plan, [&](const QString &q) { asked << q; return SaveAnswer::No; }));
     QCOMPARE(asked, QStringList{"Do you wish to save: \"metric.Dive\""});
@@ -340,8 +341,8 @@ void TestPlanFile::saveAppendsExtension()
     QVERIFY(QFile::exists(name + ".Dive"));
     QVERIFY(!QFile::exists(name));
     QCOMPARE(plan->PlanFileName, name + ".Dive");
-    QCOMPARE(plan->Caption, "Dive Planning: " + name + ".Dive");
-    QVERIFY(plan->SaveDivePlanEnabled);
+    QCOMPARE(plan->view.Caption, "Dive Planning: " + name + ".Dive");
+    QVERIFY(plan->view.SaveDivePlanEnabled);
 }
 
 void TestPlanFile::saveWithoutNameAsks()
@@ -351,7 +352,7 @@ void TestPlanFile::saveWithoutNameAsks()
     QVERIFY(!Saveas1Click(*plan, [&](const SaveDialogRequest &) { ++dialogs; return QString(); }));
     QCOMPARE(dialogs, 1);
     QCOMPARE(plan->PlanFileName, "");
-    QVERIFY(!plan->SaveDivePlanEnabled);
+    QVERIFY(!plan->view.SaveDivePlanEnabled);
     QCOMPARE(QDir(m_settings->folder()).entryList({"*.Dive"}), QStringList());
 
     const QString name = planPath("chosen.dive");
@@ -359,7 +360,7 @@ void TestPlanFile::saveWithoutNameAsks()
     QVERIFY(QFile::exists(name));
     QCOMPARE(plan->PlanFileName, name);
     // The next save goes to the same file without a dialog.
-    plan->Depth = 99;
+    plan->inputs.Depth = 99;
     QVERIFY(Saveas1Click(*plan, noDialog()));
     QVERIFY(readFile(name).contains("Depth=99"));
 }
@@ -367,13 +368,13 @@ void TestPlanFile::saveWithoutNameAsks()
 void TestPlanFile::failedSaveLeavesThePlanUnnamed()
 {
     auto plan = rich();
-    const QString caption = plan->Caption;
+    const QString caption = plan->view.Caption;
     const QString name = planPath("missing-folder/lost.Dive");
     QVERIFY_THROWS_EXCEPTION(WriteError, Saveas1Click(*plan, [&](const SaveDialogRequest &) { return name; }));
     QVERIFY(!QFile::exists(name));
     QCOMPARE(plan->PlanFileName, "");
-    QCOMPARE(plan->Caption, caption);
-    QVERIFY(!plan->SaveDivePlanEnabled);
+    QCOMPARE(plan->view.Caption, caption);
+    QVERIFY(!plan->view.SaveDivePlanEnabled);
 }
 
 void TestPlanFile::closeQuery_data()
