@@ -12,6 +12,7 @@
 #include "shell/SubNote.h"
 #include "tests/support/ScriptedDialogs.h"
 #include "tests/support/TempSettings.h"
+#include "widgets/Dockbar.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -26,7 +27,6 @@
 #include <QTemporaryDir>
 #include <QTextBlock>
 #include <QTextEdit>
-#include <QToolBar>
 #include <QtTest>
 
 #include <unistd.h>
@@ -139,7 +139,7 @@ private slots:
         QCOMPARE(note.Editor->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
         QVERIFY(!command(&note, "btnExternalEditor")->isEnabled());
         QVERIFY(!command(&note, "StartExternalEditor1")->isEnabled());
-        const auto *panel = note.findChild<QToolBar *>(QStringLiteral("DocPanel1"));
+        const auto *panel = note.findChild<TDocPanel *>(QStringLiteral("DocPanel1"));
         QVERIFY(panel);
         QCOMPARE(panel->actions().size(), 7);
         QCOMPARE(TSubNoteEditForm().windowTitle(), QStringLiteral("Editor"));
@@ -193,7 +193,7 @@ private slots:
     void toolbarButtonsAndPopupMenu()
     {
         TEditForm note;
-        const auto *panel = note.findChild<QToolBar *>(QStringLiteral("DocPanel1"));
+        const auto *panel = note.findChild<TDocPanel *>(QStringLiteral("DocPanel1"));
         QStringList hints;
         for (const QAction *a : panel->actions())
             hints << a->toolTip();

@@ -10,6 +10,7 @@
 #include "shell/about.h"
 #include "tests/support/ScriptedDialogs.h"
 #include "tests/support/TempSettings.h"
+#include "widgets/Dockbar.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -21,7 +22,6 @@
 #include <QMenuBar>
 #include <QStatusTipEvent>
 #include <QTimer>
-#include <QToolBar>
 #include <QtTest>
 
 namespace {
@@ -138,8 +138,8 @@ void TestMainForm::captionAndPanels()
     QCOMPARE(units->text(), QStringLiteral("Units: Metric"));
     main.UpdateUnitsPanel(false);
     QCOMPARE(units->text(), QStringLiteral("Units: Imperial"));
-    QCOMPARE(main.findChild<QToolBar *>(QStringLiteral("ToolBar"))->windowTitle(), QStringLiteral("Toolbar"));
-    QCOMPARE(main.findChild<QToolBar *>(QStringLiteral("ToolBarMisc"))->windowTitle(), QStringLiteral("Toolbar misc"));
+    QCOMPARE(main.findChild<TDocPanel *>(QStringLiteral("ToolBar"))->windowTitle(), QStringLiteral("Toolbar"));
+    QCOMPARE(main.findChild<TDocPanel *>(QStringLiteral("ToolBarMisc"))->windowTitle(), QStringLiteral("Toolbar misc"));
 }
 
 void TestMainForm::missingSettingsGiveDefaults()
@@ -156,7 +156,7 @@ void TestMainForm::missingSettingsGiveDefaults()
         QVERIFY(main.action(QStringLiteral("SaltWater1"))->isChecked());
         QVERIFY(main.action(QStringLiteral("MDIBackground1"))->isChecked());
         QVERIFY(!main.action(QStringLiteral("HideAllToolbars1"))->isChecked());
-        QVERIFY(!main.findChild<QToolBar *>(QStringLiteral("ToolBar"))->isHidden());
+        QVERIFY(!main.findChild<TDocPanel *>(QStringLiteral("ToolBar"))->isHidden());
         QVERIFY(!main.action(QStringLiteral("FreshWater1"))->isEnabled());
     }
 }
@@ -174,8 +174,8 @@ void TestMainForm::storedSettingsAreRead()
     QVERIFY(main.action(QStringLiteral("FreshWater1"))->isChecked());
     QVERIFY(!main.action(QStringLiteral("MDIBackground1"))->isChecked());
     QVERIFY(main.action(QStringLiteral("HideAllToolbars1"))->isChecked());
-    QVERIFY(main.findChild<QToolBar *>(QStringLiteral("ToolBar"))->isHidden());
-    QVERIFY(main.findChild<QToolBar *>(QStringLiteral("ToolBarMisc"))->isHidden());
+    QVERIFY(main.findChild<TDocPanel *>(QStringLiteral("ToolBar"))->isHidden());
+    QVERIFY(main.findChild<TDocPanel *>(QStringLiteral("ToolBarMisc"))->isHidden());
     QCOMPARE(main.findChild<QLabel *>(QStringLiteral("UnitsPanel"))->text(), QStringLiteral("Units: Imperial"));
 }
 
@@ -410,11 +410,11 @@ void TestMainForm::hideAllToolbars()
     TempSettings settings;
     TMainForm main;
     main.show();
-    auto *bar = main.findChild<QToolBar *>(QStringLiteral("ToolBar"));
+    auto *bar = main.findChild<TDocPanel *>(QStringLiteral("ToolBar"));
     QVERIFY(bar->isVisible());
     main.action(QStringLiteral("HideAllToolbars1"))->trigger();
     QVERIFY(!bar->isVisible());
-    QVERIFY(!main.findChild<QToolBar *>(QStringLiteral("ToolBarMisc"))->isVisible());
+    QVERIFY(!main.findChild<TDocPanel *>(QStringLiteral("ToolBarMisc"))->isVisible());
     main.action(QStringLiteral("HideAllToolbars1"))->trigger();
     QVERIFY(bar->isVisible());
 }
@@ -443,10 +443,14 @@ void TestMainForm::exitSavesSettingsInOrder()
         main.action(QStringLiteral("HideAllToolbars1"))->trigger();
         QVERIFY(main.close());
     }
-    QCOMPARE(settings.contents(), QByteArray("[Measurements]\nMetric=0\nAverageTableAscentTime=30\n\n"
-                                             "[MDIBackground]\nActive=1\n\n"
-                                             "[WaterType]\nSalt water=1\n\n"
-                                             "[Toolbars]\nHideAll=1\n"));
+    // The toolbars write their own sections when they are destroyed, after the window's.
+    QVERIFY(settings.contents().startsWith("[Measurements]\nMetric=0\nAverageTableAscentTime=30\n\n"
+                                           "[MDIBackground]\nActive=1\n\n"
+                                           "[WaterType]\nSalt water=1\n\n"
+                                           "[Toolbars]\nHideAll=1\n\n[ToolBar]\nDocked=0\nVisible=0\nAlign=1\n"));
+    const QStringList keys{"Docked", "Visible", "Align", "Top", "Left", "Width", "Height"};
+    QCOMPARE(SettingsFile().readSection(QStringLiteral("ToolBar")), keys);
+    QCOMPARE(SettingsFile().readSection(QStringLiteral("ToolBarMisc")), keys);
 }
 
 void TestMainForm::exitRunsChildClosingSteps()
