@@ -57,7 +57,6 @@ TDocPanel::TDocPanel(QWidget *parent) : QFrame(parent), m_host(parent)
     Q_ASSERT(parent);
     m_form = new TDocForm(this, parent);
     applyFrame();
-    DockLayout::of(parent)->dock(this, alTop, INT_MAX);
     // The floating window shows and hides with the window that holds the panel.
     parent->installEventFilter(this);
 }

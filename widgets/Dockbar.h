@@ -5,9 +5,10 @@
 // moves it between the two by double-click or by dragging, and it remembers
 // its place in a profile file, in a section named after the panel.
 //
-// The window that holds the panel sets its design properties, gives it the
-// profile file, adds its buttons and then calls Loaded(): only then does the
-// panel read its stored state and take the place the properties describe.
+// The window that holds the panel sets its design properties (its position
+// in the parent is its design place), gives it the profile file, adds its
+// buttons and then calls Loaded(): only then does the panel read its stored
+// state and take the place the properties describe.
 
 #include "core/Errors.h"
 

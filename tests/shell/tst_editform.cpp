@@ -2,6 +2,7 @@
 // character commands, printing, mail, and files it must refuse.
 
 #include "core/Errors.h"
+#include "core/SettingsFile.h"
 #include "platform/Mail.h"
 #include "platform/RichText.h"
 #include "shell/ErrorGuard.h"
@@ -310,6 +311,29 @@ private slots:
         }
         if (!saveAs.isEmpty())
             QCOMPARE(fileBytes(path(saveAs)), QByteArray("Bottom gas 21%"));
+    }
+
+    // The toolbar takes its stored place at creation; a note closed while its
+    // toolbar floats docks it again, and the docked state is what is stored.
+    void toolbarPlaceIsStoredAndDockedOnClose()
+    {
+        TempSettings settings;
+        settings.write("[DocPanel1]\nDocked=1\nAlign=3\n");
+        TMainForm main;
+        main.show();
+        TEditForm *note = ResultNotepad();
+        auto *panel = note->findChild<TDocPanel *>(QStringLiteral("DocPanel1"));
+        QCOMPARE(panel->Align(), TDocPanel::alLeft);
+        QCOMPARE(note->Editor->x(), panel->width());
+        QTest::mouseDClick(panel, Qt::LeftButton, {}, QPoint(2, 2));
+        QVERIFY(!panel->Docked());
+        QVERIFY(panel->floatingWindow()->isVisible());
+        QPointer<QMdiSubWindow> frame = main.mdiArea()->activeSubWindow();
+        frame->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(frame.isNull());
+        QCOMPARE(SettingsFile().readInteger(QStringLiteral("DocPanel1"), QStringLiteral("Docked"), -1), 1);
+        QCOMPARE(SettingsFile().readInteger(QStringLiteral("DocPanel1"), QStringLiteral("Align"), -1), 3);
     }
 
     void externalEditorNeedsASavedFile()
