@@ -103,9 +103,14 @@ int TDocForm::panelWidth() const
     return width() - margins.left() - margins.right();
 }
 
+QSize TDocForm::sizeForPanelWidth(int width) const
+{
+    return QSize(width, m_panel->floatingThickness(width)).grownBy(chrome());
+}
+
 void TDocForm::fitToPanelWidth(int width)
 {
-    const QSize size = QSize(width, m_panel->thickness(TDocPanel::alTop, width)).grownBy(chrome());
+    const QSize size = sizeForPanelWidth(width);
     if (m_panel->FloatBorder() == TDocPanel::fbSingle) {
         setFixedSize(size);
     } else {

@@ -108,28 +108,37 @@ QLayoutItem *DockLayout::takeAt(int index)
 
 int DockLayout::count() const { return static_cast<int>(m_docked.size()) + (m_client ? 1 : 0); }
 
-QSize DockLayout::around(QSize client) const
+// The client's size with the docked panels around it, each as thick as
+// `thickness` says for the client's extent along it.
+QSize DockLayout::around(QSize client, const std::function<int(const TDocPanel *, TDocPanel::TAlign, int)> &thickness) const
 {
     QSize size = client;
     for (const Docked &d : m_docked) {
         if (d.panel->isHidden())
             continue;
         if (horizontal(d.side))
-            size.rheight() += d.panel->thickness(d.side, size.width());
+            size.rheight() += thickness(d.panel, d.side, size.width());
         else
-            size.rwidth() += d.panel->thickness(d.side, size.height());
+            size.rwidth() += thickness(d.panel, d.side, size.height());
     }
     return size;
 }
 
 QSize DockLayout::sizeHint() const
 {
-    return around(m_client ? m_client->sizeHint() : QSize(0, 0));
+    return around(m_client ? m_client->sizeHint() : QSize(0, 0),
+                  [](const TDocPanel *panel, TDocPanel::TAlign side, int length) { return panel->thickness(side, length); });
 }
 
+// Wrapping panels take more rows in a smaller window; the least they need is
+// one row.
 QSize DockLayout::minimumSize() const
 {
-    return around(m_client ? m_client->minimumSize() : QSize(0, 0));
+    return around(m_client ? m_client->minimumSize() : QSize(0, 0),
+                  [](const TDocPanel *panel, TDocPanel::TAlign side, int) {
+                      const QSize least = panel->minimumSizeHint();
+                      return horizontal(side) ? least.height() : least.width();
+                  });
 }
 
 void DockLayout::setGeometry(const QRect &rect)

@@ -10,6 +10,8 @@
 #include <QLayout>
 #include <QList>
 
+#include <functional>
+
 class DockLayout final : public QLayout
 {
     Q_OBJECT
@@ -44,7 +46,7 @@ private:
         TDocPanel::TAlign side;
     };
 
-    QSize around(QSize client) const;
+    QSize around(QSize client, const std::function<int(const TDocPanel *, TDocPanel::TAlign, int)> &thickness) const;
 
     QList<Docked> m_docked;
     QWidgetItem *m_client = nullptr;

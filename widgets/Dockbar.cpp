@@ -71,6 +71,7 @@ TDocPanel::~TDocPanel()
         qWarning("%s", qPrintable(e.message()));
     }
     if (m_form) {
+        m_reparenting = true;
         if (!m_docked)
             setParent(nullptr);
         delete m_form;
@@ -175,7 +176,7 @@ void TDocPanel::setMaxWidth(int width)
     m_maxWidth = width;
     relayout();
     if (!m_docked && !m_loading)
-        m_form->fitToPanelWidth(floatingSize().width());
+        m_form->fitToPanelWidth(floatingWidth());
 }
 
 void TDocPanel::setTitle(const QString &title)
@@ -337,11 +338,12 @@ void TDocPanel::floatAt(const std::optional<QRect> &screenRect, bool rememberPla
     m_form->hold();
     m_reparenting = false;
     m_docked = false;
-    applyFrame();
 
     if (hasStore() && !m_maxWidthRestore)
         m_maxWidth = readStored(QStringLiteral("MaxWidth")).value_or(m_maxWidth);
-    m_form->fitToPanelWidth(floatingSize().width());
+    m_form->fitToPanelWidth(floatingWidth());
+    arrangeButtons();
+    update();
     m_placed = false;
     if (screenRect) {
         m_form->move(screenRect->topLeft());
@@ -382,7 +384,6 @@ void TDocPanel::dockAt(TAlign side, int offset)
     }
     m_docked = true;
     m_align = side;
-    applyFrame();
     if (side == alNone) {
         DockLayout::of(m_host)->undock(this);
         setGeometry(QRect(m_dockedRect.topLeft(), m_dockedRect.isEmpty() ? sizeHint() : m_dockedRect.size()));
@@ -465,7 +466,7 @@ void TDocPanel::mousePressEvent(QMouseEvent *event)
 {
     if (event->button() == Qt::LeftButton && m_docked && dragAllowed()) {
         m_pressGlobal = event->globalPosition().toPoint();
-        const QSize floating = floatingSize();
+        const QSize floating = floatingWindowSize();
         const QPoint at = event->position().toPoint();
         // The outline has the floating window's size; the mouse keeps its
         // place in it as far as that size allows.
@@ -500,13 +501,14 @@ void TDocPanel::mouseReleaseEvent(QMouseEvent *event)
 
 void TDocPanel::dragTo(const QPoint &globalPos)
 {
-    const QRect outline(globalPos - *m_pressOffset, floatingSize());
+    const QRect outline(globalPos - *m_pressOffset, floatingWindowSize());
     const TAlign side = dockSideFor(outline);
     const QRect client = clientRect();
     m_outline->setGeometry(side == alNone
                                ? outline
                                : DockedOutline(side, client,
-                                               thickness(side, horizontalSide(side) ? client.width() : client.height())));
+                                               thicknessAs(true, side,
+                                                           horizontalSide(side) ? client.width() : client.height())));
     m_outline->show();
     if (m_notificationCursor)
         setCursor(sideCursor(side));
@@ -516,7 +518,7 @@ void TDocPanel::endDrag(const QPoint &globalPos)
 {
     delete std::exchange(m_outline, nullptr);
     unsetCursor();
-    const QRect outline(globalPos - *m_pressOffset, floatingSize());
+    const QRect outline(globalPos - *m_pressOffset, floatingWindowSize());
     m_pressOffset.reset();
     const TAlign side = dockSideFor(outline);
     if (side == alNone)
@@ -565,6 +567,11 @@ Qt::Orientation TDocPanel::orientation() const
     return m_docked && !horizontalSide(m_align) ? Qt::Vertical : Qt::Horizontal;
 }
 
+bool TDocPanel::wraps(bool docked) const
+{
+    return m_arrangement != amNone && (m_autoWrap || !docked);
+}
+
 int TDocPanel::wrapLength(int length) const
 {
     if (m_arrangement == amWidth && m_maxWidth > 0)
@@ -573,12 +580,12 @@ int TDocPanel::wrapLength(int length) const
 }
 
 // Frame, margin and, when docked for dragging, the grip at the start of the bar.
-QMargins TDocPanel::buttonMargins() const
+QMargins TDocPanel::buttonMargins(bool docked, Qt::Orientation along) const
 {
     const int edge = frameWidth() + Margin;
     QMargins margins(edge, edge, edge, edge);
-    if (handleShown()) {
-        if (orientation() == Qt::Horizontal)
+    if (docked && dragAllowed()) {
+        if (along == Qt::Horizontal)
             margins.setLeft(margins.left() + HandleExtent);
         else
             margins.setTop(margins.top() + HandleExtent);
@@ -599,24 +606,26 @@ QList<QSize> visibleSizes(const QList<QToolButton *> &buttons)
 
 } // namespace
 
-int TDocPanel::thickness(TAlign side, int length) const
+int TDocPanel::thicknessAs(bool docked, TAlign side, int length) const
 {
-    const QMargins margins = buttonMargins();
     const Qt::Orientation along = horizontalSide(side) ? Qt::Horizontal : Qt::Vertical;
+    const QMargins margins = buttonMargins(docked, along);
     const int across = along == Qt::Horizontal ? margins.top() + margins.bottom() : margins.left() + margins.right();
     const int inner = length - (along == Qt::Horizontal ? margins.left() + margins.right()
                                                         : margins.top() + margins.bottom());
-    const bool wrap = m_docked ? m_autoWrap && m_arrangement != amNone : m_arrangement != amNone;
-    return across + FlowButtons(visibleSizes(m_buttons), along, wrapLength(inner), wrap, Spacing).thickness;
+    return across + FlowButtons(visibleSizes(m_buttons), along, wrapLength(inner), wraps(docked), Spacing).thickness;
 }
+
+int TDocPanel::thickness(TAlign side, int length) const { return thicknessAs(m_docked, side, length); }
+
+int TDocPanel::floatingThickness(int width) const { return thicknessAs(false, alTop, width); }
 
 QSize TDocPanel::sizeHint() const
 {
-    const QMargins margins = buttonMargins();
     const ButtonFlow line = FlowButtons(visibleSizes(m_buttons), orientation(), INT_MAX, false, Spacing);
     const QSize inner = orientation() == Qt::Horizontal ? QSize(line.length, line.thickness)
                                                         : QSize(line.thickness, line.length);
-    return inner.grownBy(margins);
+    return inner.grownBy(buttonMargins(m_docked, orientation()));
 }
 
 QSize TDocPanel::minimumSizeHint() const
@@ -624,29 +633,28 @@ QSize TDocPanel::minimumSizeHint() const
     QSize least(0, 0);
     for (const QSize &size : visibleSizes(m_buttons))
         least = least.expandedTo(size);
-    return least.grownBy(buttonMargins());
+    return least.grownBy(buttonMargins(m_docked, orientation()));
 }
 
-// The floating window's panel: one row as long as the buttons need, no
-// wider than MaxWidth when that is set.
-QSize TDocPanel::floatingSize() const
+// The floating panel: one row as long as the buttons need, no wider than
+// MaxWidth when that is set.
+int TDocPanel::floatingWidth() const
 {
-    const QMargins margins(frameWidth() + Margin, frameWidth() + Margin, frameWidth() + Margin,
-                           frameWidth() + Margin);
+    const QMargins margins = buttonMargins(false, Qt::Horizontal);
     const int natural = FlowButtons(visibleSizes(m_buttons), Qt::Horizontal, INT_MAX, false, Spacing).length
                         + margins.left() + margins.right();
-    const int width = m_maxWidth > 0 ? std::min(natural, m_maxWidth) : natural;
-    return {width, thickness(alTop, width)};
+    return m_maxWidth > 0 ? std::min(natural, m_maxWidth) : natural;
 }
+
+QSize TDocPanel::floatingWindowSize() const { return m_form->sizeForPanelWidth(floatingWidth()); }
 
 void TDocPanel::arrangeButtons()
 {
-    const QRect area = rect().marginsRemoved(buttonMargins());
     const Qt::Orientation along = orientation();
-    const bool wrap = m_docked ? m_autoWrap && m_arrangement != amNone : m_arrangement != amNone;
+    const QRect area = rect().marginsRemoved(buttonMargins(m_docked, along));
     const ButtonFlow flow = FlowButtons(visibleSizes(m_buttons), along,
-                                        wrapLength(along == Qt::Horizontal ? area.width() : area.height()), wrap,
-                                        Spacing);
+                                        wrapLength(along == Qt::Horizontal ? area.width() : area.height()),
+                                        wraps(m_docked), Spacing);
     qsizetype index = 0;
     for (QToolButton *button : std::as_const(m_buttons)) {
         if (button->isHidden())
@@ -666,10 +674,8 @@ void TDocPanel::relayout()
 
 void TDocPanel::applyFrame()
 {
-    if (!m_docked)
-        setFrameStyle(QFrame::NoFrame);
-    else
-        setFrameStyle(m_dockFrame == dfInner ? QFrame::StyledPanel | QFrame::Raised : QFrame::Panel | QFrame::Raised);
+    setFrameStyle(m_dockFrame == dfInner ? QFrame::StyledPanel | QFrame::Raised : QFrame::Panel | QFrame::Raised);
+    relayout();
 }
 
 void TDocPanel::resizeEvent(QResizeEvent *event)

@@ -137,6 +137,8 @@ public:
     // The panel's extent across a side of the given length: its height at
     // the top or bottom (or floating), its width at the left or right.
     int thickness(TAlign side, int length) const;
+    // The floating panel's height at the given width.
+    int floatingThickness(int width) const;
     // The side a drag outline (in screen coordinates) docks to, alNone to float.
     TAlign dockSideFor(const QRect &outline) const;
 
@@ -175,11 +177,14 @@ private:
     void dockAt(TAlign side, int offset);
     int dockedOffset() const;
     QRect clientRect() const;
-    QSize floatingSize() const;
+    int thicknessAs(bool docked, TAlign side, int length) const;
+    int floatingWidth() const;
+    QSize floatingWindowSize() const;
     bool handleShown() const;
     Qt::Orientation orientation() const;
+    bool wraps(bool docked) const;
     int wrapLength(int length) const;
-    QMargins buttonMargins() const;
+    QMargins buttonMargins(bool docked, Qt::Orientation along) const;
     void arrangeButtons();
     void relayout();
     void applyFrame();
@@ -250,6 +255,7 @@ public:
     void release(QWidget *host);
     // Sizes the window around a panel of the given width.
     void fitToPanelWidth(int width);
+    QSize sizeForPanelWidth(int width) const;
     int panelWidth() const;
     // Window flags, title bar and border after a property change.
     void applyStyle();
