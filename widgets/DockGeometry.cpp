@@ -64,6 +64,18 @@ TDocPanel::TAlign DockTest(const QRect &outline, const QRect &client, int band, 
     return TDocPanel::alNone;
 }
 
+int OffsetFromEdge(TDocPanel::TAlign side, const QRect &rect, const QRect &client)
+{
+    switch (side) {
+    case TDocPanel::alTop: return rect.top() - client.top();
+    case TDocPanel::alBottom: return client.bottom() - rect.bottom();
+    case TDocPanel::alLeft: return rect.left() - client.left();
+    case TDocPanel::alRight: return client.right() - rect.right();
+    case TDocPanel::alNone: break;
+    }
+    return 0;
+}
+
 QRect DockedOutline(TDocPanel::TAlign side, const QRect &client, int thickness)
 {
     switch (side) {

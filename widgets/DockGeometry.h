@@ -1,7 +1,7 @@
 #pragma once
 
 // The geometry of docking, apart from any window: where buttons go in rows,
-// which side an outline docks to, and the shape of a docked outline.
+// which side an outline docks to, and where a docked outline lies.
 
 #include "widgets/Dockbar.h"
 
@@ -16,6 +16,14 @@ struct ButtonFlow
     int thickness = 0;     // extent across the bar that the rows need
     int length = 0;        // extent along the bar of the longest row
 };
+
+inline bool IsHorizontalSide(TDocPanel::TAlign side)
+{
+    return side != TDocPanel::alLeft && side != TDocPanel::alRight;
+}
+
+// How far the rectangle lies inside from the client area's edge at `side`.
+int OffsetFromEdge(TDocPanel::TAlign side, const QRect &rect, const QRect &client);
 
 // Lays items out in their order along `along` (rows for horizontal, columns
 // for vertical), `spacing` apart. With `wrap`, an item that would pass
