@@ -118,6 +118,7 @@ private slots:
     void dockedWrappingFollowsTheWidth();
     void sidesNeedADockedPanel();
     void alignIsIgnoredWhileFloating();
+    void hiddenPanelGivesItsPlaceToTheClient();
     void registryKeyAndIniFileExcludeEachOther();
 };
 
@@ -532,6 +533,19 @@ void TestDockbar::alignIsIgnoredWhileFloating()
     host.panel->setAlign(TDocPanel::alRight);
     QCOMPARE(host.panel->geometry().right(), host.window->width() - 1);
     QCOMPARE(host.panel->height(), host.window->height());
+}
+
+void TestDockbar::hiddenPanelGivesItsPlaceToTheClient()
+{
+    Host host;
+    QVERIFY(host.show());
+    const QWidget *editor = host.window->findChild<QTextEdit *>();
+    const int below = host.panel->height();
+    QCOMPARE(editor->y(), below);
+    host.panel->setVisible(false);
+    QTRY_COMPARE(editor->y(), 0);
+    host.panel->setVisible(true);
+    QTRY_COMPARE(editor->y(), below);
 }
 
 void TestDockbar::registryKeyAndIniFileExcludeEachOther()
