@@ -127,6 +127,10 @@ class TestEditForm : public QObject
     QString path(const QString &name) const { return m_dir.filePath(name); }
 
 private slots:
+    // Notes store their toolbar's place when they go; never in real settings.
+    void init() { SetSettingsFileNameForTesting(path(QStringLiteral("Tidewell.INI"))); }
+    void cleanup() { SetSettingsFileNameForTesting(QString()); }
+
     void newNoteIsUntitledPlainWithWordWrap()
     {
         TEditForm note;
