@@ -1,6 +1,7 @@
 #include "shell/MDIEdit.h"
 
 #include "core/Errors.h"
+#include "core/SettingsFile.h"
 #include "platform/Mail.h"
 #include "platform/RichText.h"
 #include "platform/ShellOpen.h"
@@ -8,6 +9,8 @@
 #include "widgets/ErrorGuard.h"
 #include "widgets/Hints.h"
 #include "shell/NoteFile.h"
+#include "widgets/DockLayout.h"
+#include "widgets/Dockbar.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QAction>
@@ -26,8 +29,6 @@
 #include <QStyle>
 #include <QTextBlock>
 #include <QTextEdit>
-#include <QToolBar>
-#include <QVBoxLayout>
 
 #include <algorithm>
 
@@ -88,11 +89,7 @@ TEditForm::TEditForm(ChildHost &host, QWidget *parent) : TChildForm(host, parent
     createToolbar();
     createContextMenu();
 
-    auto *layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    layout->addWidget(m_docPanel);
-    layout->addWidget(Editor, 1);
+    DockLayout::of(this)->setClient(Editor);
 
     applyWordWrap(true);
     updateEditCommands();
@@ -206,9 +203,12 @@ void TEditForm::createMenus()
 
 void TEditForm::createToolbar()
 {
-    m_docPanel = new QToolBar(QStringLiteral("DocPanel1"), this);
+    m_docPanel = new TDocPanel(this);
     m_docPanel->setObjectName(QStringLiteral("DocPanel1"));
+    m_docPanel->setTitle(QStringLiteral("Note toolbar"));
     m_docPanel->setIconSize(QSize(20, 20));
+    // Named before loading, so that the toolbar takes back its stored place.
+    m_docPanel->setIniFile(SettingsFileName());
     setHint(m_docPanel, DocPanelHint);
     auto addButton = [this](const QString &name, const QIcon &icon, const QString &hint, auto handler) {
         QAction *button = m_docPanel->addAction(icon, GetShortHint(hint));
@@ -233,6 +233,7 @@ void TEditForm::createToolbar()
     external->setEnabled(false);
     addButton(QStringLiteral("btnSend"), glyphIcon(QStringLiteral("@")), QStringLiteral("Send via MAPI"),
               [this] { Send1Click(); });
+    m_docPanel->Loaded();
 }
 
 void TEditForm::createContextMenu()
@@ -488,6 +489,8 @@ bool TEditForm::closeQuery()
         return false;
     }
 }
+
+void TEditForm::closeSteps() { m_docPanel->setDocked(true); }
 
 // ---- shared operations -----------------------------------------------------
 

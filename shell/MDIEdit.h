@@ -15,7 +15,7 @@ class QAction;
 class QMenu;
 class QPrinter;
 class QTextEdit;
-class QToolBar;
+class TDocPanel;
 
 class TEditForm : public TChildForm
 {
@@ -68,6 +68,8 @@ public:
     QList<MergedMenu> mergedMenus() const override;
     void activated() override;
     bool closeQuery() override;
+    // The toolbar docks again when the note closes.
+    void closeSteps() override;
 
 protected:
     bool event(QEvent *event) override;
@@ -89,7 +91,7 @@ private:
     QMenu *m_editMenu = nullptr;
     QMenu *m_characterMenu = nullptr;
     QMenu *m_popupMenu = nullptr;
-    QToolBar *m_docPanel = nullptr;
+    TDocPanel *m_docPanel = nullptr;
     std::unique_ptr<QPrinter> m_printer;
 };
 

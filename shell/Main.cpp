@@ -11,6 +11,8 @@
 #include "shell/MDIEdit.h"
 #include "shell/WelcomeNote.h"
 #include "shell/about.h"
+#include "widgets/DockLayout.h"
+#include "widgets/Dockbar.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -29,7 +31,6 @@
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QTimer>
-#include <QToolBar>
 #include <QToolButton>
 
 namespace {
@@ -53,10 +54,14 @@ TMainForm::TMainForm(const QStringList &arguments, QWidget *parent) : QMainWindo
     setWindowTitle(QStringLiteral("Tidewell"));
     resize(900, 640);
 
-    m_mdi = new QMdiArea(this);
+    // The toolbars dock to the sides of the client area, around the frame.
+    auto *dockArea = new QWidget(this);
+    dockArea->setObjectName(QStringLiteral("DockArea"));
+    m_mdi = new QMdiArea(dockArea);
     m_mdi->setObjectName(QStringLiteral("ClientArea"));
     m_mdi->setContextMenuPolicy(Qt::CustomContextMenu);
-    setCentralWidget(m_mdi);
+    (new DockLayout(dockArea))->setClient(m_mdi);
+    setCentralWidget(dockArea);
 
     m_backgroundChoice = static_cast<int>(QRandomGenerator::global()->bounded(2));
     createStatusBar();
@@ -269,9 +274,7 @@ void TMainForm::createMenus()
         item->setCheckable(true);
         item->setChecked(true);
         const bool isMain = name == u"DockedMain1";
-        connectCommand(item, [this, item, isMain] {
-            setToolbarDocked(isMain ? m_toolBar : m_toolBarMisc, item->isChecked());
-        });
+        connectCommand(item, [this, item, isMain] { (isMain ? m_toolBar : m_toolBarMisc)->setDocked(item->isChecked()); });
     }
     QAction *hideAll = addCommand(toolbarMenu, QStringLiteral("HideAllToolbars1"), QStringLiteral("&Hide all toolbars"),
                                   {}, QKeySequence(Qt::CTRL | Qt::Key_F10));
@@ -349,15 +352,23 @@ void TMainForm::createClientPopupMenu()
 
 void TMainForm::createToolbars()
 {
-    auto makeToolbar = [this](const QString &name, const QString &title, Qt::ToolBarArea area) {
-        auto *bar = new QToolBar(title, this);
+    auto makeToolbar = [this](const QString &name, const QString &title, const QPoint &designPlace) {
+        auto *bar = new TDocPanel(centralWidget());
         bar->setObjectName(name);
+        bar->setTitle(title);
         bar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
         setHint(bar, ToolbarHint);
-        addToolBar(area, bar);
+        bar->setDocked(false);
+        bar->setAutoWrap(true);
+        bar->setDockingMethod(TDocPanel::dmBoth);
+        bar->setFloatBorder(TDocPanel::fbSizeable);
+        bar->setMaxWidth(115);
+        bar->move(designPlace);
+        // Named before loading, so that the state written at exit is taken back at start.
+        bar->setIniFile(SettingsFileName());
         return bar;
     };
-    auto addButton = [this](QToolBar *bar, const QString &name, const QString &caption, const QString &hint,
+    auto addButton = [this](TDocPanel *bar, const QString &name, const QString &caption, const QString &hint,
                             std::function<void()> command, bool enabled = true, const QIcon &icon = {}) {
         QAction *a = bar->addAction(icon, caption);
         a->setObjectName(name);
@@ -374,7 +385,7 @@ void TMainForm::createToolbars()
     };
     const bool plans = static_cast<bool>(childMaker(ChildKind::DivePlan));
 
-    m_toolBar = makeToolbar(QStringLiteral("ToolBar"), QStringLiteral("Toolbar"), Qt::TopToolBarArea);
+    m_toolBar = makeToolbar(QStringLiteral("ToolBar"), QStringLiteral("Toolbar"), QPoint(8, 8));
     addButton(m_toolBar, QStringLiteral("btnPlan"), QStringLiteral("Plan"),
               QStringLiteral("New dive plan|Dive planning with 'Rule of Third' and calculation of turn/call pressure etc."),
               plans ? std::function<void()>([this] { newDivePlan(); }) : std::function<void()>());
@@ -402,7 +413,8 @@ void TMainForm::createToolbars()
                               [this] { ExitByAskFirstButtomClick(); }, true, exitGlyph());
     exit->setIconText(QString());
 
-    m_toolBarMisc = makeToolbar(QStringLiteral("ToolBarMisc"), QStringLiteral("Toolbar misc"), Qt::TopToolBarArea);
+    m_toolBarMisc = makeToolbar(QStringLiteral("ToolBarMisc"), QStringLiteral("Toolbar misc"), QPoint(150, 8));
+    m_toolBarMisc->setThreshhold(2);
     const struct { const char *name; const char *caption; const char *hint; ChildKind kind; } misc[] = {
         {"btnTemperature", "Temperature", "Temperature Conversions", ChildKind::Temperature},
         {"btnTime", "Time", "Bottom Time Calculations", ChildKind::BottomTime},
@@ -415,6 +427,15 @@ void TMainForm::createToolbars()
     for (const auto &b : misc)
         addButton(m_toolBarMisc, QString::fromLatin1(b.name), QString::fromLatin1(b.caption),
                   QString::fromLatin1(b.hint), windowCommand(b.kind));
+
+    // Each "&Docked" item shows whether its own toolbar is docked.
+    for (const auto &[bar, item] : {std::pair{m_toolBar, QStringLiteral("DockedMain1")},
+                                    std::pair{m_toolBarMisc, QStringLiteral("DockedMisc1")}}) {
+        bar->Loaded();
+        QAction *docked = action(item);
+        docked->setChecked(bar->Docked());
+        connect(bar, &TDocPanel::OnDockChanged, docked, [docked, bar = bar] { docked->setChecked(bar->Docked()); });
+    }
 }
 
 void TMainForm::createStatusBar()
@@ -746,20 +767,6 @@ void TMainForm::arrangeIcons()
 }
 
 // ---- toolbars ------------------------------------------------------------
-
-void TMainForm::setToolbarDocked(QToolBar *toolbar, bool docked)
-{
-    if (docked) {
-        addToolBar(Qt::TopToolBarArea, toolbar);
-        toolbar->setVisible(!action(QStringLiteral("HideAllToolbars1"))->isChecked());
-        return;
-    }
-    const QPoint at = toolbar->mapToGlobal(QPoint(0, 0));
-    removeToolBar(toolbar);
-    toolbar->setParent(this, Qt::Tool);
-    toolbar->move(at + QPoint(0, 24));
-    toolbar->setVisible(!action(QStringLiteral("HideAllToolbars1"))->isChecked());
-}
 
 void TMainForm::setHideAllToolbars(bool hide)
 {

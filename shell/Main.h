@@ -19,7 +19,7 @@ class QMdiArea;
 class QMdiSubWindow;
 class QMenu;
 class QTimer;
-class QToolBar;
+class TDocPanel;
 class TEditForm;
 class TFileHist;
 
@@ -125,7 +125,6 @@ private:
     void activeChildChanged();
     void tile(Qt::Orientation orientation);
     void arrangeIcons();
-    void setToolbarDocked(QToolBar *toolbar, bool docked);
     void setHideAllToolbars(bool hide);
     void newDivePlan();
     void loadDivePlan();
@@ -138,8 +137,8 @@ private:
     QLabel *m_messagePanel = nullptr;
     QLabel *m_unitsPanel = nullptr;
     QLabel *m_debugPanel = nullptr;
-    QToolBar *m_toolBar = nullptr;
-    QToolBar *m_toolBarMisc = nullptr;
+    TDocPanel *m_toolBar = nullptr;
+    TDocPanel *m_toolBarMisc = nullptr;
     QList<MainMenu> m_mainMenus;
     QMenu *m_windowMenu = nullptr;
     QMenu *m_reopenMenu = nullptr;

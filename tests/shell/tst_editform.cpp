@@ -2,9 +2,9 @@
 // character commands, printing, mail, and files it must refuse.
 
 #include "core/Errors.h"
+#include "core/SettingsFile.h"
 #include "platform/Mail.h"
 #include "platform/RichText.h"
-#include "widgets/ErrorGuard.h"
 #include "shell/FileHist.h"
 #include "shell/MDIEdit.h"
 #include "shell/Main.h"
@@ -14,6 +14,8 @@
 #include "tests/support/OrdinaryUser.h"
 #include "tests/support/ScriptedDialogs.h"
 #include "tests/support/TempSettings.h"
+#include "widgets/Dockbar.h"
+#include "widgets/ErrorGuard.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -30,7 +32,6 @@
 #include <QTemporaryDir>
 #include <QTextBlock>
 #include <QTextEdit>
-#include <QToolBar>
 #include <QtTest>
 
 #include <unistd.h>
@@ -141,6 +142,10 @@ class TestEditForm : public QObject
     QString path(const QString &name) const { return m_dir.filePath(name); }
 
 private slots:
+    // Notes store their toolbar's place when they go; never in real settings.
+    void init() { SetSettingsFileNameForTesting(path(QStringLiteral("Tidewell.INI"))); }
+    void cleanup() { SetSettingsFileNameForTesting(QString()); }
+
     void newNoteIsUntitledPlainWithWordWrap()
     {
         TEditForm note(m_host);
@@ -154,7 +159,7 @@ private slots:
         QCOMPARE(note.Editor->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
         QVERIFY(!command(&note, "btnExternalEditor")->isEnabled());
         QVERIFY(!command(&note, "StartExternalEditor1")->isEnabled());
-        const auto *panel = note.findChild<QToolBar *>(QStringLiteral("DocPanel1"));
+        const auto *panel = note.findChild<TDocPanel *>(QStringLiteral("DocPanel1"));
         QVERIFY(panel);
         QCOMPARE(panel->actions().size(), 7);
         QCOMPARE(TSubNoteEditForm(m_host).windowTitle(), QStringLiteral("Editor"));
@@ -208,7 +213,7 @@ private slots:
     void toolbarButtonsAndPopupMenu()
     {
         TEditForm note(m_host);
-        const auto *panel = note.findChild<QToolBar *>(QStringLiteral("DocPanel1"));
+        const auto *panel = note.findChild<TDocPanel *>(QStringLiteral("DocPanel1"));
         QStringList hints;
         for (const QAction *a : panel->actions())
             hints << a->toolTip();
@@ -325,6 +330,29 @@ private slots:
         }
         if (!saveAs.isEmpty())
             QCOMPARE(fileBytes(path(saveAs)), QByteArray("Bottom gas 21%"));
+    }
+
+    // The toolbar takes its stored place at creation; a note closed while its
+    // toolbar floats docks it again, and the docked state is what is stored.
+    void toolbarPlaceIsStoredAndDockedOnClose()
+    {
+        TempSettings settings;
+        settings.write("[DocPanel1]\nDocked=1\nAlign=3\n");
+        TMainForm main;
+        main.show();
+        TEditForm *note = main.newNote();
+        auto *panel = note->findChild<TDocPanel *>(QStringLiteral("DocPanel1"));
+        QCOMPARE(panel->Align(), TDocPanel::alLeft);
+        QCOMPARE(note->Editor->x(), panel->width());
+        QTest::mouseDClick(panel, Qt::LeftButton, {}, QPoint(2, 2));
+        QVERIFY(!panel->Docked());
+        QVERIFY(panel->floatingWindow()->isVisible());
+        QPointer<QMdiSubWindow> frame = main.mdiArea()->activeSubWindow();
+        frame->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(frame.isNull());
+        QCOMPARE(SettingsFile().readInteger(QStringLiteral("DocPanel1"), QStringLiteral("Docked"), -1), 1);
+        QCOMPARE(SettingsFile().readInteger(QStringLiteral("DocPanel1"), QStringLiteral("Align"), -1), 3);
     }
 
     void externalEditorNeedsASavedFile()

@@ -10,6 +10,7 @@
 #include "shell/about.h"
 #include "tests/support/ScriptedDialogs.h"
 #include "tests/support/TempSettings.h"
+#include "widgets/Dockbar.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -21,7 +22,6 @@
 #include <QMenuBar>
 #include <QStatusTipEvent>
 #include <QTimer>
-#include <QToolBar>
 #include <QtTest>
 
 namespace {
@@ -111,6 +111,9 @@ private slots:
     void windowMenuFollowsChildren();
     void statusTipsGoToMessageLine();
     void hideAllToolbars();
+    void toolbarsTakeStoredStateAtStart_data();
+    void toolbarsTakeStoredStateAtStart();
+    void toolbarFloatPositionSurvivesRestart();
     void backgroundToggleOnlyWarns();
     void exitSavesSettingsInOrder();
     void exitRunsChildClosingSteps();
@@ -138,8 +141,8 @@ void TestMainForm::captionAndPanels()
     QCOMPARE(units->text(), QStringLiteral("Units: Metric"));
     main.UpdateUnitsPanel(false);
     QCOMPARE(units->text(), QStringLiteral("Units: Imperial"));
-    QCOMPARE(main.findChild<QToolBar *>(QStringLiteral("ToolBar"))->windowTitle(), QStringLiteral("Toolbar"));
-    QCOMPARE(main.findChild<QToolBar *>(QStringLiteral("ToolBarMisc"))->windowTitle(), QStringLiteral("Toolbar misc"));
+    QCOMPARE(main.findChild<TDocPanel *>(QStringLiteral("ToolBar"))->windowTitle(), QStringLiteral("Toolbar"));
+    QCOMPARE(main.findChild<TDocPanel *>(QStringLiteral("ToolBarMisc"))->windowTitle(), QStringLiteral("Toolbar misc"));
 }
 
 void TestMainForm::missingSettingsGiveDefaults()
@@ -156,7 +159,7 @@ void TestMainForm::missingSettingsGiveDefaults()
         QVERIFY(main.action(QStringLiteral("SaltWater1"))->isChecked());
         QVERIFY(main.action(QStringLiteral("MDIBackground1"))->isChecked());
         QVERIFY(!main.action(QStringLiteral("HideAllToolbars1"))->isChecked());
-        QVERIFY(!main.findChild<QToolBar *>(QStringLiteral("ToolBar"))->isHidden());
+        QVERIFY(!main.findChild<TDocPanel *>(QStringLiteral("ToolBar"))->isHidden());
         QVERIFY(!main.action(QStringLiteral("FreshWater1"))->isEnabled());
     }
 }
@@ -174,8 +177,8 @@ void TestMainForm::storedSettingsAreRead()
     QVERIFY(main.action(QStringLiteral("FreshWater1"))->isChecked());
     QVERIFY(!main.action(QStringLiteral("MDIBackground1"))->isChecked());
     QVERIFY(main.action(QStringLiteral("HideAllToolbars1"))->isChecked());
-    QVERIFY(main.findChild<QToolBar *>(QStringLiteral("ToolBar"))->isHidden());
-    QVERIFY(main.findChild<QToolBar *>(QStringLiteral("ToolBarMisc"))->isHidden());
+    QVERIFY(main.findChild<TDocPanel *>(QStringLiteral("ToolBar"))->isHidden());
+    QVERIFY(main.findChild<TDocPanel *>(QStringLiteral("ToolBarMisc"))->isHidden());
     QCOMPARE(main.findChild<QLabel *>(QStringLiteral("UnitsPanel"))->text(), QStringLiteral("Units: Imperial"));
 }
 
@@ -429,13 +432,90 @@ void TestMainForm::hideAllToolbars()
     TempSettings settings;
     TMainForm main;
     main.show();
-    auto *bar = main.findChild<QToolBar *>(QStringLiteral("ToolBar"));
+    auto *bar = main.findChild<TDocPanel *>(QStringLiteral("ToolBar"));
     QVERIFY(bar->isVisible());
     main.action(QStringLiteral("HideAllToolbars1"))->trigger();
     QVERIFY(!bar->isVisible());
-    QVERIFY(!main.findChild<QToolBar *>(QStringLiteral("ToolBarMisc"))->isVisible());
+    QVERIFY(!main.findChild<TDocPanel *>(QStringLiteral("ToolBarMisc"))->isVisible());
     main.action(QStringLiteral("HideAllToolbars1"))->trigger();
     QVERIFY(bar->isVisible());
+}
+
+// Both starts: without stored state the toolbars keep their design state
+// (floating); with it, they take back what they wrote at exit.
+void TestMainForm::toolbarsTakeStoredStateAtStart_data()
+{
+    QTest::addColumn<QByteArray>("stored");
+    QTest::addColumn<bool>("mainDocked");
+    QTest::addColumn<bool>("miscDocked");
+    QTest::addColumn<int>("mainAlign");
+    QTest::newRow("first start") << QByteArray() << false << false << int(TDocPanel::alTop);
+    QTest::newRow("both docked") << QByteArray("[ToolBar]\nDocked=1\nAlign=2\n[ToolBarMisc]\nDocked=1\nAlign=1\n")
+                                 << true << true << int(TDocPanel::alBottom);
+    QTest::newRow("main docked, misc floating") << QByteArray("[ToolBar]\nDocked=1\nAlign=1\n[ToolBarMisc]\nDocked=0\n")
+                                                << true << false << int(TDocPanel::alTop);
+}
+
+void TestMainForm::toolbarsTakeStoredStateAtStart()
+{
+    QFETCH(QByteArray, stored);
+    QFETCH(bool, mainDocked);
+    QFETCH(bool, miscDocked);
+    QFETCH(int, mainAlign);
+    TempSettings settings;
+    settings.write(stored);
+    TMainForm main;
+    main.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&main));
+    auto *bar = main.findChild<TDocPanel *>(QStringLiteral("ToolBar"));
+    auto *misc = main.findChild<TDocPanel *>(QStringLiteral("ToolBarMisc"));
+    QCOMPARE(bar->Docked(), mainDocked);
+    QCOMPARE(misc->Docked(), miscDocked);
+    QCOMPARE(int(bar->Align()), mainAlign);
+    QCOMPARE(bar->floatingWindow()->isVisible(), !mainDocked);
+    QCOMPARE(misc->floatingWindow()->isVisible(), !miscDocked);
+    QCOMPARE(main.action(QStringLiteral("DockedMain1"))->isChecked(), mainDocked);
+    QCOMPARE(main.action(QStringLiteral("DockedMisc1"))->isChecked(), miscDocked);
+    if (mainDocked) {
+        const QWidget *client = main.mdiArea();
+        if (mainAlign == TDocPanel::alBottom)
+            QCOMPARE(bar->geometry().top(), client->geometry().bottom() + 1);
+        else
+            QCOMPARE(bar->geometry().top(), 0);
+    }
+    // "&Hide all toolbars" hides the floating windows too.
+    main.action(QStringLiteral("HideAllToolbars1"))->trigger();
+    QVERIFY(!bar->floatingWindow()->isVisible() && !misc->floatingWindow()->isVisible());
+    QVERIFY(bar->isHidden() && misc->isHidden());
+}
+
+void TestMainForm::toolbarFloatPositionSurvivesRestart()
+{
+    TempSettings settings;
+    QPoint place;
+    {
+        TMainForm main;
+        main.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&main));
+        auto *bar = main.findChild<TDocPanel *>(QStringLiteral("ToolBar"));
+        place = main.mdiArea()->mapToGlobal(QPoint(300, 200));
+        bar->floatingWindow()->move(place);
+        main.action(QStringLiteral("DockedMain1"))->trigger();
+        QVERIFY(bar->Docked());
+        QVERIFY(main.close());
+    }
+    QCOMPARE(SettingsFile().readInteger(QStringLiteral("ToolBar"), QStringLiteral("Docked"), -1), 1);
+    TMainForm main;
+    main.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&main));
+    auto *bar = main.findChild<TDocPanel *>(QStringLiteral("ToolBar"));
+    QVERIFY(bar->Docked());
+    QVERIFY(main.action(QStringLiteral("DockedMain1"))->isChecked());
+    // Undocked by double-click, it floats where it floated before.
+    QTest::mouseDClick(bar, Qt::LeftButton, {}, QPoint(2, 2));
+    QVERIFY(!bar->Docked());
+    QVERIFY(!main.action(QStringLiteral("DockedMain1"))->isChecked());
+    QCOMPARE(bar->floatingWindow()->pos(), place);
 }
 
 void TestMainForm::backgroundToggleOnlyWarns()
@@ -462,10 +542,14 @@ void TestMainForm::exitSavesSettingsInOrder()
         main.action(QStringLiteral("HideAllToolbars1"))->trigger();
         QVERIFY(main.close());
     }
-    QCOMPARE(settings.contents(), QByteArray("[Measurements]\nMetric=0\nAverageTableAscentTime=30\n\n"
-                                             "[MDIBackground]\nActive=1\n\n"
-                                             "[WaterType]\nSalt water=1\n\n"
-                                             "[Toolbars]\nHideAll=1\n"));
+    // The toolbars write their own sections when they are destroyed, after the window's.
+    QVERIFY(settings.contents().startsWith("[Measurements]\nMetric=0\nAverageTableAscentTime=30\n\n"
+                                           "[MDIBackground]\nActive=1\n\n"
+                                           "[WaterType]\nSalt water=1\n\n"
+                                           "[Toolbars]\nHideAll=1\n\n[ToolBar]\nDocked=0\nVisible=0\nAlign=1\n"));
+    const QStringList keys{"Docked", "Visible", "Align", "Top", "Left", "Width", "Height"};
+    QCOMPARE(SettingsFile().readSection(QStringLiteral("ToolBar")), keys);
+    QCOMPARE(SettingsFile().readSection(QStringLiteral("ToolBarMisc")), keys);
 }
 
 void TestMainForm::exitRunsChildClosingSteps()

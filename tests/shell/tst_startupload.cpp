@@ -3,11 +3,11 @@
 #include "shell/Style.h"
 #include "shell/about.h"
 #include "tests/support/TempSettings.h"
+#include "widgets/Dockbar.h"
 
 #include <QFile>
 #include <QImage>
 #include <QStyleOption>
-#include <QToolBar>
 #include <QtTest>
 
 // What the program loads to show its first windows: nothing it does not
@@ -61,11 +61,11 @@ private slots:
         splash.makeSplash();
         splash.show();
         TMainForm mainForm(QStringList{});
-        mainForm.resize(200, 300); // too narrow: the toolbars show their extension arrows
+        mainForm.resize(200, 300); // a small window, its toolbars floating beside it
         mainForm.show();
         QVERIFY(QTest::qWaitForWindowExposed(&mainForm));
         QVERIFY(!imagePluginLoaded());
-        const auto bars = mainForm.findChildren<QToolBar *>();
+        const auto bars = mainForm.findChildren<TDocPanel *>();
         QCOMPARE(bars.size(), 2);
     }
 
