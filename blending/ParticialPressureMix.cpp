@@ -265,7 +265,7 @@ TfmParticialPressureMix::TfmParticialPressureMix(ChildHost &host, QWidget *paren
     });
 }
 
-QList<MergedMenu> TfmParticialPressureMix::mergedMenus() const { return {{25, m_worksheetMenu}}; }
+QList<MergedMenu> TfmParticialPressureMix::mergedMenus() const { return {{MenuGroup::Blending, m_worksheetMenu}}; }
 
 QMenu *TfmParticialPressureMix::mixMenu()
 {

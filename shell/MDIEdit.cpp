@@ -34,9 +34,6 @@
 
 namespace {
 
-// Menu groups of the note's menus in the main window's menu bar.
-enum NoteMenuGroup { FileGroup = 10, EditGroup = 11, CharacterGroup = 13 };
-
 const QString SaveFilter =
     QStringLiteral("Rich text files (*.rtf)|*.rtf|Plain text files (*.txt)|*.txt|All files|*.*");
 const QString DocPanelHint = QStringLiteral(
@@ -255,7 +252,7 @@ void TEditForm::createContextMenu()
 
 QList<MergedMenu> TEditForm::mergedMenus() const
 {
-    return {{FileGroup, m_fileMenu}, {EditGroup, m_editMenu}, {CharacterGroup, m_characterMenu}};
+    return {{MenuGroup::File, m_fileMenu}, {MenuGroup::Edit, m_editMenu}, {MenuGroup::Character, m_characterMenu}};
 }
 
 QAction *TEditForm::shortcutCommand(const QKeySequence &keys) const

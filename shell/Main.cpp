@@ -35,16 +35,10 @@
 
 namespace {
 
-const QString PlanningHint =
-    QStringLiteral("Dive planning with 'Rule of Third' |Including calculation of turn/call pressure");
 const QString LoadDiveHint = QStringLiteral("&Load a dive into the dive planner");
 const QString ToolbarHint = QStringLiteral(
     "|Double-Click to dock/undock toolbar. Double click on title of floating toolbar to dock or use drag-n-drop");
 
-// Merge groups of the main menus; a child window's menu of the same group
-// takes the place of the main one while the child is active.
-enum MenuGroup { FileGroup = 10, CalculationsGroup = 20, PlanningGroup = 30, OptionsGroup = 60,
-                 WindowGroup = 70, HelpGroup = 80 };
 
 } // namespace
 
@@ -125,34 +119,26 @@ QAction *TMainForm::addCommand(QMenu *menu, const QString &name, const QString &
     return action;
 }
 
-QAction *TMainForm::addWindowCommand(QMenu *menu, const QString &name, const QString &caption,
-                                     const QString &hint, ChildKind kind, const QKeySequence &shortcut)
+void TMainForm::addWindowCommands(QWidget *target, CommandPlace place)
 {
-    QAction *action = addCommand(menu, name, caption, hint, shortcut);
-    action->setEnabled(static_cast<bool>(childMaker(kind)));
-    connectCommand(action, [this, kind] { openChild(kind); });
-    return action;
-}
-
-// "Con&versions" with its four windows; the main menu and the pop-up menu
-// both carry it, told apart by the number at the end of the names.
-void TMainForm::addConversionsMenu(QMenu *parent, const QString &number)
-{
-    QMenu *conversions = parent->addMenu(QStringLiteral("Con&versions"));
-    conversions->setObjectName(QStringLiteral("Conversions") + number);
-    addWindowCommand(conversions, QStringLiteral("FeetMeters") + number, QStringLiteral("Feet - &meters"),
-                     QStringLiteral("Feet - Meter conversions"), ChildKind::FeetMeters);
-    addWindowCommand(conversions, QStringLiteral("Temperatures") + number, QStringLiteral("&Temperatures"),
-                     QStringLiteral("Temperature Conversions"), ChildKind::Temperature);
-    addWindowCommand(conversions, QStringLiteral("Fahtoms") + number, QStringLiteral("&Fahtoms"),
-                     QStringLiteral("Fathoms is used to measure depth on sea maps"), ChildKind::Fathoms);
-    addWindowCommand(conversions, QStringLiteral("NauticalMiles") + number, QStringLiteral("&Nautical miles"),
-                     QStringLiteral("Nautical miles conversions"), ChildKind::NauticalMiles);
+    for (const auto &[kind, command] : commandsAt(place)) {
+        if (auto *menu = qobject_cast<QMenu *>(target); menu && command.separatorBefore)
+            menu->addSeparator();
+        auto *a = new QAction(command.glyph ? command.glyph() : QIcon(), command.caption, target);
+        a->setObjectName(command.name);
+        if (!command.hint.isEmpty())
+            setHint(a, command.hint);
+        if (!command.shortcut.isEmpty())
+            a->setShortcut(command.shortcut);
+        a->setEnabled(static_cast<bool>(childMaker(kind)));
+        connectCommand(a, [this, kind = kind] { openChild(kind); });
+        target->addAction(a);
+    }
 }
 
 void TMainForm::createMenus()
 {
-    auto topMenu = [this](const QString &name, const QString &caption, const QString &hint, int group) {
+    auto topMenu = [this](const QString &name, const QString &caption, const QString &hint, MenuGroup group) {
         QMenu *menu = new QMenu(caption, this);
         menu->setObjectName(name);
         if (!hint.isEmpty())
@@ -169,15 +155,14 @@ void TMainForm::createMenus()
     };
 
     QMenu *file = topMenu(QStringLiteral("File1"), QStringLiteral("&File"),
-                          QStringLiteral("Open text file in an editor"), FileGroup);
-    addWindowCommand(file, QStringLiteral("NewNotepad1"), QStringLiteral("&New notepad"),
-                     QStringLiteral("New notepad"), ChildKind::Notepad);
-    QAction *openNote = addCommand(file, QStringLiteral("OpenNotepad1"), QStringLiteral("&Open notepad"),
+                          QStringLiteral("Open text file in an editor"), MenuGroup::File);
+    addWindowCommands(file, CommandPlace::FileMenu);
+    QAction *openNote = m_openNotepad = addCommand(file, QStringLiteral("OpenNotepad1"), QStringLiteral("&Open notepad"),
                                    QStringLiteral("Open Notepad"), Qt::Key_F2);
     openNote->setEnabled(static_cast<bool>(childMaker(ChildKind::Notepad)));
     connectCommand(openNote, [this] { openNotepad(); });
     file->addSeparator();
-    QAction *loadDive = addCommand(file, QStringLiteral("LoadDivePlan1"), QStringLiteral("&Load dive plan"),
+    QAction *loadDive = m_loadDivePlan = addCommand(file, QStringLiteral("LoadDivePlan1"), QStringLiteral("&Load dive plan"),
                                    LoadDiveHint, Qt::Key_F11);
     loadDive->setEnabled(static_cast<bool>(childMaker(ChildKind::DivePlan)));
     connectCommand(loadDive, [this] { loadDivePlan(); });
@@ -186,63 +171,42 @@ void TMainForm::createMenus()
                               QStringLiteral("Exit the application")),
                    [this] { close(); });
 
-    QMenu *calc = topMenu(QStringLiteral("Calculations1"), QStringLiteral("&Calculations"), {}, CalculationsGroup);
-    addConversionsMenu(calc, QStringLiteral("1"));
+    QMenu *calc = topMenu(QStringLiteral("Calculations1"), QStringLiteral("&Calculations"), {}, MenuGroup::Calculations);
+    addWindowCommands(subMenu(calc, QStringLiteral("Conversions1"), QStringLiteral("Con&versions")),
+                      CommandPlace::ConversionsMenu);
     calc->addSeparator();
-    addWindowCommand(calc, QStringLiteral("GasBlending1"), QStringLiteral("&Gas blending"),
-                     QStringLiteral("Gas blending worksheet"), ChildKind::Blending, Qt::Key_F3);
-    addWindowCommand(calc, QStringLiteral("GasMixEditor1"), QStringLiteral("Gas &Mix Editor"),
-                     QStringLiteral("Gas mix editor for creating gas mixes"), ChildKind::MixEditor, Qt::Key_F6);
+    addWindowCommands(calc, CommandPlace::CalculationsMenu);
     calc->addSeparator();
-    QMenu *tanks = subMenu(calc, QStringLiteral("Tanks1"), QStringLiteral("&Tanks"));
-    addWindowCommand(tanks, QStringLiteral("Content1"), QStringLiteral("&Content"),
-                     QStringLiteral("How much left with current pressure"), ChildKind::TankContent,
-                     QKeySequence(Qt::CTRL | Qt::Key_F2));
-    addWindowCommand(tanks, QStringLiteral("Fills1"), QStringLiteral("&Fills"),
-                     QStringLiteral("Nitrox gas mixing"), ChildKind::Fills, QKeySequence(Qt::CTRL | Qt::Key_F4));
-    tanks->addSeparator();
-    addWindowCommand(tanks, QStringLiteral("SizeConversion1"), QStringLiteral("&Size conversion"),
-                     QStringLiteral("Imperial to Metric and Metric to Imperial"), ChildKind::TankSize,
-                     QKeySequence(Qt::CTRL | Qt::Key_F6));
-    addWindowCommand(calc, QStringLiteral("NitroxCalculations1"), QStringLiteral("&Nitrox calculations"),
-                     QStringLiteral("Calculations for nitrox gas"), ChildKind::Nitrox, Qt::Key_F7);
-    addWindowCommand(calc, QStringLiteral("BottomTime1"), QStringLiteral("&Bottom Time"),
-                     QStringLiteral("Bottom Time Calculations"), ChildKind::BottomTime, Qt::Key_F9);
+    addWindowCommands(subMenu(calc, QStringLiteral("Tanks1"), QStringLiteral("&Tanks")), CommandPlace::TanksMenu);
+    addWindowCommands(calc, CommandPlace::CalculationsAfterTanks);
     calc->addSeparator();
     connectCommand(addCommand(calc, QStringLiteral("Calculator1"), QStringLiteral("&Calculator"),
                               QStringLiteral("Windows calculator"), QKeySequence(Qt::CTRL | Qt::Key_F1)),
                    [this] { startCalculator(); });
 
-    QMenu *planning = topMenu(QStringLiteral("PlanningTools1"), QStringLiteral("&Planning tools"), {}, PlanningGroup);
-    QAction *newPlan = addCommand(planning, QStringLiteral("NewDivePlan1"), QStringLiteral("&New Dive Plan"),
-                                  PlanningHint, Qt::Key_F4);
-    newPlan->setEnabled(static_cast<bool>(childMaker(ChildKind::DivePlan)));
-    connectCommand(newPlan, [this] { newDivePlan(); });
+    QMenu *planning = topMenu(QStringLiteral("PlanningTools1"), QStringLiteral("&Planning tools"), {},
+                              MenuGroup::Planning);
+    addWindowCommands(planning, CommandPlace::PlanningMenu);
     QAction *openPlan = addCommand(planning, QStringLiteral("OpenDivePlan1"), QStringLiteral("&Open Dive Plan"),
                                    PlanningHint);
     openPlan->setEnabled(static_cast<bool>(childMaker(ChildKind::DivePlan)));
     connectCommand(openPlan, [this] { loadDivePlan(); });
     planning->addSeparator();
-    addWindowCommand(planning, QStringLiteral("SurfaceAirConsumption1"), QStringLiteral("&Surface Air Consumption"),
-                     QStringLiteral("SAC - PSI/Min to CuFt/Min or SAC BAR/Min to Litres/Min"), ChildKind::Sac,
-                     Qt::Key_F8);
-    addWindowCommand(planning, QStringLiteral("GasCalculations1"), QStringLiteral("&Gas Calculations"),
-                     QStringLiteral("How much gas would I need for..."), ChildKind::GasNeeds, Qt::Key_F10);
+    addWindowCommands(planning, CommandPlace::PlanningTools);
     QMenu *computers = subMenu(planning, QStringLiteral("DiveComputers1"), QStringLiteral("&Dive computers"));
-    addWindowCommand(computers, QStringLiteral("ShowDANDiveProfiles1"), QStringLiteral("&Show DAN Dive profiles"),
-                     QStringLiteral("Show DAN Research graphic"), ChildKind::ProfileViewer, Qt::Key_F12);
+    addWindowCommands(computers, CommandPlace::DiveComputersMenu);
     QAction *openProfile = addCommand(computers, QStringLiteral("OpenDANDiveProfile1"),
                                       QStringLiteral("&Open DAN Dive profile"),
                                       QStringLiteral("Read DAN Research format"));
     openProfile->setEnabled(static_cast<bool>(childMaker(ChildKind::ProfileViewer)));
     connectCommand(openProfile, [this] { openProfileDialog(); });
 
-    QMenu *options = topMenu(QStringLiteral("Options1"), QStringLiteral("&Options"), {}, OptionsGroup);
+    QMenu *options = topMenu(QStringLiteral("Options1"), QStringLiteral("&Options"), {}, MenuGroup::Options);
     QMenu *measurements = subMenu(options, QStringLiteral("Measurements1"), QStringLiteral("&Measurements"));
     auto *unitGroup = new QActionGroup(this);
-    QAction *imperial = addCommand(measurements, QStringLiteral("Imperial1"), QStringLiteral("&Imperial"),
+    QAction *imperial = m_imperial = addCommand(measurements, QStringLiteral("Imperial1"), QStringLiteral("&Imperial"),
                                    QStringLiteral("Set default option to Imperial"));
-    QAction *metric = addCommand(measurements, QStringLiteral("Metric1"), QStringLiteral("&Metric"),
+    QAction *metric = m_metric = addCommand(measurements, QStringLiteral("Metric1"), QStringLiteral("&Metric"),
                                  QStringLiteral("Set default option to Metric"));
     for (QAction *a : {imperial, metric}) {
         a->setCheckable(true);
@@ -254,8 +218,8 @@ void TMainForm::createMenus()
 
     QMenu *water = subMenu(options, QStringLiteral("WaterType1"), QStringLiteral("&Water type"));
     auto *waterGroup = new QActionGroup(this);
-    QAction *salt = addCommand(water, QStringLiteral("SaltWater1"), QStringLiteral("&Salt water"), {});
-    QAction *fresh = addCommand(water, QStringLiteral("FreshWater1"), QStringLiteral("&Fresh water"), {});
+    QAction *salt = m_salt = addCommand(water, QStringLiteral("SaltWater1"), QStringLiteral("&Salt water"), {});
+    QAction *fresh = m_fresh = addCommand(water, QStringLiteral("FreshWater1"), QStringLiteral("&Fresh water"), {});
     for (QAction *a : {salt, fresh}) {
         a->setCheckable(true);
         waterGroup->addAction(a);
@@ -271,37 +235,43 @@ void TMainForm::createMenus()
     for (const auto &[name, caption] : {std::pair{QStringLiteral("DockedMain1"), QStringLiteral("&Main")},
                                         std::pair{QStringLiteral("DockedMisc1"), QStringLiteral("Mis&c")}}) {
         QAction *item = addCommand(docked, name, caption, QStringLiteral("Dock/Undock toolbar"));
+        (name == u"DockedMain1" ? m_dockedMain : m_dockedMisc) = item;
         item->setCheckable(true);
         item->setChecked(true);
         const bool isMain = name == u"DockedMain1";
         connectCommand(item, [this, item, isMain] { (isMain ? m_toolBar : m_toolBarMisc)->setDocked(item->isChecked()); });
     }
-    QAction *hideAll = addCommand(toolbarMenu, QStringLiteral("HideAllToolbars1"), QStringLiteral("&Hide all toolbars"),
+    QAction *hideAll = m_hideAll = addCommand(toolbarMenu, QStringLiteral("HideAllToolbars1"), QStringLiteral("&Hide all toolbars"),
                                   {}, QKeySequence(Qt::CTRL | Qt::Key_F10));
     hideAll->setCheckable(true);
     connectCommand(hideAll, [this, hideAll] { setHideAllToolbars(hideAll->isChecked()); });
     options->addSeparator();
-    QAction *background = addCommand(options, QStringLiteral("MDIBackground1"), QStringLiteral("MDI &Background"),
+    QAction *background = m_background = addCommand(options, QStringLiteral("MDIBackground1"), QStringLiteral("MDI &Background"),
                                      QStringLiteral("Show background in program. Will only change at startup"));
     background->setCheckable(true);
     background->setChecked(true);
     connectCommand(background, [] { ShowMessage(QStringLiteral("The background will change next time you start the program.")); });
 
+    // These work on the child windows, so they are enabled only while there are some.
+    auto followsChildren = [this](QAction *command) {
+        m_childCommands << command;
+        return command;
+    };
     m_windowMenu = topMenu(QStringLiteral("Window1"), QStringLiteral("&Window"),
-                           QStringLiteral("Window related commands such as Tile and Cascade"), WindowGroup);
-    connectCommand(addCommand(m_windowMenu, QStringLiteral("Cascade1"), QStringLiteral("Ca&scade"),
-                              QStringLiteral("Arrange windows to overlap")),
+                           QStringLiteral("Window related commands such as Tile and Cascade"), MenuGroup::Window);
+    connectCommand(followsChildren(addCommand(m_windowMenu, QStringLiteral("Cascade1"), QStringLiteral("Ca&scade"),
+                              QStringLiteral("Arrange windows to overlap"))),
                    [this] { m_mdi->cascadeSubWindows(); });
-    connectCommand(addCommand(m_windowMenu, QStringLiteral("TileVertical1"), QStringLiteral("&Tile vertical"),
-                              QStringLiteral("Arrange windows without overlap")),
+    connectCommand(followsChildren(addCommand(m_windowMenu, QStringLiteral("TileVertical1"), QStringLiteral("&Tile vertical"),
+                              QStringLiteral("Arrange windows without overlap"))),
                    [this] { tile(Qt::Vertical); });
     connectCommand(addCommand(m_windowMenu, QStringLiteral("TileHorizontal1"), QStringLiteral("Tile &horizontal"), {}),
                    [this] { tile(Qt::Horizontal); });
-    connectCommand(addCommand(m_windowMenu, QStringLiteral("ArrangeIcons1"), QStringLiteral("Arrange &Icons"),
-                              QStringLiteral("Arrange window icons at bottom of main window")),
+    connectCommand(followsChildren(addCommand(m_windowMenu, QStringLiteral("ArrangeIcons1"), QStringLiteral("Arrange &Icons"),
+                              QStringLiteral("Arrange window icons at bottom of main window"))),
                    [this] { arrangeIcons(); });
-    connectCommand(addCommand(m_windowMenu, QStringLiteral("MinimizeAll1"), QStringLiteral("&Minimize All"),
-                              QStringLiteral("Minimize all windows")),
+    connectCommand(followsChildren(addCommand(m_windowMenu, QStringLiteral("MinimizeAll1"), QStringLiteral("&Minimize All"),
+                              QStringLiteral("Minimize all windows"))),
                    [this] {
                        const auto windows = m_mdi->subWindowList(QMdiArea::CreationOrder);
                        for (auto it = windows.crbegin(); it != windows.crend(); ++it)
@@ -311,18 +281,18 @@ void TMainForm::createMenus()
     m_reopenMenu = subMenu(m_windowMenu, QStringLiteral("Reopen1"), QStringLiteral("&Reopen"),
                            QStringLiteral("Reopen file which have been open earlier"));
     m_windowMenu->addSeparator();
-    connectCommand(addCommand(m_windowMenu, QStringLiteral("Close1"), QStringLiteral("&Close"),
-                              QStringLiteral("Close current file")),
+    connectCommand(followsChildren(addCommand(m_windowMenu, QStringLiteral("Close1"), QStringLiteral("&Close"),
+                              QStringLiteral("Close current file"))),
                    [this] {
                        if (QMdiSubWindow *sub = m_mdi->activeSubWindow())
                            sub->close();
                    });
-    connectCommand(addCommand(m_windowMenu, QStringLiteral("CloseAll1"), QStringLiteral("Close &all"),
-                              QStringLiteral("Close all open windows"), QKeySequence(Qt::CTRL | Qt::Key_F12)),
+    connectCommand(followsChildren(addCommand(m_windowMenu, QStringLiteral("CloseAll1"), QStringLiteral("Close &all"),
+                              QStringLiteral("Close all open windows"), QKeySequence(Qt::CTRL | Qt::Key_F12))),
                    [this] { closeAllChildren(); });
     connect(m_windowMenu, &QMenu::aboutToShow, this, [this] { guarded([this] { fillWindowList(); }); });
 
-    QMenu *help = topMenu(QStringLiteral("Help1"), QStringLiteral("&Help"), QStringLiteral("Help topics"), HelpGroup);
+    QMenu *help = topMenu(QStringLiteral("Help1"), QStringLiteral("&Help"), QStringLiteral("Help topics"), MenuGroup::Help);
     connectCommand(addCommand(help, QStringLiteral("About1"), QStringLiteral("&About"), {},
                               QKeySequence(Qt::SHIFT | Qt::Key_F10)),
                    [this] { showAbout(); });
@@ -332,19 +302,17 @@ void TMainForm::createClientPopupMenu()
 {
     auto *popup = new QMenu(this);
     popup->setObjectName(QStringLiteral("PopupMenu1"));
-    addWindowCommand(popup, QStringLiteral("DANDiveProfile2"), QStringLiteral("&DAN Dive profile"),
-                     QStringLiteral("Read DAN Research format"), ChildKind::ProfileViewer);
+    addWindowCommands(popup, CommandPlace::PopupProfiles);
     popup->addSeparator();
     QAction *load = addCommand(popup, QStringLiteral("LoadDivePlan2"), QStringLiteral("&Load dive plan"), LoadDiveHint);
     load->setEnabled(static_cast<bool>(childMaker(ChildKind::DivePlan)));
     connectCommand(load, [this] { loadDivePlan(); });
-    QAction *plan = addCommand(popup, QStringLiteral("NewDivePlan2"), QStringLiteral("&New dive plan"), PlanningHint);
-    plan->setEnabled(static_cast<bool>(childMaker(ChildKind::DivePlan)));
-    connectCommand(plan, [this] { newDivePlan(); });
+    addWindowCommands(popup, CommandPlace::PopupPlans);
     popup->addSeparator();
-    addWindowCommand(popup, QStringLiteral("GasBlending2"), QStringLiteral("&Gas blending"),
-                     QStringLiteral("Gas blending worksheet"), ChildKind::Blending);
-    addConversionsMenu(popup, QStringLiteral("2"));
+    addWindowCommands(popup, CommandPlace::PopupBlending);
+    QMenu *conversions = popup->addMenu(QStringLiteral("Con&versions"));
+    conversions->setObjectName(QStringLiteral("Conversions2"));
+    addWindowCommands(conversions, CommandPlace::PopupConversions);
     connect(m_mdi, &QWidget::customContextMenuRequested, this, [this, popup](const QPoint &at) {
         popup->popup(m_mdi->mapToGlobal(at));
     });
@@ -378,30 +346,10 @@ void TMainForm::createToolbars()
             connectCommand(a, command);
         return a;
     };
-    auto windowCommand = [this](ChildKind kind) -> std::function<void()> {
-        if (!childMaker(kind))
-            return {};
-        return [this, kind] { openChild(kind); };
-    };
     const bool plans = static_cast<bool>(childMaker(ChildKind::DivePlan));
 
     m_toolBar = makeToolbar(QStringLiteral("ToolBar"), QStringLiteral("Toolbar"), QPoint(8, 8));
-    addButton(m_toolBar, QStringLiteral("btnPlan"), QStringLiteral("Plan"),
-              QStringLiteral("New dive plan|Dive planning with 'Rule of Third' and calculation of turn/call pressure etc."),
-              plans ? std::function<void()>([this] { newDivePlan(); }) : std::function<void()>());
-    addButton(m_toolBar, QStringLiteral("btnBlend"), QStringLiteral("Blend"), QStringLiteral("Gas blending worksheet"),
-              windowCommand(ChildKind::Blending));
-    addButton(m_toolBar, QStringLiteral("btnSAC"), QStringLiteral("SAC"),
-              QStringLiteral("SAC - Surface Air Consumption or RMV - Respiratory Minute Volume|Surface Air Consumption - PSI/Min to CuFt/Min or BAR/Min to Litres/Min"),
-              windowCommand(ChildKind::Sac));
-    addButton(m_toolBar, QStringLiteral("btnDAN"), QStringLiteral("DAN"), QStringLiteral("Show DAN Research graphic"),
-              windowCommand(ChildKind::ProfileViewer));
-    addButton(m_toolBar, QStringLiteral("btnGas"), QStringLiteral("Gas"),
-              QStringLiteral("Gas Calculations|How much gas would I need for..."), windowCommand(ChildKind::GasNeeds));
-    addButton(m_toolBar, QStringLiteral("btnNitrox"), QStringLiteral("itrox"), QStringLiteral("Calculations for nitrox gas"),
-              windowCommand(ChildKind::Nitrox), true, nitroxGlyph());
-    addButton(m_toolBar, QStringLiteral("btnFills"), QStringLiteral("Fills"), QStringLiteral("Nitrox gas mixing"),
-              windowCommand(ChildKind::Fills));
+    addWindowCommands(m_toolBar, CommandPlace::MainToolbar);
     addButton(m_toolBar, QStringLiteral("btnRemix"), QStringLiteral("Remix"),
               QStringLiteral("Remix a known mix to a desired mix"), {}, false);
     QAction *open = addButton(m_toolBar, QStringLiteral("btnOpenDivePlan"), QString(),
@@ -415,26 +363,13 @@ void TMainForm::createToolbars()
 
     m_toolBarMisc = makeToolbar(QStringLiteral("ToolBarMisc"), QStringLiteral("Toolbar misc"), QPoint(150, 8));
     m_toolBarMisc->setThreshhold(2);
-    const struct { const char *name; const char *caption; const char *hint; ChildKind kind; } misc[] = {
-        {"btnTemperature", "Temperature", "Temperature Conversions", ChildKind::Temperature},
-        {"btnTime", "Time", "Bottom Time Calculations", ChildKind::BottomTime},
-        {"btnFahtoms", "Fahtoms", "Used on sea maps - depth at sea", ChildKind::Fathoms},
-        {"btnContent", "Content", "Tank content|How much left with current pressure", ChildKind::TankContent},
-        {"btnTankSizes", "Tank sizes", "Tank size conversions|Metric to Imperial or Imperial to Metric", ChildKind::TankSize},
-        {"btnFeetMeter", "Feet - Meter", "Feet - Meter conversions", ChildKind::FeetMeters},
-        {"btnNauticalMiles", "Nautical miles", "Nautical miles conversions", ChildKind::NauticalMiles},
-    };
-    for (const auto &b : misc)
-        addButton(m_toolBarMisc, QString::fromLatin1(b.name), QString::fromLatin1(b.caption),
-                  QString::fromLatin1(b.hint), windowCommand(b.kind));
+    addWindowCommands(m_toolBarMisc, CommandPlace::MiscToolbar);
 
     // Each "&Docked" item shows whether its own toolbar is docked.
-    for (const auto &[bar, item] : {std::pair{m_toolBar, QStringLiteral("DockedMain1")},
-                                    std::pair{m_toolBarMisc, QStringLiteral("DockedMisc1")}}) {
+    for (const auto &[bar, docked] : {std::pair{m_toolBar, m_dockedMain}, std::pair{m_toolBarMisc, m_dockedMisc}}) {
         bar->Loaded();
-        QAction *docked = action(item);
         docked->setChecked(bar->Docked());
-        connect(bar, &TDocPanel::OnDockChanged, docked, [docked, bar = bar] { docked->setChecked(bar->Docked()); });
+        connect(bar, &TDocPanel::OnDockChanged, docked, [docked = docked, bar = bar] { docked->setChecked(bar->Docked()); });
     }
 }
 
@@ -485,25 +420,24 @@ void TMainForm::loadSettings()
 {
     const IniFile ini = SettingsFile();
     const bool backgroundActive = ini.readBool(QStringLiteral("MDIBackground"), QStringLiteral("Active"), true);
-    action(QStringLiteral("MDIBackground1"))->setChecked(backgroundActive);
+    m_background->setChecked(backgroundActive);
     if (backgroundActive)
         m_mdi->setBackground(QBrush(backgroundPicture(m_backgroundChoice)));
 
     const bool metric = ini.readBool(QStringLiteral("Measurements"), QStringLiteral("Metric"), MetricWinStandard());
     programUnits().metric = metric;
-    action(metric ? QStringLiteral("Metric1") : QStringLiteral("Imperial1"))->setChecked(true);
+    (metric ? m_metric : m_imperial)->setChecked(true);
     programUnits().ascentRate =
         ini.readInteger(QStringLiteral("Measurements"), QStringLiteral("AverageTableAscentTime"), metric ? 10 : 33);
 
     const bool salt = ini.readBool(QStringLiteral("WaterType"), QStringLiteral("Salt water"), true);
     programUnits().saltWater = salt;
-    action(salt ? QStringLiteral("SaltWater1") : QStringLiteral("FreshWater1"))->setChecked(true);
+    (salt ? m_salt : m_fresh)->setChecked(true);
 
     const bool hideAll = ini.readBool(QStringLiteral("Toolbars"), QStringLiteral("HideAll"), false);
-    QAction *hide = action(QStringLiteral("HideAllToolbars1"));
-    hide->setChecked(!hideAll);
-    hide->toggle();
-    setHideAllToolbars(hide->isChecked());
+    m_hideAll->setChecked(!hideAll);
+    m_hideAll->toggle();
+    setHideAllToolbars(m_hideAll->isChecked());
     UpdateUnitsPanel(metric);
 }
 
@@ -511,11 +445,11 @@ void TMainForm::saveSettings()
 {
     WriteIntegerIni(QStringLiteral("Measurements"), QStringLiteral("Metric"), isMetric() ? 1 : 0);
     WriteIntegerIni(QStringLiteral("MDIBackground"), QStringLiteral("Active"),
-                    action(QStringLiteral("MDIBackground1"))->isChecked() ? 1 : 0);
+                    m_background->isChecked() ? 1 : 0);
     WriteIntegerIni(QStringLiteral("WaterType"), QStringLiteral("Salt water"),
-                    action(QStringLiteral("SaltWater1"))->isChecked() ? 1 : 0);
+                    m_salt->isChecked() ? 1 : 0);
     WriteIntegerIni(QStringLiteral("Toolbars"), QStringLiteral("HideAll"),
-                    action(QStringLiteral("HideAllToolbars1"))->isChecked() ? 1 : 0);
+                    m_hideAll->isChecked() ? 1 : 0);
     WriteIntegerIni(QStringLiteral("Measurements"), QStringLiteral("AverageTableAscentTime"), programUnits().ascentRate);
 }
 
@@ -541,7 +475,7 @@ QString TMainForm::LoadStrIni(const QString &section, const QString &key, const 
 
 // ---- units and status bar ------------------------------------------------
 
-bool TMainForm::isMetric() const { return action(QStringLiteral("Metric1"))->isChecked(); }
+bool TMainForm::isMetric() const { return programUnits().metric; }
 
 void TMainForm::UpdateUnitsPanel(bool metric)
 {
@@ -593,15 +527,9 @@ QList<QKeySequence> ownKeys(QAction *command)
 
 QList<QAction *> TMainForm::ownCommands() const
 {
-    auto insideFrames = [this](const QObject *object) {
-        for (; object; object = object->parent())
-            if (object == m_mdi)
-                return true;
-        return false;
-    };
     QList<QAction *> commands;
     for (QAction *command : findChildren<QAction *>())
-        if (!insideFrames(command))
+        if (ownsDirectly(command))
             commands << command;
     return commands;
 }
@@ -694,8 +622,8 @@ void TMainForm::activeChildChanged()
 void TMainForm::updateWindowMenu()
 {
     const bool any = !m_mdi->subWindowList().isEmpty();
-    for (const char *name : {"Cascade1", "TileVertical1", "ArrangeIcons1", "MinimizeAll1", "Close1", "CloseAll1"})
-        action(QString::fromLatin1(name))->setEnabled(any);
+    for (QAction *command : m_childCommands)
+        command->setEnabled(any);
 }
 
 void TMainForm::fillWindowList()
@@ -817,10 +745,10 @@ void TMainForm::runCommand(ProgramCommand command)
 {
     switch (command) {
     case ProgramCommand::OpenFile:
-        action(QStringLiteral("OpenNotepad1"))->trigger();
+        m_openNotepad->trigger();
         break;
     case ProgramCommand::LoadDivePlan:
-        action(QStringLiteral("LoadDivePlan1"))->trigger();
+        m_loadDivePlan->trigger();
         break;
     case ProgramCommand::Exit:
         close();
@@ -832,9 +760,9 @@ bool TMainForm::commandAvailable(ProgramCommand command) const
 {
     switch (command) {
     case ProgramCommand::OpenFile:
-        return action(QStringLiteral("OpenNotepad1"))->isEnabled();
+        return m_openNotepad->isEnabled();
     case ProgramCommand::LoadDivePlan:
-        return action(QStringLiteral("LoadDivePlan1"))->isEnabled();
+        return m_loadDivePlan->isEnabled();
     case ProgramCommand::Exit:
         return true;
     }

@@ -102,13 +102,12 @@ private:
     void routeShortcuts();
     struct MainMenu
     {
-        int group;
+        MenuGroup group;
         QMenu *menu;
     };
 
     bool ownsDirectly(const QObject *object) const;
     void createMenus();
-    void addConversionsMenu(QMenu *parent, const QString &number);
     void createClientPopupMenu();
     void createToolbars();
     void createStatusBar();
@@ -116,8 +115,8 @@ private:
     void saveSettings();
     QAction *addCommand(QMenu *menu, const QString &name, const QString &caption,
                         const QString &hint, const QKeySequence &shortcut = {});
-    QAction *addWindowCommand(QMenu *menu, const QString &name, const QString &caption,
-                              const QString &hint, ChildKind kind, const QKeySequence &shortcut = {});
+    // The catalog's window commands of `place`, added to a menu or toolbar.
+    void addWindowCommands(QWidget *target, CommandPlace place);
     void connectCommand(QAction *action, std::function<void()> command);
     void rebuildMenuBar();
     void updateWindowMenu();
@@ -141,6 +140,17 @@ private:
     TDocPanel *m_toolBarMisc = nullptr;
     QList<MainMenu> m_mainMenus;
     QMenu *m_windowMenu = nullptr;
+    QAction *m_openNotepad = nullptr;
+    QAction *m_loadDivePlan = nullptr;
+    QAction *m_imperial = nullptr;
+    QAction *m_metric = nullptr;
+    QAction *m_salt = nullptr;
+    QAction *m_fresh = nullptr;
+    QAction *m_dockedMain = nullptr;
+    QAction *m_dockedMisc = nullptr;
+    QAction *m_hideAll = nullptr;
+    QAction *m_background = nullptr;
+    QList<QAction *> m_childCommands;   // the window commands that need a child window
     QMenu *m_reopenMenu = nullptr;
     QList<QAction *> m_windowListActions;
     QTimer *m_startTimer = nullptr;

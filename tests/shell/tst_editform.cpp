@@ -168,13 +168,13 @@ private slots:
     void menusMergeInTheirGroups()
     {
         TEditForm note(m_host);
-        QList<int> groups;
+        QList<MenuGroup> groups;
         QStringList titles;
         for (const MergedMenu &m : note.mergedMenus()) {
             groups << m.group;
             titles << m.menu->title();
         }
-        QCOMPARE(groups, (QList<int>{10, 11, 13}));
+        QCOMPARE(groups, (QList<MenuGroup>{MenuGroup::File, MenuGroup::Edit, MenuGroup::Character}));
         QCOMPARE(titles, (QStringList{QStringLiteral("&File"), QStringLiteral("&Edit"), QStringLiteral("Ch&aracter")}));
         QCOMPARE(command(&note, "Open1")->shortcut(), QKeySequence(Qt::Key_F2));
         QCOMPARE(command(&note, "Save1")->shortcut(), QKeySequence(Qt::Key_F3));

@@ -62,7 +62,7 @@ public:
         m_edit = new QMenu(QStringLiteral("&Edit"), this);
         m_edit->setObjectName(QStringLiteral("ChildEdit"));
     }
-    QList<MergedMenu> mergedMenus() const override { return {{10, m_file}, {11, m_edit}}; }
+    QList<MergedMenu> mergedMenus() const override { return {{MenuGroup::File, m_file}, {MenuGroup::Edit, m_edit}}; }
 
 private:
     QMenu *m_file;
