@@ -186,7 +186,9 @@ void TRChart::drawGrid(QPainter &p, const Look &look, const PlotGeometry &geo)
         ys.push_back(geo.toY(v));
 
     QPen solid(look.grid, 0);
-    QPen dotted(look.grid, 0, Qt::DotLine);
+    // Dotted lines set every other pixel.
+    QPen dotted(look.grid, 0);
+    dotted.setDashPattern({1.0, 1.0});
     const bool vertical = m_gridStyle == gsLines || m_gridStyle == gsVertLines || m_gridStyle == gsDotLines
                           || m_gridStyle == gsVertDotLines;
     const bool horizontal = m_gridStyle == gsLines || m_gridStyle == gsHorizLines || m_gridStyle == gsDotLines
