@@ -282,7 +282,7 @@ void PlotDrawer::mark(const ChartItem &item)
         const QRect box(p.x() - metrics.horizontalAdvance(glyph) / 2, p.y() - metrics.height() / 2,
                         metrics.horizontalAdvance(glyph), metrics.height());
         painter.drawText(box, Qt::AlignCenter, glyph);
-        touched(box);
+        touched(box.adjusted(-2, -2, 2, 2));
         return;
     }
     if (m_thin) {
@@ -334,7 +334,7 @@ void PlotDrawer::text(const ChartItem &item, const ChartItemExtra &extra)
         p.fillRect(box, QColor(m_style.textBkColor));
     p.setPen(QColor(colorOf(item)));
     p.drawText(box, Qt::AlignCenter | Qt::TextDontClip, extra.text);
-    touched(box);
+    touched(box.adjusted(-2, -2, 2, 2));
 }
 
 void PlotDrawer::line(const ChartItem &item, const ChartItemExtra &extra)
@@ -344,12 +344,37 @@ void PlotDrawer::line(const ChartItem &item, const ChartItemExtra &extra)
     flushRun(false);
 }
 
+// The frame is drawn again over whatever the items covered of it; where
+// nothing was drawn it is still there from the background.
 void PlotDrawer::drawFrame()
 {
+    const QRect area = m_changed.intersected(QRect(0, 0, m_geo.w + 1, m_geo.h + 1));
+    if (area.isEmpty())
+        return;
+    if (m_bits) {
+        const QRgb color = m_style.scaleColor | 0xFF000000;
+        const auto row = [&](int y) {
+            if (y >= area.top() && y <= area.bottom())
+                std::fill(m_bits + std::size_t(y) * m_stride + area.left(), m_bits + std::size_t(y) * m_stride + area.right() + 1, color);
+        };
+        const auto column = [&](int x) {
+            if (x >= area.left() && x <= area.right())
+                for (int y = area.top(); y <= area.bottom(); ++y)
+                    m_bits[std::size_t(y) * m_stride + x] = color;
+        };
+        row(0);
+        row(m_geo.h);
+        column(0);
+        column(m_geo.w);
+        return;
+    }
     QPainter &p = painter();
+    p.save();
+    p.setClipRect(area);
     p.setPen(QPen(QColor(m_style.scaleColor), 0));
     p.setBrush(Qt::NoBrush);
     p.drawRect(0, 0, m_geo.w, m_geo.h);
+    p.restore();
 }
 
 void PlotDrawer::touched(QRect area)

@@ -256,10 +256,11 @@ void TRChart::renderAll()
 void TRChart::drawPlotBackground(QPainter &p, const Look &look, const PlotGeometry &geo)
 {
     p.fillRect(0, 0, geo.w + 1, geo.h + 1, look.chart);
-    p.setPen(QPen(look.scale, 0));
-    p.drawRect(0, 0, geo.w, geo.h);
     if (m_gridStyle != gsNone)
         drawGrid(p, look, geo);
+    p.setPen(QPen(look.scale, 0));
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(0, 0, geo.w, geo.h);
 }
 
 void TRChart::RefreshChart()
@@ -289,8 +290,7 @@ void TRChart::RefreshChart()
         PlotDrawer drawer(m_plot, geo, style, true);
         drawer.draw(m_list, m_drawState);
         m_stats = drawer.stats();
-        // The frame is drawn again at the end of every drawing.
-        changed = drawer.changed().united(QRect(0, 0, geo.w + 1, 1)).united(QRect(0, geo.h, geo.w + 1, 1));
+        changed = drawer.changed();
     }
     changed = changed.intersected(m_plot.rect());
     if (changed.isEmpty())
