@@ -4,12 +4,21 @@
 
 void DisplayList::clear()
 {
-    m_items.clear();
-    m_items.shrink_to_fit();
+    m_chunks.clear();
+    m_chunks.shrink_to_fit();
+    m_count = 0;
     m_extras.clear();
     m_extras.shrink_to_fit();
     m_blocks.clear();
     m_blocks.shrink_to_fit();
+    m_coarse.clear();
+    m_coarse.shrink_to_fit();
+    m_distinct.clear();
+    m_distinct.shrink_to_fit();
+    m_coarseDistinct.clear();
+    m_coarseDistinct.shrink_to_fit();
+    m_markIndex.clear();
+    m_markIndex.shrink_to_fit();
     m_penKnown = false;
     m_penX = m_penY = 0;
 }
@@ -17,14 +26,102 @@ void DisplayList::clear()
 void DisplayList::append(const ChartItem &item)
 {
     noteInBlock(item, nullptr);
-    m_items.push_back(item);
+    pushItem(item);
+    noteAppended();
 }
 
 void DisplayList::append(const ChartItem &item, ChartItemExtra extra)
 {
     noteInBlock(item, &extra);
-    m_extras.emplace_back(m_items.size(), std::move(extra));
-    m_items.push_back(item);
+    m_extras.emplace_back(m_count, std::move(extra));
+    pushItem(item);
+    noteAppended();
+}
+
+void DisplayList::pushItem(const ChartItem &item)
+{
+    if ((m_count & (ChunkSize - 1)) == 0)
+        m_chunks.push_back(std::make_unique_for_overwrite<ChartItem[]>(ChunkSize));
+    m_chunks.back()[m_count & (ChunkSize - 1)] = item;
+    ++m_count;
+}
+
+void DisplayList::noteAppended()
+{
+    if (m_count % CoarseSize != 0)
+        return;
+    auto it = m_blocks.end() - BlocksPerCoarse;
+    ItemBlock coarse = *it;
+    for (++it; it != m_blocks.end(); ++it)
+        coarse = MergedBlocks(coarse, *it);
+    coarse.firstDistinct = std::uint32_t(m_coarseDistinct.size());
+    coarse.distinctCount = 0;
+    coarse.manyDistinct = false;
+    for (it = m_blocks.end() - BlocksPerCoarse; it != m_blocks.end(); ++it) {
+        coarse.manyDistinct |= it->manyDistinct;
+        for (std::uint32_t k = 0; k < it->distinctCount; ++k)
+            addDistinct(coarse, m_coarseDistinct, m_distinct[it->firstDistinct + k]);
+    }
+    m_coarse.push_back(coarse);
+}
+
+void DisplayList::addDistinct(ItemBlock &block, std::vector<DistinctMark> &list, const DistinctMark &mark)
+{
+    if (block.manyDistinct)
+        return;
+    for (std::uint32_t k = 0; k < block.distinctCount; ++k)
+        if (list[block.firstDistinct + k] == mark)
+            return;
+    if (block.distinctCount == MaxDistinctMarks) {
+        block.manyDistinct = true;
+        return;
+    }
+    list.push_back(mark);
+    ++block.distinctCount;
+}
+
+ItemBlock MergedBlocks(const ItemBlock &a, const ItemBlock &b)
+{
+    ItemBlock m = a;
+    m.minX = std::min(a.minX, b.minX);
+    m.maxX = std::max(a.maxX, b.maxX);
+    m.minY = std::min(a.minY, b.minY);
+    m.maxY = std::max(a.maxY, b.maxY);
+    m.alwaysDraw = a.alwaysDraw || b.alwaysDraw;
+    m.maxWidth = std::max(a.maxWidth, b.maxWidth);
+    if (b.movesPen) {
+        m.movesPen = true;
+        m.penX = b.penX;
+        m.penY = b.penY;
+    }
+    m.plain = a.plain && b.plain;
+    m.markCount = a.markCount + b.markCount;
+    if (!b.hasLine)
+        return m;
+    if (!a.hasLine) {
+        m.hasLine = true;
+        m.lineColor = b.lineColor;
+        m.lineWidth = b.lineWidth;
+        m.startX = b.startX;
+        m.startY = b.startY;
+        m.firstX = b.firstX;
+        m.firstY = b.firstY;
+        m.lineMinX = b.lineMinX;
+        m.lineMaxX = b.lineMaxX;
+        m.lineMinY = b.lineMinY;
+        m.lineMaxY = b.lineMaxY;
+    } else {
+        // One unbroken line: b's starts where a's ended, in the same pen.
+        if (a.lineColor != b.lineColor || a.lineWidth != b.lineWidth || b.startX != a.lastX || b.startY != a.lastY)
+            m.plain = false;
+        m.lineMinX = std::min(a.lineMinX, b.lineMinX);
+        m.lineMaxX = std::max(a.lineMaxX, b.lineMaxX);
+        m.lineMinY = std::min(a.lineMinY, b.lineMinY);
+        m.lineMaxY = std::max(a.lineMaxY, b.lineMaxY);
+    }
+    m.lastX = b.lastX;
+    m.lastY = b.lastY;
+    return m;
 }
 
 const ChartItemExtra &DisplayList::extra(std::size_t i) const
@@ -37,16 +134,14 @@ const ChartItemExtra &DisplayList::extra(std::size_t i) const
 
 std::size_t DisplayList::memoryBytes() const
 {
-    // A deque keeps its items in chunks of 512 bytes plus a map of chunk pointers.
-    const std::size_t perChunk = std::max<std::size_t>(1, 512 / sizeof(ChartItem));
-    const std::size_t chunks = (m_items.size() + perChunk - 1) / perChunk;
-    return chunks * (512 + sizeof(void *)) + m_extras.capacity() * sizeof(m_extras[0])
-           + m_blocks.capacity() * sizeof(ItemBlock);
+    return m_chunks.size() * ChunkSize * sizeof(ChartItem) + m_chunks.capacity() * sizeof(void *) + m_extras.capacity() * sizeof(m_extras[0])
+           + (m_blocks.capacity() + m_coarse.capacity()) * sizeof(ItemBlock) + m_markIndex.capacity() * sizeof(std::uint32_t)
+           + (m_distinct.capacity() + m_coarseDistinct.capacity()) * sizeof(DistinctMark);
 }
 
 void DisplayList::noteInBlock(const ChartItem &item, const ChartItemExtra *extra)
 {
-    if (m_items.size() % BlockSize == 0) {
+    if (m_count % BlockSize == 0) {
         ItemBlock block{item.x, item.x, item.y, item.y};
         // Lines into the block start at the pen, so its position belongs to the block.
         if (m_penKnown) {
@@ -56,7 +151,10 @@ void DisplayList::noteInBlock(const ChartItem &item, const ChartItemExtra *extra
             block.maxY = std::max(block.maxY, m_penY);
         } else {
             block.alwaysDraw = true;
+            block.plain = false;
         }
+        block.firstMark = std::uint32_t(m_markIndex.size());
+        block.firstDistinct = std::uint32_t(m_distinct.size());
         m_blocks.push_back(block);
     }
     ItemBlock &b = m_blocks.back();
@@ -70,17 +168,29 @@ void DisplayList::noteInBlock(const ChartItem &item, const ChartItemExtra *extra
     b.maxWidth = std::max(b.maxWidth, item.width);
     if (extra)
         include(extra->x2, extra->y2);
+    if (item.kind == ItemKind::LineTo)
+        noteLine(b, item);
     switch (item.kind) {
     case ItemKind::Text:
     case ItemKind::Bar:
         b.alwaysDraw = true;
+        b.plain = false;
+        break;
+    case ItemKind::Rectangle:
+        b.plain = false;
         break;
     case ItemKind::Mark:
-        if (item.markStyle >= 33)
+        if (item.markStyle >= 33) {
             b.alwaysDraw = true;
+            b.plain = false;
+        }
+        m_markIndex.push_back(std::uint32_t(m_count));
+        ++b.markCount;
+        addDistinct(b, m_distinct, DistinctMark{item.y, item.color, item.markStyle});
         break;
     case ItemKind::Line:
         b.alwaysDraw = true;
+        b.plain = false;
         m_penKnown = true;
         m_penX = extra ? extra->x2 : item.x;
         m_penY = extra ? extra->y2 : item.y;
@@ -100,4 +210,27 @@ void DisplayList::noteInBlock(const ChartItem &item, const ChartItemExtra *extra
     default:
         break;
     }
+}
+
+void DisplayList::noteLine(ItemBlock &b, const ChartItem &item) const
+{
+    if (!b.hasLine) {
+        b.hasLine = true;
+        b.lineColor = item.color;
+        b.lineWidth = item.width;
+        b.startX = m_penX;
+        b.startY = m_penY;
+        b.firstX = b.lineMinX = b.lineMaxX = item.x;
+        b.firstY = b.lineMinY = b.lineMaxY = item.y;
+        if (!m_penKnown || item.width > 1)
+            b.plain = false;
+    } else if (item.color != b.lineColor || item.width != b.lineWidth || m_penX != b.lastX || m_penY != b.lastY) {
+        b.plain = false;
+    }
+    b.lastX = item.x;
+    b.lastY = item.y;
+    b.lineMinX = std::min(b.lineMinX, item.x);
+    b.lineMaxX = std::max(b.lineMaxX, item.x);
+    b.lineMinY = std::min(b.lineMinY, item.y);
+    b.lineMaxY = std::max(b.lineMaxY, item.y);
 }

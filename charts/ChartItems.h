@@ -10,7 +10,7 @@
 #include <QString>
 
 #include <cstdint>
-#include <deque>
+#include <memory>
 #include <vector>
 
 enum class ItemKind : std::uint8_t { End = 0, Mark = 1, Line = 2, LineTo = 3, Rectangle = 4, Bar = 5, Text = 6, MoveTo = 7 };
@@ -49,21 +49,65 @@ struct ItemBlock
     // The pen after the block's last item, when the block moves it.
     bool movesPen = false;
     double penX = 0, penY = 0;
+
+    // A plain block holds only pen moves, pattern or pixel marks and
+    // line-to items of one colour and a width of 0 or 1 that form one
+    // unbroken line (each starts where the one before ended, whatever pen
+    // moves lie between). When its line falls into one pixel column it can
+    // be drawn from this summary: the line from its start through its lowest
+    // and highest point to its end, and its marks.
+    bool plain = true;
+    bool hasLine = false;
+    QRgb lineColor = 0;
+    std::uint8_t lineWidth = 0;
+    double startX = 0, startY = 0;     // the pen where the line starts
+    double firstX = 0, firstY = 0;     // its first point
+    double lastX = 0, lastY = 0;       // its last point
+    double lineMinX = 0, lineMaxX = 0, lineMinY = 0, lineMaxY = 0;
+    std::uint32_t firstMark = 0;       // into DisplayList::markIndex()
+    std::uint32_t markCount = 0;
+    // The block's marks that differ in style, colour or height, when there
+    // are few: within one pixel column the others draw the same pixels.
+    std::uint32_t firstDistinct = 0;
+    std::uint8_t distinctCount = 0;
+    bool manyDistinct = false;
 };
+
+struct DistinctMark
+{
+    double y;
+    QRgb color;
+    std::uint8_t style;
+    bool operator==(const DistinctMark &) const = default;
+};
+
+// The summary of block `a` followed by block `b`.
+ItemBlock MergedBlocks(const ItemBlock &a, const ItemBlock &b);
 
 class DisplayList
 {
 public:
-    static constexpr std::size_t BlockSize = 256;
+    static constexpr std::size_t BlockSize = 32;
+    // A coarse block sums up this many blocks, so that a column full of
+    // items costs few steps.
+    static constexpr std::size_t BlocksPerCoarse = 8;
+    static constexpr std::size_t CoarseSize = BlockSize * BlocksPerCoarse;
 
     void clear();
     void append(const ChartItem &item);
     void append(const ChartItem &item, ChartItemExtra extra);
 
-    std::size_t size() const { return m_items.size(); }
-    const ChartItem &operator[](std::size_t i) const { return m_items[i]; }
-    const std::deque<ChartItem> &items() const { return m_items; }
+    std::size_t size() const { return m_count; }
+    const ChartItem &operator[](std::size_t i) const { return m_chunks[i >> ChunkBits][i & (ChunkSize - 1)]; }
     const std::vector<ItemBlock> &blocks() const { return m_blocks; }
+    // Summaries of complete runs of BlocksPerCoarse blocks.
+    const std::vector<ItemBlock> &coarseBlocks() const { return m_coarse; }
+    // The distinct marks of the blocks and of the coarse blocks.
+    const std::vector<DistinctMark> &distinctMarks() const { return m_distinct; }
+    const std::vector<DistinctMark> &coarseDistinctMarks() const { return m_coarseDistinct; }
+    static constexpr std::size_t MaxDistinctMarks = 8;
+    // The item numbers of all marks, in order.
+    const std::vector<std::uint32_t> &markIndex() const { return m_markIndex; }
     // The extra fields of item i (empty for a kind without them).
     const ChartItemExtra &extra(std::size_t i) const;
 
@@ -72,10 +116,24 @@ public:
 
 private:
     void noteInBlock(const ChartItem &item, const ChartItemExtra *extra);
+    void noteLine(ItemBlock &block, const ChartItem &item) const;
+    void noteAppended();
+    static void addDistinct(ItemBlock &block, std::vector<DistinctMark> &list, const DistinctMark &mark);
 
-    std::deque<ChartItem> m_items;
+    // Items live in chunks of a fixed size, so that appending never moves
+    // them and finding one is a shift and a mask.
+    static constexpr std::size_t ChunkBits = 12;
+    static constexpr std::size_t ChunkSize = std::size_t(1) << ChunkBits;
+    void pushItem(const ChartItem &item);
+
+    std::vector<std::unique_ptr<ChartItem[]>> m_chunks;
+    std::size_t m_count = 0;
     std::vector<std::pair<std::size_t, ChartItemExtra>> m_extras;   // sorted by item index
     std::vector<ItemBlock> m_blocks;
+    std::vector<ItemBlock> m_coarse;
+    std::vector<DistinctMark> m_distinct;
+    std::vector<DistinctMark> m_coarseDistinct;
+    std::vector<std::uint32_t> m_markIndex;
     bool m_penKnown = false;   // false until the first move: the pen is at the plot's corner
     double m_penX = 0, m_penY = 0;
 };

@@ -1,6 +1,5 @@
 #include "charts/ChartMarks.h"
 
-#include <QImage>
 #include <QPainter>
 
 namespace {
@@ -45,16 +44,14 @@ const MarkRows &MarkPattern(int style)
     return rowsOf(style);
 }
 
-void SetMarkPixels(QImage &image, int x, int y, int style, QRgb color)
+void SetMarkPixels(QRgb *bits, int stride, int w, int h, int x, int y, int style, QRgb color)
 {
     const MarkRows &rows = rowsOf(style);
-    const int w = image.width();
-    const int h = image.height();
     for (int r = 0; r < 7; ++r) {
         const int py = y - MarkReach + r;
         if (rows[r] == 0 || py < 0 || py >= h)
             continue;
-        auto *line = reinterpret_cast<QRgb *>(image.scanLine(py));
+        QRgb *line = bits + std::size_t(py) * stride;
         for (int c = 0; c < 7; ++c) {
             const int px = x - MarkReach + c;
             if ((rows[r] & (0x40 >> c)) && px >= 0 && px < w)

@@ -24,7 +24,7 @@ inline bool IsPatternMark(int style) { return style >= 1 && style <= PatternMark
 inline bool IsCharacterMark(int style) { return style >= 33; }
 
 // Sets the pixels of a pattern (or the single pixel of a pixel mark) centred
-// on (x, y) in a 32-bit image, clipped to the image.
-void SetMarkPixels(QImage &image, int x, int y, int style, QRgb color);
+// on (x, y) in 32-bit pixels (`stride` pixels a row), clipped to w x h.
+void SetMarkPixels(QRgb *bits, int stride, int w, int h, int x, int y, int style, QRgb color);
 // The same through a painter, as squares of one pixel (for printing).
 void PaintMarkPixels(QPainter &painter, int x, int y, int style, QRgb color);

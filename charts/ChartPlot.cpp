@@ -70,24 +70,28 @@ void PlotDrawer::draw(const DisplayList &list, DrawState &state)
 {
     m_pen = state.pen;
     const auto &blocks = list.blocks();
+    const auto &coarse = list.coarseBlocks();
     std::size_t i = state.next;
     const std::size_t n = list.size();
     while (i < n) {
         if (m_thin && i % DisplayList::BlockSize == 0) {
-            const ItemBlock &block = blocks[i / DisplayList::BlockSize];
-            const std::size_t end = std::min(n, i + DisplayList::BlockSize);
-            // A block is skipped only when complete: items appended later
-            // could still widen its bounds.
-            if (end - i == DisplayList::BlockSize && outside(block)) {
-                flushRun(false);
-                if (block.movesPen)
-                    m_pen = QPoint(m_geo.toX(block.penX), m_geo.toY(block.penY));
-                ++m_stats.blocksSkipped;
-                i = end;
+            // Whole blocks (only complete ones: items appended later could
+            // still widen a block) are skipped when they lie outside the
+            // plot, or drawn from their summary when they can be; a coarse
+            // block first, then its blocks.
+            const bool coarseStart = i % DisplayList::CoarseSize == 0 && i / DisplayList::CoarseSize < coarse.size();
+            if (coarseStart && drawWholeBlock(list, coarse[i / DisplayList::CoarseSize], list.coarseDistinctMarks())) {
+                i += DisplayList::CoarseSize;
+                continue;
+            }
+            if (i + DisplayList::BlockSize <= n
+                && drawWholeBlock(list, blocks[i / DisplayList::BlockSize], list.distinctMarks())) {
+                i += DisplayList::BlockSize;
                 continue;
             }
         }
         const ChartItem &item = list[i];
+        ++m_stats.itemsWalked;
         switch (item.kind) {
         case ItemKind::LineTo:
             lineTo(QPoint(m_geo.toX(item.x), m_geo.toY(item.y)), colorOf(item), item.width);
@@ -121,6 +125,101 @@ void PlotDrawer::draw(const DisplayList &list, DrawState &state)
     drawFrame();
     state.next = n;
     state.pen = m_pen;
+}
+
+bool PlotDrawer::drawWholeBlock(const DisplayList &list, const ItemBlock &block, const std::vector<DistinctMark> &distinct)
+{
+    if (outside(block)) {
+        flushRun(false);
+        if (block.movesPen)
+            m_pen = QPoint(m_geo.toX(block.penX), m_geo.toY(block.penY));
+        ++m_stats.blocksSkipped;
+        return true;
+    }
+    if (block.plain && drawSummary(list, block, distinct)) {
+        ++m_stats.blocksSummarised;
+        return true;
+    }
+    return false;
+}
+
+bool PlotDrawer::drawSummary(const DisplayList &list, const ItemBlock &block, const std::vector<DistinctMark> &distinct)
+{
+    // The line must lie in one pixel column.
+    QPoint start, first, last, low, high;
+    QRect lineArea;
+    if (block.hasLine) {
+        const int column = m_geo.toX(block.lineMinX);
+        if (m_geo.toX(block.lineMaxX) != column)
+            return false;
+        start = QPoint(m_geo.toX(block.startX), m_geo.toY(block.startY));
+        first = QPoint(column, m_geo.toY(block.firstY));
+        last = QPoint(column, m_geo.toY(block.lastY));
+        low = QPoint(column, m_geo.toY(block.lineMinY));
+        high = QPoint(column, m_geo.toY(block.lineMaxY));
+        lineArea = QRect(QPoint(column, std::min(low.y(), high.y())), QPoint(column, std::max(low.y(), high.y())));
+    }
+    const QRect entryArea(QPoint(std::min(start.x(), first.x()), std::min(start.y(), first.y())),
+                          QPoint(std::max(start.x(), first.x()), std::max(start.y(), first.y())));
+
+    // Marks may be drawn apart from the line only where neither covers the
+    // other, and marks of another style or colour only where they do not
+    // overlap: then the order of drawing does not matter.
+    struct Placed
+    {
+        QPoint p;
+        QRgb color;
+        int style;
+    };
+    std::array<Placed, 32> placed;
+    std::size_t count = 0;
+    // Within one pixel column marks of one style, colour and height fall on
+    // the same pixels, so the block's distinct marks stand for all.
+    const int blockColumn = m_geo.toX(block.minX);
+    const bool fromDistinct = !block.manyDistinct && m_geo.toX(block.maxX) == blockColumn;
+    const auto &marks = list.markIndex();
+    const std::uint32_t markCount = fromDistinct ? block.distinctCount : block.markCount;
+    for (std::uint32_t k = 0; k < markCount; ++k) {
+        Placed m;
+        if (fromDistinct) {
+            const DistinctMark &d = distinct[block.firstDistinct + k];
+            m = {QPoint(blockColumn, m_geo.toY(d.y)), m_style.allBlack ? qRgb(0, 0, 0) : (d.color | 0xFF000000), d.style};
+        } else {
+            const ChartItem &item = list[marks[block.firstMark + k]];
+            m = {QPoint(m_geo.toX(item.x), m_geo.toY(item.y)), colorOf(item), item.markStyle};
+        }
+        const QRect box = boxAround(m.p, MarkReach);
+        if (block.hasLine && (box.intersects(lineArea) || box.intersects(entryArea)))
+            return false;
+        bool known = false;
+        for (std::size_t j = 0; j < count && !known; ++j) {
+            const Placed &o = placed[j];
+            if (o.p == m.p && o.color == m.color && o.style == m.style)
+                known = true;
+            else if ((o.color != m.color || o.style != m.style) && box.intersects(boxAround(o.p, MarkReach)))
+                return false;
+        }
+        if (known)
+            continue;
+        if (count == placed.size())
+            return false;
+        placed[count++] = m;
+    }
+
+    if (count > 0) {
+        flushRun(false);
+        for (std::size_t j = 0; j < count; ++j)
+            drawMarkAt(placed[j].p, placed[j].color, placed[j].style);
+    }
+    if (block.hasLine) {
+        const QRgb color = m_style.allBlack ? qRgb(0, 0, 0) : (block.lineColor | 0xFF000000);
+        moveTo(start);
+        for (const QPoint &p : {first, low, high, last})
+            lineTo(p, color, block.lineWidth);
+    }
+    if (block.movesPen)
+        moveTo(QPoint(m_geo.toX(block.penX), m_geo.toY(block.penY)));
+    return true;
 }
 
 void PlotDrawer::lineTo(QPoint p, QRgb color, int width)
@@ -285,6 +384,11 @@ void PlotDrawer::mark(const ChartItem &item)
         touched(box.adjusted(-2, -2, 2, 2));
         return;
     }
+    drawMarkAt(p, color, style);
+}
+
+void PlotDrawer::drawMarkAt(QPoint p, QRgb color, int style)
+{
     if (m_thin) {
         for (const RecentMark &r : m_recentMarks)
             if (r.valid && r.x == p.x() && r.y == p.y() && r.color == color && r.style == style)
@@ -294,9 +398,10 @@ void PlotDrawer::mark(const ChartItem &item)
     const QRect box = boxAround(p, MarkReach);
     touched(box);
     if (m_bits)
-        SetMarkPixels(*m_image, p.x(), p.y(), style, color);
+        SetMarkPixels(m_bits, m_stride, m_image->width(), m_image->height(), p.x(), p.y(), style, color);
     else
         PaintMarkPixels(painter(), p.x(), p.y(), style, color);
+    m_recentCount += m_recentMarks[m_nextRecent].valid ? 0 : 1;
     m_recentMarks[m_nextRecent] = {p.x(), p.y(), color, style, true};
     m_nextRecent = (m_nextRecent + 1) % m_recentMarks.size();
 }
@@ -348,7 +453,7 @@ void PlotDrawer::line(const ChartItem &item, const ChartItemExtra &extra)
 // nothing was drawn it is still there from the background.
 void PlotDrawer::drawFrame()
 {
-    const QRect area = m_changed.intersected(QRect(0, 0, m_geo.w + 1, m_geo.h + 1));
+    const QRect area = changed().intersected(QRect(0, 0, m_geo.w + 1, m_geo.h + 1));
     if (area.isEmpty())
         return;
     if (m_bits) {
@@ -379,10 +484,26 @@ void PlotDrawer::drawFrame()
 
 void PlotDrawer::touched(QRect area)
 {
-    m_changed = m_changed.united(area);
+    const int x1 = area.left(), x2 = area.right(), y1 = area.top(), y2 = area.bottom();
+    if (m_changedEmpty) {
+        m_cx1 = x1, m_cx2 = x2, m_cy1 = y1, m_cy2 = y2;
+        m_changedEmpty = false;
+    } else {
+        m_cx1 = std::min(m_cx1, x1), m_cx2 = std::max(m_cx2, x2);
+        m_cy1 = std::min(m_cy1, y1), m_cy2 = std::max(m_cy2, y2);
+    }
     // Whatever was drawn over a recent mark hides it, so that mark must be
     // drawn again when it comes up next.
+    if (m_recentCount == 0)
+        return;
     for (RecentMark &r : m_recentMarks)
-        if (r.valid && area.intersects(boxAround(QPoint(r.x, r.y), MarkReach)))
+        if (r.valid && x1 <= r.x + MarkReach && x2 >= r.x - MarkReach && y1 <= r.y + MarkReach && y2 >= r.y - MarkReach) {
             r.valid = false;
+            --m_recentCount;
+        }
+}
+
+QRect PlotDrawer::changed() const
+{
+    return m_changedEmpty ? QRect() : QRect(QPoint(m_cx1, m_cy1), QPoint(m_cx2, m_cy2));
 }

@@ -60,6 +60,8 @@ struct DrawStats
     std::size_t points = 0;
     std::size_t marks = 0;
     std::size_t blocksSkipped = 0;
+    std::size_t blocksSummarised = 0;
+    std::size_t itemsWalked = 0;
 };
 
 class PlotDrawer
@@ -77,7 +79,7 @@ public:
     void draw(const DisplayList &list, DrawState &state);
 
     // The area drawn on, in plot pixels (empty when nothing was drawn).
-    QRect changed() const { return m_changed; }
+    QRect changed() const;
     const DrawStats &stats() const { return m_stats; }
 
 private:
@@ -101,7 +103,10 @@ private:
     void flushRun(bool keepLast);
     void drawThinSegment(QPoint a, QPoint b, QRgb color);
 
+    bool drawWholeBlock(const DisplayList &list, const ItemBlock &block, const std::vector<DistinctMark> &distinct);
+    bool drawSummary(const DisplayList &list, const ItemBlock &block, const std::vector<DistinctMark> &distinct);
     void mark(const ChartItem &item);
+    void drawMarkAt(QPoint p, QRgb color, int style);
     void rectangle(const ChartItem &item, const ChartItemExtra &extra);
     void text(const ChartItem &item, const ChartItemExtra &extra);
     void line(const ChartItem &item, const ChartItemExtra &extra);
@@ -128,7 +133,9 @@ private:
 
     std::array<RecentMark, 4> m_recentMarks{};
     std::size_t m_nextRecent = 0;
+    int m_recentCount = 0;   // valid entries
 
-    QRect m_changed;
+    bool m_changedEmpty = true;
+    int m_cx1 = 0, m_cy1 = 0, m_cx2 = 0, m_cy2 = 0;
     DrawStats m_stats;
 };

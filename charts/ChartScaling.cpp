@@ -30,20 +30,6 @@ AxisScale AxisScale::fit(double low, double high, int lowPixel, int highPixel,
     return s;
 }
 
-double AxisScale::toPixelExact(double value) const
-{
-    return k * axisValue(value, log) + d;
-}
-
-int AxisScale::toPixel(double value) const
-{
-    double p = toPixelExact(value);
-    if (std::isnan(p))
-        return 0;
-    p = std::clamp(p, -2147483647.0, 2147483647.0);
-    return static_cast<int>(std::clamp<long long>(Round(p), -30000, 30000));
-}
-
 double AxisScale::toWorld(double pixel) const
 {
     if (k == 0.0)

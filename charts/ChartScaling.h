@@ -5,6 +5,8 @@
 
 #include <QString>
 
+#include <algorithm>
+#include <cmath>
 #include <vector>
 
 // World value <-> pixel for one axis. Linear axes map v to k * v + d;
@@ -21,15 +23,27 @@ struct AxisScale
     static AxisScale fit(double low, double high, int lowPixel, int highPixel,
                          int extent, int fallbackOffset, bool log);
 
-    // Held within +-2147483647, rounded to the nearest integer, then held
-    // within -30000..30000.
-    int toPixel(double value) const;
+    // Held within +-2147483647, rounded to the nearest integer (halves to
+    // even), then held within -30000..30000. Inline: drawing calls it for
+    // every point.
+    int toPixel(double value) const
+    {
+        const double p = toPixelExact(value);
+        if (std::isnan(p))
+            return 0;
+        return static_cast<int>(std::clamp<long>(std::lrint(std::clamp(p, -2147483647.0, 2147483647.0)), -30000, 30000));
+    }
     double toPixelExact(double value) const;
     double toWorld(double pixel) const;
 };
 
 // The smallest positive value a logarithmic axis accepts.
 inline constexpr double LogFloor = 1e-30;
+
+inline double AxisScale::toPixelExact(double value) const
+{
+    return k * (log ? std::log(std::max(value, LogFloor)) : value) + d;
+}
 
 struct TickStep
 {

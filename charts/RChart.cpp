@@ -232,8 +232,14 @@ void TRChart::renderAll()
 {
     const Look look = screenLook();
     const PlotGeometry geo = geometryNow();
-    m_control = QImage(std::max(1, width()), std::max(1, height()), QImage::Format_RGB32);
-    m_plot = QImage(std::max(1, geo.w + 1), std::max(1, geo.h + 1), QImage::Format_RGB32);
+    // The images are kept while the size stays, as everything in them is
+    // painted over.
+    const QSize controlSize(std::max(1, width()), std::max(1, height()));
+    const QSize plotSize(std::max(1, geo.w + 1), std::max(1, geo.h + 1));
+    if (m_control.size() != controlSize)
+        m_control = QImage(controlSize, QImage::Format_RGB32);
+    if (m_plot.size() != plotSize)
+        m_plot = QImage(plotSize, QImage::Format_RGB32);
     {
         QPainter p(&m_control);
         drawControl(p, look, geo);
