@@ -295,6 +295,8 @@ private slots:
         QTest::newRow("whole list") << 0.0 << 60000.0 << 80.0 << -1.0;
         QTest::newRow("zoomed in") << 1400.0 << 1600.0 << 40.0 << 20.0;
         QTest::newRow("reversed") << 60000.0 << 0.0 << -1.0 << 80.0;
+        QTest::newRow("squeezed into few columns") << -200000.0 << 260000.0 << 80.0 << -1.0;
+        QTest::newRow("squeezed and flat") << 0.0 << 120000.0 << 300.0 << -200.0;
     }
     void profileThinningIsPixelExact()
     {
@@ -311,6 +313,38 @@ private slots:
         const DrawStats thinStats = chart.lastDrawStats();
         QCOMPARE(thin, chart.render(false));
         QVERIFY(thinStats.marks <= chart.lastDrawStats().marks);
+        QVERIFY(thinStats.itemsWalked < chart.items().size());
+    }
+
+    void crowdedMarksArePixelExact_data()
+    {
+        QTest::addColumn<double>("hiX");
+        QTest::newRow("one column per 10 samples") << 4000.0;
+        QTest::newRow("one column per 400 samples") << 400000.0;
+    }
+    void crowdedMarksArePixelExact()
+    {
+        QFETCH(double, hiX);
+        // Marks of several styles and colours over and beside a line, the
+        // same marks coming back often, as pressure marks do.
+        auto chart = smallChart();
+        chart->resize(400, 300);
+        chart->SetScaleRange(0, 0, hiX, 100);
+        QRandomGenerator random(11);
+        chart->MovePenTo(0, 50);
+        for (int i = 1; i <= 80000; ++i) {
+            const double y = 50 + 20 * std::sin(i / 900.0);
+            chart->setDataColor(Qt::darkGreen);
+            chart->DrawLineTo(i, y);
+            if (i % 7 == 0) {
+                chart->setDataColor(i % 3 ? Qt::red : Qt::blue);
+                chart->AddMark(i, std::round(y / 10) * 10 + (i % 2 ? 2 : -2), int(1 + random.bounded(25)));
+                chart->MovePenTo(i, y);
+            }
+        }
+        const QImage thin = chart->render(true);
+        QVERIFY(chart->lastDrawStats().itemsWalked < chart->items().size());
+        QCOMPARE(thin, chart->render(false));
     }
 
     void appendedItemsAreDrawnOnTheKeptImage()
