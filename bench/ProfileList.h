@@ -27,7 +27,14 @@ inline double ProfileDepth(double t, const ProfileShape &shape)
         return 0;
     const double dive = std::floor(t / period);
     const double depth = shape.maxDepth * (0.6 + 0.4 * std::sin(dive * 1.7)) * std::sin(M_PI * phase / shape.diveSeconds);
-    return std::max(0.0, depth + 1.5 * std::sin(t / 7.0) + 0.7 * std::sin(t / 2.3));
+    return std::max(0.0, depth + 0.8 * std::sin(t / 7.0) + 0.4 * std::sin(t / 2.3));
+}
+
+// Tank pressure in psi: a full tank at each dive's start, 700 psi left at its end.
+inline double ProfilePressure(double t, const ProfileShape &shape)
+{
+    const double phase = std::fmod(t, 2 * shape.diveSeconds);
+    return 3000 - 2300 * std::min(phase / shape.diveSeconds, 1.0);
 }
 
 // Appends samples until the list holds at least `items` items; calls
@@ -44,7 +51,8 @@ inline std::size_t AppendProfile(TRChart &chart, std::size_t items, const Profil
         const double ceiling = d > 30 ? (d - 30) * 0.5 : 0;
         if (i % 10 == 0) {
             chart.setDataColor(Qt::black);
-            chart.AddMark(t, std::round(70 - 50 * t / (shape.diveSeconds * 2000)), 8);
+            // Pressure on the depth scale, as the viewer draws it: 3000 psi at 70.
+            chart.AddMark(t, std::round(ProfilePressure(t, shape) * 70 / 3000), 8);
         }
         chart.setDataColor(ceiling <= 0 ? QColor(Qt::white) : (d - ceiling < 3 ? QColor(Qt::red) : QColor(Qt::yellow)));
         chart.DrawLineTo(t, d);
