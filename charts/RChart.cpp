@@ -139,6 +139,10 @@ void TRChart::setYLabelType(FigType t)
 
 void TRChart::setMouseAction(MouseActMode mode)
 {
+    // Clients may set the action again on every button press (to follow the
+    // keys held); that must not break off the gesture under way.
+    if (mode == m_mouseAction)
+        return;
     m_mouseAction = mode;
     m_bandOpen = false;
     m_dragging = false;
@@ -344,6 +348,13 @@ void TRChart::paintEvent(QPaintEvent *event)
         fireMouseMoveInChart(m_lastMouse, {QGuiApplication::keyboardModifiers(), QGuiApplication::mouseButtons()});
 }
 
+void TRChart::changeEvent(QEvent *event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::FontChange)
+        lookChanged();
+}
+
 void TRChart::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
@@ -454,7 +465,7 @@ void TRChart::mouseReleaseEvent(QMouseEvent *event)
 {
     emit OnMouseUp(event);
     if (event->button() == Qt::LeftButton) {
-        if (!m_dragging && plotRect().contains(event->position().toPoint()))
+        if (rect().contains(event->position().toPoint()))
             emit OnClick();
         m_dragging = false;
     }

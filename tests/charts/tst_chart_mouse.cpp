@@ -185,6 +185,30 @@ private slots:
         QVERIFY(chart->RangeHiX() != 10.0);
     }
 
+    void actionSetOnEveryPressKeepsTheBand()
+    {
+        // As the profile viewer does: Alt with the left button asks for a zoom window.
+        auto chart = shownChart(maPan);
+        connect(chart.get(), &TRChart::OnMouseDown, chart.get(), [&chart](QMouseEvent *event) {
+            if (event->modifiers() & Qt::AltModifier)
+                chart->setMouseAction(maZoomWind);
+        });
+        const QPoint p = chart->plotRect().center();
+        QTest::mouseClick(chart.get(), Qt::LeftButton, Qt::AltModifier, p);
+        QTest::mouseClick(chart.get(), Qt::LeftButton, Qt::AltModifier, p + QPoint(100, 80));
+        QVERIFY(chart->RangeHiX() < 10.0);
+        QVERIFY(chart->RangeLoY() > 0.0);
+    }
+
+    void clicks()
+    {
+        auto chart = shownChart(maNone);
+        QSignalSpy clicked(chart.get(), &TRChart::OnClick);
+        QTest::mouseClick(chart.get(), Qt::LeftButton, {}, chart->plotRect().center());
+        QTest::mouseClick(chart.get(), Qt::RightButton, {}, chart->plotRect().center());
+        QCOMPARE(clicked.count(), 1);
+    }
+
     void cursors_data()
     {
         QTest::addColumn<int>("action");
