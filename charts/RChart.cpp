@@ -207,12 +207,18 @@ void TRChart::lookChanged()
         update();
 }
 
-QImage TRChart::render(bool thin)
+void TRChart::drawAll(QImage &control, QImage &plot, DrawState &state, bool thin)
 {
     const Look look = screenLook();
     const PlotGeometry geo = geometryNow();
-    QImage control(std::max(1, width()), std::max(1, height()), QImage::Format_RGB32);
-    QImage plot(std::max(1, geo.w + 1), std::max(1, geo.h + 1), QImage::Format_RGB32);
+    // The images are kept while the size stays, as everything in them is
+    // painted over.
+    const QSize controlSize(std::max(1, width()), std::max(1, height()));
+    const QSize plotSize(std::max(1, geo.w + 1), std::max(1, geo.h + 1));
+    if (control.size() != controlSize)
+        control = QImage(controlSize, QImage::Format_RGB32);
+    if (plot.size() != plotSize)
+        plot = QImage(plotSize, QImage::Format_RGB32);
     {
         QPainter p(&control);
         drawControl(p, look, geo);
@@ -222,44 +228,26 @@ QImage TRChart::render(bool thin)
         drawPlotBackground(p, look, geo);
     }
     const PlotStyle style = plotStyle(look);
-    DrawState state;
+    state = DrawState();
     {
         PlotDrawer drawer(plot, geo, style, thin);
         drawer.draw(m_list, state);
         m_stats = drawer.stats();
     }
     QPainter(&control).drawImage(m_lRim, m_tRim, plot);
+}
+
+QImage TRChart::render(bool thin)
+{
+    QImage control, plot;
+    DrawState state;
+    drawAll(control, plot, state, thin);
     return control;
 }
 
 void TRChart::renderAll()
 {
-    const Look look = screenLook();
-    const PlotGeometry geo = geometryNow();
-    // The images are kept while the size stays, as everything in them is
-    // painted over.
-    const QSize controlSize(std::max(1, width()), std::max(1, height()));
-    const QSize plotSize(std::max(1, geo.w + 1), std::max(1, geo.h + 1));
-    if (m_control.size() != controlSize)
-        m_control = QImage(controlSize, QImage::Format_RGB32);
-    if (m_plot.size() != plotSize)
-        m_plot = QImage(plotSize, QImage::Format_RGB32);
-    {
-        QPainter p(&m_control);
-        drawControl(p, look, geo);
-    }
-    {
-        QPainter p(&m_plot);
-        drawPlotBackground(p, look, geo);
-    }
-    const PlotStyle style = plotStyle(look);
-    m_drawState = DrawState();
-    {
-        PlotDrawer drawer(m_plot, geo, style, true);
-        drawer.draw(m_list, m_drawState);
-        m_stats = drawer.stats();
-    }
-    QPainter(&m_control).drawImage(m_lRim, m_tRim, m_plot);
+    drawAll(m_control, m_plot, m_drawState, true);
     m_imagesValid = true;
 }
 

@@ -231,6 +231,8 @@ private:
     Look screenLook() const;
     PlotStyle plotStyle(const Look &look) const;
 
+    // Draws the control and the plot image afresh.
+    void drawAll(QImage &control, QImage &plot, DrawState &state, bool thin);
     void renderAll();
     void drawControl(QPainter &p, const Look &look, const PlotGeometry &geo);
     void drawShadow(QPainter &p);
