@@ -80,6 +80,29 @@ private slots:
             QVERIFY2(printed.text.contains(QLatin1String(expected)), expected);
     }
 
+    void dateTimeAxis_data()
+    {
+        QTest::addColumn<double>("low");
+        QTest::addColumn<double>("high");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("half a second") << 45000.5 << 45000.5 + 0.5 / 86400 << "DateTime range is below 1 second";
+        QTest::newRow("beyond the calendar") << 0.0 << 5e6 << "invalid DateTime scale";
+        QTest::newRow("an afternoon") << 45000.5 << 45000.75 << "14:00:00";
+    }
+    void dateTimeAxis()
+    {
+        QFETCH(double, low);
+        QFETCH(double, high);
+        QFETCH(QString, expected);
+        QTemporaryDir dir;
+        TRChart chart;
+        chart.resize(600, 300);
+        chart.setXLabelType(DateTime);
+        chart.SetScaleRange(low, 0, high, 10);
+        const Printed printed = printToPdf(chart, dir.path(), true, 1.0);
+        QVERIFY2(printed.text.contains(expected), qPrintable(printed.text));
+    }
+
     void advancesByThePrintedSize_data()
     {
         QTest::addColumn<double>("scale");
