@@ -18,6 +18,12 @@ QRect boxAround(QPoint p, int reach)
 {
     return QRect(p.x() - reach, p.y() - reach, 2 * reach + 1, 2 * reach + 1);
 }
+
+// Whether two non-empty rectangles share a pixel (QRect::intersects, inline).
+bool overlap(const QRect &a, const QRect &b)
+{
+    return a.left() <= b.right() && b.left() <= a.right() && a.top() <= b.bottom() && b.top() <= a.bottom();
+}
 } // namespace
 
 PlotDrawer::PlotDrawer(QImage &image, const PlotGeometry &geometry, const PlotStyle &style, bool thin)
@@ -189,14 +195,14 @@ bool PlotDrawer::drawSummary(const DisplayList &list, const ItemBlock &block, co
             m = {QPoint(m_geo.toX(item.x), m_geo.toY(item.y)), colorOf(item), item.markStyle};
         }
         const QRect box = boxAround(m.p, MarkReach);
-        if (block.hasLine && (box.intersects(lineArea) || box.intersects(entryArea)))
+        if (block.hasLine && (overlap(box, lineArea) || overlap(box, entryArea)))
             return false;
         bool known = false;
         for (std::size_t j = 0; j < count && !known; ++j) {
             const Placed &o = placed[j];
             if (o.p == m.p && o.color == m.color && o.style == m.style)
                 known = true;
-            else if ((o.color != m.color || o.style != m.style) && box.intersects(boxAround(o.p, MarkReach)))
+            else if ((o.color != m.color || o.style != m.style) && overlap(box, boxAround(o.p, MarkReach)))
                 return false;
         }
         if (known)
