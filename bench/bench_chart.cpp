@@ -75,6 +75,20 @@ double loadMilliseconds(std::size_t items, int every)
     return timer.nsecsElapsed() / 1e6;
 }
 
+// The same for a profile-like list of `items` items, refreshed every
+// `every` samples as the profile viewer does while it loads a file.
+double profileLoadMilliseconds(std::size_t items, int every)
+{
+    auto chart = shownChart();
+    chart->SetScaleRange(0, 80, double(items) / 2.2, -1);
+    QElapsedTimer timer;
+    timer.start();
+    AppendProfile(*chart, items, {}, every, [&chart] { chart->RefreshChart(); });
+    chart->RefreshChart();
+    QApplication::processEvents();
+    return timer.nsecsElapsed() / 1e6;
+}
+
 struct RepaintTimes
 {
     Medians shown;     // repaint of the shown chart after a pan step
@@ -140,6 +154,11 @@ int main(int argc, char **argv)
     std::printf("load 1,000,000 line-to items: refresh every 200 items %.0f ms, one refresh at the end %.0f ms "
                 "(ratio %.2f, target <= 2)\n",
                 loadEvery200, loadOnce, loadEvery200 / loadOnce);
+    const double profileOnce = profileLoadMilliseconds(million, 0);
+    const double profileEvery200 = profileLoadMilliseconds(million, 200);
+    std::printf("load a profile-like list of 1,000,000 items: refresh every 200 samples %.0f ms, one refresh at the end "
+                "%.0f ms (ratio %.2f)\n",
+                profileEvery200, profileOnce, profileEvery200 / profileOnce);
 
     auto small = shownChart();
     AppendProfile(*small, 10000);
