@@ -246,8 +246,9 @@ void PlotDrawer::lineTo(QPoint p, QRgb color, int width)
 
 void PlotDrawer::moveTo(QPoint p)
 {
-    // A move to the pen's own pixel changes nothing that is drawn.
-    if (!(m_thin && p == m_pen))
+    // A move to the pen's own pixel changes nothing that a thin line draws
+    // (a wide one would end in caps instead of a join there).
+    if (!(m_thin && p == m_pen && (!m_runActive || m_runWidth <= 1)))
         flushRun(false);
     m_pen = p;
 }

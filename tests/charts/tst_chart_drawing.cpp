@@ -316,6 +316,18 @@ private slots:
         QVERIFY(thinStats.itemsWalked < chart.items().size());
     }
 
+    void wideLinesAsListed()
+    {
+        // Wide lines are not thinned: the same polylines as drawing every item.
+        auto chart = smallChart();
+        appendWalk(*chart, 3000, 3, {Qt::red, Qt::blue});
+        chart->SetScaleRange(0, 0, 1000, 100);
+        const QImage thin = chart->render(true);
+        const std::size_t polylines = chart->lastDrawStats().polylines;
+        QCOMPARE(thin, chart->render(false));
+        QCOMPARE(polylines, chart->lastDrawStats().polylines);
+    }
+
     void crowdedMarksArePixelExact_data()
     {
         QTest::addColumn<double>("hiX");
