@@ -403,7 +403,15 @@ void TRChart::updateCursor(QPoint pos)
 {
     if (m_mouseCursorFixed)
         return;
-    if (plotRect().contains(pos))
+    // The cursor images are drawn only when the cursor changes, not on every move.
+    const int wanted = plotRect().contains(pos) ? int(m_mouseAction) : -1;
+    // Our cursors are never the arrow; an arrow means none of ours is set
+    // (a client may have reset it).
+    const bool oursSet = cursor().shape() != Qt::ArrowCursor;
+    if (wanted < 0 ? !oursSet : (oursSet && wanted == m_cursorShown))
+        return;
+    m_cursorShown = wanted;
+    if (wanted >= 0)
         setCursor(ChartCursor(m_mouseAction));
     else
         unsetCursor();

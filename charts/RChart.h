@@ -14,7 +14,6 @@
 #include <QColor>
 #include <QElapsedTimer>
 #include <QImage>
-#include <QPointer>
 #include <QTimer>
 #include <QWidget>
 
@@ -290,6 +289,7 @@ private:
 
     // Mouse gestures.
     QPoint m_lastMouse{-1, -1};
+    int m_cursorShown = -1;      // the action whose cursor is set, -1 for the default
     bool m_dragging = false;     // pan or zoom drag under way
     QPoint m_dragStart;
     double m_startLoX = 0, m_startHiX = 0, m_startLoY = 0, m_startHiY = 0;

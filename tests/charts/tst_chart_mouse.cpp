@@ -227,6 +227,11 @@ private slots:
         QCOMPARE(int(chart->cursor().shape()), shape);
         moveTo(chart.get(), QPoint(3, 3), false);
         QCOMPARE(chart->cursor().shape(), Qt::ArrowCursor);
+        // A client may reset the cursor (as a window does when it loses focus).
+        moveTo(chart.get(), chart->plotRect().center(), false);
+        chart->unsetCursor();
+        moveTo(chart.get(), chart->plotRect().center() + QPoint(1, 1), false);
+        QCOMPARE(int(chart->cursor().shape()), shape);
         chart->setMouseCursorFixed(true);
         chart->setCursor(Qt::WaitCursor);
         moveTo(chart.get(), chart->plotRect().center(), false);
