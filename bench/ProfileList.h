@@ -4,6 +4,8 @@
 // file: a depth line in white, yellow or red by decompression state, a
 // pressure mark every 10th sample, a temperature mark every 20th, ceiling
 // bands as rectangles, and a pen move back to the depth after each sample.
+// Units are the viewer's imperial ones: feet, degrees Fahrenheit, and the
+// tank pressure scaled so that 3000 psi lies at 70.
 
 #include "charts/RChart.h"
 
@@ -16,7 +18,7 @@
 struct ProfileShape
 {
     double diveSeconds = 3000;     // one dive, then a surface interval of the same length
-    double maxDepth = 40;
+    double maxDepth = 110;     // feet
 };
 
 inline double ProfileDepth(double t, const ProfileShape &shape)
@@ -27,7 +29,7 @@ inline double ProfileDepth(double t, const ProfileShape &shape)
         return 0;
     const double dive = std::floor(t / period);
     const double depth = shape.maxDepth * (0.6 + 0.4 * std::sin(dive * 1.7)) * std::sin(M_PI * phase / shape.diveSeconds);
-    return std::max(0.0, depth + 0.8 * std::sin(t / 7.0) + 0.4 * std::sin(t / 2.3));
+    return std::max(0.0, depth + 2.5 * std::sin(t / 7.0) + 1.2 * std::sin(t / 2.3));
 }
 
 // Tank pressure in psi: a full tank at each dive's start, 700 psi left at its end.
@@ -48,17 +50,17 @@ inline std::size_t AppendProfile(TRChart &chart, std::size_t items, const Profil
     for (std::size_t i = 1; chart.items().size() < items; ++i, ++samples) {
         const double t = double(i);
         const double d = ProfileDepth(t, shape);
-        const double ceiling = d > 30 ? (d - 30) * 0.5 : 0;
+        const double ceiling = d > 90 ? (d - 90) * 0.5 : 0;
         if (i % 10 == 0) {
             chart.setDataColor(Qt::black);
             // Pressure on the depth scale, as the viewer draws it: 3000 psi at 70.
             chart.AddMark(t, std::round(ProfilePressure(t, shape) * 70 / 3000), 8);
         }
-        chart.setDataColor(ceiling <= 0 ? QColor(Qt::white) : (d - ceiling < 3 ? QColor(Qt::red) : QColor(Qt::yellow)));
+        chart.setDataColor(ceiling <= 0 ? QColor(Qt::white) : (d - ceiling < 10 ? QColor(Qt::red) : QColor(Qt::yellow)));
         chart.DrawLineTo(t, d);
         if (i % 20 == 0) {
             chart.setDataColor(Qt::blue);
-            const double temperature = 12 + 6 * std::cos(t / 5000.0);
+            const double temperature = 74 + 5 * std::cos(t / 5000.0);
             chart.MovePenTo(t, temperature);
             chart.AddMark(t, temperature, 24);
         }

@@ -80,7 +80,7 @@ double loadMilliseconds(std::size_t items, int every)
 double profileLoadMilliseconds(std::size_t items, int every)
 {
     auto chart = shownChart();
-    chart->SetScaleRange(0, 80, double(items) / 2.2, -1);
+    chart->SetScaleRange(0, 130, double(items) / 2.2, -1);
     QElapsedTimer timer;
     timer.start();
     AppendProfile(*chart, items, {}, every, [&chart] { chart->RefreshChart(); });
@@ -175,9 +175,9 @@ int main(int argc, char **argv)
         {"whole list in view", 0, bigSpan, 0, smallSpan},
     };
     for (const View &v : views) {
-        const RepaintTimes b = repaintAfterPan(*big, v.bigLoX, v.bigHiX, 80, -1);
+        const RepaintTimes b = repaintAfterPan(*big, v.bigLoX, v.bigHiX, 130, -1);
         const DrawStats &stats = b.stats;
-        const RepaintTimes s = repaintAfterPan(*small, v.smallLoX, v.smallHiX, 80, -1);
+        const RepaintTimes s = repaintAfterPan(*small, v.smallLoX, v.smallHiX, 130, -1);
         std::printf("  1,000,000 items: %zu blocks skipped, %zu drawn from their summary, %zu items walked one by one; "
                     "%zu polylines, %zu marks drawn\n",
                     stats.blocksSkipped, stats.blocksSummarised, stats.itemsWalked, stats.polylines, stats.marks);

@@ -17,7 +17,7 @@ int main(int argc, char **argv)
     SetViewerLook(chart);
     chart.setCaption(QStringLiteral("Dive # 12 on 08/12/2026 09:41"));
     AppendProfile(chart, 40000);
-    chart.SetScaleRange(0, 80, 9000, -1);
+    chart.SetScaleRange(0, 130, 9000, -1);
     chart.show();
     QTimer::singleShot(500, &app, [&] {
         chart.grab().save(file);

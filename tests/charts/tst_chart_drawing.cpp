@@ -292,10 +292,10 @@ private slots:
         QTest::addColumn<double>("loY");
         QTest::addColumn<double>("hiY");
         QTest::newRow("viewer start") << 0.0 << 4000.0 << 130.0 << -1.0;
-        QTest::newRow("whole list") << 0.0 << 60000.0 << 80.0 << -1.0;
-        QTest::newRow("zoomed in") << 1400.0 << 1600.0 << 40.0 << 20.0;
-        QTest::newRow("reversed") << 60000.0 << 0.0 << -1.0 << 80.0;
-        QTest::newRow("squeezed into few columns") << -200000.0 << 260000.0 << 80.0 << -1.0;
+        QTest::newRow("whole list") << 0.0 << 60000.0 << 130.0 << -1.0;
+        QTest::newRow("zoomed in") << 1400.0 << 1600.0 << 90.0 << 60.0;
+        QTest::newRow("reversed") << 60000.0 << 0.0 << -1.0 << 130.0;
+        QTest::newRow("squeezed into few columns") << -200000.0 << 260000.0 << 130.0 << -1.0;
         QTest::newRow("squeezed and flat") << 0.0 << 120000.0 << 300.0 << -200.0;
     }
     void profileThinningIsPixelExact()
@@ -364,7 +364,7 @@ private slots:
         TRChart chart;
         chart.resize(600, 350);
         SetViewerLook(chart);
-        chart.SetScaleRange(0, 80, 20000, -1);
+        chart.SetScaleRange(0, 130, 20000, -1);
         chart.show();
         QVERIFY(QTest::qWaitForWindowExposed(&chart));
         std::size_t drawnBefore = 0;
