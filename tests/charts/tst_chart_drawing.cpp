@@ -58,6 +58,28 @@ class TestChartDrawing : public QObject
 {
     Q_OBJECT
 private slots:
+    void defaults()
+    {
+        const TRChart c;
+        QVERIFY(c.AutoRedraw());
+        QCOMPARE(QList<int>({c.LRim(), c.RRim(), c.TRim(), c.BRim()}), QList<int>({50, 10, 16, 32}));
+        QCOMPARE(QList<int>({c.DecPlaceX(), c.DecPlaceY(), c.MinTickX(), c.MinTickY(), c.LineWidth(), c.ShadowWidth(), c.ClassDefault()}),
+                 QList<int>({1, 1, 3, 3, 1, 0, 0}));
+        QCOMPARE(QList<double>({c.RangeLoX(), c.RangeHiX(), c.RangeLoY(), c.RangeHiY(), c.GridDx(), c.GridDy()}),
+                 QList<double>({0, 10, 0, 10, 1, 1}));
+        QCOMPARE(QList<QColor>({c.DataColor(), c.ScaleColor(), c.ChartColor(), c.WindColor(), c.GridColor(), c.ShadowColor(),
+                                c.ShadowBakColor(), c.TextBkColor()}),
+                 QList<QColor>({Qt::black, Qt::black, Qt::white, QColor(0xC0, 0xC0, 0xC0), Qt::black, QColor(0x80, 0x80, 0x80),
+                                QColor(0xC0, 0xC0, 0xC0), Qt::white}));
+        QCOMPARE(c.GridStyle(), gsNone);
+        QCOMPARE(c.MouseAction(), maNone);
+        QCOMPARE(c.ShadowStyle(), ssFlying);
+        QCOMPARE(c.TextBkStyle(), tbClear);
+        QCOMPARE(c.XLabelType(), Num);
+        QCOMPARE(c.YLabelType(), Num);
+        QVERIFY(!c.LogScaleX() && !c.LogScaleY() && !c.MouseCursorFixed());
+    }
+
     void depthRangeEdges()
     {
         TRChart chart;
