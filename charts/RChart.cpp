@@ -325,11 +325,19 @@ void TRChart::paintEvent(QPaintEvent *event)
     QPainter p(this);
     p.drawImage(event->rect(), m_control, event->rect());
     if (m_bandOpen) {
-        // The rubber band inverts what lies under it.
+        // The rubber band inverts what lies under it; its four edges must not
+        // overlap at the corners, or those would be inverted twice.
         p.setCompositionMode(QPainter::RasterOp_NotDestination);
-        p.setPen(QPen(Qt::black, 0));
-        p.setBrush(Qt::NoBrush);
-        p.drawRect(QRect(m_bandStart, m_bandEnd).normalized());
+        const int x1 = std::min(m_bandStart.x(), m_bandEnd.x()), x2 = std::max(m_bandStart.x(), m_bandEnd.x());
+        const int y1 = std::min(m_bandStart.y(), m_bandEnd.y()), y2 = std::max(m_bandStart.y(), m_bandEnd.y());
+        p.fillRect(QRect(QPoint(x1, y1), QPoint(x2, y1)), Qt::black);
+        if (y2 > y1)
+            p.fillRect(QRect(QPoint(x1, y2), QPoint(x2, y2)), Qt::black);
+        if (y2 - y1 > 1) {
+            p.fillRect(QRect(QPoint(x1, y1 + 1), QPoint(x1, y2 - 1)), Qt::black);
+            if (x2 > x1)
+                p.fillRect(QRect(QPoint(x2, y1 + 1), QPoint(x2, y2 - 1)), Qt::black);
+        }
     }
     p.end();
     if (full && m_lastMouse.x() >= 0)

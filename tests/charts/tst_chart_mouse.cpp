@@ -161,6 +161,21 @@ private slots:
         QCOMPARE(chart->RangeLoY(), 0.0);
     }
 
+    void bandIsAnInvertedOutline()
+    {
+        auto chart = shownChart(maZoomWind);
+        const QPoint start = chart->plotRect().center();
+        const QPoint end = start + QPoint(60, 40);
+        QTest::mouseClick(chart.get(), Qt::LeftButton, {}, start);
+        moveTo(chart.get(), end, false);
+        const QImage shown = chart->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        const QImage under = chart->controlImage();
+        for (const QPoint p : {start, end, QPoint(start.x() + 30, start.y()), QPoint(end.x(), start.y() + 20)})
+            QCOMPARE(shown.pixel(p) & 0xFFFFFF, ~under.pixel(p) & 0xFFFFFF);
+        const QPoint inside = start + QPoint(30, 20);
+        QCOMPARE(shown.pixel(inside), under.pixel(inside));
+    }
+
     void zeroSizeBandChangesNothing()
     {
         auto chart = shownChart(maZoomWind);
