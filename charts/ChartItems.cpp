@@ -4,15 +4,11 @@
 
 void DisplayList::clear()
 {
-    m_chunks.clear();
-    m_chunks.shrink_to_fit();
-    m_count = 0;
+    m_items.clear();
     m_extras.clear();
     m_extras.shrink_to_fit();
     m_blocks.clear();
-    m_blocks.shrink_to_fit();
     m_coarse.clear();
-    m_coarse.shrink_to_fit();
     m_distinct.clear();
     m_distinct.shrink_to_fit();
     m_coarseDistinct.clear();
@@ -26,41 +22,34 @@ void DisplayList::clear()
 void DisplayList::append(const ChartItem &item)
 {
     noteInBlock(item, nullptr);
-    pushItem(item);
+    m_items.push_back(item);
     noteAppended();
 }
 
 void DisplayList::append(const ChartItem &item, ChartItemExtra extra)
 {
     noteInBlock(item, &extra);
-    m_extras.emplace_back(m_count, std::move(extra));
-    pushItem(item);
+    m_extras.emplace_back(m_items.size(), std::move(extra));
+    m_items.push_back(item);
     noteAppended();
-}
-
-void DisplayList::pushItem(const ChartItem &item)
-{
-    if ((m_count & (ChunkSize - 1)) == 0)
-        m_chunks.push_back(std::make_unique_for_overwrite<ChartItem[]>(ChunkSize));
-    m_chunks.back()[m_count & (ChunkSize - 1)] = item;
-    ++m_count;
 }
 
 void DisplayList::noteAppended()
 {
-    if (m_count % CoarseSize != 0)
+    if (m_items.size() % CoarseSize != 0)
         return;
-    auto it = m_blocks.end() - BlocksPerCoarse;
-    ItemBlock coarse = *it;
-    for (++it; it != m_blocks.end(); ++it)
-        coarse = MergedBlocks(coarse, *it);
+    const std::size_t first = m_blocks.size() - BlocksPerCoarse;
+    ItemBlock coarse = m_blocks[first];
+    for (std::size_t b = first + 1; b < m_blocks.size(); ++b)
+        coarse = MergedBlocks(coarse, m_blocks[b]);
     coarse.firstDistinct = std::uint32_t(m_coarseDistinct.size());
     coarse.distinctCount = 0;
     coarse.manyDistinct = false;
-    for (it = m_blocks.end() - BlocksPerCoarse; it != m_blocks.end(); ++it) {
-        coarse.manyDistinct |= it->manyDistinct;
-        for (std::uint32_t k = 0; k < it->distinctCount; ++k)
-            addDistinct(coarse, m_coarseDistinct, m_distinct[it->firstDistinct + k]);
+    for (std::size_t b = first; b < m_blocks.size(); ++b) {
+        const ItemBlock &block = m_blocks[b];
+        coarse.manyDistinct |= block.manyDistinct;
+        for (std::uint32_t k = 0; k < block.distinctCount; ++k)
+            addDistinct(coarse, m_coarseDistinct, m_distinct[block.firstDistinct + k]);
     }
     m_coarse.push_back(coarse);
 }
@@ -104,7 +93,6 @@ ItemBlock MergedBlocks(const ItemBlock &a, const ItemBlock &b)
         m.lineWidth = b.lineWidth;
         m.startX = b.startX;
         m.startY = b.startY;
-        m.firstX = b.firstX;
         m.firstY = b.firstY;
         m.lineMinX = b.lineMinX;
         m.lineMaxX = b.lineMaxX;
@@ -134,14 +122,14 @@ const ChartItemExtra &DisplayList::extra(std::size_t i) const
 
 std::size_t DisplayList::memoryBytes() const
 {
-    return m_chunks.size() * ChunkSize * sizeof(ChartItem) + m_chunks.capacity() * sizeof(void *) + m_extras.capacity() * sizeof(m_extras[0])
-           + (m_blocks.capacity() + m_coarse.capacity()) * sizeof(ItemBlock) + m_markIndex.capacity() * sizeof(std::uint32_t)
+    return m_items.bytes() + m_blocks.bytes() + m_coarse.bytes() + m_extras.capacity() * sizeof(m_extras[0])
+           + m_markIndex.capacity() * sizeof(std::uint32_t)
            + (m_distinct.capacity() + m_coarseDistinct.capacity()) * sizeof(DistinctMark);
 }
 
 void DisplayList::noteInBlock(const ChartItem &item, const ChartItemExtra *extra)
 {
-    if (m_count % BlockSize == 0) {
+    if (m_items.size() % BlockSize == 0) {
         ItemBlock block{item.x, item.x, item.y, item.y};
         // Lines into the block start at the pen, so its position belongs to the block.
         if (m_penKnown) {
@@ -184,7 +172,7 @@ void DisplayList::noteInBlock(const ChartItem &item, const ChartItemExtra *extra
             b.alwaysDraw = true;
             b.plain = false;
         }
-        m_markIndex.push_back(std::uint32_t(m_count));
+        m_markIndex.push_back(std::uint32_t(m_items.size()));
         ++b.markCount;
         addDistinct(b, m_distinct, DistinctMark{item.y, item.color, item.markStyle});
         break;
@@ -220,7 +208,7 @@ void DisplayList::noteLine(ItemBlock &b, const ChartItem &item) const
         b.lineWidth = item.width;
         b.startX = m_penX;
         b.startY = m_penY;
-        b.firstX = b.lineMinX = b.lineMaxX = item.x;
+        b.lineMinX = b.lineMaxX = item.x;
         b.firstY = b.lineMinY = b.lineMaxY = item.y;
         if (!m_penKnown || item.width > 1)
             b.plain = false;

@@ -6,11 +6,12 @@
 // A summary per block of items lets drawing skip blocks that lie wholly
 // outside the visible window.
 
+#include "charts/ChunkedVector.h"
+
 #include <QRgb>
 #include <QString>
 
 #include <cstdint>
-#include <memory>
 #include <vector>
 
 enum class ItemKind : std::uint8_t { End = 0, Mark = 1, Line = 2, LineTo = 3, Rectangle = 4, Bar = 5, Text = 6, MoveTo = 7 };
@@ -61,7 +62,7 @@ struct ItemBlock
     QRgb lineColor = 0;
     std::uint8_t lineWidth = 0;
     double startX = 0, startY = 0;     // the pen where the line starts
-    double firstX = 0, firstY = 0;     // its first point
+    double firstY = 0;                 // its first point's height
     double lastX = 0, lastY = 0;       // its last point
     double lineMinX = 0, lineMaxX = 0, lineMinY = 0, lineMaxY = 0;
     std::uint32_t firstMark = 0;       // into DisplayList::markIndex()
@@ -97,11 +98,11 @@ public:
     void append(const ChartItem &item);
     void append(const ChartItem &item, ChartItemExtra extra);
 
-    std::size_t size() const { return m_count; }
-    const ChartItem &operator[](std::size_t i) const { return m_chunks[i >> ChunkBits][i & (ChunkSize - 1)]; }
-    const std::vector<ItemBlock> &blocks() const { return m_blocks; }
+    std::size_t size() const { return m_items.size(); }
+    const ChartItem &operator[](std::size_t i) const { return m_items[i]; }
+    const ChunkedVector<ItemBlock, 10> &blocks() const { return m_blocks; }
     // Summaries of complete runs of BlocksPerCoarse blocks.
-    const std::vector<ItemBlock> &coarseBlocks() const { return m_coarse; }
+    const ChunkedVector<ItemBlock, 8> &coarseBlocks() const { return m_coarse; }
     // The distinct marks of the blocks and of the coarse blocks.
     const std::vector<DistinctMark> &distinctMarks() const { return m_distinct; }
     const std::vector<DistinctMark> &coarseDistinctMarks() const { return m_coarseDistinct; }
@@ -111,7 +112,7 @@ public:
     // The extra fields of item i (empty for a kind without them).
     const ChartItemExtra &extra(std::size_t i) const;
 
-    // Bytes held by the items, extras and block summaries.
+    // Bytes held by the items, extras, block summaries and mark lists.
     std::size_t memoryBytes() const;
 
 private:
@@ -120,17 +121,10 @@ private:
     void noteAppended();
     static void addDistinct(ItemBlock &block, std::vector<DistinctMark> &list, const DistinctMark &mark);
 
-    // Items live in chunks of a fixed size, so that appending never moves
-    // them and finding one is a shift and a mask.
-    static constexpr std::size_t ChunkBits = 12;
-    static constexpr std::size_t ChunkSize = std::size_t(1) << ChunkBits;
-    void pushItem(const ChartItem &item);
-
-    std::vector<std::unique_ptr<ChartItem[]>> m_chunks;
-    std::size_t m_count = 0;
+    ChunkedVector<ChartItem, 12> m_items;
     std::vector<std::pair<std::size_t, ChartItemExtra>> m_extras;   // sorted by item index
-    std::vector<ItemBlock> m_blocks;
-    std::vector<ItemBlock> m_coarse;
+    ChunkedVector<ItemBlock, 10> m_blocks;
+    ChunkedVector<ItemBlock, 8> m_coarse;
     std::vector<DistinctMark> m_distinct;
     std::vector<DistinctMark> m_coarseDistinct;
     std::vector<std::uint32_t> m_markIndex;
