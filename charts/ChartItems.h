@@ -3,8 +3,9 @@
 // The chart's display list: drawing items in world coordinates, in the order
 // appended. The common item is kept small (a line-to takes 24 bytes); the
 // rare fields of rectangles, texts, lines and bars live in a side table.
-// A summary per block of items lets drawing skip blocks that lie wholly
-// outside the visible window.
+// A summary per block of items (and per run of blocks) lets drawing skip
+// blocks that lie wholly outside the visible window, and draw a block that
+// falls into one pixel column in a few steps.
 
 #include "charts/ChunkedVector.h"
 
@@ -38,7 +39,7 @@ struct ChartItemExtra
     QString text;
 };
 
-// Bounds of a block of items, with the pen position on entry, so that a
+// Bounds of a block of items, the pen position on entry included, so that a
 // block whose bounds lie outside the visible window can be skipped.
 struct ItemBlock
 {
