@@ -1,0 +1,134 @@
+#pragma once
+
+// The chart's display list: drawing items in world coordinates, in the order
+// appended. The common item is kept small (a line-to takes 24 bytes); the
+// rare fields of rectangles, texts, lines and bars live in a side table.
+// A summary per block of items (and per run of blocks) lets drawing skip
+// blocks that lie wholly outside the visible window, and draw a block that
+// falls into one pixel column in a few steps.
+
+#include "charts/ChunkedVector.h"
+
+#include <QRgb>
+#include <QString>
+
+#include <cstdint>
+#include <vector>
+
+enum class ItemKind : std::uint8_t { End = 0, Mark = 1, Line = 2, LineTo = 3, Rectangle = 4, Bar = 5, Text = 6, MoveTo = 7 };
+
+struct ChartItem
+{
+    double x;
+    double y;
+    QRgb color;
+    std::uint8_t width;
+    std::uint8_t itemClass;
+    ItemKind kind;
+    std::uint8_t markStyle;
+};
+static_assert(sizeof(ChartItem) <= 24, "the common item stays compact");
+
+// Fields only rectangles, texts, lines and bars use.
+struct ChartItemExtra
+{
+    double x2 = 0;
+    double y2 = 0;
+    int size = 0;
+    int angle = 0;
+    QString text;
+};
+
+// Bounds of a block of items, the pen position on entry included, so that a
+// block whose bounds lie outside the visible window can be skipped.
+struct ItemBlock
+{
+    double minX, maxX, minY, maxY;
+    // Texts, character marks, lines and bars reach further than their point;
+    // such blocks are always drawn.
+    bool alwaysDraw = false;
+    std::uint8_t maxWidth = 0;   // widest pen of the block
+    // The pen after the block's last item, when the block moves it.
+    bool movesPen = false;
+    double penX = 0, penY = 0;
+
+    // A plain block holds only pen moves, pattern or pixel marks and
+    // line-to items of one colour and a width of 0 or 1 that form one
+    // unbroken line (each starts where the one before ended, whatever pen
+    // moves lie between). When its line falls into one pixel column it can
+    // be drawn from this summary: the line from its start through its lowest
+    // and highest point to its end, and its marks.
+    bool plain = true;
+    bool hasLine = false;
+    QRgb lineColor = 0;
+    std::uint8_t lineWidth = 0;
+    double startX = 0, startY = 0;     // the pen where the line starts
+    double firstY = 0;                 // its first point's height
+    double lastX = 0, lastY = 0;       // its last point
+    double lineMinX = 0, lineMaxX = 0, lineMinY = 0, lineMaxY = 0;
+    std::uint32_t firstMark = 0;       // into DisplayList::markIndex()
+    std::uint32_t markCount = 0;
+    // The block's marks that differ in style, colour or height, when there
+    // are few: within one pixel column the others draw the same pixels.
+    std::uint32_t firstDistinct = 0;
+    std::uint8_t distinctCount = 0;
+    bool manyDistinct = false;
+};
+
+struct DistinctMark
+{
+    double y;
+    QRgb color;
+    std::uint8_t style;
+    bool operator==(const DistinctMark &) const = default;
+};
+
+// The summary of block `a` followed by block `b`.
+ItemBlock MergedBlocks(const ItemBlock &a, const ItemBlock &b);
+
+class DisplayList
+{
+public:
+    static constexpr std::size_t BlockSize = 32;
+    // A coarse block sums up this many blocks, so that a column full of
+    // items costs few steps.
+    static constexpr std::size_t BlocksPerCoarse = 8;
+    static constexpr std::size_t CoarseSize = BlockSize * BlocksPerCoarse;
+
+    void clear();
+    void append(const ChartItem &item);
+    void append(const ChartItem &item, ChartItemExtra extra);
+
+    std::size_t size() const { return m_items.size(); }
+    const ChartItem &operator[](std::size_t i) const { return m_items[i]; }
+    const ChunkedVector<ItemBlock, 10> &blocks() const { return m_blocks; }
+    // Summaries of complete runs of BlocksPerCoarse blocks.
+    const ChunkedVector<ItemBlock, 8> &coarseBlocks() const { return m_coarse; }
+    // The distinct marks of the blocks and of the coarse blocks.
+    const std::vector<DistinctMark> &distinctMarks() const { return m_distinct; }
+    const std::vector<DistinctMark> &coarseDistinctMarks() const { return m_coarseDistinct; }
+    static constexpr std::size_t MaxDistinctMarks = 8;
+    // The item numbers of all marks, in order.
+    const std::vector<std::uint32_t> &markIndex() const { return m_markIndex; }
+    // The extra fields of item i (empty for a kind without them).
+    const ChartItemExtra &extra(std::size_t i) const;
+
+    // Bytes held by the items, extras, block summaries and mark lists.
+    std::size_t memoryBytes() const;
+
+private:
+    void noteInBlock(const ChartItem &item, const ChartItemExtra *extra);
+    void noteLine(ItemBlock &block, const ChartItem &item) const;
+    void noteAppended();
+    static void addDistinct(ItemBlock &block, std::vector<DistinctMark> &list, const DistinctMark &mark);
+
+    ChunkedVector<ChartItem, 12> m_items;
+    std::vector<std::pair<std::size_t, ChartItemExtra>> m_extras;   // sorted by item index
+    ChunkedVector<ItemBlock, 10> m_blocks;
+    ChunkedVector<ItemBlock, 8> m_coarse;
+    std::vector<DistinctMark> m_distinct;
+    std::vector<DistinctMark> m_coarseDistinct;
+    std::vector<std::uint32_t> m_markIndex;
+    bool m_penKnown = false;   // false until the first move: the pen is at the plot's corner
+    double m_penX = 0, m_penY = 0;
+};

@@ -1,0 +1,516 @@
+#include "charts/ChartPlot.h"
+
+#include "charts/ChartMarks.h"
+
+#include <QImage>
+#include <QPainter>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+
+namespace {
+// A polyline is drawn once this many points have gathered; the next one
+// starts at its last point, so the two join without a gap.
+constexpr std::size_t MaxPolylinePoints = 200;
+
+QRect boxAround(QPoint p, int reach)
+{
+    return QRect(p.x() - reach, p.y() - reach, 2 * reach + 1, 2 * reach + 1);
+}
+
+// Whether two non-empty rectangles share a pixel (QRect::intersects, inline).
+bool overlap(const QRect &a, const QRect &b)
+{
+    return a.left() <= b.right() && b.left() <= a.right() && a.top() <= b.bottom() && b.top() <= a.bottom();
+}
+} // namespace
+
+PlotDrawer::PlotDrawer(QImage &image, const PlotGeometry &geometry, const PlotStyle &style, bool thin)
+    : m_image(&image), m_geo(geometry), m_style(style), m_thin(thin)
+{
+    // Taken before any painter is opened, so both write to the same pixels.
+    m_bits = reinterpret_cast<QRgb *>(image.bits());
+    m_stride = int(image.bytesPerLine() / sizeof(QRgb));
+}
+
+PlotDrawer::PlotDrawer(QPainter &painter, const PlotGeometry &geometry, const PlotStyle &style, bool thin)
+    : m_painter(&painter), m_geo(geometry), m_style(style), m_thin(thin)
+{
+}
+
+PlotDrawer::~PlotDrawer()
+{
+    if (m_ownPainter)
+        delete m_painter;
+}
+
+QPainter &PlotDrawer::painter()
+{
+    if (!m_painter) {
+        m_painter = new QPainter(m_image);
+        m_ownPainter = true;
+    }
+    return *m_painter;
+}
+
+QRgb PlotDrawer::colorOf(const ChartItem &item) const
+{
+    return m_style.allBlack ? qRgb(0, 0, 0) : (item.color | 0xFF000000);
+}
+
+bool PlotDrawer::outside(const ItemBlock &block) const
+{
+    if (block.alwaysDraw)
+        return false;
+    const double x1 = m_geo.x.toPixelExact(block.minX) - m_geo.left;
+    const double x2 = m_geo.x.toPixelExact(block.maxX) - m_geo.left;
+    const double y1 = m_geo.y.toPixelExact(block.minY) - m_geo.top;
+    const double y2 = m_geo.y.toPixelExact(block.maxY) - m_geo.top;
+    const double reach = MarkReach + 2 + block.maxWidth;
+    return std::max(x1, x2) < -reach || std::min(x1, x2) > m_geo.w + reach
+           || std::max(y1, y2) < -reach || std::min(y1, y2) > m_geo.h + reach;
+}
+
+void PlotDrawer::draw(const DisplayList &list, DrawState &state)
+{
+    m_pen = state.pen;
+    const auto &blocks = list.blocks();
+    const auto &coarse = list.coarseBlocks();
+    std::size_t i = state.next;
+    const std::size_t n = list.size();
+    while (i < n) {
+        if (m_thin && i % DisplayList::BlockSize == 0) {
+            // Whole blocks (only complete ones: items appended later could
+            // still widen a block) are skipped when they lie outside the
+            // plot, or drawn from their summary when they can be; a coarse
+            // block first, then its blocks.
+            const bool coarseStart = i % DisplayList::CoarseSize == 0 && i / DisplayList::CoarseSize < coarse.size();
+            if (coarseStart && drawWholeBlock(list, coarse[i / DisplayList::CoarseSize], list.coarseDistinctMarks())) {
+                i += DisplayList::CoarseSize;
+                continue;
+            }
+            if (i + DisplayList::BlockSize <= n
+                && drawWholeBlock(list, blocks[i / DisplayList::BlockSize], list.distinctMarks())) {
+                i += DisplayList::BlockSize;
+                continue;
+            }
+        }
+        const ChartItem &item = list[i];
+        ++m_stats.itemsWalked;
+        switch (item.kind) {
+        case ItemKind::LineTo:
+            lineTo(QPoint(m_geo.toX(item.x), m_geo.toY(item.y)), colorOf(item), item.width);
+            break;
+        case ItemKind::MoveTo:
+            moveTo(QPoint(m_geo.toX(item.x), m_geo.toY(item.y)));
+            break;
+        case ItemKind::Mark:
+            flushRun(false);
+            mark(item);
+            break;
+        case ItemKind::Rectangle:
+        case ItemKind::Bar:
+            flushRun(false);
+            rectangle(item, list.extra(i));
+            break;
+        case ItemKind::Text:
+            flushRun(false);
+            text(item, list.extra(i));
+            break;
+        case ItemKind::Line:
+            flushRun(false);
+            line(item, list.extra(i));
+            break;
+        case ItemKind::End:
+            break;
+        }
+        ++i;
+    }
+    flushRun(false);
+    drawFrame();
+    state.next = n;
+    state.pen = m_pen;
+}
+
+bool PlotDrawer::drawWholeBlock(const DisplayList &list, const ItemBlock &block, const std::vector<DistinctMark> &distinct)
+{
+    if (outside(block)) {
+        flushRun(false);
+        if (block.movesPen)
+            m_pen = QPoint(m_geo.toX(block.penX), m_geo.toY(block.penY));
+        ++m_stats.blocksSkipped;
+        return true;
+    }
+    if (block.plain && drawSummary(list, block, distinct)) {
+        ++m_stats.blocksSummarised;
+        return true;
+    }
+    return false;
+}
+
+bool PlotDrawer::drawSummary(const DisplayList &list, const ItemBlock &block, const std::vector<DistinctMark> &distinct)
+{
+    // The line must lie in one pixel column.
+    QPoint start, first, last, low, high;
+    QRect lineArea;
+    if (block.hasLine) {
+        const int column = m_geo.toX(block.lineMinX);
+        if (m_geo.toX(block.lineMaxX) != column)
+            return false;
+        start = QPoint(m_geo.toX(block.startX), m_geo.toY(block.startY));
+        first = QPoint(column, m_geo.toY(block.firstY));
+        last = QPoint(column, m_geo.toY(block.lastY));
+        low = QPoint(column, m_geo.toY(block.lineMinY));
+        high = QPoint(column, m_geo.toY(block.lineMaxY));
+        lineArea = QRect(QPoint(column, std::min(low.y(), high.y())), QPoint(column, std::max(low.y(), high.y())));
+    }
+    const QRect entryArea(QPoint(std::min(start.x(), first.x()), std::min(start.y(), first.y())),
+                          QPoint(std::max(start.x(), first.x()), std::max(start.y(), first.y())));
+
+    // Marks may be drawn apart from the line only where neither covers the
+    // other, and marks of another style or colour only where they do not
+    // overlap: then the order of drawing does not matter.
+    struct Placed
+    {
+        QPoint p;
+        QRgb color;
+        int style;
+    };
+    std::array<Placed, 32> placed;
+    std::size_t count = 0;
+    // Within one pixel column marks of one style, colour and height fall on
+    // the same pixels, so the block's distinct marks stand for all.
+    const int blockColumn = m_geo.toX(block.minX);
+    const bool fromDistinct = !block.manyDistinct && m_geo.toX(block.maxX) == blockColumn;
+    const auto &marks = list.markIndex();
+    const std::uint32_t markCount = fromDistinct ? block.distinctCount : block.markCount;
+    for (std::uint32_t k = 0; k < markCount; ++k) {
+        Placed m;
+        if (fromDistinct) {
+            const DistinctMark &d = distinct[block.firstDistinct + k];
+            m = {QPoint(blockColumn, m_geo.toY(d.y)), m_style.allBlack ? qRgb(0, 0, 0) : (d.color | 0xFF000000), d.style};
+        } else {
+            const ChartItem &item = list[marks[block.firstMark + k]];
+            m = {QPoint(m_geo.toX(item.x), m_geo.toY(item.y)), colorOf(item), item.markStyle};
+        }
+        const QRect box = boxAround(m.p, MarkReach);
+        if (block.hasLine && (overlap(box, lineArea) || overlap(box, entryArea)))
+            return false;
+        bool known = false;
+        for (std::size_t j = 0; j < count && !known; ++j) {
+            const Placed &o = placed[j];
+            if (o.p == m.p && o.color == m.color && o.style == m.style)
+                known = true;
+            else if ((o.color != m.color || o.style != m.style) && overlap(box, boxAround(o.p, MarkReach)))
+                return false;
+        }
+        if (known)
+            continue;
+        if (count == placed.size())
+            return false;
+        placed[count++] = m;
+    }
+
+    if (count > 0) {
+        flushRun(false);
+        for (std::size_t j = 0; j < count; ++j)
+            drawMarkAt(placed[j].p, placed[j].color, placed[j].style);
+    }
+    if (block.hasLine) {
+        const QRgb color = m_style.allBlack ? qRgb(0, 0, 0) : (block.lineColor | 0xFF000000);
+        moveTo(start);
+        for (const QPoint &p : {first, low, high, last})
+            lineTo(p, color, block.lineWidth);
+    }
+    if (block.movesPen)
+        moveTo(QPoint(m_geo.toX(block.penX), m_geo.toY(block.penY)));
+    return true;
+}
+
+void PlotDrawer::lineTo(QPoint p, QRgb color, int width)
+{
+    if (m_runActive && (color != m_runColor || width != m_runWidth))
+        flushRun(false);
+    if (!m_runActive) {
+        m_runActive = true;
+        m_runColor = color;
+        m_runWidth = width;
+        m_points.clear();
+        m_columnOpen = false;
+        addRunPoint(m_pen);
+    }
+    addRunPoint(p);
+    m_pen = p;
+}
+
+void PlotDrawer::moveTo(QPoint p)
+{
+    // A move to the pen's own pixel changes nothing that a thin line draws
+    // (a wide one would end in caps instead of a join there).
+    if (!(m_thin && p == m_pen && (!m_runActive || m_runWidth <= 1)))
+        flushRun(false);
+    m_pen = p;
+}
+
+void PlotDrawer::addRunPoint(QPoint p)
+{
+    if (!m_thin || m_runWidth > 1) {
+        pushPoint(p);
+        return;
+    }
+    if (m_columnOpen && p.x() == m_columnX) {
+        m_minY = std::min(m_minY, p.y());
+        m_maxY = std::max(m_maxY, p.y());
+        m_lastY = p.y();
+        return;
+    }
+    closeColumn();
+    pushPoint(p);
+    m_columnOpen = true;
+    m_columnX = p.x();
+    m_minY = m_maxY = m_lastY = p.y();
+}
+
+void PlotDrawer::closeColumn()
+{
+    if (!m_columnOpen)
+        return;
+    m_columnOpen = false;
+    for (int y : {m_minY, m_maxY, m_lastY})
+        if (m_points.empty() || m_points.back() != QPoint(m_columnX, y))
+            pushPoint(QPoint(m_columnX, y));
+}
+
+void PlotDrawer::pushPoint(QPoint p)
+{
+    m_points.push_back(p);
+    if (m_points.size() >= MaxPolylinePoints)
+        flushRun(true);
+}
+
+void PlotDrawer::flushRun(bool keepLast)
+{
+    if (!m_runActive)
+        return;
+    if (!keepLast)
+        closeColumn();
+    if (!m_points.empty()) {
+        ++m_stats.polylines;
+        m_stats.points += m_points.size();
+        int x1 = m_points[0].x(), x2 = x1, y1 = m_points[0].y(), y2 = y1;
+        for (const QPoint &p : m_points) {
+            x1 = std::min(x1, p.x());
+            x2 = std::max(x2, p.x());
+            y1 = std::min(y1, p.y());
+            y2 = std::max(y2, p.y());
+        }
+        const int reach = m_runWidth / 2 + 1;
+        touched(QRect(QPoint(x1 - reach, y1 - reach), QPoint(x2 + reach, y2 + reach)));
+        if (m_bits && m_runWidth <= 1) {
+            if (m_points.size() == 1)
+                drawThinSegment(m_points[0], m_points[0], m_runColor);
+            for (std::size_t k = 1; k < m_points.size(); ++k)
+                drawThinSegment(m_points[k - 1], m_points[k], m_runColor);
+        } else {
+            QPainter &p = painter();
+            QPen pen{QColor(m_runColor)};
+            pen.setWidth(m_runWidth);
+            if (m_runWidth > 1) {
+                pen.setCapStyle(Qt::RoundCap);
+                pen.setJoinStyle(Qt::RoundJoin);
+            }
+            p.setPen(pen);
+            if (m_points.size() == 1)
+                p.drawPoint(m_points[0]);
+            else
+                p.drawPolyline(m_points.data(), int(m_points.size()));
+        }
+    }
+    if (keepLast) {
+        const QPoint last = m_points.back();
+        m_points.clear();
+        m_points.push_back(last);
+    } else {
+        m_points.clear();
+        m_runActive = false;
+    }
+}
+
+// One-pixel line with both end points set (Bresenham), clipped to the image.
+void PlotDrawer::drawThinSegment(QPoint a, QPoint b, QRgb color)
+{
+    const int w = m_image->width();
+    const int h = m_image->height();
+    int x0 = a.x(), y0 = a.y();
+    const int x1 = b.x(), y1 = b.y();
+    if (std::max(x0, x1) < 0 || std::min(x0, x1) >= w || std::max(y0, y1) < 0 || std::min(y0, y1) >= h)
+        return;
+    if (x0 == x1) {
+        const int from = std::max(0, std::min(y0, y1));
+        const int to = std::min(h - 1, std::max(y0, y1));
+        QRgb *pixel = m_bits + std::size_t(from) * m_stride + x0;
+        for (int y = from; y <= to; ++y, pixel += m_stride)
+            *pixel = color;
+        return;
+    }
+    const int dx = std::abs(x1 - x0), sx = x0 < x1 ? 1 : -1;
+    const int dy = -std::abs(y1 - y0), sy = y0 < y1 ? 1 : -1;
+    int err = dx + dy;
+    for (;;) {
+        if (x0 >= 0 && x0 < w && y0 >= 0 && y0 < h)
+            m_bits[std::size_t(y0) * m_stride + x0] = color;
+        if (x0 == x1 && y0 == y1)
+            break;
+        const int e2 = 2 * err;
+        if (e2 >= dy) {
+            err += dy;
+            x0 += sx;
+        }
+        if (e2 <= dx) {
+            err += dx;
+            y0 += sy;
+        }
+    }
+}
+
+void PlotDrawer::mark(const ChartItem &item)
+{
+    const QPoint p(m_geo.toX(item.x), m_geo.toY(item.y));
+    const QRgb color = colorOf(item);
+    const int style = item.markStyle;
+    if (IsCharacterMark(style)) {
+        QPainter &painter = this->painter();
+        painter.setFont(m_style.font);
+        painter.setPen(QColor(color));
+        const QString glyph{QChar(char16_t(style))};
+        const QFontMetrics metrics(m_style.font);
+        const QRect box(p.x() - metrics.horizontalAdvance(glyph) / 2, p.y() - metrics.height() / 2,
+                        metrics.horizontalAdvance(glyph), metrics.height());
+        painter.drawText(box, Qt::AlignCenter, glyph);
+        touched(box.adjusted(-2, -2, 2, 2));
+        return;
+    }
+    drawMarkAt(p, color, style);
+}
+
+void PlotDrawer::drawMarkAt(QPoint p, QRgb color, int style)
+{
+    if (m_thin) {
+        for (const RecentMark &r : m_recentMarks)
+            if (r.valid && r.x == p.x() && r.y == p.y() && r.color == color && r.style == style)
+                return;
+    }
+    ++m_stats.marks;
+    const QRect box = boxAround(p, MarkReach);
+    touched(box);
+    if (m_bits)
+        SetMarkPixels(m_bits, m_stride, m_image->width(), m_image->height(), p.x(), p.y(), style, color);
+    else
+        PaintMarkPixels(painter(), p.x(), p.y(), style, color);
+    m_recentCount += m_recentMarks[m_nextRecent].valid ? 0 : 1;
+    m_recentMarks[m_nextRecent] = {p.x(), p.y(), color, style, true};
+    m_nextRecent = (m_nextRecent + 1) % m_recentMarks.size();
+}
+
+void PlotDrawer::rectangle(const ChartItem &item, const ChartItemExtra &extra)
+{
+    const QPoint a(m_geo.toX(item.x), m_geo.toY(item.y));
+    const QPoint b(m_geo.toX(extra.x2), m_geo.toY(extra.y2));
+    QPainter &p = painter();
+    if (a == b) {
+        p.fillRect(a.x(), a.y(), 1, 1, QColor(m_style.scaleColor));
+        touched(QRect(a, a));
+        return;
+    }
+    const QRect area(QPoint(std::min(a.x(), b.x()), std::min(a.y(), b.y())),
+                     QPoint(std::max(a.x(), b.x()), std::max(a.y(), b.y())));
+    p.fillRect(area, QColor(colorOf(item)));
+    p.setPen(QPen(QColor(m_style.scaleColor), 0));
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(area.adjusted(0, 0, -1, -1));
+    touched(area);
+}
+
+void PlotDrawer::text(const ChartItem &item, const ChartItemExtra &extra)
+{
+    QPainter &p = painter();
+    QFont font = m_style.textFont;
+    font.setPixelSize(std::max(1, int(std::lround(extra.size * m_style.screenDpi / 72.0))));
+    p.setFont(font);
+    const QFontMetrics metrics(font, p.device());
+    const QSize size(metrics.horizontalAdvance(extra.text), metrics.height());
+    const QPoint c(m_geo.toX(item.x), m_geo.toY(item.y));
+    const QRect box(c.x() - size.width() / 2, c.y() - size.height() / 2, size.width(), size.height());
+    if (m_style.textSolid)
+        p.fillRect(box, QColor(m_style.textBkColor));
+    p.setPen(QColor(colorOf(item)));
+    p.drawText(box, Qt::AlignCenter | Qt::TextDontClip, extra.text);
+    touched(box.adjusted(-2, -2, 2, 2));
+}
+
+void PlotDrawer::line(const ChartItem &item, const ChartItemExtra &extra)
+{
+    m_pen = QPoint(m_geo.toX(item.x), m_geo.toY(item.y));
+    lineTo(QPoint(m_geo.toX(extra.x2), m_geo.toY(extra.y2)), colorOf(item), item.width);
+    flushRun(false);
+}
+
+// The frame is drawn again over whatever the items covered of it; where
+// nothing was drawn it is still there from the background.
+void PlotDrawer::drawFrame()
+{
+    const QRect area = changed().intersected(QRect(0, 0, m_geo.w + 1, m_geo.h + 1));
+    if (area.isEmpty())
+        return;
+    if (m_bits) {
+        const QRgb color = m_style.scaleColor | 0xFF000000;
+        const auto row = [&](int y) {
+            if (y >= area.top() && y <= area.bottom())
+                std::fill(m_bits + std::size_t(y) * m_stride + area.left(), m_bits + std::size_t(y) * m_stride + area.right() + 1, color);
+        };
+        const auto column = [&](int x) {
+            if (x >= area.left() && x <= area.right())
+                for (int y = area.top(); y <= area.bottom(); ++y)
+                    m_bits[std::size_t(y) * m_stride + x] = color;
+        };
+        row(0);
+        row(m_geo.h);
+        column(0);
+        column(m_geo.w);
+        return;
+    }
+    QPainter &p = painter();
+    p.save();
+    p.setClipRect(area);
+    p.setPen(QPen(QColor(m_style.scaleColor), 0));
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(0, 0, m_geo.w, m_geo.h);
+    p.restore();
+}
+
+void PlotDrawer::touched(QRect area)
+{
+    const int x1 = area.left(), x2 = area.right(), y1 = area.top(), y2 = area.bottom();
+    if (m_changedEmpty) {
+        m_cx1 = x1, m_cx2 = x2, m_cy1 = y1, m_cy2 = y2;
+        m_changedEmpty = false;
+    } else {
+        m_cx1 = std::min(m_cx1, x1), m_cx2 = std::max(m_cx2, x2);
+        m_cy1 = std::min(m_cy1, y1), m_cy2 = std::max(m_cy2, y2);
+    }
+    // Whatever was drawn over a recent mark hides it, so that mark must be
+    // drawn again when it comes up next.
+    if (m_recentCount == 0)
+        return;
+    for (RecentMark &r : m_recentMarks)
+        if (r.valid && x1 <= r.x + MarkReach && x2 >= r.x - MarkReach && y1 <= r.y + MarkReach && y2 >= r.y - MarkReach) {
+            r.valid = false;
+            --m_recentCount;
+        }
+}
+
+QRect PlotDrawer::changed() const
+{
+    return m_changedEmpty ? QRect() : QRect(QPoint(m_cx1, m_cy1), QPoint(m_cx2, m_cy2));
+}

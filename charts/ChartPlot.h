@@ -1,0 +1,141 @@
+#pragma once
+
+// Draws the display list into the plot area, in pixels relative to the plot
+// image's corner.
+//
+// Consecutive line-to items of one colour and a width of 0 or 1 are thinned:
+// within one pixel column only the first, lowest, highest and last point are
+// kept, which sets the same pixels as drawing every segment, since the
+// segments inside one column are vertical runs between those extremes. A
+// move to the pen's own pixel does not break such a run, and a mark equal to
+// one drawn before at the same pixel is not drawn again unless something was
+// drawn over it since. Blocks of items that lie wholly outside the plot are
+// skipped. `thin = false` draws every item as listed (the reference).
+
+#include "charts/ChartItems.h"
+#include "charts/ChartScaling.h"
+
+#include <QFont>
+#include <QPoint>
+#include <QRect>
+
+#include <array>
+#include <vector>
+
+class QImage;
+class QPainter;
+
+struct PlotStyle
+{
+    QRgb scaleColor = 0xFF000000;
+    QFont font;                      // character marks
+    QFont textFont;                  // text items: family and style; size per item
+    double screenDpi = 96;           // text item sizes are points at this resolution
+    bool textSolid = false;
+    QRgb textBkColor = 0xFFFFFFFF;
+    bool allBlack = false;           // printing: every item in black
+};
+
+struct PlotGeometry
+{
+    AxisScale x, y;
+    int left = 0;    // pixel of the plot's left edge in the control
+    int top = 0;     // pixel of the plot's top edge in the control
+    int w = 0;
+    int h = 0;
+    int toX(double v) const { return x.toPixel(v) - left; }
+    int toY(double v) const { return y.toPixel(v) - top; }
+};
+
+// Where drawing stopped, so that items appended later can be drawn on.
+struct DrawState
+{
+    std::size_t next = 0;
+    QPoint pen{0, 0};
+};
+
+struct DrawStats
+{
+    std::size_t polylines = 0;
+    std::size_t points = 0;
+    std::size_t marks = 0;
+    std::size_t blocksSkipped = 0;
+    std::size_t blocksSummarised = 0;
+    std::size_t itemsWalked = 0;
+};
+
+class PlotDrawer
+{
+public:
+    // Drawing into a 32-bit image: thin lines and marks are set directly.
+    PlotDrawer(QImage &image, const PlotGeometry &geometry, const PlotStyle &style, bool thin);
+    // Drawing through a painter (a printer page), already mapped to plot pixels.
+    PlotDrawer(QPainter &painter, const PlotGeometry &geometry, const PlotStyle &style, bool thin);
+    ~PlotDrawer();
+    PlotDrawer(const PlotDrawer &) = delete;
+    PlotDrawer &operator=(const PlotDrawer &) = delete;
+
+    // Draws items from state.next to the end, then the plot frame again.
+    void draw(const DisplayList &list, DrawState &state);
+
+    // The area drawn on, in plot pixels (empty when nothing was drawn).
+    QRect changed() const;
+    const DrawStats &stats() const { return m_stats; }
+
+private:
+    struct RecentMark
+    {
+        int x, y;
+        QRgb color;
+        int style;
+        bool valid = false;
+    };
+
+    QPainter &painter();
+    QRgb colorOf(const ChartItem &item) const;
+    bool outside(const ItemBlock &block) const;
+
+    void lineTo(QPoint p, QRgb color, int width);
+    void moveTo(QPoint p);
+    void addRunPoint(QPoint p);
+    void closeColumn();
+    void pushPoint(QPoint p);
+    void flushRun(bool keepLast);
+    void drawThinSegment(QPoint a, QPoint b, QRgb color);
+
+    bool drawWholeBlock(const DisplayList &list, const ItemBlock &block, const std::vector<DistinctMark> &distinct);
+    bool drawSummary(const DisplayList &list, const ItemBlock &block, const std::vector<DistinctMark> &distinct);
+    void mark(const ChartItem &item);
+    void drawMarkAt(QPoint p, QRgb color, int style);
+    void rectangle(const ChartItem &item, const ChartItemExtra &extra);
+    void text(const ChartItem &item, const ChartItemExtra &extra);
+    void line(const ChartItem &item, const ChartItemExtra &extra);
+    void drawFrame();
+    void touched(QRect area);
+
+    QImage *m_image = nullptr;
+    QRgb *m_bits = nullptr;
+    int m_stride = 0;
+    QPainter *m_painter = nullptr;
+    bool m_ownPainter = false;
+    const PlotGeometry &m_geo;
+    const PlotStyle &m_style;
+    const bool m_thin;
+
+    QPoint m_pen;
+    // The pending polyline.
+    bool m_runActive = false;
+    QRgb m_runColor = 0;
+    int m_runWidth = 0;
+    std::vector<QPoint> m_points;
+    bool m_columnOpen = false;
+    int m_columnX = 0, m_minY = 0, m_maxY = 0, m_lastY = 0;
+
+    std::array<RecentMark, 4> m_recentMarks{};
+    std::size_t m_nextRecent = 0;
+    int m_recentCount = 0;   // valid entries
+
+    bool m_changedEmpty = true;
+    int m_cx1 = 0, m_cy1 = 0, m_cx2 = 0, m_cy2 = 0;
+    DrawStats m_stats;
+};
