@@ -138,10 +138,12 @@ void TEditForm::createMenus()
                               QStringLiteral("Save file with different name")),
                    &QAction::triggered, this, [this] { Saveas1Click(); });
     m_fileMenu->addSeparator();
-    connectGuarded(addCommand(m_fileMenu, QStringLiteral("StartExternalEditor1"), QStringLiteral("Start external editor"), {}),
+    connectGuarded(m_externalEditorCommands.emplace_back(addCommand(m_fileMenu, QStringLiteral("StartExternalEditor1"),
+                                                                    QStringLiteral("Start external editor"), {})),
                    &QAction::triggered, this, [this] { ExternalEditorClick(); });
     m_fileMenu->addSeparator();
-    connectGuarded(addCommand(m_fileMenu, QStringLiteral("Send1"), QStringLiteral("Sen&d..."), QStringLiteral("Send via MAPI")),
+    connectGuarded(m_sendCommands.emplace_back(addCommand(m_fileMenu, QStringLiteral("Send1"), QStringLiteral("Sen&d..."),
+                                                          QStringLiteral("Send via MAPI"))),
                    &QAction::triggered, this, [this] { Send1Click(); });
     m_fileMenu->addSeparator();
     QAction *loadDive = addCommand(m_fileMenu, QStringLiteral("LoadDivePlan3"), QStringLiteral("&Load dive plan"),
@@ -163,13 +165,17 @@ void TEditForm::createMenus()
 
     m_editMenu = new QMenu(QStringLiteral("&Edit"), this);
     m_editMenu->setObjectName(QStringLiteral("Edit1"));
-    connectGuarded(addCommand(m_editMenu, QStringLiteral("Cut1"), QStringLiteral("Cu&t"), {}, QKeySequence(Qt::CTRL | Qt::Key_X)),
+    connectGuarded(m_selectionCommands.emplace_back(addCommand(m_editMenu, QStringLiteral("Cut1"), QStringLiteral("Cu&t"), {},
+                                                               QKeySequence(Qt::CTRL | Qt::Key_X))),
                    &QAction::triggered, this, [this] { Editor->cut(); });
-    connectGuarded(addCommand(m_editMenu, QStringLiteral("Copy1"), QStringLiteral("&Copy"), {}, QKeySequence(Qt::CTRL | Qt::Key_C)),
+    connectGuarded(m_selectionCommands.emplace_back(addCommand(m_editMenu, QStringLiteral("Copy1"), QStringLiteral("&Copy"), {},
+                                                               QKeySequence(Qt::CTRL | Qt::Key_C))),
                    &QAction::triggered, this, [this] { Editor->copy(); });
-    connectGuarded(addCommand(m_editMenu, QStringLiteral("Paste1"), QStringLiteral("&Paste"), {}, QKeySequence(Qt::CTRL | Qt::Key_V)),
+    connectGuarded(m_pasteCommands.emplace_back(addCommand(m_editMenu, QStringLiteral("Paste1"), QStringLiteral("&Paste"), {},
+                                                           QKeySequence(Qt::CTRL | Qt::Key_V))),
                    &QAction::triggered, this, [this] { Editor->paste(); });
-    connectGuarded(addCommand(m_editMenu, QStringLiteral("Delete1"), QStringLiteral("De&lete"), {}, QKeySequence(Qt::CTRL | Qt::Key_D)),
+    connectGuarded(m_selectionCommands.emplace_back(addCommand(m_editMenu, QStringLiteral("Delete1"), QStringLiteral("De&lete"),
+                                                               {}, QKeySequence(Qt::CTRL | Qt::Key_D))),
                    &QAction::triggered, this, [this] { Editor->textCursor().removeSelectedText(); });
     m_editMenu->addSeparator();
     connectGuarded(addCommand(m_editMenu, QStringLiteral("SelectAll1"), QStringLiteral("Select &all"), {},
@@ -185,12 +191,14 @@ void TEditForm::createMenus()
           std::tuple{"Center1", "&Center", Qt::AlignHCenter}}) {
         QAction *item = addCommand(m_characterMenu, QString::fromLatin1(name), QString::fromLatin1(caption), {});
         item->setCheckable(true);
+        m_alignmentCommands.insert(int(alignment), item);
         alignments->addAction(item);
         connectGuarded(item, &QAction::triggered, this, [this, a = alignment] { setAlignment(a); });
     }
     alignments->actions().constFirst()->setChecked(true);
     m_characterMenu->addSeparator();
-    QAction *wrap = addCommand(m_characterMenu, QStringLiteral("WordWrap1"), QStringLiteral("&Word wrap"), {});
+    QAction *wrap = m_wordWrapCommands.emplace_back(
+        addCommand(m_characterMenu, QStringLiteral("WordWrap1"), QStringLiteral("&Word wrap"), {}));
     wrap->setCheckable(true);
     connectGuarded(wrap, &QAction::triggered, this, [this] { WordWrap1Click(); });
     m_characterMenu->addSeparator();
@@ -222,14 +230,15 @@ void TEditForm::createToolbar()
               [this] { Font1Click(); });
     addButton(QStringLiteral("btnPrint"), printerIcon(), QStringLiteral("Print"),
               [this] { Print1Click(); });
-    QAction *wrap = addButton(QStringLiteral("btnWordWrap"), glyphIcon(QStringLiteral("\u21B5")),
-                              QStringLiteral("Toggle wordwrap"), [this] { WordWrap1Click(); });
+    QAction *wrap = m_wordWrapCommands.emplace_back(addButton(QStringLiteral("btnWordWrap"), glyphIcon(QStringLiteral("\u21B5")),
+                                                              QStringLiteral("Toggle wordwrap"), [this] { WordWrap1Click(); }));
     wrap->setCheckable(true);
-    QAction *external = addButton(QStringLiteral("btnExternalEditor"), style()->standardIcon(QStyle::SP_DirOpenIcon),
-                                  QStringLiteral("Windows editor with note"), [this] { ExternalEditorClick(); });
+    QAction *external = m_externalEditorCommands.emplace_back(
+        addButton(QStringLiteral("btnExternalEditor"), style()->standardIcon(QStyle::SP_DirOpenIcon),
+                  QStringLiteral("Windows editor with note"), [this] { ExternalEditorClick(); }));
     external->setEnabled(false);
-    addButton(QStringLiteral("btnSend"), glyphIcon(QStringLiteral("@")), QStringLiteral("Send via MAPI"),
-              [this] { Send1Click(); });
+    m_sendCommands << addButton(QStringLiteral("btnSend"), glyphIcon(QStringLiteral("@")), QStringLiteral("Send via MAPI"),
+                                [this] { Send1Click(); });
     m_docPanel->Loaded();
 }
 
@@ -237,11 +246,14 @@ void TEditForm::createContextMenu()
 {
     m_popupMenu = new QMenu(this);
     m_popupMenu->setObjectName(QStringLiteral("PopupMenu2"));
-    connectGuarded(addCommand(m_popupMenu, QStringLiteral("Cut2"), QStringLiteral("Cu&t"), {}), &QAction::triggered, this,
+    connectGuarded(m_selectionCommands.emplace_back(addCommand(m_popupMenu, QStringLiteral("Cut2"), QStringLiteral("Cu&t"), {})),
+                   &QAction::triggered, this,
                    [this] { Editor->cut(); });
-    connectGuarded(addCommand(m_popupMenu, QStringLiteral("Copy2"), QStringLiteral("&Copy"), {}), &QAction::triggered,
+    connectGuarded(m_selectionCommands.emplace_back(addCommand(m_popupMenu, QStringLiteral("Copy2"), QStringLiteral("&Copy"), {})),
+                   &QAction::triggered,
                    this, [this] { Editor->copy(); });
-    connectGuarded(addCommand(m_popupMenu, QStringLiteral("Paste2"), QStringLiteral("&Paste"), {}), &QAction::triggered,
+    connectGuarded(m_pasteCommands.emplace_back(addCommand(m_popupMenu, QStringLiteral("Paste2"), QStringLiteral("&Paste"), {})),
+                   &QAction::triggered,
                    this, [this] { Editor->paste(); });
     Editor->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(Editor, &QWidget::customContextMenuRequested, this, [this](const QPoint &at) {
@@ -317,24 +329,24 @@ void TEditForm::updateEditCommands()
     const QMimeData *clipboard = QApplication::clipboard()->mimeData();
     const bool canPaste = clipboard && clipboard->hasText();
     const bool hasSelection = Editor->textCursor().hasSelection();
-    for (const char *name : {"Paste1", "Paste2"})
-        findChild<QAction *>(QString::fromLatin1(name))->setEnabled(canPaste);
-    for (const char *name : {"Cut1", "Copy1", "Delete1", "Cut2", "Copy2"})
-        findChild<QAction *>(QString::fromLatin1(name))->setEnabled(hasSelection);
+    for (QAction *command : m_pasteCommands)
+        command->setEnabled(canPaste);
+    for (QAction *command : m_selectionCommands)
+        command->setEnabled(hasSelection);
 }
 
 void TEditForm::updateExternalEditorState()
 {
     const bool hasFile = !m_fileName.isEmpty() && m_fileName != Untitled;
-    findChild<QAction *>(QStringLiteral("btnExternalEditor"))->setEnabled(hasFile);
-    findChild<QAction *>(QStringLiteral("StartExternalEditor1"))->setEnabled(hasFile);
+    for (QAction *command : m_externalEditorCommands)
+        command->setEnabled(hasFile);
 }
 
 void TEditForm::updateSendCommands()
 {
     const bool available = MailAvailability::instance().available();
-    findChild<QAction *>(QStringLiteral("Send1"))->setEnabled(available);
-    findChild<QAction *>(QStringLiteral("btnSend"))->setEnabled(available);
+    for (QAction *command : m_sendCommands)
+        command->setEnabled(available);
 }
 
 // ---- text ------------------------------------------------------------------
@@ -427,7 +439,7 @@ void TEditForm::PrinterSetup1Click() { Dialogs::current().printerSetup(printer()
 
 void TEditForm::Send1Click()
 {
-    if (!findChild<QAction *>(QStringLiteral("Send1"))->isEnabled())
+    if (!m_sendCommands.constFirst()->isEnabled())
         return;
     QString body = Editor->toPlainText();
     body.replace(u'\n', QStringLiteral("\r\n"));
@@ -453,14 +465,13 @@ void TEditForm::applyWordWrap(bool wrap)
     Editor->setLineWrapMode(wrap ? QTextEdit::WidgetWidth : QTextEdit::NoWrap);
     Editor->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Editor->setHorizontalScrollBarPolicy(wrap ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAlwaysOn);
-    findChild<QAction *>(QStringLiteral("WordWrap1"))->setChecked(wrap);
-    findChild<QAction *>(QStringLiteral("btnWordWrap"))->setChecked(wrap);
+    for (QAction *command : m_wordWrapCommands)
+        command->setChecked(wrap);
 }
 
 void TEditForm::setAlignment(Qt::Alignment alignment)
 {
-    const char *name = alignment == Qt::AlignRight ? "Right1" : alignment == Qt::AlignHCenter ? "Center1" : "Left1";
-    findChild<QAction *>(QString::fromLatin1(name))->setChecked(true);
+    m_alignmentCommands.value(alignment.toInt(), m_alignmentCommands.value(Qt::AlignLeft))->setChecked(true);
     Editor->setAlignment(alignment);
 }
 

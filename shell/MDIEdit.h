@@ -6,6 +6,7 @@
 
 #include "widgets/ChildForm.h"
 
+#include <QHash>
 #include <QString>
 #include <QStringList>
 
@@ -93,6 +94,13 @@ private:
     QMenu *m_popupMenu = nullptr;
     TDocPanel *m_docPanel = nullptr;
     std::unique_ptr<QPrinter> m_printer;
+    // Commands that are enabled or checked together, in menus, toolbar and pop-up menu.
+    QList<QAction *> m_pasteCommands;
+    QList<QAction *> m_selectionCommands;
+    QList<QAction *> m_externalEditorCommands;
+    QList<QAction *> m_sendCommands;
+    QList<QAction *> m_wordWrapCommands;
+    QHash<int, QAction *> m_alignmentCommands;   // by Qt::Alignment
 };
 
 // Opens the file in the note window: name and caption, plain-text mode unless
