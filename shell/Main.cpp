@@ -136,24 +136,40 @@ void TMainForm::addWindowCommands(QWidget *target, CommandPlace place)
     }
 }
 
+QMenu *TMainForm::topMenu(const QString &name, const QString &caption, const QString &hint, MenuGroup group)
+{
+    QMenu *menu = new QMenu(caption, this);
+    menu->setObjectName(name);
+    if (!hint.isEmpty())
+        setHint(menu->menuAction(), hint);
+    m_mainMenus.append({group, menu});
+    return menu;
+}
+
+QMenu *TMainForm::subMenu(QMenu *parent, const QString &name, const QString &caption, const QString &hint)
+{
+    QMenu *menu = parent->addMenu(caption);
+    menu->setObjectName(name);
+    if (!hint.isEmpty())
+        setHint(menu->menuAction(), hint);
+    return menu;
+}
+
 void TMainForm::createMenus()
 {
-    auto topMenu = [this](const QString &name, const QString &caption, const QString &hint, MenuGroup group) {
-        QMenu *menu = new QMenu(caption, this);
-        menu->setObjectName(name);
-        if (!hint.isEmpty())
-            setHint(menu->menuAction(), hint);
-        m_mainMenus.append({group, menu});
-        return menu;
-    };
-    auto subMenu = [](QMenu *parent, const QString &name, const QString &caption, const QString &hint = {}) {
-        QMenu *menu = parent->addMenu(caption);
-        menu->setObjectName(name);
-        if (!hint.isEmpty())
-            setHint(menu->menuAction(), hint);
-        return menu;
-    };
+    createFileMenu();
+    createCalculationsMenu();
+    createPlanningMenu();
+    createOptionsMenu();
+    createWindowMenu();
+    QMenu *help = topMenu(QStringLiteral("Help1"), QStringLiteral("&Help"), QStringLiteral("Help topics"), MenuGroup::Help);
+    connectCommand(addCommand(help, QStringLiteral("About1"), QStringLiteral("&About"), {},
+                              QKeySequence(Qt::SHIFT | Qt::Key_F10)),
+                   [this] { showAbout(); });
+}
 
+void TMainForm::createFileMenu()
+{
     QMenu *file = topMenu(QStringLiteral("File1"), QStringLiteral("&File"),
                           QStringLiteral("Open text file in an editor"), MenuGroup::File);
     addWindowCommands(file, CommandPlace::FileMenu);
@@ -170,7 +186,10 @@ void TMainForm::createMenus()
     connectCommand(addCommand(file, QStringLiteral("Exit1"), QStringLiteral("E&xit"),
                               QStringLiteral("Exit the application")),
                    [this] { close(); });
+}
 
+void TMainForm::createCalculationsMenu()
+{
     QMenu *calc = topMenu(QStringLiteral("Calculations1"), QStringLiteral("&Calculations"), {}, MenuGroup::Calculations);
     addWindowCommands(subMenu(calc, QStringLiteral("Conversions1"), QStringLiteral("Con&versions")),
                       CommandPlace::ConversionsMenu);
@@ -183,7 +202,10 @@ void TMainForm::createMenus()
     connectCommand(addCommand(calc, QStringLiteral("Calculator1"), QStringLiteral("&Calculator"),
                               QStringLiteral("Windows calculator"), QKeySequence(Qt::CTRL | Qt::Key_F1)),
                    [this] { startCalculator(); });
+}
 
+void TMainForm::createPlanningMenu()
+{
     QMenu *planning = topMenu(QStringLiteral("PlanningTools1"), QStringLiteral("&Planning tools"), {},
                               MenuGroup::Planning);
     addWindowCommands(planning, CommandPlace::PlanningMenu);
@@ -200,7 +222,10 @@ void TMainForm::createMenus()
                                       QStringLiteral("Read DAN Research format"));
     openProfile->setEnabled(static_cast<bool>(childMaker(ChildKind::ProfileViewer)));
     connectCommand(openProfile, [this] { openProfileDialog(); });
+}
 
+void TMainForm::createOptionsMenu()
+{
     QMenu *options = topMenu(QStringLiteral("Options1"), QStringLiteral("&Options"), {}, MenuGroup::Options);
     QMenu *measurements = subMenu(options, QStringLiteral("Measurements1"), QStringLiteral("&Measurements"));
     auto *unitGroup = new QActionGroup(this);
@@ -251,7 +276,10 @@ void TMainForm::createMenus()
     background->setCheckable(true);
     background->setChecked(true);
     connectCommand(background, [] { ShowMessage(QStringLiteral("The background will change next time you start the program.")); });
+}
 
+void TMainForm::createWindowMenu()
+{
     // These work on the child windows, so they are enabled only while there are some.
     auto followsChildren = [this](QAction *command) {
         m_childCommands << command;
@@ -291,11 +319,6 @@ void TMainForm::createMenus()
                               QStringLiteral("Close all open windows"), QKeySequence(Qt::CTRL | Qt::Key_F12))),
                    [this] { closeAllChildren(); });
     connect(m_windowMenu, &QMenu::aboutToShow, this, [this] { guarded([this] { fillWindowList(); }); });
-
-    QMenu *help = topMenu(QStringLiteral("Help1"), QStringLiteral("&Help"), QStringLiteral("Help topics"), MenuGroup::Help);
-    connectCommand(addCommand(help, QStringLiteral("About1"), QStringLiteral("&About"), {},
-                              QKeySequence(Qt::SHIFT | Qt::Key_F10)),
-                   [this] { showAbout(); });
 }
 
 void TMainForm::createClientPopupMenu()

@@ -108,6 +108,14 @@ private:
 
     bool ownsDirectly(const QObject *object) const;
     void createMenus();
+    void createFileMenu();
+    void createCalculationsMenu();
+    void createPlanningMenu();
+    void createOptionsMenu();
+    void createWindowMenu();
+    // A menu of the menu bar in its merge group; a named submenu.
+    QMenu *topMenu(const QString &name, const QString &caption, const QString &hint, MenuGroup group);
+    static QMenu *subMenu(QMenu *parent, const QString &name, const QString &caption, const QString &hint = {});
     void createClientPopupMenu();
     void createToolbars();
     void createStatusBar();
