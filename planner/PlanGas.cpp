@@ -24,13 +24,6 @@ double divide(double dividend, double divisor)
     return dividend / divisor;
 }
 
-// The gas a diver's tank holds: litres of water volume times bar, or the
-// rated capacity in cubic feet.
-double availableGas(const DiverInputs &diver, bool metric)
-{
-    return metric ? num(diver.Tanksize) * num(diver.PSI) : num(diver.Tanksize);
-}
-
 } // namespace
 
 QString PlanModel::TwoThirdsSrf() { return Format(QStringLiteral("%4.2f"), {2.0 / 3.0}); }
@@ -103,7 +96,7 @@ void PlanModel::showGasUse()
     view.GasStatusVisible = diverShown;
     const DiverResults &shown = results.diver[shownDiver()];
     const QString used = MyFormat(num(shown.TotalRunTimeConsumption) + num(shown.stReserveInCuFt));
-    const double available = availableGas(inputs.diver[shownDiver()], inputs.Metric);
+    const double available = inputs.diver[shownDiver()].gas(inputs.Metric);
     view.TotalConsumptionStatusBar = Format(QStringLiteral("%s %s of %s available"),
                                             {used, VolumeUnitWord(inputs.Metric), MyFormat(available)});
     view.AlarmShapeVisible = diverShown && num(used) > available;
@@ -177,7 +170,7 @@ void PlanModel::BreathingRateChange()
 
             const double otherGas = num(gas.DescentComsumption) + num(gas.Ascent1Consumption)
                 + num(gas.Ascent2Consumption) + num(gas.DecoConsumption);
-            const double available = availableGas(diver, inputs.Metric);
+            const double available = diver.gas(inputs.Metric);
             if (n == 0)
                 view.ReserveBar = {Round(available), Round(num(gas.stReserveInCuFt))};
             double minutes = divide(divide(available - (num(gas.stReserveInCuFt) + otherGas),

@@ -24,3 +24,8 @@ bool PlanInputs::stopActive(int stop) const { return this->*stopFields(stop).act
 void PlanInputs::setStopActive(int stop, bool active) { this->*stopFields(stop).active = active; }
 int PlanInputs::stopDepth(int stop) const { return this->*stopFields(stop).depth; }
 int PlanInputs::stopTime(int stop) const { return this->*stopFields(stop).time; }
+
+double DiverInputs::gas(bool metric) const
+{
+    return metric ? StrToFloat(Tanksize) * StrToFloat(PSI) : StrToFloat(Tanksize);
+}

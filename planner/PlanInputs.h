@@ -25,6 +25,10 @@ struct DiverInputs
     QString Tanksize;   // imperial: rated capacity in cubic feet; metric: water volume in litres
     QString PSI;        // certified (working) pressure, psi or bar
     QString BR;         // breathing rate (RMV), cubic feet or litres per minute
+
+    // The gas the tank holds: litres of water volume times bar, or the rated
+    // capacity in cubic feet. Throws ConvertError for a text that is not a number.
+    double gas(bool metric) const;
 };
 
 struct PlanInputs
