@@ -2,6 +2,7 @@
 
 #include "blending/TankMatch.h"
 #include "core/SettingsFile.h"
+#include "widgets/Builders.h"
 #include "widgets/ErrorGuard.h"
 #include "widgets/Hints.h"
 
@@ -32,20 +33,12 @@ QLabel *helpText(QWidget *parent, const QString &name, const QString &text)
     return label;
 }
 
-QFrame *namedPanel(QWidget *parent, const QString &name)
-{
-    auto *panel = new QFrame(parent);
-    panel->setObjectName(name);
-    panel->setFrameShape(QFrame::StyledPanel);
-    return panel;
-}
-
 } // namespace
 
 TfmConsumptionVersusTankSize::TfmConsumptionVersusTankSize(ChildHost &host, QWidget *parent)
     : TChildForm(host, parent),
       PageControl1(new QTabWidget(this)),
-      Panel1x(namedPanel(this, QStringLiteral("Panel1x"))),
+      Panel1x(ui::panel(this, QStringLiteral("Panel1x"))),
       Label1x(helpText(this, QStringLiteral("Label1x"),
                        QStringLiteral("What would happen if I could use different tanks? Many people have access to "
                                       "different tanks. The chart below shows the relationship between you buddy's and "
@@ -53,7 +46,7 @@ TfmConsumptionVersusTankSize::TfmConsumptionVersusTankSize(ChildHost &host, QWid
       Label2x(helpText(this, QStringLiteral("Label2x"),
                        QStringLiteral("The closer the bar is to be full, the more optimal the match is to your "
                                       "buddy's available gas supply."))),
-      LowerPanel(namedPanel(this, QStringLiteral("LowerPanel"))),
+      LowerPanel(ui::panel(this, QStringLiteral("LowerPanel"))),
       Header(new QLabel(QStringLiteral("Diver 1 / Diver 2"), this)),
       CheckBox1(new QCheckBox(QStringLiteral("Text"), this))
 {
@@ -75,7 +68,7 @@ TfmConsumptionVersusTankSize::TfmConsumptionVersusTankSize(ChildHost &host, QWid
     rowLayout->setSpacing(2);
     for (int k = 1; k <= RowCount; ++k) {
         Row &row = m_rows[k - 1];
-        row.panel = namedPanel(rows, QStringLiteral("Panel%1").arg(k));
+        row.panel = ui::panel(rows, QStringLiteral("Panel%1").arg(k));
         row.panel->setAutoFillBackground(true);
         row.label = new QLabel(QStringLiteral("  80 CuFt  /  80 CuFt"), row.panel);
         row.label->setObjectName(QStringLiteral("Label%1").arg(k));

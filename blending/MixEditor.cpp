@@ -36,9 +36,7 @@ TfmMixEditor::TfmMixEditor(ChildHost &host, QWidget *parent)
     setHint(SpeedButton1, QStringLiteral("Create defaults"));
     NameOfMix->setMinimumContentsLength(14);
 
-    auto *panel = new QFrame(this);
-    panel->setObjectName(QStringLiteral("Panel1"));
-    panel->setFrameShape(QFrame::StyledPanel);
+    QFrame *panel = ui::panel(this, QStringLiteral("Panel1"));
     setHint(panel, QStringLiteral("|Drag gas mix to any other place where a gas mix is used"));
     auto *grid = new QGridLayout(panel);
     grid->addWidget(ui::caption(panel, QStringLiteral("Name of mix:"), NameOfMix), 0, 0);

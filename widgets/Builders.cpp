@@ -8,6 +8,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QEvent>
+#include <QFrame>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QVBoxLayout>
@@ -183,6 +184,13 @@ QCheckBox *metricBox(QWidget *parent, const QString &hint)
 QGroupBox *group(QWidget *parent, const QString &name, const QString &caption)
 {
     return named(new QGroupBox(caption, parent), name);
+}
+
+QFrame *panel(QWidget *parent, const QString &name)
+{
+    auto *frame = named(new QFrame(parent), name);
+    frame->setFrameShape(QFrame::StyledPanel);
+    return frame;
 }
 
 QHBoxLayout *headerRow(QCheckBox *metric, QWidget *right)

@@ -14,6 +14,7 @@
 class ChildHost;
 class QCheckBox;
 class QComboBox;
+class QFrame;
 class QGroupBox;
 class QHBoxLayout;
 class QLabel;
@@ -57,6 +58,8 @@ QPushButton *button(QWidget *parent, const QString &name, const QString &caption
 QPushButton *sendButton(QWidget *parent, const QString &name);
 QCheckBox *metricBox(QWidget *parent, const QString &hint = MetricHint);
 QGroupBox *group(QWidget *parent, const QString &name, const QString &caption);
+// A named, framed panel that groups controls without a caption.
+QFrame *panel(QWidget *parent, const QString &name);
 // The row above a calculator's controls: its "Metric" box on the left and
 // `right` (a send button or a label) on the right.
 QHBoxLayout *headerRow(QCheckBox *metric, QWidget *right);
