@@ -446,43 +446,37 @@ QString FormatFloat(const QString &picture, double value)
     return prefix + number + suffix;
 }
 
-bool TryStrToFloat(const QString &text, double &value)
+bool TryStrToFloat(std::string_view text, char decimalSeparator, double &value)
 {
-    const QChar sep = numberFormatSettings().decimalSeparator;
-    int b = 0, e = text.size();
-    while (b < e && isBlank(text.at(b)))
+    std::size_t b = 0, e = text.size();
+    while (b < e && isBlank(QChar(uchar(text[b]))))
         ++b;
-    while (e > b && isBlank(text.at(e - 1)))
+    while (e > b && isBlank(QChar(uchar(text[e - 1]))))
         --e;
+    const auto isDigit = [&](std::size_t at) { return at < e && text[at] >= '0' && text[at] <= '9'; };
     std::string ascii;
-    int i = b;
-    if (i < e && (text.at(i) == u'+' || text.at(i) == u'-'))
-        ascii += static_cast<char>(text.at(i++).unicode());
+    ascii.reserve(e - b);
+    std::size_t i = b;
+    if (i < e && (text[i] == '+' || text[i] == '-'))
+        ascii += text[i++];
     int mantissaDigits = 0;
-    while (i < e && text.at(i).isDigit() && text.at(i).unicode() < 128) {
-        ascii += static_cast<char>(text.at(i++).unicode());
-        ++mantissaDigits;
-    }
-    if (i < e && text.at(i) == sep) {
+    for (; isDigit(i); ++i, ++mantissaDigits)
+        ascii += text[i];
+    if (i < e && text[i] == decimalSeparator) {
         ascii += '.';
-        ++i;
-        while (i < e && text.at(i).isDigit() && text.at(i).unicode() < 128) {
-            ascii += static_cast<char>(text.at(i++).unicode());
-            ++mantissaDigits;
-        }
+        for (++i; isDigit(i); ++i, ++mantissaDigits)
+            ascii += text[i];
     }
     if (mantissaDigits == 0)
         return false;
-    if (i < e && (text.at(i) == u'e' || text.at(i) == u'E')) {
+    if (i < e && (text[i] == 'e' || text[i] == 'E')) {
         ascii += 'e';
         ++i;
-        if (i < e && (text.at(i) == u'+' || text.at(i) == u'-'))
-            ascii += static_cast<char>(text.at(i++).unicode());
+        if (i < e && (text[i] == '+' || text[i] == '-'))
+            ascii += text[i++];
         int exponentDigits = 0;
-        while (i < e && text.at(i).isDigit() && text.at(i).unicode() < 128) {
-            ascii += static_cast<char>(text.at(i++).unicode());
-            ++exponentDigits;
-        }
+        for (; isDigit(i); ++i, ++exponentDigits)
+            ascii += text[i];
         if (exponentDigits == 0)
             return false;
     }
@@ -497,6 +491,24 @@ bool TryStrToFloat(const QString &text, double &value)
         return false;
     value = parsed;
     return true;
+}
+
+bool TryStrToFloat(const QString &text, double &value)
+{
+    // The locale's separator becomes '.', so the byte parser sees plain
+    // ASCII; any other character outside ASCII makes the text no number.
+    const QChar sep = numberFormatSettings().decimalSeparator;
+    std::string ascii;
+    ascii.reserve(text.size());
+    for (const QChar c : text) {
+        if (c == sep)
+            ascii += '.';
+        else if (c.unicode() < 128 && c != u'.')
+            ascii += char(c.unicode());
+        else
+            return false;
+    }
+    return TryStrToFloat(ascii, '.', value);
 }
 
 double StrToFloat(const QString &text)
@@ -551,6 +563,19 @@ bool TryStrToInt(const QString &text, int &value)
         return false;
     value = static_cast<int>(signedValue);
     return true;
+}
+
+bool TryDecimalToInt(std::string_view text, int &value)
+{
+    std::size_t b = 0, e = text.size();
+    while (b < e && isBlank(QChar(uchar(text[b]))))
+        ++b;
+    while (e > b && isBlank(QChar(uchar(text[e - 1]))))
+        --e;
+    if (b < e && text[b] == '+' && !(b + 1 < e && text[b + 1] == '-'))
+        ++b;
+    const auto res = std::from_chars(text.data() + b, text.data() + e, value);
+    return b < e && res.ec == std::errc() && res.ptr == text.data() + e;
 }
 
 int StrToInt(const QString &text)
