@@ -2,6 +2,7 @@
 
 #include "profiles/DanFields.h"
 #include "profiles/DanLineReader.h"
+#include "profiles/NoReplaceRename.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -191,11 +192,12 @@ void DanSplitter::namePiece()
         return;
     }
     const QString target = destination.filePath(name);
-    if (QFile::rename(temporary, target)) {
+    const QString refused = RenameWithoutReplacing(temporary, target);
+    if (refused.isEmpty()) {
         m_result.pieces << target;
     } else {
-        m_result.messages << QStringLiteral("The dive could not be named %1; it is kept as %2.")
-                                 .arg(QDir::toNativeSeparators(target), QDir::toNativeSeparators(temporary));
+        m_result.messages << QStringLiteral("The dive could not be named %1 (%2); it is kept as %3.")
+                                 .arg(QDir::toNativeSeparators(target), refused, QDir::toNativeSeparators(temporary));
         m_result.pieces << temporary;
     }
 }
