@@ -453,41 +453,45 @@ bool TryStrToFloat(std::string_view text, char decimalSeparator, double &value)
         ++b;
     while (e > b && isBlank(QChar(uchar(text[e - 1]))))
         --e;
-    const auto isDigit = [&](std::size_t at) { return at < e && text[at] >= '0' && text[at] <= '9'; };
-    std::string ascii;
-    ascii.reserve(e - b);
+    // Checks the form (sign, digits, separator, digits, exponent) in place;
+    // from_chars then reads the text as it stands when the separator is '.'.
+    const auto digitsFrom = [&](std::size_t &at) {
+        const std::size_t first = at;
+        while (at < e && text[at] >= '0' && text[at] <= '9')
+            ++at;
+        return at - first;
+    };
     std::size_t i = b;
+    const bool plus = i < e && text[i] == '+';
     if (i < e && (text[i] == '+' || text[i] == '-'))
-        ascii += text[i++];
-    int mantissaDigits = 0;
-    for (; isDigit(i); ++i, ++mantissaDigits)
-        ascii += text[i];
+        ++i;
+    std::size_t mantissaDigits = digitsFrom(i);
+    std::size_t separatorAt = std::string_view::npos;
     if (i < e && text[i] == decimalSeparator) {
-        ascii += '.';
-        for (++i; isDigit(i); ++i, ++mantissaDigits)
-            ascii += text[i];
+        separatorAt = i++;
+        mantissaDigits += digitsFrom(i);
     }
     if (mantissaDigits == 0)
         return false;
     if (i < e && (text[i] == 'e' || text[i] == 'E')) {
-        ascii += 'e';
         ++i;
         if (i < e && (text[i] == '+' || text[i] == '-'))
-            ascii += text[i++];
-        int exponentDigits = 0;
-        for (; isDigit(i); ++i, ++exponentDigits)
-            ascii += text[i];
-        if (exponentDigits == 0)
+            ++i;
+        if (digitsFrom(i) == 0)
             return false;
     }
     if (i != e)
         return false;
-    const char *first = ascii.c_str();
-    if (*first == '+')
-        ++first;
+    std::string_view number = text.substr(b + (plus ? 1 : 0), e - b - (plus ? 1 : 0));
+    std::string copy;
+    if (separatorAt != std::string_view::npos && decimalSeparator != '.') {
+        copy.assign(number);
+        copy[separatorAt - b - (plus ? 1 : 0)] = '.';
+        number = copy;
+    }
     double parsed = 0;
-    const auto res = std::from_chars(first, ascii.c_str() + ascii.size(), parsed);
-    if (res.ec != std::errc() || res.ptr != ascii.c_str() + ascii.size() || !std::isfinite(parsed))
+    const auto res = std::from_chars(number.data(), number.data() + number.size(), parsed);
+    if (res.ec != std::errc() || res.ptr != number.data() + number.size() || !std::isfinite(parsed))
         return false;
     value = parsed;
     return true;

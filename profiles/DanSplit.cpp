@@ -54,6 +54,7 @@ QString DanPieceName(const QString &headerLine)
 struct DanSplitter::Piece
 {
     QTemporaryFile file;
+    QByteArray pending;    // written in large blocks, not line by line
     QString name;          // the name it is to take, empty for none
     bool writeFailed = false;
 };
@@ -103,10 +104,18 @@ DanSplitResult DanSplitter::ReadFilesForMultibleNEMs()
 
 void DanSplitter::write(std::string_view line)
 {
+    m_piece->pending.append(line.data(), qsizetype(line.size()));
+    m_piece->pending.append(m_reader->lineEnd());
+    if (m_piece->pending.size() >= (1 << 20))
+        flushPiece();
+}
+
+void DanSplitter::flushPiece()
+{
     QTemporaryFile &out = m_piece->file;
-    const char *end = m_reader->lineEnd();
-    if (out.write(line.data(), qint64(line.size())) != qint64(line.size()) || out.write(end) != qint64(qstrlen(end)))
+    if (out.isOpen() && out.write(m_piece->pending) != m_piece->pending.size())
         m_piece->writeFailed = true;
+    m_piece->pending.clear();
 }
 
 bool DanSplitter::ReadHeader(std::optional<QByteArray> header)
@@ -172,6 +181,7 @@ void DanSplitter::namePiece()
     QTemporaryFile &file = m_piece->file;
     if (!file.isOpen())
         return;
+    flushPiece();
     if (!file.flush())
         m_piece->writeFailed = true;
     file.close();

@@ -61,6 +61,7 @@ private:
     // dive's header line, or "EOF".
     QByteArray ReadData();
     void write(std::string_view line);
+    void flushPiece();
     void namePiece();
 
     QString m_path;
