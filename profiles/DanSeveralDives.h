@@ -9,6 +9,7 @@
 
 struct DanSeveralDivesCallbacks : DanSplitCallbacks
 {
+    // Both required: a Yes/No question, and a message with an OK button.
     std::function<bool(const QString &question)> askYesNo;
     std::function<void(const QString &message)> showMessage;
     std::function<void()> beep;             // may be empty
