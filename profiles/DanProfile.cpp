@@ -126,7 +126,9 @@ void DanProfile::ParseData(std::string_view line)
         m_pen = Red;
         put(DanDrawOp::Mark, t, d, DanDotMark);
     }
+    bool penMoved = false;
     if (m_sampleCount % 20 == 0) {
+        penMoved = true;
         const double temperature = realField(fields, count, 7);
         if (temperature > m_maxTemperature)
             m_maxTemperature = temperature;
@@ -152,7 +154,11 @@ void DanProfile::ParseData(std::string_view line)
         m_bandStart = 0;
     }
 
-    put(DanDrawOp::MoveTo, t, d);
+    // The next sample's line starts at this one. Marks and rectangles leave
+    // the pen where it is, so the move is needed only after the temperature
+    // mark; skipping it halves the chart's list of a long profile.
+    if (penMoved)
+        put(DanDrawOp::MoveTo, t, d);
     if (m_redraw && m_sampleCount % (m_animate ? 20 : 200) == 0)
         m_redraw();
 }

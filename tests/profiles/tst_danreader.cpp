@@ -75,10 +75,10 @@ private slots:
         QVERIFY2(result.complete(), qPrintable(result.message));
         const std::vector<Op> expected{
             moveTo(0, 0),
-            lineTo(0, 0, White), moveTo(0, 0),
-            lineTo(20, 10, Red), mark(20, 10, DanDotMark, Red), moveTo(20, 10),
-            lineTo(40, 12, Yellow), moveTo(40, 12),
-            lineTo(60, 5, White), band(20, 60, 10), moveTo(60, 5),
+            lineTo(0, 0, White),
+            lineTo(20, 10, Red), mark(20, 10, DanDotMark, Red),
+            lineTo(40, 12, Yellow),
+            lineTo(60, 5, White), band(20, 60, 10),
         };
         QCOMPARE(ops.ops.size(), expected.size());
         for (std::size_t i = 0; i < expected.size(); ++i)
@@ -99,16 +99,16 @@ private slots:
             plotter.draw(op);
         const DisplayList &items = chart.items();
         QCOMPARE(items.size(), expected.size());
-        const std::vector<ItemKind> kinds{ItemKind::MoveTo, ItemKind::LineTo, ItemKind::MoveTo, ItemKind::LineTo, ItemKind::Mark, ItemKind::MoveTo,
-                                          ItemKind::LineTo, ItemKind::MoveTo, ItemKind::LineTo, ItemKind::Rectangle, ItemKind::MoveTo};
+        const std::vector<ItemKind> kinds{ItemKind::MoveTo, ItemKind::LineTo, ItemKind::LineTo, ItemKind::Mark,
+                                          ItemKind::LineTo, ItemKind::LineTo, ItemKind::Rectangle};
         for (std::size_t i = 0; i < kinds.size(); ++i)
             QCOMPARE(items[i].kind, kinds[i]);
-        QCOMPARE(items[3].color, Red);
-        QCOMPARE(items[6].color, Yellow);
-        QCOMPARE(items[9].color, qRgb(0xC0, 0xC0, 0xC0));
-        QCOMPARE(items[9].width, 0);
-        QCOMPARE(items.extra(9).x2, 60.0);
-        QCOMPARE(items.extra(9).y2, 10.0);
+        QCOMPARE(items[2].color, Red);
+        QCOMPARE(items[4].color, Yellow);
+        QCOMPARE(items[6].color, qRgb(0xC0, 0xC0, 0xC0));
+        QCOMPARE(items[6].width, 0);
+        QCOMPARE(items.extra(6).x2, 60.0);
+        QCOMPARE(items.extra(6).y2, 10.0);
         QCOMPARE(chart.LineWidth(), 1);
     }
 
@@ -263,6 +263,10 @@ private slots:
         QCOMPARE(blue.size(), std::size_t(1));
         QCOMPARE(blue[0].x, 19.0 * 20);
         QCOMPARE(blue[0].markStyle, DanDotMark);
+        // The pen goes to the temperature and back to the profile.
+        const auto at = std::find(ops.ops.begin(), ops.ops.end(), blue[0]);
+        QVERIFY(*(at - 1) == moveTo(380, 62));
+        QVERIFY(*(at + 1) == moveTo(380, 100));
         QCOMPARE(result.maxTemperature, 72.0 - 10.0);
         QCOMPARE(DanAutoScale(result).lowY, 110.0);   // max depth 100 beats 62 degrees
         QCOMPARE(DanAutoScale(result).highX, 29 * 20 * 1.05);
