@@ -6,6 +6,7 @@
 
 #include <charconv>
 #include <climits>
+#include <cstdint>
 #include <cmath>
 #include <cstdlib>
 
@@ -473,7 +474,8 @@ bool TryStrToFloat(std::string_view text, char decimalSeparator, double &value)
     }
     if (mantissaDigits == 0)
         return false;
-    if (i < e && (text[i] == 'e' || text[i] == 'E')) {
+    const bool hasExponent = i < e && (text[i] == 'e' || text[i] == 'E');
+    if (hasExponent) {
         ++i;
         if (i < e && (text[i] == '+' || text[i] == '-'))
             ++i;
@@ -482,6 +484,23 @@ bool TryStrToFloat(std::string_view text, char decimalSeparator, double &value)
     }
     if (i != e)
         return false;
+    // Up to 15 digits without an exponent: the digits as a whole number are
+    // exact in a double, and so is a power of ten up to 1e22, so one
+    // division gives the correctly rounded value, as from_chars would.
+    if (mantissaDigits <= 15 && !hasExponent) {
+        std::int64_t mantissa = 0;
+        int decimals = 0;
+        for (std::size_t k = b; k < e; ++k) {
+            if (text[k] >= '0' && text[k] <= '9') {
+                mantissa = mantissa * 10 + (text[k] - '0');
+                decimals += k > separatorAt && separatorAt != std::string_view::npos;
+            }
+        }
+        static constexpr double Powers[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+        const double magnitude = double(mantissa) / Powers[decimals];
+        value = text[b] == '-' ? -magnitude : magnitude;
+        return true;
+    }
     std::string_view number = text.substr(b + (plus ? 1 : 0), e - b - (plus ? 1 : 0));
     std::string copy;
     if (separatorAt != std::string_view::npos && decimalSeparator != '.') {

@@ -1,7 +1,10 @@
 #include "core/Errors.h"
 #include "core/NumText.h"
 
+#include <QRandomGenerator>
 #include <QtTest>
+
+#include <charconv>
 
 #include <cmath>
 #include <limits>
@@ -37,6 +40,7 @@ private slots:
     void decimalCommaLocale();
     void dataFileNumbers_data();
     void dataFileNumbers();
+    void dataFileNumbersRoundLikeTheLibrary();
     void roundHalvesToEven_data();
     void roundHalvesToEven();
     void truncDropsFraction_data();
@@ -325,6 +329,28 @@ void TestNumText::dataFileNumbers()
     QCOMPARE(TryDecimalToInt(std::string_view(text.constData(), std::size_t(text.size())), whole), valid && isInteger);
     if (valid && isInteger)
         QCOMPARE(whole, int(value));
+}
+
+void TestNumText::dataFileNumbersRoundLikeTheLibrary()
+{
+    // Short decimals take a quicker path than long ones; both must give the
+    // double nearest to the text.
+    QRandomGenerator random(15);
+    for (int n = 0; n < 200000; ++n) {
+        const int digits = 1 + int(random.bounded(17));
+        QByteArray text;
+        for (int d = 0; d < digits; ++d)
+            text += char('0' + random.bounded(10));
+        text.insert(int(random.bounded(digits + 1)), '.');
+        if (random.bounded(2))
+            text.prepend('-');
+        if (text == "." || text == "-.")
+            continue;
+        double expected = 0, parsed = 0;
+        std::from_chars(text.constData(), text.constData() + text.size(), expected);
+        QVERIFY2(TryStrToFloat(std::string_view(text.constData(), std::size_t(text.size())), '.', parsed), text.constData());
+        QVERIFY2(parsed == expected && std::signbit(parsed) == std::signbit(expected), text.constData());
+    }
 }
 
 void TestNumText::roundHalvesToEven_data()
