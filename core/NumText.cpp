@@ -6,6 +6,7 @@
 
 #include <charconv>
 #include <climits>
+#include <cstdint>
 #include <cmath>
 #include <cstdlib>
 
@@ -446,57 +447,91 @@ QString FormatFloat(const QString &picture, double value)
     return prefix + number + suffix;
 }
 
-bool TryStrToFloat(const QString &text, double &value)
+bool TryStrToFloat(std::string_view text, char decimalSeparator, double &value)
 {
-    const QChar sep = numberFormatSettings().decimalSeparator;
-    int b = 0, e = text.size();
-    while (b < e && isBlank(text.at(b)))
+    std::size_t b = 0, e = text.size();
+    while (b < e && isBlank(QChar(uchar(text[b]))))
         ++b;
-    while (e > b && isBlank(text.at(e - 1)))
+    while (e > b && isBlank(QChar(uchar(text[e - 1]))))
         --e;
-    std::string ascii;
-    int i = b;
-    if (i < e && (text.at(i) == u'+' || text.at(i) == u'-'))
-        ascii += static_cast<char>(text.at(i++).unicode());
-    int mantissaDigits = 0;
-    while (i < e && text.at(i).isDigit() && text.at(i).unicode() < 128) {
-        ascii += static_cast<char>(text.at(i++).unicode());
-        ++mantissaDigits;
-    }
-    if (i < e && text.at(i) == sep) {
-        ascii += '.';
+    // Checks the form (sign, digits, separator, digits, exponent) in place;
+    // from_chars then reads the text as it stands when the separator is '.'.
+    const auto digitsFrom = [&](std::size_t &at) {
+        const std::size_t first = at;
+        while (at < e && text[at] >= '0' && text[at] <= '9')
+            ++at;
+        return at - first;
+    };
+    std::size_t i = b;
+    const bool plus = i < e && text[i] == '+';
+    if (i < e && (text[i] == '+' || text[i] == '-'))
         ++i;
-        while (i < e && text.at(i).isDigit() && text.at(i).unicode() < 128) {
-            ascii += static_cast<char>(text.at(i++).unicode());
-            ++mantissaDigits;
-        }
+    std::size_t mantissaDigits = digitsFrom(i);
+    std::size_t separatorAt = std::string_view::npos;
+    if (i < e && text[i] == decimalSeparator) {
+        separatorAt = i++;
+        mantissaDigits += digitsFrom(i);
     }
     if (mantissaDigits == 0)
         return false;
-    if (i < e && (text.at(i) == u'e' || text.at(i) == u'E')) {
-        ascii += 'e';
+    const bool hasExponent = i < e && (text[i] == 'e' || text[i] == 'E');
+    if (hasExponent) {
         ++i;
-        if (i < e && (text.at(i) == u'+' || text.at(i) == u'-'))
-            ascii += static_cast<char>(text.at(i++).unicode());
-        int exponentDigits = 0;
-        while (i < e && text.at(i).isDigit() && text.at(i).unicode() < 128) {
-            ascii += static_cast<char>(text.at(i++).unicode());
-            ++exponentDigits;
-        }
-        if (exponentDigits == 0)
+        if (i < e && (text[i] == '+' || text[i] == '-'))
+            ++i;
+        if (digitsFrom(i) == 0)
             return false;
     }
     if (i != e)
         return false;
-    const char *first = ascii.c_str();
-    if (*first == '+')
-        ++first;
+    // Up to 15 digits without an exponent: the digits as a whole number are
+    // exact in a double, and so is a power of ten up to 1e22, so one
+    // division gives the correctly rounded value, as from_chars would.
+    if (mantissaDigits <= 15 && !hasExponent) {
+        std::int64_t mantissa = 0;
+        int decimals = 0;
+        for (std::size_t k = b; k < e; ++k) {
+            if (text[k] >= '0' && text[k] <= '9') {
+                mantissa = mantissa * 10 + (text[k] - '0');
+                decimals += k > separatorAt && separatorAt != std::string_view::npos;
+            }
+        }
+        static constexpr double Powers[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+        const double magnitude = double(mantissa) / Powers[decimals];
+        value = text[b] == '-' ? -magnitude : magnitude;
+        return true;
+    }
+    std::string_view number = text.substr(b + (plus ? 1 : 0), e - b - (plus ? 1 : 0));
+    std::string copy;
+    if (separatorAt != std::string_view::npos && decimalSeparator != '.') {
+        copy.assign(number);
+        copy[separatorAt - b - (plus ? 1 : 0)] = '.';
+        number = copy;
+    }
     double parsed = 0;
-    const auto res = std::from_chars(first, ascii.c_str() + ascii.size(), parsed);
-    if (res.ec != std::errc() || res.ptr != ascii.c_str() + ascii.size() || !std::isfinite(parsed))
+    const auto res = std::from_chars(number.data(), number.data() + number.size(), parsed);
+    if (res.ec != std::errc() || res.ptr != number.data() + number.size() || !std::isfinite(parsed))
         return false;
     value = parsed;
     return true;
+}
+
+bool TryStrToFloat(const QString &text, double &value)
+{
+    // The locale's separator becomes '.', so the byte parser sees plain
+    // ASCII; any other character outside ASCII makes the text no number.
+    const QChar sep = numberFormatSettings().decimalSeparator;
+    std::string ascii;
+    ascii.reserve(text.size());
+    for (const QChar c : text) {
+        if (c == sep)
+            ascii += '.';
+        else if (c.unicode() < 128 && c != u'.')
+            ascii += char(c.unicode());
+        else
+            return false;
+    }
+    return TryStrToFloat(ascii, '.', value);
 }
 
 double StrToFloat(const QString &text)
@@ -551,6 +586,19 @@ bool TryStrToInt(const QString &text, int &value)
         return false;
     value = static_cast<int>(signedValue);
     return true;
+}
+
+bool TryDecimalToInt(std::string_view text, int &value)
+{
+    std::size_t b = 0, e = text.size();
+    while (b < e && isBlank(QChar(uchar(text[b]))))
+        ++b;
+    while (e > b && isBlank(QChar(uchar(text[e - 1]))))
+        --e;
+    if (b < e && text[b] == '+' && !(b + 1 < e && text[b + 1] == '-'))
+        ++b;
+    const auto res = std::from_chars(text.data() + b, text.data() + e, value);
+    return b < e && res.ec == std::errc() && res.ptr == text.data() + e;
 }
 
 int StrToInt(const QString &text)

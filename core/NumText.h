@@ -11,6 +11,7 @@
 #include <QString>
 #include <QChar>
 #include <initializer_list>
+#include <string_view>
 #include <variant>
 
 // The separators used to read and write numbers. They start as the system
@@ -71,6 +72,11 @@ double StrToFloat(const QString &text);
 int StrToInt(const QString &text);
 bool TryStrToFloat(const QString &text, double &value);
 bool TryStrToInt(const QString &text, int &value);
+// The same for byte texts in a fixed format, whatever the user's locale
+// (data files): `decimalSeparator` is the file's, e.g. '.'.
+bool TryStrToFloat(std::string_view text, char decimalSeparator, double &value);
+// Decimal only, for data files: blanks around, an optional sign, digits.
+bool TryDecimalToInt(std::string_view text, int &value);
 // StrToInt with a fallback for texts that do not convert.
 int StrToIntDef(const QString &text, int fallback);
 

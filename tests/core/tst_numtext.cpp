@@ -1,7 +1,10 @@
 #include "core/Errors.h"
 #include "core/NumText.h"
 
+#include <QRandomGenerator>
 #include <QtTest>
+
+#include <charconv>
 
 #include <cmath>
 #include <limits>
@@ -35,6 +38,9 @@ private slots:
     void strToIntRejects_data();
     void strToIntRejects();
     void decimalCommaLocale();
+    void dataFileNumbers_data();
+    void dataFileNumbers();
+    void dataFileNumbersRoundLikeTheLibrary();
     void roundHalvesToEven_data();
     void roundHalvesToEven();
     void truncDropsFraction_data();
@@ -285,6 +291,66 @@ void TestNumText::decimalCommaLocale()
     QVERIFY_THROWS_EXCEPTION(ConvertError, StrToFloat(QStringLiteral("1.4")));
     QCOMPARE(MyFormat(2.5), QStringLiteral("2,50"));
     QCOMPARE(Format("%n", {10764.4}), QStringLiteral("10.764,40"));
+}
+
+void TestNumText::dataFileNumbers_data()
+{
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<char>("separator");
+    QTest::addColumn<bool>("valid");
+    QTest::addColumn<double>("value");
+    QTest::newRow("12.30") << QByteArray("12.30") << '.' << true << 12.3;
+    QTest::newRow("blanks and sign") << QByteArray("  -0.05 ") << '.' << true << -0.05;
+    QTest::newRow("plus") << QByteArray("+3") << '.' << true << 3.0;
+    QTest::newRow("exponent") << QByteArray("1.5e2") << '.' << true << 150.0;
+    QTest::newRow("comma file") << QByteArray("-1,25") << ',' << true << -1.25;
+    QTest::newRow("dot in a comma file") << QByteArray("1.25") << ',' << false << 0.0;
+    QTest::newRow("comma in a dot file") << QByteArray("1,25") << '.' << false << 0.0;
+    QTest::newRow("plus minus") << QByteArray("+-1") << '.' << false << 0.0;
+    QTest::newRow("empty") << QByteArray("") << '.' << false << 0.0;
+    QTest::newRow("trailing letter") << QByteArray("0.4x") << '.' << false << 0.0;
+    QTest::newRow("bare exponent") << QByteArray("2e") << '.' << false << 0.0;
+}
+
+void TestNumText::dataFileNumbers()
+{
+    QFETCH(QByteArray, text);
+    QFETCH(char, separator);
+    QFETCH(bool, valid);
+    QFETCH(double, value);
+    // The user's separators play no part.
+    numberFormatSettings() = NumberFormatSettings{u',', u'.'};
+    double parsed = -99;
+    QCOMPARE(TryStrToFloat(std::string_view(text.constData(), std::size_t(text.size())), separator, parsed), valid);
+    if (valid)
+        QCOMPARE(parsed, value);
+    int whole = -99;
+    const bool isInteger = !text.contains('.') && !text.contains(',') && !text.contains('e');
+    QCOMPARE(TryDecimalToInt(std::string_view(text.constData(), std::size_t(text.size())), whole), valid && isInteger);
+    if (valid && isInteger)
+        QCOMPARE(whole, int(value));
+}
+
+void TestNumText::dataFileNumbersRoundLikeTheLibrary()
+{
+    // Short decimals take a quicker path than long ones; both must give the
+    // double nearest to the text.
+    QRandomGenerator random(15);
+    for (int n = 0; n < 200000; ++n) {
+        const int digits = 1 + int(random.bounded(17));
+        QByteArray text;
+        for (int d = 0; d < digits; ++d)
+            text += char('0' + random.bounded(10));
+        text.insert(int(random.bounded(digits + 1)), '.');
+        if (random.bounded(2))
+            text.prepend('-');
+        if (text == "." || text == "-.")
+            continue;
+        double expected = 0, parsed = 0;
+        std::from_chars(text.constData(), text.constData() + text.size(), expected);
+        QVERIFY2(TryStrToFloat(std::string_view(text.constData(), std::size_t(text.size())), '.', parsed), text.constData());
+        QVERIFY2(parsed == expected && std::signbit(parsed) == std::signbit(expected), text.constData());
+    }
 }
 
 void TestNumText::roundHalvesToEven_data()

@@ -1,0 +1,160 @@
+// Reading DAN research files, each figure beside its baseline in one run:
+//  - a generated 3,000,000-sample file (about 127 MB) read by `wc -l`, by a
+//    plain getline + split + toDouble reader, by the DAN reader alone and by
+//    the DAN reader drawing into a shown chart with a refresh every 200
+//    samples (targets: at most 25x `wc -l`, at least 5x faster than the
+//    plain reader);
+//  - splitting a 10,000-dive file beside reading it once (target <= 1.5x;
+//    bounded by creating 10,000 files, see the printed figures);
+//  - the peak memory of the process and of the loaded chart's list.
+
+#include "bench/Timing.h"
+#include "charts/RChart.h"
+#include "profiles/DanChartReplay.h"
+#include "profiles/DanLineReader.h"
+#include "profiles/DanReader.h"
+#include "profiles/DanSplit.h"
+#include "tests/support/DanFiles.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <cstdio>
+#include <fstream>
+#include <string>
+
+namespace {
+
+class CountingPlotter final : public DanPlotter
+{
+public:
+    void draw(const DanDrawOp &) override { ++count; }
+    std::size_t count = 0;
+};
+
+double peakMegabytes()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray &line : status.readAll().split('\n'))
+        if (line.startsWith("VmHWM:"))
+            return line.mid(6).trimmed().split(' ').first().toDouble() / 1024.0;
+    return 0;
+}
+
+double wcMilliseconds(const QString &path)
+{
+    return medianMilliseconds(3, [&] {
+        QProcess wc;
+        wc.start(QStringLiteral("wc"), {QStringLiteral("-l"), path});
+        wc.waitForFinished(-1);
+    });
+}
+
+// What a first attempt would write: every line split into texts, every field
+// converted.
+double plainReader(const QString &path)
+{
+    double sum = 0;
+    std::ifstream in(QFile::encodeName(path).constData());
+    std::string line;
+    while (std::getline(in, line)) {
+        const QStringList fields = QString::fromLatin1(line).split(u' ', Qt::SkipEmptyParts);
+        for (const QString &field : fields)
+            sum += field.toDouble();
+    }
+    return sum;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    QTemporaryDir dir;
+    const QString big = dir.filePath(QStringLiteral("big.nem"));
+    DanDiveShape dive;
+    dive.samples = 3'000'000;
+    dive.intervalSeconds = 2;
+    if (!WriteDanFile(big, {dive}))
+        return 1;
+    std::printf("3,000,000-sample file: %.1f MB\n", QFileInfo(big).size() / 1e6);
+
+    const double wc = wcMilliseconds(big);
+    double sink = 0;
+    // Some twenty times slower than the DAN reader: one run tells enough.
+    const double plain = medianMilliseconds(1, [&] { sink += plainReader(big); });
+    CountingPlotter counting;
+    const double alone = medianMilliseconds(3, [&] {
+        counting.count = 0;
+        LoadDanFile(big, {}, counting);
+    });
+
+    TRChart chart;
+    chart.resize(1200, 700);
+    chart.show();
+    app.processEvents();
+    std::size_t listBytes = 0;
+    const double drawn = medianMilliseconds(3, [&] {
+        chart.ClearDrawing();
+        chart.SetScaleRange(0, 130, 4000, -1);
+        DanChartPlotter plotter(chart);
+        DanLoadOptions options;
+        options.redraw = [&](qint64) { chart.RefreshChart(); };
+        const DanLoadResult result = LoadDanFile(big, options, plotter);
+        chart.SetScaleRange(0, result.maxDepth * 1.1, result.maxTime * 1.05, -1);
+        chart.RefreshChart();
+        app.processEvents();
+        listBytes = chart.items().memoryBytes();
+    });
+    std::printf("wc -l %.0f ms; plain getline + split + toDouble reader %.0f ms\n", wc, plain);
+    std::printf("DAN reader alone %.0f ms (%zu operations): %.1fx wc -l, %.1fx faster than the plain reader\n", alone,
+                counting.count, alone / wc, plain / alone);
+    std::printf("DAN reader into a shown chart, refresh every 200 samples %.0f ms: %.1fx wc -l (target <= 25x), "
+                "%.1fx faster than the plain reader (target >= 5x)\n",
+                drawn, drawn / wc, plain / drawn);
+    std::printf("chart list of the loaded profile %.1f MB; peak memory of the process %.0f MB\n", listBytes / 1e6, peakMegabytes());
+    chart.ClearDrawing();
+
+    const QString many = dir.filePath(QStringLiteral("many.nem"));
+    QList<DanDiveShape> dives;
+    for (int i = 0; i < 10'000; ++i) {
+        DanDiveShape d;
+        d.number = i % 99 + 1;
+        d.date = QStringLiteral("%1/%2/97").arg(i / 28 % 12 + 1, 2, 10, QChar(u'0')).arg(i % 28 + 1, 2, 10, QChar(u'0'));
+        d.time = QStringLiteral("%1:%2").arg(i / 60 % 24, 2, 10, QChar(u'0')).arg(i % 60, 2, 10, QChar(u'0'));
+        d.samples = 150;
+        dives << d;
+    }
+    if (!WriteDanFile(many, dives))
+        return 1;
+    const double readOnce = medianMilliseconds(3, [&] {
+        DanLineReader reader(many);
+        std::string_view line;
+        std::size_t bytes = 0;
+        while (reader.next(line))
+            bytes += line.size();
+        sink += double(bytes);
+    });
+    int round = 0;
+    const double split = medianMilliseconds(3, [&] {
+        const QString destination = dir.filePath(QStringLiteral("pieces%1").arg(round++));
+        DanSplitCallbacks callbacks;
+        callbacks.chooseDirectory = [&](const QString &) { return destination; };
+        const DanSplitResult result = ReadFilesForMultibleNEMs(many, callbacks);
+        if (result.pieces.size() != 10'000 || !result.messages.isEmpty())
+            std::printf("split gave %lld pieces, %lld messages\n", qlonglong(result.pieces.size()), qlonglong(result.messages.size()));
+    });
+    // Removed only now: a file system slows down creating files right
+    // after many were deleted, which a user's split does not meet.
+    for (int i = 0; i < round; ++i)
+        QDir(dir.filePath(QStringLiteral("pieces%1").arg(i))).removeRecursively();
+    std::printf("10,000-dive file (%.1f MB): read once %.0f ms, split %.0f ms: %.2fx (target <= 1.5x); "
+                "%.0f us per piece written\n",
+                QFileInfo(many).size() / 1e6, readOnce, split, split / readOnce, split * 1000 / 10'000);
+    return sink < 0;
+}

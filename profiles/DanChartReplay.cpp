@@ -1,0 +1,26 @@
+#include "profiles/DanChartReplay.h"
+
+#include "charts/RChart.h"
+
+void DanChartPlotter::draw(const DanDrawOp &op)
+{
+    switch (op.kind) {
+    case DanDrawOp::MoveTo:
+        m_chart.MovePenTo(op.x, op.y);
+        break;
+    case DanDrawOp::LineTo:
+        m_chart.setDataColor(QColor(op.color));
+        m_chart.DrawLineTo(op.x, op.y);
+        break;
+    case DanDrawOp::Mark:
+        m_chart.setDataColor(QColor(op.color));
+        m_chart.AddMark(op.x, op.y, op.markStyle);
+        break;
+    case DanDrawOp::Rectangle:
+        m_chart.setLineWidth(0);
+        m_chart.setDataColor(m_chart.WindColor());
+        m_chart.AddRectangle(op.x, op.y, op.x2, op.y2);
+        m_chart.setLineWidth(1);
+        break;
+    }
+}

@@ -1,0 +1,79 @@
+#include "profiles/DanSeveralDives.h"
+
+#include "profiles/FileCopy.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+QString DanSplitQuestion()
+{
+    return QStringList{QString(),
+                       QStringLiteral("The file you are trying to read contains information for several dives."),
+                       QString(),
+                       QStringLiteral("In order to ease administration of the dive information and speed of"),
+                       QStringLiteral("reading the file will be split into several smaller files, each"),
+                       QStringLiteral("containing only dive."),
+                       QString(),
+                       QStringLiteral("First you must select a destination directory for the new files."),
+                       QString(),
+                       QStringLiteral("Do you wish to continue ?"),
+                       QString()}
+        .join(u'\n');
+}
+
+QString DanStorageQuestion(const QString &fileName)
+{
+    return QStringList{QStringLiteral("%1 is now split up into smaller files and").arg(fileName),
+                       QStringLiteral("Tidewell can now easily access these files."),
+                       QString(),
+                       QStringLiteral("It is recommended that you move the larger file into a storage"),
+                       QStringLiteral("directory for safe storage and only access the smaller files."),
+                       QString(),
+                       QStringLiteral("Do you wish to move %1 into a storage directory ?").arg(fileName)}
+        .join(u'\n');
+}
+
+QString MoveToDanStorage(const QString &path, const DanSeveralDivesCallbacks &callbacks)
+{
+    const QFileInfo file(path);
+    const QString storage = QDir::cleanPath(file.absolutePath() + QStringLiteral("/DAN Data Storage"));
+    QDir().mkpath(storage);
+    const QString chosen = QDir::cleanPath(callbacks.chooseDirectory ? callbacks.chooseDirectory(storage) : storage);
+    if (chosen != storage)
+        QDir().rmdir(storage);   // only when empty
+    if (chosen.isEmpty() || chosen == u'.')
+        return {};
+    const QString target = QDir(chosen).filePath(file.fileName());
+    if (!fileCopy(file.absoluteFilePath(), target)) {
+        callbacks.showMessage(QStringLiteral("Copy  %1 to %2 failed.")
+                                  .arg(QDir::toNativeSeparators(file.absoluteFilePath()),
+                                       QDir::toNativeSeparators(QDir(chosen).filePath(file.completeBaseName()))));
+        return {};
+    }
+    if (!QFile::remove(file.absoluteFilePath()))
+        callbacks.showMessage(QStringLiteral("Delete FAILED - ") + QDir::toNativeSeparators(file.absoluteFilePath()));
+    return target;
+}
+
+DanSeveralDivesResult OfferDanSplit(const QString &path, const DanSeveralDivesCallbacks &callbacks)
+{
+    DanSeveralDivesResult result;
+    if (callbacks.beep)
+        callbacks.beep();
+    if (!callbacks.askYesNo(DanSplitQuestion()))
+        return result;
+    if (callbacks.busy)
+        callbacks.busy(true);
+    result.pieces = ReadFilesForMultibleNEMs(path, callbacks);
+    if (callbacks.busy)
+        callbacks.busy(false);
+    for (const QString &message : std::as_const(result.pieces.messages))
+        callbacks.showMessage(message);
+    if (result.pieces.cancelled)
+        return result;
+    result.split = true;
+    const QString fileName = QFileInfo(path).fileName();
+    if (callbacks.askYesNo(DanStorageQuestion(fileName)))
+        result.storedAt = MoveToDanStorage(path, callbacks);
+    return result;
+}
