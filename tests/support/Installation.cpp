@@ -19,7 +19,7 @@ QString runTool(const QString &program, const QStringList &arguments, int *exitC
     process.setProcessEnvironment(environment);
     process.setProcessChannelMode(QProcess::MergedChannels);
     process.start(program, arguments);
-    const bool finished = process.waitForFinished(120000);
+    const bool finished = process.waitForFinished(240000);
     *exitCode = finished && process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
     return QString::fromLocal8Bit(process.readAll());
 }

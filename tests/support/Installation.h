@@ -28,6 +28,7 @@ private:
 
 // The output of a finished `program` run with `arguments` in `environment`
 // (standard error joined to standard output); `exitCode` receives its exit
-// code, -1 when it did not start or ran longer than two minutes.
+// code, -1 when it did not start or ran longer than four minutes (packaging
+// checks the whole build first, which takes long on a busy machine).
 QString runTool(const QString &program, const QStringList &arguments, int *exitCode,
                 const QProcessEnvironment &environment = QProcessEnvironment::systemEnvironment());
