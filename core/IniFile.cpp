@@ -39,10 +39,13 @@ QString entryKey(const QString &line)
     return (eq < 0 ? line : line.left(eq)).trimmed();
 }
 
+// Refuses names that the written line would not read back as: a key with
+// "=" or one that starts like a section or a comment line.
 void checkName(const QString &what, const QString &name)
 {
     if (name.contains(u'\n') || name.contains(u'\r') || name.contains(u']')
-        || (what == u"key" && (name.contains(u'=') || name.trimmed().startsWith(u'['))))
+        || (what == u"key" && (name.contains(u'=') || name.trimmed().startsWith(u'[')
+                               || name.trimmed().startsWith(u';'))))
         throw AppError(QStringLiteral("Invalid %1 name \"%2\"").arg(what, name));
 }
 
