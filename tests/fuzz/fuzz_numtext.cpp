@@ -56,8 +56,9 @@ void checkParse(const QString &text)
 
 void checkFormat(const QString &format, const QString &text, double number)
 {
+    const long long whole = std::fabs(number) < 9e18 ? static_cast<long long>(number) : 0;
     try {
-        Format(format, {static_cast<long long>(number), number, text});
+        Format(format, {whole, number, text});
     } catch (const ConvertError &) {
     }
     try {
