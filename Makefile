@@ -5,13 +5,16 @@ FUZZ_BUILD ?= build-fuzz
 # Seconds each fuzz target runs in `make fuzz`.
 FUZZ_SECONDS ?= 600
 FUZZ_TARGETS ?= inifile numtext richtext
+# Events of the long monkey run; MONKEY_SEED replays one run.
+MONKEY_EVENTS ?= 100000
+MONKEY_SEED ?=
 JOBS       ?= $(shell nproc)
 SUDO       := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 PACKAGES   := cmake g++ make qt6-base-dev qt6-base-dev-tools libgl-dev libfontconfig-dev xvfb xauth poppler-utils pandoc \
               librsvg2-bin dpkg-dev file desktop-file-utils appstream shared-mime-info xdg-utils \
               libfile-mimeinfo-perl lintian locales clang libclang-rt-14-dev
 
-.PHONY: all deps build run test test-asan fuzz bench package clean
+.PHONY: all deps build run test test-asan fuzz monkey bench package clean
 
 all: build
 
@@ -59,6 +62,13 @@ fuzz: deps
 			-artifact_prefix=$(FUZZ_BUILD)/crashes/$$t/ \
 			$(FUZZ_BUILD)/corpus/$$t tests/fuzz/corpus/$$t tests/fuzz/crashes/$$t || exit 1; \
 	done
+
+# Random use of every window for MONKEY_EVENTS events (`make test` runs 2,000).
+# With BUILD=$(ASAN_BUILD) after `make test-asan`, under ASan and UBSan.
+monkey: build
+	cmake --build $(BUILD) -j $(JOBS) --target tst_monkey
+	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=0 TIDEWELL_MONKEY_EVENTS=$(MONKEY_EVENTS) \
+		TIDEWELL_MONKEY_SEED=$(MONKEY_SEED) tests/monkey/tst_monkey -maxwarnings 100
 
 bench: build
 	cmake --build $(BUILD) --target benchmarks -j $(JOBS)
