@@ -195,6 +195,8 @@ void TestRichText::showsNonRtfAsPlainText_data()
     QTest::newRow("windows-1252") << QByteArray("s\xf8ndag 12 \x80") << QStringList{"søndag 12 €"};
     QTest::newRow("html") << QByteArray("<p><b>bold</b></p>") << QStringList{"<p><b>bold</b></p>"};
     QTest::newRow("empty") << QByteArray() << QStringList{""};
+    // What a save could not write is not shown either.
+    QTest::newRow("control characters") << QByteArray("a\x1d\x01" "b\tc\r\nd\x7f") << QStringList{"ab\tc", "d"};
 }
 
 void TestRichText::showsNonRtfAsPlainText()
