@@ -1,13 +1,20 @@
 # One-command set-up, build, run and test on a Debian 12 machine.
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
+FUZZ_BUILD ?= build-fuzz
+# Seconds each fuzz target runs in `make fuzz`.
+FUZZ_SECONDS ?= 600
+FUZZ_TARGETS ?= inifile numtext richtext
+# Events of the long monkey run; MONKEY_SEED replays one run.
+MONKEY_EVENTS ?= 100000
+MONKEY_SEED ?=
 JOBS       ?= $(shell nproc)
 SUDO       := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 PACKAGES   := cmake g++ make qt6-base-dev qt6-base-dev-tools libgl-dev libfontconfig-dev xvfb xauth poppler-utils pandoc \
               librsvg2-bin dpkg-dev file desktop-file-utils appstream shared-mime-info xdg-utils \
-              libfile-mimeinfo-perl lintian locales
+              libfile-mimeinfo-perl lintian locales clang libclang-rt-14-dev
 
-.PHONY: all deps build run test test-asan bench package clean
+.PHONY: all deps build run test test-asan fuzz monkey bench package clean
 
 all: build
 
@@ -40,6 +47,31 @@ test-asan: deps
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 	cd $(ASAN_BUILD) && QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=0 ctest --output-on-failure -j $(JOBS)
 
+# The fuzz targets under libFuzzer with ASan and UBSan, each for FUZZ_SECONDS.
+# New inputs collect in $(FUZZ_BUILD)/corpus/<target>, crashes in
+# $(FUZZ_BUILD)/crashes/<target>: a crash found is fixed and its input goes
+# to tests/fuzz/crashes/<target>/, where `make test` replays it.
+fuzz: deps
+	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTIDEWELL_FUZZ=ON -DTIDEWELL_BENCH=OFF
+	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzzers
+	@for t in $(FUZZ_TARGETS); do \
+		echo "== fuzz_$$t for $(FUZZ_SECONDS) s"; \
+		mkdir -p $(FUZZ_BUILD)/corpus/$$t $(FUZZ_BUILD)/crashes/$$t; \
+		QT_QPA_PLATFORM=offscreen $(FUZZ_BUILD)/tests/fuzz/fuzz_$$t -max_total_time=$(FUZZ_SECONDS) \
+			-timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
+			-artifact_prefix=$(FUZZ_BUILD)/crashes/$$t/ \
+			$(FUZZ_BUILD)/corpus/$$t tests/fuzz/corpus/$$t tests/fuzz/crashes/$$t || exit 1; \
+	done
+
+# Random use of every window for MONKEY_EVENTS events (`make test` runs 2,000).
+# With BUILD=$(ASAN_BUILD) after `make test-asan`, under ASan and UBSan.
+monkey: build
+	cmake --build $(BUILD) -j $(JOBS) --target tst_monkey
+	@# QtTest would stop a test function after 5 minutes; the long run takes longer.
+	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=0 QTEST_FUNCTION_TIMEOUT=86400000 \
+		TIDEWELL_MONKEY_EVENTS=$(MONKEY_EVENTS) \
+		TIDEWELL_MONKEY_SEED=$(MONKEY_SEED) tests/monkey/tst_monkey -maxwarnings 100
+
 bench: build
 	cmake --build $(BUILD) --target benchmarks -j $(JOBS)
 	@for b in $(BUILD)/bench/bench_*; do \
@@ -56,4 +88,4 @@ package: build
 	cmake --build $(BUILD) --target package
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)

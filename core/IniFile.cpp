@@ -39,10 +39,13 @@ QString entryKey(const QString &line)
     return (eq < 0 ? line : line.left(eq)).trimmed();
 }
 
+// Refuses names that the written line would not read back as: a key with
+// "=" or one that starts like a section or a comment line.
 void checkName(const QString &what, const QString &name)
 {
     if (name.contains(u'\n') || name.contains(u'\r') || name.contains(u']')
-        || (what == u"key" && (name.contains(u'=') || name.trimmed().startsWith(u'['))))
+        || (what == u"key" && (name.contains(u'=') || name.trimmed().startsWith(u'[')
+                               || name.trimmed().startsWith(u';'))))
         throw AppError(QStringLiteral("Invalid %1 name \"%2\"").arg(what, name));
 }
 
@@ -185,6 +188,22 @@ IniDocument IniFile::load() const
     return IniDocument::fromDevice(file);
 }
 
+IniDocument IniFile::loadForChange() const
+{
+    // A file that exists but cannot be read must not be replaced by one
+    // that holds only the changed entry.
+    QFile file(m_fileName);
+    if (!file.open(QIODevice::ReadOnly)) {
+        if (!file.exists())
+            return {};
+        throw WriteError(QStringLiteral("Unable to write to %1").arg(m_fileName));
+    }
+    IniDocument doc = IniDocument::fromDevice(file);
+    if (file.error() != QFileDevice::NoError)
+        throw WriteError(QStringLiteral("Unable to write to %1").arg(m_fileName));
+    return doc;
+}
+
 void IniFile::save(const IniDocument &doc)
 {
     if (!WriteWholeFile(m_fileName, doc.toBytes()).isEmpty())
@@ -228,7 +247,7 @@ void IniFile::writeString(const QString &section, const QString &key, const QStr
 {
     checkName(QStringLiteral("section"), section);
     checkName(QStringLiteral("key"), key);
-    IniDocument doc = load();
+    IniDocument doc = loadForChange();
     doc.setValue(section, key, value);
     save(doc);
 }
@@ -236,7 +255,7 @@ void IniFile::writeString(const QString &section, const QString &key, const QStr
 void IniFile::writeStrings(const QString &section, const QList<QPair<QString, QString>> &entries)
 {
     checkName(QStringLiteral("section"), section);
-    IniDocument doc = load();
+    IniDocument doc = loadForChange();
     for (const auto &[key, value] : entries) {
         checkName(QStringLiteral("key"), key);
         doc.setValue(section, key, value);
@@ -256,7 +275,7 @@ void IniFile::writeBool(const QString &section, const QString &key, bool value)
 
 void IniFile::eraseSection(const QString &section)
 {
-    IniDocument doc = load();
+    IniDocument doc = loadForChange();
     if (!doc.hasSection(section))
         return;
     doc.removeSection(section);
@@ -265,7 +284,7 @@ void IniFile::eraseSection(const QString &section)
 
 void IniFile::deleteKey(const QString &section, const QString &key)
 {
-    IniDocument doc = load();
+    IniDocument doc = loadForChange();
     doc.removeKey(section, key);
     save(doc);
 }

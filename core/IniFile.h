@@ -64,7 +64,7 @@ public:
     QStringList readSection(const QString &section) const;
 
     // These raise WriteError "Unable to write to <file name>" when the file
-    // cannot be written; the file on disk is then unchanged.
+    // cannot be read or written; the file on disk is then unchanged.
     void writeString(const QString &section, const QString &key, const QString &value);
     void writeInteger(const QString &section, const QString &key, int value);
     void writeBool(const QString &section, const QString &key, bool value);
@@ -75,6 +75,9 @@ public:
 
 private:
     IniDocument load() const;
+    // The file as the base of a change; raises WriteError when it exists
+    // but cannot be read.
+    IniDocument loadForChange() const;
     void save(const IniDocument &doc);
 
     QString m_fileName;

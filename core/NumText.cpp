@@ -4,6 +4,7 @@
 
 #include <QLocale>
 
+#include <algorithm>
 #include <charconv>
 #include <climits>
 #include <cstdint>
@@ -13,6 +14,9 @@
 namespace {
 
 constexpr int MaxSignificantDigits = 15;
+// Widths and precisions of Format beyond this are refused as invalid: no
+// text is that wide, and a huge one would ask for gigabytes of blanks.
+constexpr long long MaxFieldWidth = 4096;
 
 NumberFormatSettings systemNumberFormat()
 {
@@ -266,16 +270,19 @@ QString Format(const QString &format, std::initializer_list<FormatArg> argList)
         }
         // A number read here is either an index (followed by ':') or the width.
         auto readNumber = [&](int &value) -> bool {
+            long long number = 0;
             if (i < n && format.at(i) == u'*') {
                 ++i;
-                value = static_cast<int>(asInteger(takeArg(), format));
-                return true;
-            }
-            if (i >= n || !format.at(i).isDigit())
+                number = asInteger(takeArg(), format);
+            } else if (i < n && format.at(i).isDigit()) {
+                while (i < n && format.at(i).isDigit() && number <= MaxFieldWidth)
+                    number = number * 10 + format.at(i++).digitValue();
+            } else {
                 return false;
-            value = 0;
-            while (i < n && format.at(i).isDigit())
-                value = value * 10 + format.at(i++).digitValue();
+            }
+            if (number > MaxFieldWidth)
+                formatError(format);
+            value = static_cast<int>(std::max(number, -MaxFieldWidth));
             return true;
         };
         bool leftAlign = false;
@@ -309,7 +316,10 @@ QString Format(const QString &format, std::initializer_list<FormatArg> argList)
             long long v = asInteger(takeArg(), format);
             if (type == u'u' && v < 0)
                 v = static_cast<long long>(static_cast<unsigned>(v));
-            text = QString::number(std::llabs(v));
+            // The magnitude in unsigned arithmetic, which also holds that of the smallest value.
+            const unsigned long long magnitude = v < 0 ? 0ull - static_cast<unsigned long long>(v)
+                                                       : static_cast<unsigned long long>(v);
+            text = QString::number(magnitude);
             if (precision > text.size())
                 text = text.rightJustified(precision, u'0');
             if (v < 0)

@@ -45,7 +45,8 @@ private:
 
 // printf-like formatting with the directives
 //   %[index:][-][width][.precision]type  with type d u x f e g n s, and %%.
-// width and precision may be "*" (taken from the next argument).
+// width and precision may be "*" (taken from the next argument); above 4096
+// they raise ConvertError.
 // %f and %n show 2 decimals unless a precision is given; %n groups thousands.
 // A directive that does not fit its argument raises ConvertError.
 QString Format(const QString &format, std::initializer_list<FormatArg> args);

@@ -6,15 +6,29 @@
 #include <QSaveFile>
 #include <QTemporaryFile>
 
+#include <cerrno>
+#include <cstring>
+
+#include <unistd.h>
+
 namespace {
 
 QString writeThroughTemporaryFile(const QString &fileName, const QByteArray &bytes, bool &couldNotStart)
 {
     QSaveFile file(fileName);
-    couldNotStart = !file.open(QIODevice::WriteOnly);
+    // Unbuffered, so that a failed write shows in write()'s result: a write
+    // error while QSaveFile flushes its buffer on commit goes unreported and
+    // the temporary file, short of its data, replaces the old one.
+    couldNotStart = !file.open(QIODevice::WriteOnly | QIODevice::Unbuffered);
     if (couldNotStart)
         return file.errorString();
-    if (file.write(bytes) != bytes.size() || !file.commit())
+    if (file.write(bytes) != bytes.size())
+        return file.errorString();
+    // QSaveFile ignores a failed sync; data the disk could not take must not
+    // replace the old file.
+    if (::fdatasync(file.handle()) != 0)
+        return QString::fromLocal8Bit(std::strerror(errno));
+    if (!file.commit())
         return file.errorString();
     return {};
 }

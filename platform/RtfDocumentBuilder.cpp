@@ -4,14 +4,10 @@
 #include <QTextBlockFormat>
 #include <QTextDocument>
 
-namespace {
-
 bool isDroppedControl(char16_t unit)
 {
     return (unit < 0x20 && unit != u'\t') || (unit >= 0x7F && unit <= 0x9F);
 }
-
-} // namespace
 
 RtfDocumentBuilder::RtfDocumentBuilder(QTextDocument &doc) : m_cursor(&doc)
 {

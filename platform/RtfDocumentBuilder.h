@@ -6,6 +6,10 @@
 
 class QTextDocument;
 
+// The control characters a note does not keep: those below U+0020 but tab,
+// and U+007F to U+009F. Neither RTF nor the writer can carry them.
+bool isDroppedControl(char16_t unit);
+
 // Collects the text an RTF reader finds into a document: characters in runs
 // of one format, paragraphs with their alignment, and table cells as tabs.
 // UTF-16 arrives one unit at a time (RTF spells a character beyond the basic

@@ -428,7 +428,11 @@ void readRtf(const QByteArray &rtf, QTextDocument &doc)
 {
     const qsizetype start = rtfStart(rtf);
     if (start < 0) {
-        doc.setPlainText(decodeUtf8OrWindows1252(rtf));
+        // The same characters as from RTF, so that what is shown is what a
+        // save writes.
+        QString text = decodeUtf8OrWindows1252(rtf);
+        text.removeIf([](QChar c) { return c != u'\n' && c != u'\r' && isDroppedControl(c.unicode()); });
+        doc.setPlainText(text);
         return;
     }
     // Loading is not an edit the user could undo.

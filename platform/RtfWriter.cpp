@@ -47,7 +47,6 @@ void appendEscaped(QByteArray &out, QStringView text)
         case QChar::Nbsp: out += "\\~"; continue;
         case QChar::SoftHyphen: out += "\\-"; continue;
         case u'\u2011': out += "\\_"; continue;
-        case QChar::ObjectReplacementCharacter: continue; // an image we do not write
         default: break;
         }
         if (u < 0x20 || (u >= 0x7F && u <= 0x9F))
@@ -132,6 +131,10 @@ void RtfWriter::writeParagraph(const QTextBlock &block)
 void RtfWriter::writeRun(const QTextFragment &fragment)
 {
     const QTextCharFormat format = fragment.charFormat();
+    // An image (or other object) is a fragment of its own; we do not write
+    // it. A U+FFFC typed as text is an ordinary character.
+    if (format.objectType() != QTextFormat::NoObject)
+        return;
     const QFont font = format.font().resolve(m_doc.defaultFont());
     const qreal points = font.pointSizeF() > 0 ? font.pointSizeF() : 12.0;
 

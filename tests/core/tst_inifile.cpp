@@ -230,6 +230,9 @@ void TestIniFile::lineBreakInValueStaysOnOneLine()
     QCOMPARE(ini.readString(QStringLiteral("A"), QStringLiteral("Text"), {}), QStringLiteral("one [Evil] x=1"));
     QVERIFY_THROWS_EXCEPTION(AppError, ini.writeString(QStringLiteral("A]"), QStringLiteral("k"), QStringLiteral("v")));
     QVERIFY_THROWS_EXCEPTION(AppError, ini.writeString(QStringLiteral("A"), QStringLiteral("k=j"), QStringLiteral("v")));
+    // A key written as a comment line could never be read back.
+    QVERIFY_THROWS_EXCEPTION(AppError, ini.writeString(QStringLiteral("A"), QStringLiteral(" ;k"), QStringLiteral("v")));
+    QVERIFY(!ini.valueExists(QStringLiteral("A"), QStringLiteral(" ;k")));
 }
 
 void TestIniFile::eraseSectionAndDeleteKey()

@@ -5,6 +5,7 @@
 #include <QtTest>
 
 #include <charconv>
+#include <climits>
 
 #include <cmath>
 #include <limits>
@@ -63,6 +64,8 @@ void TestNumText::format_data()
     QTest::newRow("%d") << Format("%d feet", {30}) << QStringLiteral("30 feet");
     QTest::newRow("%5d") << Format("[%5d]", {-42}) << QStringLiteral("[  -42]");
     QTest::newRow("%.3d zero pads") << Format("%.3d", {7}) << QStringLiteral("007");
+    QTest::newRow("%d of the smallest integer") << Format("%d", {LLONG_MIN}) << QStringLiteral("-9223372036854775808");
+    QTest::newRow("widest field") << Format("%4096d", {1}).trimmed() << QStringLiteral("1");
     QTest::newRow("%x upper case") << Format("%x", {255}) << QStringLiteral("FF");
     QTest::newRow("%.2s cuts") << Format("%.2s", {QStringLiteral("abc")}) << QStringLiteral("ab");
     QTest::newRow("index") << Format("%1:s %0:s", {QStringLiteral("a"), QStringLiteral("b")})
@@ -93,6 +96,9 @@ void TestNumText::formatMismatchRaises_data()
     QTest::newRow("missing argument") << QStringLiteral("%f %f");
     QTest::newRow("unknown type") << QStringLiteral("%q");
     QTest::newRow("lone percent") << QStringLiteral("100%");
+    QTest::newRow("width past int") << QStringLiteral("%99999999999f");
+    QTest::newRow("width of gigabytes") << QStringLiteral("%999999999f");
+    QTest::newRow("precision past int") << QStringLiteral("%.99999999999f");
 }
 
 void TestNumText::formatMismatchRaises()

@@ -195,6 +195,8 @@ void TestRichText::showsNonRtfAsPlainText_data()
     QTest::newRow("windows-1252") << QByteArray("s\xf8ndag 12 \x80") << QStringList{"søndag 12 €"};
     QTest::newRow("html") << QByteArray("<p><b>bold</b></p>") << QStringList{"<p><b>bold</b></p>"};
     QTest::newRow("empty") << QByteArray() << QStringList{""};
+    // What a save could not write is not shown either.
+    QTest::newRow("control characters") << QByteArray("a\x1d\x01" "b\tc\r\nd\x7f") << QStringList{"ab\tc", "d"};
 }
 
 void TestRichText::showsNonRtfAsPlainText()
@@ -299,6 +301,7 @@ void TestRichText::roundTripsThroughOwnReader_data()
     QTest::newRow("empty paragraphs") << Markup::Plain << "\nfirst\n\n\nlast\n";
     QTest::newRow("rtf syntax as text") << Markup::Plain << "{\\rtf1 \\par} \\'e6 \\u937? ;";
     QTest::newRow("code page edges") << Markup::Plain << "\u00a0\u00ad\u00ff\u0152\u2122\u0100\u2011\uffff";
+    QTest::newRow("object replacement character as text") << Markup::Plain << "a\ufffcb";
     QTest::newRow("east asian and beyond the basic plane") << Markup::Plain << "日本 🐠𝄞";
     QTest::newRow("font names beyond ascii") << Markup::Html
                                              << "<span style=\"font-family:'Sæt Ω'\">x</span>";
