@@ -40,6 +40,7 @@ Window *compareLikeThePlanner(TMainForm &main, const QStringList &diver1Sizes)
     for (int k = 0; k < Window::RowCount; ++k)
         (window->*Setters[k])(QStringLiteral("100"), QStringLiteral("3000"), localNumbers("0.75"),
                               diver1Sizes.value(k), QStringLiteral("3000"), localNumbers("0.6"), false);
+    // The planner fills the rows and the header label in code; no user types here.
     window->Header->setText(QStringLiteral("Anna / Bert"));
     return window;
 }
