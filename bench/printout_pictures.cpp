@@ -4,8 +4,15 @@
 //   printout_pictures <folder>
 // Then: pdftoppm -png -r 60 -singlefile <folder>/worksheet.pdf docs/worksheet
 
+#include "bench/ProfileList.h"
 #include "planner/PlanModel.h"
 #include "planner/PrintRule3.h"
+#include "profiles/DanChartReplay.h"
+#include "profiles/DanReader.h"
+#include "profiles/DanSummary.h"
+#include "profiles/PrintGraphs.h"
+#include "tests/support/DanFiles.h"
+#include "tests/support/ScriptedDialogs.h"
 
 #include "core/NumText.h"
 #include "core/Units.h"
@@ -13,6 +20,8 @@
 #include <QApplication>
 #include <QDir>
 #include <QPrinter>
+#include <QPushButton>
+#include <QScrollBar>
 
 namespace {
 
@@ -45,6 +54,36 @@ void printWorksheet(const QString &pdf)
     PrintGasWorksheet(plan, printer);
 }
 
+// A generated dive on the viewer's chart, printed at 80 % a little in from
+// the page's corner, the print dialog answered with the PDF file.
+void printProfile(const QString &folder, const QString &pdf)
+{
+    TRChart chart;
+    chart.resize(824, 400);
+    SetViewerLook(chart);
+    DanDiveShape dive;
+    dive.samples = 150;
+    dive.maxDepth = 96;
+    dive.deco = {{60, 80, 10}};
+    const QString file = QDir(folder).filePath(QStringLiteral("02345.nem"));
+    WriteDanFile(file, {dive});
+    DanChartPlotter plotter(chart);
+    const DanLoadResult result = LoadDanFile(file, {}, plotter);
+    chart.setCaption(result.header.chartCaption());
+
+    ScriptedDialogs dialogs;
+    dialogs.answerPrint([&](QPrinter &printer) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdf);
+        return true;
+    });
+    TfmPrintGraphs dialog(chart, DanSummaryTexts(result));
+    dialog.findChild<QScrollBar *>(QStringLiteral("SBScalF"))->setValue(-20);
+    dialog.show();
+    dialog.grab().save(QDir(folder).filePath(QStringLiteral("print-dialog.png")));
+    dialog.findChild<QPushButton *>(QStringLiteral("Button2"))->click();
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -52,5 +91,6 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
     const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QDir::currentPath();
     printWorksheet(pdfIn(folder, QStringLiteral("worksheet.pdf")));
+    printProfile(folder, pdfIn(folder, QStringLiteral("profile.pdf")));
     return 0;
 }
