@@ -1,6 +1,7 @@
 // Prints the gas management worksheet of a decompression plan with errors
 // and a dive profile to PDF files in a folder, for pictures of the pages
-// (docs/worksheet.png, docs/profile-printout.png); not a benchmark:
+// (docs/worksheet.png, docs/profile-printout.png), with pictures of the
+// print preview and the print dialog; not a benchmark:
 //   printout_pictures <folder>
 // Then: pdftoppm -png -r 60 -singlefile <folder>/worksheet.pdf docs/worksheet
 
@@ -30,7 +31,7 @@ QString pdfIn(const QString &folder, const QString &name)
     return QDir(folder).filePath(name);
 }
 
-void printWorksheet(const QString &pdf)
+void printWorksheet(const QString &folder, const QString &pdf)
 {
     programUnits() = ProgramUnits{false, true, 33};
     PlanModel plan;
@@ -52,6 +53,15 @@ void printWorksheet(const QString &pdf)
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(pdf);
     PrintGasWorksheet(plan, printer);
+
+    ScriptedDialogs dialogs;
+    dialogs.answerDialog([&](QDialog &preview) {
+        preview.show();
+        preview.resize(1000, 700);
+        preview.grab().save(QDir(folder).filePath(QStringLiteral("preview.png")));
+        return 0;
+    });
+    PreviewDivePlan(plan, nullptr);
 }
 
 // A generated dive on the viewer's chart, printed at 80 % a little in from
@@ -90,7 +100,7 @@ int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
     const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QDir::currentPath();
-    printWorksheet(pdfIn(folder, QStringLiteral("worksheet.pdf")));
+    printWorksheet(folder, pdfIn(folder, QStringLiteral("worksheet.pdf")));
     printProfile(folder, pdfIn(folder, QStringLiteral("profile.pdf")));
     return 0;
 }

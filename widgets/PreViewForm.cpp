@@ -109,6 +109,9 @@ void TfmtPreViewForm::FormShow()
     m_zoom->setValue(100);
     m_preview->setZoomFactor(1.0);
     m_preview->setCurrentPage(1);
+    // The view centres the page; the reader starts at its top.
+    for (auto *view : m_preview->findChildren<QGraphicsView *>())
+        view->verticalScrollBar()->setValue(view->verticalScrollBar()->minimum());
 }
 
 void TfmtPreViewForm::SpinEdit1Change()
