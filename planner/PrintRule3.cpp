@@ -20,7 +20,7 @@ using report::Band;
 using report::Label;
 
 constexpr double Width = 180;
-constexpr double Row = 4.6;
+constexpr double Row = 4.2;
 
 Label text(double x, double y, double w, const QString &caption, bool bold = false)
 {
@@ -92,7 +92,7 @@ int GasWorksheet::print(QPainter &painter, QPagedPaintDevice &device, const QDat
 
 void GasWorksheet::addTitle()
 {
-    Band &title = m_report.add(band(Band::Title, QStringLiteral("Title"), 12));
+    Band &title = m_report.add(band(Band::Title, QStringLiteral("Title"), 11));
     Label &caption = title.add(value(0, 0, Width, [this] { return m_texts.title(); }, Qt::AlignHCenter));
     caption.rect.setHeight(9);
     caption.pointSize = 14;
@@ -101,59 +101,60 @@ void GasWorksheet::addTitle()
 
 void GasWorksheet::addAddresses()
 {
-    Band &b = m_report.add(band(Band::Detail, QStringLiteral("QRBandDiveAddresses"), 84));
+    Band &b = m_report.add(band(Band::Detail, QStringLiteral("QRBandDiveAddresses"), 77));
     for (int n = 0; n < 2; ++n) {
         const double x = n * 92;
         const double w = 86;
         b.add(text(x, 0, 20, n == 0 ? QStringLiteral("Diver #1") : QStringLiteral("Diver #2"), true));
         b.add(value(x + 20, 0, w - 20, [this, n] { return m_texts.diverName(n); })).bold = true;
         b.add(text(x, 5, w, QStringLiteral("Name and address")));
-        for (double y : {14.0, 19.0, 24.0})
+        for (double y : {13.0, 18.0, 23.0})
             b.add(rule(x, y, w));
-        b.add(text(x, 26, w, QStringLiteral("DAN Diver insurance #  ________________________")));
-        b.add(text(x, 31, w, QStringLiteral("Phone, day  ________________________")));
-        b.add(text(x, 36, w, QStringLiteral("Phone, night  _______________________")));
-        b.add(text(x, 41, w, QStringLiteral("Emergency numbers")));
-        b.add(rule(x, 50, w));
-        b.add(text(x, 52, w, QStringLiteral("Special notes (Allergies, medications, etc)")));
-        b.add(rule(x, 61, w));
-        b.add(text(x, 63, w, QStringLiteral("Personal gear setup"), true));
-        b.add(text(x, 68, 30, QStringLiteral("Tank size")));
-        b.add(value(x + 30, 68, w - 30, [this, n] { return m_texts.tankSize(n); }));
-        b.add(text(x, 68 + Row, 30, QStringLiteral("Tank pressure")));
-        b.add(value(x + 30, 68 + Row, w - 30, [this, n] { return m_texts.tankPressure(n); }));
-        b.add(text(x, 68 + 2 * Row, 30, QStringLiteral("RMV")));
-        b.add(value(x + 30, 68 + 2 * Row, w - 30, [this, n] { return m_texts.rmv(n); }));
+        b.add(text(x, 25, w, QStringLiteral("DAN Diver insurance #  ________________________")));
+        b.add(text(x, 25 + Row, w, QStringLiteral("Phone, day  ________________________")));
+        b.add(text(x, 25 + 2 * Row, w, QStringLiteral("Phone, night  _______________________")));
+        b.add(text(x, 25 + 3 * Row, w, QStringLiteral("Emergency numbers")));
+        b.add(rule(x, 46, w));
+        b.add(text(x, 48, w, QStringLiteral("Special notes (Allergies, medications, etc)")));
+        b.add(rule(x, 56, w));
+        const double gear = 58;
+        b.add(text(x, gear, w, QStringLiteral("Personal gear setup"), true));
+        b.add(text(x, gear + Row, 30, QStringLiteral("Tank size")));
+        b.add(value(x + 30, gear + Row, w - 30, [this, n] { return m_texts.tankSize(n); }));
+        b.add(text(x, gear + 2 * Row, 30, QStringLiteral("Tank pressure")));
+        b.add(value(x + 30, gear + 2 * Row, w - 30, [this, n] { return m_texts.tankPressure(n); }));
+        b.add(text(x, gear + 3 * Row, 30, QStringLiteral("RMV")));
+        b.add(value(x + 30, gear + 3 * Row, w - 30, [this, n] { return m_texts.rmv(n); }));
     }
 }
 
 void GasWorksheet::addDiveParameters()
 {
-    Band &b = m_report.add(band(Band::Detail, QStringLiteral("QRBand1"), 24));
+    Band &b = m_report.add(band(Band::Detail, QStringLiteral("QRBand1"), 22));
     b.add(rule(0, 1, Width));
     b.add(heading(QStringLiteral("Dive Parameters")));
     const double y1 = 8, y2 = y1 + Row, y3 = y2 + Row;
     b.add(text(0, y1, 38, QStringLiteral("Max Depth")));
-    b.add(value(38, y1, 54, [this] { return m_texts.maxDepth(); }));
+    b.add(value(38, y1, 58, [this] { return m_texts.maxDepth(); }));
     b.add(text(0, y2, 38, QStringLiteral("Primary bottom gas")));
     b.add(value(38, y2, 8, [this] { return m_texts.bottomGas(); }));
     b.add(text(46, y2, 16, QStringLiteral("% Oxygen")));
-    b.add(value(62, y2, 30, [this] { return m_texts.bottomGasName(); }));
+    b.add(value(62, y2, 34, [this] { return m_texts.bottomGasName(); }));
     b.add(text(0, y3, 38, QStringLiteral("Max ppO2")));
-    b.add(value(38, y3, 54, [this] { return m_texts.maxPpO2(m_log); }));
-    b.add(text(92, y1, 52, QStringLiteral("Maximum available bottom time")));
-    b.add(value(144, y1, 16, [this] { return m_texts.bottomTime(m_log); }));
-    b.add(text(160, y1, 20, QStringLiteral("minutes")));
-    b.add(text(92, y2, 52, QStringLiteral("Total Run Time")));
-    b.add(value(144, y2, 16, [this] { return m_texts.totalRunTime(); }));
-    b.add(text(160, y2, 20, QStringLiteral("minutes")));
-    b.add(text(92, y3, 52, QStringLiteral("Ascent rate")));
-    b.add(value(144, y3, 36, [this] { return m_texts.ascentRate(); }));
+    b.add(value(38, y3, 58, [this] { return m_texts.maxPpO2(m_log); }));
+    b.add(text(98, y1, 50, QStringLiteral("Maximum available bottom time")));
+    b.add(value(148, y1, 16, [this] { return m_texts.bottomTime(m_log); }));
+    b.add(text(164, y1, 16, QStringLiteral("minutes")));
+    b.add(text(98, y2, 50, QStringLiteral("Total Run Time")));
+    b.add(value(148, y2, 16, [this] { return m_texts.totalRunTime(); }));
+    b.add(text(164, y2, 16, QStringLiteral("minutes")));
+    b.add(text(98, y3, 50, QStringLiteral("Ascent rate")));
+    b.add(value(148, y3, 32, [this] { return m_texts.ascentRate(); }));
 }
 
 void GasWorksheet::addAirConsumption()
 {
-    Band &b = m_report.add(band(Band::Detail, QStringLiteral("QRBand2"), 57));
+    Band &b = m_report.add(band(Band::Detail, QStringLiteral("QRBand2"), 52));
     b.add(rule(0, 1, Width));
     b.add(heading(QStringLiteral("Air consumption")));
     constexpr double labelWidth = 46, columnWidth = 67;
@@ -189,7 +190,7 @@ void GasWorksheet::addAirConsumption()
 
 void GasWorksheet::addDecompression()
 {
-    Band &b = m_report.add(band(Band::Detail, QStringLiteral("QRBandDeco"), 53));
+    Band &b = m_report.add(band(Band::Detail, QStringLiteral("QRBandDeco"), 47));
     b.beforePrint = [this] { return m_texts.decompression(); };
     b.add(rule(0, 1, Width));
     b.add(heading(QStringLiteral("Decompression")));
@@ -216,7 +217,7 @@ void GasWorksheet::addDecompression()
     b.add(text(0, top + 3 * Row, labelWidth, QStringLiteral("Partial Pressure of Oxygen (PO2)")));
     b.add(text(0, top + 4 * Row, labelWidth, QStringLiteral("Air consumption"), true));
     for (int n = 0; n < 2; ++n)
-        b.add(value(0, top + (5 + n) * Row, labelWidth, [this, n] { return m_texts.diverName(n); }));
+        b.add(value(0, top + (5 + n) * Row, labelWidth, [this, n] { return m_texts.diverCaption(n); }));
 
     const double y = top + 7 * Row + 1;
     b.add(text(0, y, 38, QStringLiteral("Total deco time")));
@@ -228,12 +229,13 @@ void GasWorksheet::addDecompression()
 
 void GasWorksheet::addErrors()
 {
-    Band &b = m_report.add(band(Band::Summary, QStringLiteral("QRBand3"), 14));
+    Band &b = m_report.add(band(Band::Summary, QStringLiteral("QRBand3"), 12));
     b.beforePrint = [this] { return !m_log.lines().isEmpty(); };
     b.add(rule(0, 1, Width));
     b.add(heading(QStringLiteral("Errors in dive plan:")));
     Label &log = b.add(value(0, 8, Width, [this] { return m_log.lines().join(u'\n'); }));
     log.shape = Label::Memo;
+    log.pointSize = 8.5;
     log.align = Qt::AlignLeft | Qt::AlignTop;
 }
 

@@ -65,6 +65,12 @@ QString WorksheetTexts::title() const
 
 QString WorksheetTexts::diverName(int n) const { return m_plan.inputs.diver.at(n).Name; }
 
+QString WorksheetTexts::diverCaption(int n) const
+{
+    const QString name = diverName(n).trimmed();
+    return name.isEmpty() ? Format("Diver #%d", {n + 1}) : name;
+}
+
 QString WorksheetTexts::tankSize(int n) const { return m_plan.inputs.diver.at(n).Tanksize + u' ' + m_volumeWord; }
 
 QString WorksheetTexts::tankPressure(int n) const { return m_plan.inputs.diver.at(n).PSI + u' ' + m_pressureWord; }

@@ -61,6 +61,8 @@ public:
 
     // --- Divers (n = 0, 1) -----------------------------------------------
     QString diverName(int n) const;
+    // The name, or "Diver #1" / "Diver #2" for a diver without one.
+    QString diverCaption(int n) const;
     QString tankSize(int n) const;
     QString tankPressure(int n) const;
     QString rmv(int n) const;

@@ -62,7 +62,7 @@ class Report
 {
 public:
     QString fontFamily = QStringLiteral("Arial");
-    QMarginsF margins{15, 12, 15, 12};   // mm: left, top, right, bottom
+    QMarginsF margins{15, 10, 15, 10};   // mm: left, top, right, bottom
     std::vector<Band> bands;     // printed by kind: title, details in order, summary; footer on each page
 
     Band &add(Band band)

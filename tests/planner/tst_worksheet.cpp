@@ -26,12 +26,13 @@ struct Printed
     QString text;    // the page's text, blanks between words made single
 };
 
-Printed printWorksheet(const PlanModel &plan, const QString &folder)
+Printed printWorksheet(const PlanModel &plan, const QString &folder, QPageSize::PageSizeId paper = QPageSize::A4)
 {
     const QString pdf = folder + QStringLiteral("/worksheet.pdf");
     Printed out;
     {
         QPrinter printer(QPrinter::HighResolution);
+        printer.setPageSize(QPageSize(paper));
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(pdf);
         out.print = PrintGasWorksheet(plan, printer);
@@ -76,6 +77,8 @@ private slots:
     void nitroxAboveItsLimit();
     void decompressionChecks();
     void checksListEachProblemOncePerPrint();
+    void everyProblemAtOnceFitsOnePage_data();
+    void everyProblemAtOnceFitsOnePage();
     void fieldThatIsNotANumberKeepsNA();
     void previewPrintsTheWorksheet();
     void previewReportsAPrinterThatCannotStart();
@@ -213,6 +216,32 @@ void TestWorksheet::checksListEachProblemOncePerPrint()
         worksheet.print(painter, printer);
         QCOMPARE(worksheet.QRErrorLog().size(), 2);
     }
+}
+
+void TestWorksheet::everyProblemAtOnceFitsOnePage_data()
+{
+    QTest::addColumn<QPageSize::PageSizeId>("paper");
+    QTest::newRow("A4") << QPageSize::A4;
+    QTest::newRow("Letter") << QPageSize::Letter;
+}
+
+// Small tanks, a rich bottom gas, three stops on oxygen without times: all
+// eight checks fail.
+void TestWorksheet::everyProblemAtOnceFitsOnePage()
+{
+    QFETCH(QPageSize::PageSizeId, paper);
+    auto plan = imperialExample();
+    plan->inputs.BottomMixO2 = 40;
+    plan->inputs.diver[0].Tanksize = plan->inputs.diver[1].Tanksize = QStringLiteral("10");
+    plan->inputs.DecoGas = 100;
+    setStop(*plan, 1, 70, 0);
+    setStop(*plan, 2, 60, 0);
+    setStop(*plan, 3, 50, 0);
+    plan->DepthChange();
+    const Printed printed = printWorksheet(*plan, m_dir.path(), paper);
+    QCOMPARE(printed.print.errorLog.size(), 8);
+    QCOMPARE(printed.print.pages, 1);
+    QVERIFY(printed.text.endsWith(QStringLiteral("Dive plan")));
 }
 
 void TestWorksheet::fieldThatIsNotANumberKeepsNA()
