@@ -1,5 +1,6 @@
 #include "widgets/PreViewForm.h"
 
+#include "core/NumText.h"
 #include "widgets/Builders.h"
 #include "widgets/Dialogs.h"
 #include "widgets/Hints.h"
@@ -16,7 +17,6 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
-#include <cmath>
 
 namespace {
 constexpr int ZoomStep = 10;
@@ -143,7 +143,7 @@ void TfmtPreViewForm::ZoomToWidthClick()
 void TfmtPreViewForm::showResultingZoom()
 {
     const QSignalBlocker keep(m_zoom);
-    m_zoom->setValue(int(std::lround(m_preview->zoomFactor() * 100)));
+    m_zoom->setValue(int(Round(m_preview->zoomFactor() * 100)));
 }
 
 void TfmtPreViewForm::zoomBy(int percent) { m_zoom->setValue(m_zoom->value() + percent); }
