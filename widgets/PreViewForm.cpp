@@ -42,7 +42,6 @@ TfmtPreViewForm::TfmtPreViewForm(ReportPainter report, QWidget *parent)
     setHint(m_upDown, QStringLiteral("Change page"));
     m_zoom = ui::wholeSpin(this, QStringLiteral("SpinEdit2"), 10, 300, 100);
     m_zoom->setSingleStep(ZoomStep);
-    m_zoom->setSuffix(QStringLiteral(" %"));
     setHint(m_zoom, QStringLiteral("Change zoom factor"));
     auto *fullPage = ui::button(this, QStringLiteral("ZoomFullPageButton"), QStringLiteral("Zoom Full page"),
                                 QStringLiteral("Show the full page in the available space"));
@@ -64,7 +63,7 @@ TfmtPreViewForm::TfmtPreViewForm(ReportPainter report, QWidget *parent)
     controls->addWidget(m_page);
     controls->addWidget(m_upDown);
     controls->addSpacing(16);
-    controls->addWidget(ui::caption(this, QStringLiteral("Zoom"), m_zoom));
+    controls->addWidget(ui::caption(this, QStringLiteral("Zoom %"), m_zoom));
     controls->addWidget(m_zoom);
     for (QPushButton *b : {fullPage, toWidth, print, setup})
         controls->addWidget(b);
