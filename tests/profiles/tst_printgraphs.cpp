@@ -201,6 +201,28 @@ private slots:
         QVERIFY(text.indexOf(profile->summary.last().simplified()) > text.indexOf(profile->chart.Caption()));
     }
 
+    void summaryThatDoesNotFitGoesOnTheNextPage()
+    {
+        auto profile = loadProfile(m_dir.path());
+        const QString pdf = m_dir.filePath(QStringLiteral("low.pdf"));
+        ScriptedDialogs dialogs;
+        dialogs.answerPrint([&](QPrinter &printer) {
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(pdf);
+            return true;
+        });
+        TfmPrintGraphs dialog(profile->chart, profile->summary);
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        const QRect area = miniature(dialog).rect();
+        clickMiniature(dialog, QPoint(area.width() / 10, area.height() * 3 / 4));
+        dialog.findChild<QPushButton *>(QStringLiteral("Button2"))->click();
+        QCOMPARE(PdfPageCount(pdf), 2);
+        const QStringList pages = PdfText(pdf).split(u'\f');
+        QVERIFY2(pages[0].contains(QStringLiteral("Position of Dive Profile")), qPrintable(pages.join("<FF>")));
+        QVERIFY(pages[1].contains(QStringLiteral("Printed by Tidewell on")));
+    }
+
     void printerThatCannotStartKeepsTheDialogOpen()
     {
         auto profile = loadProfile(m_dir.path());
