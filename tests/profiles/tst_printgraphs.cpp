@@ -61,6 +61,13 @@ void clickMiniature(TfmPrintGraphs &dialog, QPoint at)
     QTest::mouseClick(&chart, Qt::LeftButton, {}, at);
 }
 
+void chooseLandscape(TfmPrintGraphs &dialog)
+{
+    for (auto *radio : dialog.findChild<QWidget *>(QStringLiteral("PrinterOrientationRadio"))->findChildren<QRadioButton *>())
+        if (radio->text() == QStringLiteral("Landscape"))
+            QTest::mouseClick(radio, Qt::LeftButton, {}, QPoint(5, radio->height() / 2));
+}
+
 } // namespace
 
 class TestPrintGraphs : public QObject
@@ -130,10 +137,7 @@ private slots:
         QCOMPARE(shown.width(), qRound(double(shown.height()) * page.pageWidthMm / page.pageHeightMm));
         QVERIFY(shown.right() < bevel2->x());
 
-        dialog.findChild<QRadioButton *>(QStringLiteral(), Qt::FindChildrenRecursively);
-        for (auto *radio : dialog.findChildren<QRadioButton *>())
-            if (radio->text() == QStringLiteral("Landscape"))
-                radio->click();
+        chooseLandscape(dialog);
         shown = miniature(dialog).geometry();
         QCOMPARE(dialog.printer().pageLayout().orientation(), QPageLayout::Landscape);
         QCOMPARE(shown.width(), bevel2->x() - 10);
@@ -160,9 +164,7 @@ private slots:
         QApplication::sendEvent(&chart, &drag);
         QVERIFY(qAbs(dialog.placement().left - page.width() / 4) < page.width() / 50);
 
-        for (auto *radio : dialog.findChildren<QRadioButton *>())
-            if (radio->text() == QStringLiteral("Landscape"))
-                radio->click();
+        chooseLandscape(dialog);
         QCOMPARE(dialog.placement().left, 100);
         QCOMPARE(dialog.placement().top, 100);
     }
