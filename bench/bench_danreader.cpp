@@ -3,18 +3,22 @@
 //    plain getline + split + toDouble reader, by the DAN reader alone and by
 //    the DAN reader drawing into a shown chart with a refresh every 200
 //    samples (targets: at most 25x `wc -l`, at least 5x faster than the
-//    plain reader);
+//    plain reader), and by the profile viewer window, shown, loading it at
+//    "&High" as a user's open does;
 //  - splitting a 10,000-dive file beside reading it once (target <= 1.5x;
 //    bounded by creating 10,000 files, see the printed figures);
 //  - the peak memory of the process and of the loaded chart's list.
 
 #include "bench/Timing.h"
 #include "charts/RChart.h"
+#include "core/SettingsFile.h"
+#include "profiles/DANGraphic.h"
 #include "profiles/DanChartReplay.h"
 #include "profiles/DanLineReader.h"
 #include "profiles/DanReader.h"
 #include "profiles/DanSplit.h"
 #include "tests/support/DanFiles.h"
+#include "tests/support/FakeHost.h"
 
 #include <QApplication>
 #include <QDir>
@@ -119,6 +123,28 @@ int main(int argc, char **argv)
                 drawn, drawn / wc, plain / drawn);
     std::printf("chart list of the loaded profile %.1f MB; peak memory of the process %.0f MB\n", listBytes / 1e6, peakMegabytes());
     chart.ClearDrawing();
+    chart.hide();
+
+    // The viewer window, shown, loading the file at "&High" (every sample).
+    QTemporaryDir settings;
+    SetSettingsFileNameForTesting(settings.filePath(QStringLiteral("Tidewell.INI")));
+    FakeHost host;
+    {
+        TfmDANResarchFormatGraphic viewer(host);
+        viewer.resize(1200, 800);
+        viewer.show();
+        app.processEvents();
+        const double inViewer = medianMilliseconds(3, [&] {
+            // A new file each time, as a user's open: the reload rules do not apply.
+            viewer.OpenFile(big);
+            app.processEvents();
+        });
+        std::printf("viewer window, shown, opening it at \"&High\" %.0f ms: %.1fx wc -l (target <= 25x), "
+                    "%.1fx faster than the plain reader (target >= 5x); %zu chart items, list %.1f MB; "
+                    "peak memory of the process %.0f MB\n",
+                    inViewer, inViewer / wc, plain / inViewer, viewer.RChart1->items().size(),
+                    viewer.RChart1->items().memoryBytes() / 1e6, peakMegabytes());
+    }
 
     const QString many = dir.filePath(QStringLiteral("many.nem"));
     QList<DanDiveShape> dives;

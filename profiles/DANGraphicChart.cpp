@@ -99,7 +99,7 @@ void TfmDANResarchFormatGraphic::stepReadout(int samples)
         m_readoutItem = nextSample(items, m_readoutItem, direction);
     const ChartItem &sample = items[m_readoutItem];
     m_marker->mark(sample.x, sample.y);
-    showReadout(DanCursorAt(true, sample.x, sample.y));
+    showReadout(DanReadout(sample.x, sample.y));
 }
 
 void TfmDANResarchFormatGraphic::readoutToEnd(bool last)
@@ -117,7 +117,7 @@ void TfmDANResarchFormatGraphic::readoutToEnd(bool last)
     m_readoutShown = true;
     const ChartItem &sample = items[found];
     m_marker->mark(sample.x, sample.y);
-    showReadout(DanCursorAt(true, sample.x, sample.y));
+    showReadout(DanReadout(sample.x, sample.y));
 }
 
 bool TfmDANResarchFormatGraphic::handleViewerEvent(QObject *watched, QEvent *event)

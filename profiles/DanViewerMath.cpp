@@ -9,6 +9,11 @@ std::optional<DanCursorReadout> DanCursorAt(bool inPlot, double x, double y)
 {
     if (!inPlot || x <= 0 || y <= 0)
         return std::nullopt;
+    return DanReadout(x, y);
+}
+
+DanCursorReadout DanReadout(double x, double y)
+{
     DanCursorReadout readout;
     readout.depth = Format(QStringLiteral("Depth: %3.1f"), {y});
     const double minutes = double(Trunc(x / 60));

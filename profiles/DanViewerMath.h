@@ -20,8 +20,10 @@ struct DanCursorReadout
     int meterPosition = 0;   // ppO2 x 62.5 rounded, plus 1: 1.6 gives 101
 };
 
-// Nothing when the point lies outside the plot or at or above zero on
-// either axis.
+// The read-out of a point of the chart.
+DanCursorReadout DanReadout(double x, double y);
+// The mouse's read-out: nothing when the pointer lies outside the plot or
+// at or below zero on either axis.
 std::optional<DanCursorReadout> DanCursorAt(bool inPlot, double x, double y);
 
 struct DanView
