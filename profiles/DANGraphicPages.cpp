@@ -78,6 +78,8 @@ void TfmDANResarchFormatGraphic::createPages()
     noteColumn->addLayout(buttons);
     RichEditProfileNote = new QPlainTextEdit(TabSheet2);
     RichEditProfileNote->setObjectName(QStringLiteral("RichEditProfileNote"));
+    // Tab leaves the note, which saves it, as for the window's other fields.
+    RichEditProfileNote->setTabChangesFocus(true);
     noteColumn->addWidget(RichEditProfileNote, 1);
     DiveLogStatusBar = new TPanelBar(TabSheet2, QStringLiteral("DiveLogStatusBar"), {50, 70, 300});
     DiveLogStatusBar->setPanelText(0, QStringLiteral("Note:"));
