@@ -45,6 +45,7 @@ void TfmDANResarchFormatGraphic::OpenFile(const QString &path)
     RChart1->ClearDrawing();
     m_marker->hide();
     m_readoutShown = false;
+    showReadout(std::nullopt);
     const bool autoScale = menuItem(QStringLiteral("Autoresize1"))->isChecked();
     if (path != m_lastFile) {
         m_lastFile = path;
