@@ -70,6 +70,7 @@ void TfmDANResarchFormatGraphic::createFilePanel()
     DirectoryListBox1->setEditTriggers(QAbstractItemView::NoEditTriggers);
     Splitter1->addWidget(FileListBox1);
     Splitter1->addWidget(DirectoryListBox1);
+    Splitter1->setSizes({1, 1});   // the file list takes half the height
     column->addWidget(Splitter1, 1);
 
     Panel2 = new QFrame(Panel1x);

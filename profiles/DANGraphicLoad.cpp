@@ -16,7 +16,9 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QFileSystemModel>
 #include <QFrame>
+#include <QListView>
 #include <QProgressBar>
 
 #include <climits>
@@ -36,6 +38,9 @@ void TfmDANResarchFormatGraphic::OpenFile(const QString &path)
     m_currentFile = path;
     loadNote();
     StatusBar->clearPanels();
+    // The file list shows which of its files is on display.
+    if (const QModelIndex listed = m_fileModel->index(path); listed.isValid() && listed.parent() == FileListBox1->rootIndex())
+        FileListBox1->setCurrentIndex(listed);
 
     const qint64 maximum = DanProgressMaximum(QFileInfo(path).size());
     m_progressScale = maximum / INT_MAX + 1;
