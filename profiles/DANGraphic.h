@@ -8,6 +8,7 @@
 #include "profiles/DanViewerMath.h"
 #include "widgets/ChildForm.h"
 
+#include <QElapsedTimer>
 #include <QHash>
 #include <QPointer>
 
@@ -195,6 +196,7 @@ private:
     QString m_shownDirectory;
     int m_panelWidth = 220;
     qint64 m_progressScale = 1;
+    QElapsedTimer m_progressShown;   // since the progress bar last moved
     bool m_noteModified = false;
     bool m_fillingNote = false;
     bool m_demoActive = false;
