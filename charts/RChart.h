@@ -110,6 +110,8 @@ public:
 
     QColor DataColor() const { return QColor(m_dataColor); }
     void setDataColor(QColor c) { m_dataColor = c.rgb(); }
+    // The same without a QColor: for clients that append millions of items.
+    void setDataRgb(QRgb c) { m_dataColor = c | 0xFF000000u; }
     int LineWidth() const { return m_lineWidth; }
     void setLineWidth(int w) { m_lineWidth = std::uint8_t(std::clamp(w, 0, 255)); }
     QColor ScaleColor() const { return m_scaleColor; }

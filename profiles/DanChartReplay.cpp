@@ -9,11 +9,11 @@ void DanChartPlotter::draw(const DanDrawOp &op)
         m_chart.MovePenTo(op.x, op.y);
         break;
     case DanDrawOp::LineTo:
-        m_chart.setDataColor(QColor(op.color));
+        m_chart.setDataRgb(op.color);
         m_chart.DrawLineTo(op.x, op.y);
         break;
     case DanDrawOp::Mark:
-        m_chart.setDataColor(QColor(op.color));
+        m_chart.setDataRgb(op.color);
         m_chart.AddMark(op.x, op.y, op.markStyle);
         break;
     case DanDrawOp::Rectangle:

@@ -3,6 +3,8 @@
 #include "core/NumText.h"
 #include "core/SettingsFile.h"
 #include "core/Units.h"
+#include "profiles/DANGraphic.h"
+#include "profiles/DanOpenDialog.h"
 #include "shell/Background.h"
 #include "widgets/Dialogs.h"
 #include "widgets/ErrorGuard.h"
@@ -26,10 +28,12 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QRandomGenerator>
 #include <QStandardPaths>
 #include <QStatusBar>
 #include <QStatusTipEvent>
+#include <QTextEdit>
 #include <QTimer>
 #include <QToolButton>
 
@@ -739,7 +743,7 @@ void TMainForm::openFileByExtension(const QString &fileName)
     if (extension == u"DIVE")
         setMessageLine(QStringLiteral("Dive plans cannot be opened in this version: %1").arg(fileName));
     else if (extension == u"NEM" || extension == u"DAN")
-        setMessageLine(QStringLiteral("Dive profiles cannot be shown in this version: %1").arg(fileName));
+        openProfile(fileName);
     else {
         openNote(fileName);
         FileHistory->AddFile(fileName);
@@ -854,7 +858,35 @@ void TMainForm::openNotepad()
     FileHistory->AddFile(fileName);
 }
 
-void TMainForm::openProfileDialog() { openChild(ChildKind::ProfileViewer); }
+void TMainForm::openProfileDialog()
+{
+    const QString fileName = AskForDanProfile({});
+    if (!fileName.isEmpty())
+        openProfile(fileName);
+}
+
+void TMainForm::openProfile(const QString &fileName)
+{
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const auto restore = qScopeGuard([] { QApplication::restoreOverrideCursor(); });
+    auto *viewer = new TfmDANResarchFormatGraphic(*this);
+    addChild(viewer);
+    viewer->showDirectory(QFileInfo(fileName).absolutePath());
+    FileHistory->AddFile(fileName);
+    viewer->OpenFile(fileName);
+}
+
+void TMainForm::openNoteFile(const QString &fileName, const QString &fontFamily)
+{
+    TEditForm *note = openNote(fileName);
+    if (!fontFamily.isEmpty()) {
+        QFont font = note->Editor->font();
+        font.setFamily(fontFamily);
+        note->Editor->setFont(font);
+    }
+}
+
+void TMainForm::addRecentFile(const QString &fileName) { FileHistory->AddFile(fileName); }
 
 void TMainForm::closeEvent(QCloseEvent *event)
 {

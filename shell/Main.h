@@ -52,6 +52,9 @@ public:
     void showInNewNote(const QStringList &lines) override;
     void runCommand(ProgramCommand command) override;
     bool commandAvailable(ProgramCommand command) const override;
+    void openNoteFile(const QString &fileName, const QString &fontFamily) override;
+    void addRecentFile(const QString &fileName) override;
+    void openProfile(const QString &fileName) override;
 
     // A new empty note window, shown and active.
     TEditForm *newNote();

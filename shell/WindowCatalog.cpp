@@ -13,6 +13,7 @@
 #include "calculators/Temperature.h"
 #include "calculators/Timings.h"
 #include "calculators/ToSac.h"
+#include "profiles/DANGraphic.h"
 #include "shell/Background.h"
 #include "shell/MDIEdit.h"
 
@@ -90,7 +91,7 @@ QList<WindowKind> makeCatalog()
          {{P::PlanningTools, 1, "GasCalculations1", "&Gas Calculations", "How much gas would I need for...",
            Qt::Key_F10},
           {P::MainToolbar, 4, "btnGas", "Gas", "Gas Calculations|How much gas would I need for..."}}},
-        {ChildKind::ProfileViewer, {},
+        {ChildKind::ProfileViewer, [](ChildHost &host) -> TChildForm * { return NewEmptyDanViewer(host); },
          {{P::DiveComputersMenu, 0, "ShowDANDiveProfiles1", "&Show DAN Dive profiles", "Show DAN Research graphic",
            Qt::Key_F12},
           {P::PopupProfiles, 0, "DANDiveProfile2", "&DAN Dive profile", "Read DAN Research format"},

@@ -53,4 +53,12 @@ public:
     // Runs a program command; whether it is available now.
     virtual void runCommand(ProgramCommand command) = 0;
     virtual bool commandAvailable(ProgramCommand command) const = 0;
+    // A new note window showing the file, in the font family `fontFamily`
+    // when one is given.
+    virtual void openNoteFile(const QString &fileName, const QString &fontFamily) = 0;
+    // Puts the file at the front of the recent files list.
+    virtual void addRecentFile(const QString &fileName) = 0;
+    // A new profile viewer showing the DAN research file; the file goes to
+    // the recent files list.
+    virtual void openProfile(const QString &fileName) = 0;
 };

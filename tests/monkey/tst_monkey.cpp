@@ -162,6 +162,9 @@ public:
         : m_main(main), m_dialogs(dialogs), m_random(seed)
     {
         QDir(m_files.path()).mkdir(QStringLiteral("folder"));
+        // The profile viewer's file panel starts in the current folder, and
+        // renames, deletes and moves what it lists: the run's files only.
+        QDir::setCurrent(m_files.path());
     }
 
     // One random event; returns what it did.

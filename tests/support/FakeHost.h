@@ -21,6 +21,13 @@ public:
     void showInNewNote(const QStringList &lines) override { notes << lines; }
     void runCommand(ProgramCommand command) override { commands << command; }
     bool commandAvailable(ProgramCommand command) const override { return available.contains(command); }
+    void openNoteFile(const QString &fileName, const QString &fontFamily) override
+    {
+        noteFiles << fileName;
+        noteFonts << fontFamily;
+    }
+    void addRecentFile(const QString &fileName) override { recentFiles << fileName; }
+    void openProfile(const QString &fileName) override { profiles << fileName; }
 
     QList<bool> units;
     QStringList messages;
@@ -28,4 +35,8 @@ public:
     QList<QStringList> notes;
     QList<ProgramCommand> commands;
     QList<ProgramCommand> available;
+    QStringList noteFiles;
+    QStringList noteFonts;
+    QStringList recentFiles;
+    QStringList profiles;
 };

@@ -1,0 +1,210 @@
+#pragma once
+
+// The dive profile viewer: one DAN research file drawn on a chart, with a
+// file panel for picking profiles, a cursor read-out with a ppO2 meter, a
+// page for the profile's note, zoom and pan by mouse, a demo mode that
+// shows every file of a folder in turn, and simple file management.
+
+#include "profiles/DanViewerMath.h"
+#include "widgets/ChildForm.h"
+
+#include <QElapsedTimer>
+#include <QHash>
+#include <QPointer>
+
+class QAction;
+class QActionGroup;
+class QComboBox;
+class QFileSystemModel;
+class QFrame;
+class QHBoxLayout;
+class QHeaderView;
+class QListView;
+class QMenu;
+class QMouseEvent;
+class QPlainTextEdit;
+class QProgressBar;
+class QPushButton;
+class QSplitter;
+class QTabWidget;
+class QTimer;
+class QToolButton;
+class QTreeView;
+class TDocPanel;
+class TMultiShape;
+class TPanelBar;
+class TRChart;
+class Tdbmeter;
+class DanSampleMarker;
+struct TShiftState;
+
+class TfmDANResarchFormatGraphic final : public TChildForm
+{
+    Q_OBJECT
+public:
+    explicit TfmDANResarchFormatGraphic(ChildHost &host, QWidget *parent = nullptr);
+    ~TfmDANResarchFormatGraphic() override;
+
+    // --- Controls -------------------------------------------------------
+    TDocPanel *DocPanel1 = nullptr;
+    QToolButton *Zoomin = nullptr;
+    QToolButton *ZoomOut = nullptr;
+    QToolButton *SpeedButton5 = nullptr;        // print
+    QToolButton *SeeNoteSpeedButton = nullptr;
+    TMultiShape *ShapeDemo = nullptr;
+    QHeaderView *HeaderControl = nullptr;
+    QFrame *Panel1x = nullptr;                  // the file panel
+    QListView *FileListBox1 = nullptr;
+    QTreeView *DirectoryListBox1 = nullptr;
+    QFrame *Panel2 = nullptr;                   // holds the drive box
+    QComboBox *DriveComboBox1 = nullptr;
+    QSplitter *Splitter1 = nullptr;
+    QTabWidget *PageControl1 = nullptr;
+    QWidget *TabSheet1 = nullptr;
+    QWidget *TabSheet2 = nullptr;
+    TRChart *RChart1 = nullptr;
+    TPanelBar *StatusBarForGraph = nullptr;
+    Tdbmeter *ppO2DBMeter = nullptr;
+    QPlainTextEdit *RichEditProfileNote = nullptr;
+    QPushButton *SpeedButton1 = nullptr;
+    QPushButton *SpeedButton2 = nullptr;
+    TPanelBar *DiveLogStatusBar = nullptr;
+    QProgressBar *ProgressBar = nullptr;
+    TPanelBar *StatusBar = nullptr;
+    QTimer *DemoTimer = nullptr;
+
+    // --- Loading --------------------------------------------------------
+    // Loads and draws one file; failures are reported in message boxes.
+    void OpenFile(const QString &path);
+    QString currentFile() const { return m_currentFile; }
+    QString lastFile() const { return m_lastFile; }
+    int resolutionStep() const { return m_resolutionStep; }
+    DanView savedView() const { return m_savedView; }
+    DanView chartView() const;
+
+    // --- File panel -----------------------------------------------------
+    // Points the directory and file lists at `folder`.
+    void showDirectory(const QString &folder);
+    QString shownDirectory() const { return m_shownDirectory; }
+    // Shows the file panel and its header strip, checking "Show file panel".
+    void showFilePanel();
+    // The names the file list shows, in their order.
+    QStringList listedFiles() const;
+
+    // --- Handlers -------------------------------------------------------
+    void ResetToSysDefault();
+    void ResetButtonClick();
+    void Autoresize1Click();
+    void ResolutionClick(int tag);
+    void MouseActionClick(int tag);
+    void GridChangeClick(int tag);
+    void ShowFilesCheckClick();
+    void LeftRight1Click(int tag);
+    void DoPanelResizing();
+    void HeaderControlSectionResize(int width);
+    void RChart1MouseMoveInChart(bool inChart, double x, double y);
+    void RChart1MouseDown(QMouseEvent *event);
+    void ZoomClick();
+    void FileListBox1DblClick();
+    void FileListBox1Click();
+    void FileListBox1Change();
+    void SeeNoteSpeedButtonClick();
+    void OpenButtomClick();
+    void OpenDANfileastext1Click();
+    void PrintGraphClick();
+    void About1Click();
+    void Startdemomode1Click();
+    void DemoTimerTimer();
+    void stopDemo(const QString &message);
+    void Renamefile1Click();
+    void Deletefile1Click();
+    void Movefiles1Click();
+    void Explorefromhere1Click();
+    void RichEditProfileNoteChange();
+    void RichEditProfileNoteExit();
+    void SpeedButton1Click();
+    void SpeedButton2Click();
+
+    // Steps the keyboard read-out along the profile's samples: by `samples`
+    // (negative to the left), or to the first or the last one.
+    void stepReadout(int samples);
+    void readoutToEnd(bool last);
+    bool demoActive() const { return m_demoActive; }
+    bool noteModified() const { return m_noteModified; }
+    // The menu item named `name` (menus of this window only).
+    QAction *menuItem(const QString &name) const;
+
+    QList<MergedMenu> mergedMenus() const override;
+    void closeSteps() override;
+    void activated() override;
+    QSize sizeHint() const override;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    void createToolbar();
+    void createMenus();
+    void createFilePanel();
+    void createPages();
+    void createPopupMenus();
+    void applyChartSettings();
+    void readSettings();
+    void writeSettings() const;
+    QAction *addItem(QMenu *menu, const QString &name, const QString &caption, const QKeySequence &key = {},
+                     int tag = 0);
+    // Items of which one carries the check mark; `designItem` has it at start.
+    QActionGroup *choiceGroup(std::initializer_list<QAction *> items, QAction *designItem);
+    // The tag of the group's checked item (its design item when none is).
+    int checkedTag(QActionGroup *group) const;
+    bool handleViewerEvent(QObject *watched, QEvent *event);
+    void placeMeter();
+    void placeShapeDemo();
+    void setView(const DanView &view);
+    void showReadout(const std::optional<DanCursorReadout> &readout);
+    void loadNote();
+    void offerSplit(const QString &path);
+    QString selectedPath() const;
+    QStringList selectedPaths() const;
+    QString pathOf(const QString &name) const;
+    bool selectFileRow(int row);
+    void renameOne(const QString &from, const QString &newName);
+    void moveOne(const QString &source, const QString &folder);
+    void setProgress(qint64 position);
+
+    QMenu *m_fileMenu = nullptr;
+    QMenu *m_graphicMenu = nullptr;
+    QMenu *m_aboutMenu = nullptr;
+    QMenu *m_filePopup = nullptr;
+    QMenu *m_directoryPopup = nullptr;
+    QActionGroup *m_resolution = nullptr;
+    QActionGroup *m_mouseActions = nullptr;
+    QActionGroup *m_grid = nullptr;
+    QActionGroup *m_side = nullptr;
+    QHash<QString, QAction *> m_items;   // menu items by name
+    QHBoxLayout *m_body = nullptr;
+    QWidget *m_pageArea = nullptr;
+    QFileSystemModel *m_fileModel = nullptr;
+    QFileSystemModel *m_directoryModel = nullptr;
+    DanSampleMarker *m_marker = nullptr;
+
+    int m_resolutionStep = 1;
+    QString m_currentFile;
+    QString m_lastFile;
+    DanView m_savedView;
+    QString m_shownDirectory;
+    int m_panelWidth = 220;
+    qint64 m_progressScale = 1;
+    QElapsedTimer m_progressShown;   // since the progress bar last moved
+    bool m_noteModified = false;
+    bool m_fillingNote = false;
+    bool m_demoActive = false;
+    int m_demoIndex = 0;
+    std::size_t m_readoutItem = 0;   // chart item of the keyboard read-out
+    bool m_readoutShown = false;
+};
+
+// The viewer as the "Show DAN Dive profiles" command opens it: no file, and
+// the file panel shown whatever the stored setting says.
+TfmDANResarchFormatGraphic *NewEmptyDanViewer(ChildHost &host);

@@ -1,0 +1,358 @@
+// The file panel of the viewer: the file, directory and drive lists, the
+// demo that loads every file of the shown directory in turn, and renaming,
+// deleting, moving and exploring files.
+
+#include "profiles/DANGraphic.h"
+
+#include "charts/MShape.h"
+#include "charts/RChart.h"
+#include "platform/ShellOpen.h"
+#include "profiles/DanOpenDialog.h"
+#include "profiles/FileCopy.h"
+#include "profiles/NoReplaceRename.h"
+#include "widgets/Dialogs.h"
+#include "widgets/ErrorGuard.h"
+#include "widgets/Hints.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QFileSystemModel>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QListView>
+#include <QSplitter>
+#include <QTimer>
+#include <QToolButton>
+#include <QTreeView>
+#include <QVBoxLayout>
+
+void TfmDANResarchFormatGraphic::createFilePanel()
+{
+    Panel1x = new QFrame(this);
+    Panel1x->setObjectName(QStringLiteral("Panel1x"));
+    Panel1x->setFrameShape(QFrame::StyledPanel);
+    auto *column = new QVBoxLayout(Panel1x);
+    column->setContentsMargins(2, 2, 2, 2);
+    column->setSpacing(2);
+    auto *title = new QLabel(QStringLiteral("Select DAN File"), Panel1x);
+    title->setObjectName(QStringLiteral("Panel1xTitle"));
+    title->setAlignment(Qt::AlignCenter);
+    column->addWidget(title);
+
+    Splitter1 = new QSplitter(Qt::Vertical, Panel1x);
+    Splitter1->setObjectName(QStringLiteral("Splitter1"));
+    Splitter1->setChildrenCollapsible(false);
+
+    m_fileModel = new QFileSystemModel(this);
+    m_fileModel->setFilter(QDir::Files | QDir::NoDotAndDotDot);
+    m_fileModel->setNameFilters({QStringLiteral("*.nem"), QStringLiteral("*.dan")});
+    m_fileModel->setNameFilterDisables(false);
+    FileListBox1 = new QListView(Splitter1);
+    FileListBox1->setObjectName(QStringLiteral("FileListBox1"));
+    FileListBox1->setModel(m_fileModel);
+    FileListBox1->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    FileListBox1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setHint(FileListBox1, QStringLiteral("|Right click for menu or double click to load file"));
+    FileListBox1->installEventFilter(this);
+
+    m_directoryModel = new QFileSystemModel(this);
+    m_directoryModel->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot | QDir::Drives);
+    DirectoryListBox1 = new QTreeView(Splitter1);
+    DirectoryListBox1->setObjectName(QStringLiteral("DirectoryListBox1"));
+    DirectoryListBox1->setModel(m_directoryModel);
+    for (int c = 1; c < m_directoryModel->columnCount(); ++c)
+        DirectoryListBox1->hideColumn(c);
+    DirectoryListBox1->setHeaderHidden(true);
+    DirectoryListBox1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    Splitter1->addWidget(FileListBox1);
+    Splitter1->addWidget(DirectoryListBox1);
+    Splitter1->setSizes({1, 1});   // the file list takes half the height
+    column->addWidget(Splitter1, 1);
+
+    Panel2 = new QFrame(Panel1x);
+    Panel2->setObjectName(QStringLiteral("Panel2"));
+    auto *drives = new QVBoxLayout(Panel2);
+    drives->setContentsMargins(2, 2, 2, 2);
+    DriveComboBox1 = new QComboBox(Panel2);
+    DriveComboBox1->setObjectName(QStringLiteral("DriveComboBox1"));
+    QStringList roots;
+    for (const QFileInfo &drive : QDir::drives())
+        roots << QDir::toNativeSeparators(drive.absoluteFilePath());
+    roots << QDir::toNativeSeparators(QDir::homePath());
+    roots.removeDuplicates();
+    DriveComboBox1->addItems(roots);
+    drives->addWidget(DriveComboBox1);
+    column->addWidget(Panel2);
+
+    m_directoryModel->setRootPath(QDir::rootPath());
+    DirectoryListBox1->setRootIndex(m_directoryModel->index(QDir::fromNativeSeparators(roots.first())));
+
+    connectGuarded(DriveComboBox1, &QComboBox::activated, this, [this] {
+        const QString root = QDir::fromNativeSeparators(DriveComboBox1->currentText());
+        DirectoryListBox1->setRootIndex(m_directoryModel->index(root));
+        showDirectory(root);
+    });
+    connectGuarded(DirectoryListBox1->selectionModel(), &QItemSelectionModel::currentChanged, this,
+                   [this](const QModelIndex &current, const QModelIndex &) {
+                       const QString folder = m_directoryModel->filePath(current);
+                       if (!folder.isEmpty() && folder != m_shownDirectory)
+                           showDirectory(folder);
+                   });
+    // The tree learns the folders on the way to the shown one as it reads them.
+    connectGuarded(m_directoryModel, &QFileSystemModel::directoryLoaded, this, [this](const QString &loaded) {
+        if (!m_shownDirectory.startsWith(loaded))
+            return;
+        const QModelIndex index = m_directoryModel->index(m_shownDirectory);
+        const QSignalBlocker quiet(DirectoryListBox1->selectionModel());
+        DirectoryListBox1->setCurrentIndex(index);
+        DirectoryListBox1->scrollTo(index);
+    });
+    connectGuarded(FileListBox1, &QListView::doubleClicked, this, [this] { FileListBox1DblClick(); });
+    connectGuarded(FileListBox1->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+                   [this] { FileListBox1Click(); });
+    connectGuarded(m_fileModel, &QFileSystemModel::directoryLoaded, this, [this] { FileListBox1Change(); });
+    connectGuarded(m_fileModel, &QFileSystemModel::rowsInserted, this, [this] { FileListBox1Change(); });
+    connectGuarded(m_fileModel, &QFileSystemModel::rowsRemoved, this, [this] { FileListBox1Change(); });
+}
+
+void TfmDANResarchFormatGraphic::showDirectory(const QString &folder)
+{
+    const QString path = QDir::cleanPath(QFileInfo(folder).absoluteFilePath());
+    m_shownDirectory = path;
+    FileListBox1->setRootIndex(m_fileModel->setRootPath(path));
+    m_fileModel->sort(0, Qt::AscendingOrder);
+    const QModelIndex index = m_directoryModel->index(path);
+    if (index.isValid()) {
+        const QSignalBlocker quiet(DirectoryListBox1->selectionModel());
+        DirectoryListBox1->setCurrentIndex(index);
+        DirectoryListBox1->scrollTo(index);
+    }
+    FileListBox1Change();
+}
+
+QStringList TfmDANResarchFormatGraphic::listedFiles() const
+{
+    QStringList names;
+    const QModelIndex root = FileListBox1->rootIndex();
+    for (int row = 0; row < m_fileModel->rowCount(root); ++row)
+        names << m_fileModel->fileName(m_fileModel->index(row, 0, root));
+    return names;
+}
+
+QString TfmDANResarchFormatGraphic::pathOf(const QString &name) const { return QDir(m_shownDirectory).filePath(name); }
+
+QStringList TfmDANResarchFormatGraphic::selectedPaths() const
+{
+    QModelIndexList rows = FileListBox1->selectionModel()->selectedRows();
+    std::sort(rows.begin(), rows.end(), [](const QModelIndex &a, const QModelIndex &b) { return a.row() < b.row(); });
+    QStringList paths;
+    for (const QModelIndex &index : rows)
+        paths << pathOf(m_fileModel->fileName(index));
+    return paths;
+}
+
+QString TfmDANResarchFormatGraphic::selectedPath() const
+{
+    const QModelIndex current = FileListBox1->currentIndex();
+    if (current.isValid() && FileListBox1->selectionModel()->isSelected(current))
+        return pathOf(m_fileModel->fileName(current));
+    const QStringList paths = selectedPaths();
+    return paths.isEmpty() ? QString() : paths.first();
+}
+
+bool TfmDANResarchFormatGraphic::selectFileRow(int row)
+{
+    const QModelIndex index = m_fileModel->index(row, 0, FileListBox1->rootIndex());
+    if (!index.isValid())
+        return false;
+    FileListBox1->setCurrentIndex(index);
+    FileListBox1->selectionModel()->select(index, QItemSelectionModel::ClearAndSelect);
+    return true;
+}
+
+void TfmDANResarchFormatGraphic::FileListBox1DblClick()
+{
+    const QString path = selectedPath();
+    if (!path.isEmpty())
+        OpenFile(path);
+}
+
+void TfmDANResarchFormatGraphic::FileListBox1Click()
+{
+    const QString path = selectedPath().isEmpty() ? m_currentFile : selectedPath();
+    SeeNoteSpeedButton->defaultAction()->setEnabled(!path.isEmpty() && QFileInfo::exists(DanNotePath(path)));
+}
+
+void TfmDANResarchFormatGraphic::FileListBox1Change()
+{
+    menuItem(QStringLiteral("Startdemomode1"))->setEnabled(!listedFiles().isEmpty());
+}
+
+void TfmDANResarchFormatGraphic::OpenButtomClick()
+{
+    const QString fileName = AskForDanProfile(m_shownDirectory);
+    if (!fileName.isEmpty())
+        host().openProfile(fileName);
+}
+
+void TfmDANResarchFormatGraphic::OpenDANfileastext1Click()
+{
+    if (m_currentFile.isEmpty()) {
+        QApplication::beep();
+        return;
+    }
+    host().openNoteFile(m_currentFile, QStringLiteral("Courier New"));
+}
+
+// ---- demo ----------------------------------------------------------------
+
+void TfmDANResarchFormatGraphic::Startdemomode1Click()
+{
+    selectFileRow(0);
+    m_demoActive = true;
+    m_demoIndex = 0;
+    FileListBox1->setSelectionMode(QAbstractItemView::SingleSelection);
+    DemoTimer->start();
+}
+
+void TfmDANResarchFormatGraphic::DemoTimerTimer()
+{
+    DemoTimer->stop();
+    const QStringList names = listedFiles();
+    if (m_demoIndex >= names.size()) {
+        stopDemo(QStringLiteral("Demo mode stopped."));
+        RChart1->unsetCursor();
+        return;
+    }
+    if (!m_demoActive)
+        return;
+    host().showMessage(QStringLiteral("Press ESCAPE between the loads to stop demo mode"));
+    ShapeDemo->show();
+    ShapeDemo->raise();
+    selectFileRow(m_demoIndex);
+    OpenFile(pathOf(names.at(m_demoIndex)));
+    ++m_demoIndex;
+    if (m_demoActive)
+        DemoTimer->start();
+}
+
+void TfmDANResarchFormatGraphic::stopDemo(const QString &message)
+{
+    DemoTimer->stop();
+    m_demoActive = false;
+    ShapeDemo->hide();
+    FileListBox1->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    host().showMessage(message);
+}
+
+// ---- file management -------------------------------------------------------
+
+void TfmDANResarchFormatGraphic::Renamefile1Click()
+{
+    const QString from = selectedPath();
+    if (from.isEmpty()) {
+        QApplication::beep();
+        return;
+    }
+    QString name = QFileInfo(from).fileName();
+    if (!Dialogs::current().inputQuery(QStringLiteral("Rename file"), QStringLiteral("Enter new filename:"), name))
+        return;
+    if (name.isEmpty())
+        return;
+    renameOne(from, name);
+}
+
+void TfmDANResarchFormatGraphic::renameOne(const QString &from, const QString &newName)
+{
+    // A name with a folder in it would move the file elsewhere, and "." or
+    // ".." name no file at all: such names are refused.
+    if (const QString problem = DanNewNameProblem(newName); !problem.isEmpty()) {
+        MessageDlg(problem, QMessageBox::Warning, QMessageBox::Ok);
+        return;
+    }
+    const QString to = pathOf(newName);
+    if (QFileInfo(to) == QFileInfo(from))
+        return;
+    if (!RenameWithoutReplacing(from, to).isEmpty()) {
+        ShowMessage(QStringLiteral("Renaming %1 to %2 FAILED").arg(QDir::toNativeSeparators(from), QDir::toNativeSeparators(to)));
+        return;
+    }
+    // The note goes with its profile, so the viewer finds it under the new name.
+    const QString oldNote = DanNotePath(from);
+    const QString newNote = DanNotePath(to);
+    if (QFileInfo::exists(oldNote) && oldNote != newNote && !RenameWithoutReplacing(oldNote, newNote).isEmpty())
+        ShowMessage(QStringLiteral("Renaming %1 to %2 FAILED")
+                        .arg(QDir::toNativeSeparators(oldNote), QDir::toNativeSeparators(newNote)));
+    if (m_currentFile == from) {
+        m_currentFile = to;
+        if (m_lastFile == from)
+            m_lastFile = to;
+        setWindowTitle(QStringLiteral("DAN Research file : ") + QFileInfo(to).fileName());
+        if (m_noteModified)
+            RichEditProfileNoteExit();
+        loadNote();
+    }
+}
+
+void TfmDANResarchFormatGraphic::Deletefile1Click()
+{
+    const QStringList paths = selectedPaths();
+    if (paths.isEmpty()) {
+        QApplication::beep();
+        return;
+    }
+    for (const QString &path : paths) {
+        const QString shown = QDir::toNativeSeparators(path);
+        if (!AskYesNo(QStringLiteral("Are you sure you wish to delete %1").arg(shown)))
+            continue;
+        if (!QFile::remove(path))
+            ShowMessage(QStringLiteral("Delete %1 FAILED").arg(shown));
+    }
+}
+
+void TfmDANResarchFormatGraphic::Movefiles1Click()
+{
+    const QStringList paths = selectedPaths();
+    if (paths.isEmpty()) {
+        QApplication::beep();
+        return;
+    }
+    const QString folder = Dialogs::current().directory(QStringLiteral("Move file(s)"), m_shownDirectory);
+    if (folder.isEmpty())
+        return;
+    for (const QString &path : paths) {
+        moveOne(path, folder);
+        const QString note = DanNotePath(path);
+        if (QFileInfo::exists(note))
+            moveOne(note, folder);
+    }
+}
+
+void TfmDANResarchFormatGraphic::moveOne(const QString &source, const QString &folder)
+{
+    const QString destination = QDir(folder).filePath(QFileInfo(source).fileName());
+    // A file of that name in the destination (the source itself, when the
+    // destination is its own folder) is never replaced.
+    if (QFileInfo::exists(destination)) {
+        ShowMessage(QStringLiteral("%1 already exists; %2 was not moved.")
+                        .arg(QDir::toNativeSeparators(destination), QDir::toNativeSeparators(source)));
+        return;
+    }
+    if (!fileCopy(source, destination)) {
+        ShowMessage(QStringLiteral("Copy  %1 to %2 failed.")
+                        .arg(QDir::toNativeSeparators(source), QDir::toNativeSeparators(destination)));
+        return;
+    }
+    if (!QFile::remove(source))
+        ShowMessage(QStringLiteral("Delete FAILED - ") + QDir::toNativeSeparators(source));
+}
+
+void TfmDANResarchFormatGraphic::Explorefromhere1Click()
+{
+    if (!openWithAssociatedProgram(m_shownDirectory))
+        host().showMessage(QStringLiteral("No file manager could show %1").arg(QDir::toNativeSeparators(m_shownDirectory)));
+}

@@ -1,0 +1,143 @@
+// Loading a DAN research file into the viewer: caption, note, summary
+// panels, progress, the view rules and the offer to split a file that
+// holds several dives.
+
+#include "profiles/DANGraphic.h"
+
+#include "charts/RChart.h"
+#include "profiles/DanChartReplay.h"
+#include "profiles/DanReader.h"
+#include "profiles/DanSeveralDives.h"
+#include "profiles/DanSummary.h"
+#include "profiles/DanSampleMarker.h"
+#include "widgets/Dialogs.h"
+#include "widgets/PanelBar.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QFileSystemModel>
+#include <QFrame>
+#include <QListView>
+#include <QProgressBar>
+
+#include <climits>
+
+void TfmDANResarchFormatGraphic::setProgress(qint64 position)
+{
+    const int value = int(std::min<qint64>(position / m_progressScale, ProgressBar->maximum()));
+    // The bar repaints itself at once on every visible change, and one paint
+    // costs as much as reading a few thousand samples: it moves at most
+    // every 100 ms, which still looks smooth, and always to its start.
+    if (value != 0 && m_progressShown.isValid() && m_progressShown.elapsed() < 100)
+        return;
+    m_progressShown.start();
+    ProgressBar->setValue(value);
+}
+
+void TfmDANResarchFormatGraphic::OpenFile(const QString &path)
+{
+    if (path.isEmpty())
+        return;
+    if (m_noteModified)
+        RichEditProfileNoteExit();
+    setWindowTitle(QStringLiteral("DAN Research file : ") + QFileInfo(path).fileName());
+    m_currentFile = path;
+    loadNote();
+    StatusBar->clearPanels();
+    // The file list shows which of its files is on display.
+    if (const QModelIndex listed = m_fileModel->index(path); listed.isValid() && listed.parent() == FileListBox1->rootIndex())
+        FileListBox1->setCurrentIndex(listed);
+
+    const qint64 maximum = DanProgressMaximum(QFileInfo(path).size());
+    m_progressScale = maximum / INT_MAX + 1;
+    ProgressBar->setMaximum(int(std::max<qint64>(1, maximum / m_progressScale)));
+    ProgressBar->setValue(0);
+    m_progressShown.invalidate();
+
+    RChart1->ClearDrawing();
+    m_marker->hide();
+    m_readoutShown = false;
+    showReadout(std::nullopt);
+    const bool autoScale = menuItem(QStringLiteral("Autoresize1"))->isChecked();
+    if (path != m_lastFile) {
+        m_lastFile = path;
+        if (autoScale) {
+            RChart1->SetScaleRange(0, 130, 4000, -1);
+            m_savedView = chartView();
+        } else {
+            setView(m_savedView);
+        }
+    } else {
+        setView(m_savedView);
+    }
+
+    DanLoadOptions options;
+    options.resolutionStep = m_resolutionStep;
+    options.animate = menuItem(QStringLiteral("Animate1"))->isChecked();
+    options.redraw = [this](qint64 position) {
+        RChart1->RefreshChart();
+        setProgress(position);
+    };
+    DanChartPlotter plotter(*RChart1);
+    const DanLoadResult result = LoadDanFile(path, options, plotter);
+
+    RChart1->setCaption(result.header.chartCaption());
+    const QStringList panels = DanSummaryTexts(result);
+    for (int i = 0; i < panels.size(); ++i)
+        StatusBar->setPanelText(i, panels[i]);
+
+    if (result.severalDives) {
+        ProgressBar->setValue(0);
+        RChart1->RefreshChart();
+        offerSplit(path);
+        return;
+    }
+    if (result.complete() && autoScale) {
+        const DanAutoView view = DanAutoScale(result);
+        RChart1->SetScaleRange(RChart1->RangeLoX(), view.lowY, view.highX, RChart1->RangeHiY());
+        m_savedView = chartView();
+        RChart1->MovePenTo(0, 0);
+    }
+    RChart1->RefreshChart();
+    ProgressBar->setValue(0);
+    if (!result.message.isEmpty()) {
+        const QString where = result.messageLine > 0 ? QStringLiteral(" (line %1)").arg(result.messageLine) : QString();
+        MessageDlg(result.message + where, QMessageBox::Critical, QMessageBox::Ok);
+    }
+}
+
+void TfmDANResarchFormatGraphic::offerSplit(const QString &path)
+{
+    DanSeveralDivesCallbacks callbacks;
+    callbacks.askYesNo = [](const QString &question) { return AskYesNo(question, QMessageBox::Question); };
+    callbacks.showMessage = [](const QString &message) { ShowMessage(message); };
+    callbacks.chooseDirectory = [this](const QString &start) {
+        const QString chosen = Dialogs::current().directory(QStringLiteral("Select directory"), start);
+        if (!chosen.isEmpty())
+            showDirectory(chosen);
+        return chosen;
+    };
+    callbacks.progress = [this](qint64 position, qint64 maximum) {
+        m_progressScale = maximum / INT_MAX + 1;
+        ProgressBar->setMaximum(int(std::max<qint64>(1, maximum / m_progressScale)));
+        setProgress(position);
+    };
+    callbacks.beep = [] { QApplication::beep(); };
+    callbacks.busy = [](bool busy) {
+        if (busy)
+            QApplication::setOverrideCursor(Qt::WaitCursor);
+        else
+            QApplication::restoreOverrideCursor();
+    };
+    const DanSeveralDivesResult split = OfferDanSplit(path, callbacks);
+    ProgressBar->setValue(0);
+    if (split.split) {
+        RChart1->ClearDrawing();
+        RChart1->RefreshChart();
+        StatusBar->clearPanels();
+        showDirectory(split.pieces.destination);
+    }
+    if (!Panel1x->isVisible())
+        showFilePanel();
+}
