@@ -4,10 +4,12 @@
 
 #include "charts/MShape.h"
 #include "core/SettingsFile.h"
+#include "profiles/PrintGraphs.h"
 #include "widgets/Dialogs.h"
 #include "widgets/Dockbar.h"
 #include "widgets/ErrorGuard.h"
 #include "widgets/Hints.h"
+#include "widgets/PanelBar.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -274,5 +276,8 @@ void TfmDANResarchFormatGraphic::About1Click()
 
 void TfmDANResarchFormatGraphic::PrintGraphClick()
 {
-    // print dialog is connected when it lands
+    QStringList summary;
+    for (int i = 0; i < StatusBar->panelCount(); ++i)
+        summary << StatusBar->panelText(i);
+    PrintDiveProfile(*RChart1, summary, this);
 }

@@ -2,11 +2,13 @@
 #include "charts/RChart.h"
 #include "charts/dbm.h"
 #include "profiles/DANGraphic.h"
+#include "profiles/PrintGraphs.h"
 #include "shell/Application.h"
 #include "shell/FileHist.h"
 #include "shell/MDIEdit.h"
 #include "shell/Main.h"
 #include "tests/support/DanFiles.h"
+#include "tests/support/PdfFiles.h"
 #include "widgets/PanelBar.h"
 #include "tests/support/ScriptedDialogs.h"
 #include "tests/support/TempSettings.h"
@@ -23,6 +25,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPlainTextEdit>
+#include <QPrinter>
 #include <QTabWidget>
 #include <QTextEdit>
 #include <QToolButton>
@@ -483,6 +486,46 @@ private slots:
         user::type(v->RichEditProfileNote, QString());
         user::leave(v->RichEditProfileNote);
         QVERIFY(!QFileInfo::exists(note));
+    }
+
+    void printButtonPrintsThisViewersProfileAndSummary()
+    {
+        Program program;
+        Viewer *first = program.openProfile(program.profile(QStringLiteral("first.dan"), dive(80, QStringLiteral("09:15"))));
+        Viewer *second = program.openProfile(program.profile(QStringLiteral("second.dan")));
+        QVERIFY(first && second && first != second);
+        // The welcome box of the start takes the first answer; the next one is the print dialog's.
+        const auto welcomed = [&] {
+            for (const auto &question : program.dialogs.asked())
+                if (question.kind == QStringLiteral("dialog"))
+                    return true;
+            return false;
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(welcomed(), 10000);
+        const QString pdf = program.path(QStringLiteral("printout.pdf"));
+        program.dialogs.answerPrint([&](QPrinter &printer) {
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(pdf);
+            return true;
+        });
+        bool printedFromTheDialog = false;
+        program.dialogs.answerDialog([&](QDialog &dialog) {
+            auto *print = qobject_cast<TfmPrintGraphs *>(&dialog);
+            if (!print)
+                return -1;
+            printedFromTheDialog = true;
+            user::click(print, QStringLiteral("Button2"));
+            return dialog.result();
+        });
+        // The first viewer's button prints the first viewer's profile, though the second is newer.
+        program.main->mdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow *>(first->parentWidget()));
+        user::click(first, QStringLiteral("SpeedButton5"));
+        QVERIFY(printedFromTheDialog);
+        const QString text = PdfText(pdf).simplified();
+        QVERIFY2(text.contains(first->RChart1->Caption().simplified()), qPrintable(text));
+        QVERIFY(!text.contains(second->RChart1->Caption().simplified()));
+        for (int i = 0; i < 7; ++i)
+            QVERIFY2(text.contains(panel(first, QStringLiteral("StatusBar"), i).simplified()), qPrintable(QString::number(i)));
     }
 
     void keyboardReadoutStepsAlongTheSamples()
