@@ -61,14 +61,6 @@ TfmRuleOfThird::TfmRuleOfThird(ChildHost &host, QWidget *parent)
     MsgStatusBar->setObjectName(QStringLiteral("MsgStatusBar"));
     MsgStatusBar->setSizeGripEnabled(false);
     setHint(MsgStatusBar, QStringLiteral("Show messages generated during calculations"));
-    auto *firstPanel = new QLabel(MsgStatusBar);
-    firstPanel->setObjectName(QStringLiteral("MsgStatusBarPanel0"));
-    firstPanel->setFixedWidth(8);
-    MsgPanel = new QLabel(MsgStatusBar);
-    MsgPanel->setObjectName(QStringLiteral("MsgStatusBarPanel1"));
-    MsgStatusBar->addWidget(firstPanel);
-    MsgStatusBar->addWidget(MsgPanel, 1);
-
     auto *client = new QWidget(this);
     client->setObjectName(QStringLiteral("ClientPanel"));
     auto *layout = new QVBoxLayout(client);

@@ -140,8 +140,7 @@ public:
     TDocPanel *DocPanel1 = nullptr;
     QTabWidget *LowerPageControl = nullptr;
     QTabWidget *UpperPageControl = nullptr;
-    QStatusBar *MsgStatusBar = nullptr;
-    QLabel *MsgPanel = nullptr;
+    QStatusBar *MsgStatusBar = nullptr;     // the message line: messages show as its current message
 
     // Dive
     QSpinBox *Depth = nullptr;

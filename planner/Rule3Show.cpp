@@ -220,7 +220,8 @@ void TfmRuleOfThird::showResults()
     BestMix->setEnabled(v.BestMixEnabled);
     if (hintOf(GroupBox5) != v.GroupBox5Hint)
         setHint(GroupBox5, v.GroupBox5Hint);
-    put(MsgPanel, v.MsgStatusBar);
+    if (MsgStatusBar->currentMessage() != v.MsgStatusBar)
+        MsgStatusBar->showMessage(v.MsgStatusBar);
     put(panel(ReserveStatusBar, 1), v.ReserveStatusBar);
     put(panel(TotalConsumptionStatusBar, 1), v.TotalConsumptionStatusBar);
 

@@ -28,8 +28,11 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMdiSubWindow>
+#include <QPrinter>
 #include <QProgressBar>
+#include <QTabBar>
 #include <QScreen>
 #include <QPushButton>
 #include <QStatusBar>
@@ -107,6 +110,8 @@ private slots:
     void shortPlanNoteIsNamedAfterThePlan();
     void metricShortPlanUsesThePlansWords();
     void closeWritesTheTankDefaults();
+    void printFormWritesTheWindowsImage();
+    void diveMembersBringUpTheTeam();
 
 private:
     TfmRuleOfThird *pressF4(TMainForm &main)
@@ -145,7 +150,7 @@ void TestPlanWindow::f4ShowsTheSettledExample()
     };
     for (const auto &[name, value] : fields)
         QCOMPARE(text(plan, QString::fromLatin1(name)), localNumbers(QString::fromLatin1(value)));
-    QCOMPARE(text(plan, "MsgStatusBarPanel1"), "Very close to perfect gas matching");
+    QCOMPARE(text(plan, "MsgStatusBar"), "Very close to perfect gas matching");
     QCOMPARE(text(plan, "UseSuggestedGasButton"), "Use 34% oxygen");
     QCOMPARE(text(plan, "Label30"), localNumbers("Total run: 53.55 CuFt"));
     QVERIFY(!plan->AlarmShape->isVisible());
@@ -511,6 +516,42 @@ void TestPlanWindow::closeWritesTheTankDefaults()
     // The plan itself went to "Default.Dive".
     QCOMPARE(IniFile(DefaultDiveFileName()).readString("Defaults", "Diver1Name", ""), "Ann");
     QVERIFY(m_dialogs->unanswered().isEmpty());
+}
+
+void TestPlanWindow::printFormWritesTheWindowsImage()
+{
+    TMainForm main;
+    TfmRuleOfThird *plan = pressF4(main);
+    QVERIFY(plan);
+    const QString pdf = m_settings->folder() + "/form.pdf";
+    m_dialogs->answerPrint([&](QPrinter &printer) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdf);
+        return true;
+    });
+    plan->FileMenu->findChild<QAction *>("Printform1")->trigger();
+    QFile file(pdf);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QVERIFY(file.read(4) == "%PDF");
+    QVERIFY(file.size() > 10000);   // the page holds a picture, not an empty page
+    // A cancelled dialog prints nothing.
+    m_dialogs->answerPrint([](QPrinter &) { return false; });
+    QFile::remove(pdf);
+    user::click(plan, "PrintButtom");
+    QVERIFY(!QFile::exists(pdf));
+}
+
+void TestPlanWindow::diveMembersBringUpTheTeam()
+{
+    TMainForm main;
+    TfmRuleOfThird *plan = pressF4(main);
+    QVERIFY(plan);
+    plan->UpperPageControl->setCurrentIndex(0);
+    QTest::mouseClick(plan->LowerPageControl->tabBar(), Qt::LeftButton, {},
+                      plan->LowerPageControl->tabBar()->tabRect(5).center());
+    QCOMPARE(plan->LowerPageControl->currentWidget()->objectName(), "DiveMembers");
+    QCOMPARE(plan->UpperPageControl->currentWidget()->objectName(), "DiveTeam");
+    QCOMPARE(plan->DiversListBox->count(), 2);
 }
 
 int main(int argc, char **argv)
