@@ -1,9 +1,10 @@
 // Opens the dive planner in the main window as F4 does and saves pictures of
-// it: plan_screenshot <folder> [metric]
+// it: plan_screenshot <folder>
 // Run it beside a settings file and "Default.Dive" (the program's folder is
 // the settings folder), on a display or under Xvfb. Writes
-// planner-<units>-time.png and planner-<units>-diver.png: the profile graphic
-// in minutes and in diver 1's gas, and planner-<units>-team.png.
+// planner-<units>-time.png and planner-<units>-diver.png (the profile graphic
+// in minutes and in diver 1's gas) and planner-<units>-team.png, <units>
+// being the plan's unit system.
 
 #include "planner/Rule3.h"
 #include "shell/Application.h"
@@ -21,7 +22,6 @@ int main(int argc, char **argv)
 {
     TidewellApplication app(argc, argv);
     const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
-    const QString units = argc > 2 ? QStringLiteral("metric") : QStringLiteral("imperial");
     TMainForm main({QStringLiteral("x.txt")});
     main.resize(1300, 960);
     main.show();
@@ -29,11 +29,9 @@ int main(int argc, char **argv)
     auto *plan = qobject_cast<TfmRuleOfThird *>(main.activeChild());
     if (!plan)
         return 1;
-    if (argc > 2 && !plan->Metric->isChecked())
-        plan->Metric->click();
+    const QString units = plan->isMetric() ? QStringLiteral("metric") : QStringLiteral("imperial");
     plan->parentWidget()->move(0, 0);
     auto picture = [&](const QString &name) {
-        QTimer::singleShot(0, [] {});
         QCoreApplication::processEvents();
         plan->parentWidget()->grab().save(QDir(folder).filePath(QStringLiteral("planner-%1-%2.png").arg(units, name)));
     };

@@ -145,13 +145,13 @@ QWidget *TfmRuleOfThird::createVisualizationPage()
     Panel11->place(DescentCaption, {0.01, 0.30});
     Panel11->place(Label33, {0.01, 0.40});
     Panel11->place(Label17Depth, {0.20, 0.55});
-    Panel11->place(BottomCaption, {0.40, 0.73});
-    Panel11->place(Label34, {0.48, 0.73});
-    Panel11->place(Shape1, {0.38, 0.66});
-    Panel11->place(Shape2, {0.48, 0.66});
-    Panel11->place(Shape3, {0.58, 0.66});
-    Panel11->place(TotalRunCaption, {0.02, 0.84});
-    Panel11->place(Label30, {0.12, 0.84});
+    Panel11->place(BottomCaption, {0.22, 0.76});
+    Panel11->place(Label34, {0.22, 0.86});
+    Panel11->place(Shape1, {0.24, 0.665});
+    Panel11->place(Shape2, {0.33, 0.665});
+    Panel11->place(Shape3, {0.42, 0.665});
+    Panel11->place(TotalRunCaption, {0.50, 0.86});
+    Panel11->place(Label30, {0.62, 0.86});
 
     HowMuchGasBottum = ui::button(p, QStringLiteral("HowMuchGasBottum"),
                                   QStringLiteral("How much gas do I need to stay at this depth ..."));

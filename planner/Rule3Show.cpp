@@ -277,12 +277,12 @@ void TfmRuleOfThird::showGraphic()
     Panel11->setDecompression(deco);
     for (QLabel *label : {DecompressionCaption, Label41, DecoAscentCaption, Label36})
         label->setVisible(deco);
-    Panel11->place(AscentCaption, deco ? QPointF(0.59, 0.50) : QPointF(0.80, 0.36));
-    Panel11->place(Label35, deco ? QPointF(0.59, 0.58) : QPointF(0.80, 0.44));
-    Panel11->place(DecompressionCaption, {0.64, 0.27});
-    Panel11->place(Label41, {0.66, 0.43});
-    Panel11->place(DecoAscentCaption, {0.80, 0.52});
-    Panel11->place(Label36, {0.80, 0.60});
+    Panel11->place(AscentCaption, deco ? QPointF(0.64, 0.50) : QPointF(0.80, 0.36));
+    Panel11->place(Label35, deco ? QPointF(0.64, 0.58) : QPointF(0.80, 0.44));
+    Panel11->place(DecompressionCaption, {0.64, 0.20});
+    Panel11->place(Label41, {0.66, 0.29});
+    Panel11->place(DecoAscentCaption, {0.80, 0.48});
+    Panel11->place(Label36, {0.80, 0.56});
     const QString graphicHint = v.ShowGraphicsWho == GraphicView::Time
         ? QStringLiteral("Time in minutes")
         : Format(QStringLiteral("Air consumption for %s"), {ShowGraphicsWho->currentText()});
