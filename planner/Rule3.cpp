@@ -92,7 +92,8 @@ TfmRuleOfThird::~TfmRuleOfThird() = default;
 void TfmRuleOfThird::createToolbar()
 {
     DocPanel1 = new TDocPanel(this);
-    DocPanel1->setObjectName(QStringLiteral("DocPanel1"));
+    // Its own name: the toolbar keeps its place in a settings section of that name.
+    DocPanel1->setObjectName(QStringLiteral("DivePlanToolbar"));
     DocPanel1->setTitle(QStringLiteral("Dive plan"));
     DocPanel1->setIconSize(QSize(20, 20));
     DocPanel1->setIniFile(SettingsFileName());
