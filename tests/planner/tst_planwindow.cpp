@@ -266,6 +266,7 @@ void TestPlanWindow::timeViewHidesTheGasLines()
     QVERIFY(!plan->TotalConsumptionStatusBar->isVisible());
     QVERIFY(!plan->GasUsedVersusAvailableGasProgress->isVisible());
     QVERIFY(!plan->AlarmShape->isVisible());
+    QVERIFY(plan->HowMuchGasBottum->isVisible());
     QCOMPARE(text(plan, "Label34"), localNumbers("13.93"));
     QCOMPARE(text(plan, "Label30"), "");
     QCOMPARE(hintOf(plan->Panel11), "Time in minutes");
