@@ -94,7 +94,7 @@ QWidget *TfmGasCalc::createStayPage()
 QWidget *TfmGasCalc::createNeedPage()
 {
     auto *page = new QWidget;
-    page->setObjectName(QStringLiteral("TabSheet2"));
+    page->setObjectName(QStringLiteral("HowMuchAir"));
     NDepth = ui::wholeSpin(page, QStringLiteral("NDepth"), 0, 10000, 0);
     N_Time = ui::wholeSpin(page, QStringLiteral("N_Time"), 0, 10000, 10);
     NBre_rate = ui::inputList(page, QStringLiteral("NBre_rate"));
@@ -180,4 +180,18 @@ void TfmGasCalc::NDepthChange()
                                          isMetric()));
     } catch (const AppError &) {
     }
+}
+
+void TfmGasCalc::HowMuchAir(int depth, int minutes, const QString &rate, bool metric)
+{
+    if (isMetric() != metric) {
+        Metric->setChecked(metric);
+        MetricClick();
+    }
+    PageControl1->setCurrentWidget(NDepth->parentWidget());
+    NDepth->setValue(depth);
+    N_Time->setValue(minutes);
+    NBre_rate->setEditText(rate);
+    N_Time->setFocus();
+    NDepthChange();
 }

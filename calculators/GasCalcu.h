@@ -22,6 +22,9 @@ public:
     void MetricClick();
     void GasChange();
     void NDepthChange();
+    // The "how much air" question for a stay at `depth` for `minutes` at
+    // `rate`, in the given unit system, answered on its page.
+    void HowMuchAir(int depth, int minutes, const QString &rate, bool metric);
 
 protected:
     void unitSwitch() override { MetricClick(); }

@@ -120,7 +120,7 @@ void LoadDiver2(PlanModel &plan, const QString &name)
     plan.DepthChange();
 }
 
-DiverRecords::DiverRecords(PlanModel &plan, AskYesNo ask) : m_plan(plan), m_ask(std::move(ask)) {}
+DiverRecords::DiverRecords(PlanModel &plan, AskRecordQuestion ask) : m_plan(plan), m_ask(std::move(ask)) {}
 
 void DiverRecords::SaveDiverRecord(const QString &name, const QString &tankSize,
                                    const QString &certified, const QString &rmv)

@@ -13,7 +13,7 @@
 class PlanModel;
 
 // Asks a Yes/No question; true for Yes.
-using AskYesNo = std::function<bool(const QString &question)>;
+using AskRecordQuestion = std::function<bool(const QString &question)>;
 
 // Why a name cannot name a diver record (it would overwrite a section the
 // program itself uses, or break the file's layout); empty when it can.
@@ -33,7 +33,7 @@ void LoadDiver2(PlanModel &plan, const QString &name);
 class DiverRecords final
 {
 public:
-    DiverRecords(PlanModel &plan, AskYesNo ask);
+    DiverRecords(PlanModel &plan, AskRecordQuestion ask);
 
     QString EdName, EdTankSize, EdCertified, EdRMV;
     QStringList DiversListBox;
@@ -60,5 +60,5 @@ private:
     void readList();
 
     PlanModel &m_plan;
-    AskYesNo m_ask;
+    AskRecordQuestion m_ask;
 };

@@ -13,6 +13,8 @@
 #include "shell/MDIEdit.h"
 #include "shell/WelcomeNote.h"
 #include "shell/about.h"
+#include "planner/PlanFile.h"
+#include "planner/Rule3.h"
 #include "widgets/DockLayout.h"
 #include "widgets/Dockbar.h"
 
@@ -36,6 +38,8 @@
 #include <QTextEdit>
 #include <QTimer>
 #include <QToolButton>
+
+#include <memory>
 
 namespace {
 
@@ -741,7 +745,7 @@ void TMainForm::openFileByExtension(const QString &fileName)
 {
     const QString extension = QFileInfo(fileName).suffix().toUpper();
     if (extension == u"DIVE")
-        setMessageLine(QStringLiteral("Dive plans cannot be opened in this version: %1").arg(fileName));
+        openDivePlan(fileName, true);
     else if (extension == u"NEM" || extension == u"DAN")
         openProfile(fileName);
     else {
@@ -753,7 +757,9 @@ void TMainForm::openFileByExtension(const QString &fileName)
 void TMainForm::FileHistoryFileSelected(QString &fileName, bool &)
 {
     const QString extension = QFileInfo(fileName).suffix().toUpper();
-    if (extension == u"DIVE" || extension == u"NEM" || extension == u"DAN")
+    if (extension == u"DIVE")
+        openDivePlan(fileName, false);
+    else if (extension == u"NEM" || extension == u"DAN")
         openFileByExtension(fileName);
     else
         openNote(fileName);
@@ -766,6 +772,32 @@ void TMainForm::showInNewNote(const QStringList &lines)
     TEditForm *note = newNote();
     for (const QString &line : lines)
         note->appendLine(line);
+}
+
+void TMainForm::showReport(const QString &fileName, const QFont &font, const QStringList &lines)
+{
+    TEditForm *note = newNote();
+    note->setPlainTextMode(true);
+    if (!fileName.isEmpty())
+        note->setFileName(fileName);
+    note->Editor->setFont(font);
+    note->setLines(lines);
+    ScrollNoteToTop(note);
+}
+
+QRect TMainForm::windowFrame(const TChildForm &window) const
+{
+    for (QMdiSubWindow *sub : m_mdi->subWindowList())
+        if (sub->widget() == &window)
+            return sub->geometry();
+    return window.geometry();
+}
+
+void TMainForm::placeWindow(TChildForm &window, const QPoint &topLeft)
+{
+    for (QMdiSubWindow *sub : m_mdi->subWindowList())
+        if (sub->widget() == &window)
+            sub->move(topLeft);
 }
 
 void TMainForm::runCommand(ProgramCommand command)
@@ -836,9 +868,28 @@ void TMainForm::ExitByAskFirstButtomClick()
         close();
 }
 
-void TMainForm::newDivePlan() { openChild(ChildKind::DivePlan); }
+void TMainForm::loadDivePlan()
+{
+    FileDialogOptions options;
+    options.title = QStringLiteral("Load a dive");
+    options.filter = QStringLiteral("Tidewell Dive files (*.dive)|*.dive|All files (*.*)|*.*");
+    options.defaultExtension = QStringLiteral("Dive");
+    options.mustExist = true;
+    const QString fileName = Dialogs::current().openFileName(options);
+    if (!fileName.isEmpty())
+        openDivePlan(fileName, true);
+}
 
-void TMainForm::loadDivePlan() { openChild(ChildKind::DivePlan); }
+void TMainForm::openDivePlan(const QString &fileName, bool remember)
+{
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const auto restore = qScopeGuard([] { QApplication::restoreOverrideCursor(); });
+    auto plan = std::make_unique<TfmRuleOfThird>(*this);
+    plan->LoadDive(fileName);
+    addChild(plan.release());
+    if (remember)
+        FileHistory->AddFile(fileName);
+}
 
 void TMainForm::openNotepad()
 {

@@ -50,6 +50,9 @@ public:
     void showMessage(const QString &text) override { setMessageLine(text); }
     TChildForm *openWindow(ChildKind kind) override { return openChild(kind); }
     void showInNewNote(const QStringList &lines) override;
+    void showReport(const QString &fileName, const QFont &font, const QStringList &lines) override;
+    QRect windowFrame(const TChildForm &window) const override;
+    void placeWindow(TChildForm &window, const QPoint &topLeft) override;
     void runCommand(ProgramCommand command) override;
     bool commandAvailable(ProgramCommand command) const override;
     void openNoteFile(const QString &fileName, const QString &fontFamily) override;
@@ -136,8 +139,9 @@ private:
     void tile(Qt::Orientation orientation);
     void arrangeIcons();
     void setHideAllToolbars(bool hide);
-    void newDivePlan();
     void loadDivePlan();
+    // A new planner holding the plan of `fileName`; added to the recent files when `remember`.
+    void openDivePlan(const QString &fileName, bool remember);
     void openNotepad();
     // A new note window showing the file.
     TEditForm *openNote(const QString &fileName);

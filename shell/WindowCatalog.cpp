@@ -1,5 +1,6 @@
 #include "shell/WindowCatalog.h"
 
+#include "blending/ConsumTankSize.h"
 #include "blending/MixEditor.h"
 #include "blending/NitroxFills.h"
 #include "blending/ParticialPressureMix.h"
@@ -13,11 +14,14 @@
 #include "calculators/Temperature.h"
 #include "calculators/Timings.h"
 #include "calculators/ToSac.h"
+#include "planner/PlanFile.h"
+#include "planner/Rule3.h"
 #include "profiles/DANGraphic.h"
 #include "shell/Background.h"
 #include "shell/MDIEdit.h"
 
 #include <algorithm>
+#include <memory>
 
 namespace {
 
@@ -25,6 +29,14 @@ template <typename Window>
 ChildMaker maker()
 {
     return [](ChildHost &host) -> TChildForm * { return new Window(host); };
+}
+
+// A new planner opens with the plan it was last left with.
+TChildForm *newDivePlan(ChildHost &host)
+{
+    auto plan = std::make_unique<TfmRuleOfThird>(host);
+    plan->LoadDive(DefaultDiveFileName());
+    return plan.release();
 }
 
 using P = CommandPlace;
@@ -76,7 +88,7 @@ QList<WindowKind> makeCatalog()
         {ChildKind::BottomTime, maker<TfmtTimeCalcs>(),
          {{P::CalculationsAfterTanks, 1, "BottomTime1", "&Bottom Time", "Bottom Time Calculations", Qt::Key_F9},
           {P::MiscToolbar, 1, "btnTime", "Time", "Bottom Time Calculations"}}},
-        {ChildKind::DivePlan, {},
+        {ChildKind::DivePlan, newDivePlan,
          {{P::PlanningMenu, 0, "NewDivePlan1", "&New Dive Plan", PlanningHint, Qt::Key_F4},
           {P::PopupPlans, 0, "NewDivePlan2", "&New dive plan", PlanningHint},
           {P::MainToolbar, 0, "btnPlan", "Plan",
@@ -91,6 +103,8 @@ QList<WindowKind> makeCatalog()
          {{P::PlanningTools, 1, "GasCalculations1", "&Gas Calculations", "How much gas would I need for...",
            Qt::Key_F10},
           {P::MainToolbar, 4, "btnGas", "Gas", "Gas Calculations|How much gas would I need for..."}}},
+        // Opened by the planner only.
+        {ChildKind::TankComparison, maker<TfmConsumptionVersusTankSize>(), {}},
         {ChildKind::ProfileViewer, [](ChildHost &host) -> TChildForm * { return NewEmptyDanViewer(host); },
          {{P::DiveComputersMenu, 0, "ShowDANDiveProfiles1", "&Show DAN Dive profiles", "Show DAN Research graphic",
            Qt::Key_F12},

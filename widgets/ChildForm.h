@@ -16,9 +16,9 @@ class QMenu;
 
 // The menu bar's merge groups, in their order: while a window is active, its
 // menu of a group takes the place of the main window's menu of that group.
-enum class MenuGroup { File = 10, Edit = 11, Character = 13, Calculations = 20, Blending = 25, Planning = 30, Graphic = 35, AboutProfiles = 36,
-                       Options = 60,
-                       Window = 70, Help = 80 };
+enum class MenuGroup { File = 10, Edit = 11, Character = 13, Calculations = 20, Blending = 25,
+                       Planning = 30, DivePlanning = 31, Graphic = 35, AboutProfiles = 36,
+                       Options = 60, Window = 70, Help = 80 };
 
 // A menu of a window with its merge group.
 struct MergedMenu

@@ -4,6 +4,8 @@
 // implements it; tests give windows a small fake. A window gets its host
 // when it is made and reaches the rest of the program only through it.
 
+#include <QFont>
+#include <QRect>
 #include <QString>
 #include <QStringList>
 
@@ -27,6 +29,7 @@ enum class ChildKind {
     Sac,
     GasNeeds,
     ProfileViewer,
+    TankComparison,
 };
 
 // Program commands that a window's own menus offer as well.
@@ -50,6 +53,13 @@ public:
     virtual TChildForm *openWindow(ChildKind kind) = 0;
     // A new note window holding `lines`, one paragraph each, shown and active.
     virtual void showInNewNote(const QStringList &lines) = 0;
+    // A new plain-text note named `fileName` (also its caption; empty for
+    // none) in `font`, holding `lines` and scrolled to its first line.
+    virtual void showReport(const QString &fileName, const QFont &font, const QStringList &lines) = 0;
+    // Where a window's frame stands in the program's client area, and a
+    // move of the frame's top-left corner there.
+    virtual QRect windowFrame(const TChildForm &window) const = 0;
+    virtual void placeWindow(TChildForm &window, const QPoint &topLeft) = 0;
     // Runs a program command; whether it is available now.
     virtual void runCommand(ProgramCommand command) = 0;
     virtual bool commandAvailable(ProgramCommand command) const = 0;

@@ -20,7 +20,7 @@ struct ScriptedAnswer
 {
     bool answer = true;
     QStringList asked;
-    AskYesNo ask()
+    AskRecordQuestion ask()
     {
         return [this](const QString &question) {
             asked << question;

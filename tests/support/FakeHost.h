@@ -6,6 +6,7 @@
 #include "widgets/ChildHost.h"
 
 #include <QList>
+#include <QPoint>
 #include <QStringList>
 
 class FakeHost final : public ChildHost
@@ -19,6 +20,13 @@ public:
         return nullptr;
     }
     void showInNewNote(const QStringList &lines) override { notes << lines; }
+    void showReport(const QString &fileName, const QFont &, const QStringList &lines) override
+    {
+        reportNames << fileName;
+        notes << lines;
+    }
+    QRect windowFrame(const TChildForm &) const override { return {}; }
+    void placeWindow(TChildForm &, const QPoint &topLeft) override { placed << topLeft; }
     void runCommand(ProgramCommand command) override { commands << command; }
     bool commandAvailable(ProgramCommand command) const override { return available.contains(command); }
     void openNoteFile(const QString &fileName, const QString &fontFamily) override
@@ -33,6 +41,8 @@ public:
     QStringList messages;
     QList<ChildKind> opened;
     QList<QStringList> notes;
+    QStringList reportNames;
+    QList<QPoint> placed;
     QList<ProgramCommand> commands;
     QList<ProgramCommand> available;
     QStringList noteFiles;

@@ -10,6 +10,7 @@
 #include <QMdiSubWindow>
 #include <QPlainTextEdit>
 #include <QSpinBox>
+#include <QStatusBar>
 #include <QTextEdit>
 #include <QtTest>
 
@@ -114,6 +115,15 @@ QString text(const QWidget *form, const QString &name)
         return spin->text();
     if (auto *button = qobject_cast<QAbstractButton *>(w))
         return button->text();
+    // A status line: its message, else its panels' texts.
+    if (auto *bar = qobject_cast<QStatusBar *>(w)) {
+        if (!bar->currentMessage().isEmpty())
+            return bar->currentMessage();
+        QStringList panels;
+        for (const QLabel *panel : bar->findChildren<QLabel *>(Qt::FindDirectChildrenOnly))
+            panels << panel->text();
+        return panels.join(u' ');
+    }
     qFatal("control %s shows no text", qPrintable(name));
 }
 

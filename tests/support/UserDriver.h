@@ -66,7 +66,8 @@ void leave(QWidget *widget);
 void click(QWidget *button);
 inline void click(const QWidget *form, const QString &name) { click(control(form, name)); }
 
-// The text a control shows (label, text box, list, text editor, spin box).
+// The text a control shows (label, text box, list, text editor, spin box,
+// status line).
 QString text(const QWidget *form, const QString &name);
 
 // Closes a child window through its frame, as the user does.

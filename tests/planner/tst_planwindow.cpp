@@ -1,0 +1,564 @@
+// The planner window driven as a user drives it: opened with F4 and from the
+// command line, typing, the unit switch, the hand-offs to other windows, the
+// short dive plan and closing.
+
+#include "planner/DivePlanReport.h"
+#include "planner/PlanFile.h"
+#include "planner/ProfileGraphic.h"
+#include "planner/Rule3.h"
+
+#include "blending/ConsumTankSize.h"
+#include "blending/ParticialPressureMix.h"
+#include "calculators/GasCalcu.h"
+#include "core/IniFile.h"
+#include "core/InputLists.h"
+#include "core/NumText.h"
+#include "core/SettingsFile.h"
+#include "shell/Application.h"
+#include "shell/FileHist.h"
+#include "shell/MDIEdit.h"
+#include "shell/Main.h"
+#include "tests/support/ScriptedDialogs.h"
+#include "widgets/Hints.h"
+#include "tests/support/TempSettings.h"
+#include "tests/support/TestNumbers.h"
+#include "tests/support/UserDriver.h"
+
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMdiSubWindow>
+#include <QPrinter>
+#include <QProgressBar>
+#include <QTabBar>
+#include <QScreen>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QTextEdit>
+#include <QtTest>
+
+namespace {
+
+// Two divers of the settled example: 80 cubic feet at 3000 psi, 0.75 a minute,
+// saved as a user of the run's locale saves them.
+QByteArray exampleDivers()
+{
+    return localNumbers(QStringLiteral("[Measurements]\r\nMetric=0\r\n"
+                                       "[Divers]\r\nTotal=2\r\n1=Ann\r\n2=Bob\r\nDefault=Ann\r\n"
+                                       "[Ann]\r\nTankSize=80\r\nCertified=3000\r\nRMV=0.75\r\n"
+                                       "[Bob]\r\nTankSize=80\r\nCertified=3000\r\nRMV=0.75\r\n"))
+        .toUtf8();
+}
+
+// The example plan: 100 ft on air, rule of thirds, ppO2 1.4 (the reader's default).
+const QByteArray ExamplePlan = "[Defaults]\r\nMetric=0\r\nDiver1Name=Ann\r\nDiver2Name=Bob\r\nDepth=100\r\n"
+                               "BottomMixO2=21\r\nUseRuleOfThirdRadio=1\r\nUsedFixedPressureReserveRadio=0\r\n"
+                               "SameAsBottomGas=0\r\nDecoGas=80\r\nSpeed1=60\r\nSpeed2=75\r\nAscentRateEdit=33\r\n";
+
+void writeFile(const QString &fileName, const QByteArray &bytes)
+{
+    QFile file(fileName);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+QString text(const QWidget *form, const QString &name) { return user::text(form, name); }
+
+QStringList noteLines(const TEditForm *note) { return note->Editor->toPlainText().split(u'\n'); }
+
+} // namespace
+
+class TestPlanWindow : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        m_settings = std::make_unique<TempSettings>();
+        m_dialogs = std::make_unique<ScriptedDialogs>();
+        useTestNumberFormat();
+        m_settings->write(exampleDivers());
+        writeFile(DefaultDiveFileName(), ExamplePlan);
+    }
+    void cleanup()
+    {
+        m_dialogs.reset();
+        m_settings.reset();
+    }
+
+    void f4ShowsTheSettledExample();
+    void diveFileOnTheCommandLineOpensThePlan_data();
+    void diveFileOnTheCommandLineOpensThePlan();
+    void typedDepthRecalculatesOnce();
+    void metricClickEmptiesNamesAndRefillsLists();
+    void timeViewHidesTheGasLines();
+    void tankComparisonGetsTheDiversTanks_data();
+    void tankComparisonGetsTheDiversTanks();
+    void blendingWorksheetAsksWhoseTank_data();
+    void blendingWorksheetAsksWhoseTank();
+    void worksheetPlace_data();
+    void worksheetPlace();
+    void worksheetsStepDownBesideThePlanner();
+    void gasNeedsOpensOnHowMuchAir();
+    void decompressionButtonExplains();
+    void shortPlanNoteIsNamedAfterThePlan_data();
+    void shortPlanNoteIsNamedAfterThePlan();
+    void metricShortPlanUsesThePlansWords();
+    void closeWritesTheTankDefaults();
+    void printFormWritesTheWindowsImage();
+    void diveMembersBringUpTheTeam();
+
+private:
+    TfmRuleOfThird *pressF4(TMainForm &main)
+    {
+        main.show();
+        main.activateWindow();
+        if (!QTest::qWaitForWindowActive(&main))
+            return nullptr;
+        const int before = user::windows<TfmRuleOfThird>(main).size();
+        QTest::keyClick(&main, Qt::Key_F4);
+        const auto planners = user::windows<TfmRuleOfThird>(main);
+        return planners.size() == before + 1 ? planners.last() : nullptr;
+    }
+
+    std::unique_ptr<TempSettings> m_settings;
+    std::unique_ptr<ScriptedDialogs> m_dialogs;
+};
+
+void TestPlanWindow::f4ShowsTheSettledExample()
+{
+    TMainForm main;
+    TfmRuleOfThird *plan = pressF4(main);
+    QVERIFY(plan);
+    QCOMPARE(plan->windowTitle(), "Dive Planning");
+    user::choose(plan->ShowGraphicsWho, QStringLiteral("Ann"));
+    const std::pair<const char *, const char *> fields[] = {
+        {"PressureInATA", "4.03"}, {"SRF", "0.67"}, {"stReserveInCuFt1", "26.40"}, {"stReserveInCuFt2", "26.40"},
+        {"DescentTime", "3.03"}, {"AscentTime", "3.03"}, {"DescentComsumption1", "5.72"}, {"BottomTime", "13.93"},
+        {"BestTime", "19.99"}, {"BottomTimeConsumption1", "42.11"}, {"TotalRunTimeConsumption1", "53.55"},
+        {"TotalRunTimeConsumption2", "53.55"}, {"TeoretiskAvailTime", "26.47"}, {"TeoretiskAvailTime2", "26.47"},
+        {"MODBottomGasEdit", "187.00"}, {"EAD", "100.00"}, {"MaxPOTwo", "0.85"}, {"BestMix", "34.74"},
+        {"LblEdit4", "65.26"}, {"Label17Depth", "100.00 feet"}, {"Label34", "42.11"},
+        {"TotalConsumptionStatusBarPanel1", "79.95 CuFt of 80.00 available"},
+        {"ReserveStatusBarPanel1", "26.40 CuFt / Turn pressure: 2010 PSI"},
+        {"TotalRunAndBottomTimePanel1", "19.99"}, {"TotalRunAndBottomTimePanel3", "13.93"},
+    };
+    for (const auto &[name, value] : fields)
+        QCOMPARE(text(plan, QString::fromLatin1(name)), localNumbers(QString::fromLatin1(value)));
+    QCOMPARE(text(plan, "MsgStatusBar"), "Very close to perfect gas matching");
+    QCOMPARE(text(plan, "UseSuggestedGasButton"), "Use 34% oxygen");
+    QCOMPARE(text(plan, "Label30"), localNumbers("Total run: 53.55 CuFt"));
+    QVERIFY(!plan->AlarmShape->isVisible());
+
+    user::click(plan, "SpeedButton3");
+    auto *note = qobject_cast<TEditForm *>(main.activeChild());
+    QVERIFY(note);
+    QCOMPARE(note->windowTitle(), "DivePlan100_21-13.txt");
+    QCOMPARE(note->Editor->font().family(), "Courier New");
+    QCOMPARE(note->Editor->font().pointSize(), 8);
+    const QStringList lines = noteLines(note);
+    QVERIFY(lines.contains("Turn point     :    2010       2010 PSI"));
+    QVERIFY(lines.contains("Call point     :    1020       1020 PSI"));
+    QVERIFY(m_dialogs->unanswered().isEmpty());
+}
+
+void TestPlanWindow::diveFileOnTheCommandLineOpensThePlan_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::newRow("mixed case") << "Reef trip.Dive";
+    QTest::newRow("upper case") << "WRECK.DIVE";
+}
+
+void TestPlanWindow::diveFileOnTheCommandLineOpensThePlan()
+{
+    QFETCH(QString, name);
+    const QString fileName = m_settings->folder() + u'/' + name;
+    writeFile(fileName, ExamplePlan + "LowerPageControl=Reserves\r\n");
+    IniFile(fileName).writeInteger("Defaults", "Depth", 60);
+    TMainForm main(QStringList{fileName});
+    main.LoadADiverViaTimer();
+    const auto planners = user::windows<TfmRuleOfThird>(main);
+    QCOMPARE(planners.size(), 1);
+    TfmRuleOfThird *plan = planners.first();
+    QCOMPARE(plan->windowTitle(), "Dive Planning: [" + fileName + "]");
+    QCOMPARE(text(plan, "Depth"), "60");
+    QCOMPARE(text(plan, "Diver1Name"), "Ann");
+    QCOMPARE(plan->LowerPageControl->currentWidget()->objectName(), "Reserves");
+    QVERIFY(plan->Savediveplan1->isEnabled());
+    QCOMPARE(main.FileHistory->files().value(0), fileName);
+    QCOMPARE(plan->plan().PlanFileName, fileName);
+}
+
+void TestPlanWindow::typedDepthRecalculatesOnce()
+{
+    TMainForm main;
+    TfmRuleOfThird *plan = pressF4(main);
+    QVERIFY(plan);
+    user::type(plan, "Depth", "60");
+    // Every field shows what one recalculation of the model gives for 60 ft.
+    auto model = std::make_unique<PlanModel>();
+    model->inputs = plan->plan().inputs;
+    model->Suspended = false;
+    model->DepthChange();
+    QCOMPARE(text(plan, "PressureInATA"), localNumbers("2.82"));
+    QCOMPARE(text(plan, "BottomTime"), model->results.BottomTime);
+    QCOMPARE(text(plan, "BestTime"), model->results.BestTime);
+    QCOMPARE(text(plan, "MODBottomGasEdit"), model->results.MODBottomGasEdit);
+    QCOMPARE(text(plan, "Label17Depth"), localNumbers("60.00 feet"));
+}
+
+void TestPlanWindow::metricClickEmptiesNamesAndRefillsLists()
+{
+    const QString fileName = m_settings->folder() + "/Named.Dive";
+    writeFile(fileName, ExamplePlan);
+    m_dialogs->answerFile(fileName);
+    TMainForm main;
+    main.action("LoadDivePlan1")->trigger();
+    TfmRuleOfThird *plan = user::windows<TfmRuleOfThird>(main).value(0);
+    QVERIFY(plan);
+    QCOMPARE(plan->plan().PlanFileName, fileName);
+    QCOMPARE(plan->TanksizeBox[0]->count(), 11);   // the form's own list until the first switch
+
+    user::click(plan, "Metric");
+    QVERIFY(plan->plan().PlanFileName.isEmpty());
+    QCOMPARE(text(plan, "Diver1Name"), "");
+    QCOMPARE(text(plan, "Diver2Name"), "");
+    QStringList sizes, pressures;
+    for (int i = 0; i < plan->TanksizeBox[1]->count(); ++i)
+        sizes << plan->TanksizeBox[1]->itemText(i);
+    for (int i = 0; i < plan->PSIBox[0]->count(); ++i)
+        pressures << plan->PSIBox[0]->itemText(i);
+    QCOMPARE(sizes.size(), TankSizeTable(true).size());
+    QCOMPARE(sizes.first(), QString::number(TankSizeTable(true).first()));
+    QCOMPARE(pressures.last(), QString::number(PressureTable(true).last()));
+    QCOMPARE(text(plan, "ReservePressure"), "35");
+    QCOMPARE(text(plan, "Speed1"), "20");
+    QCOMPARE(text(plan, "Speed2"), "25");
+    QCOMPARE(text(plan, "Depth"), "30");
+    QCOMPARE(text(plan, "Label16"), "meters");
+    QCOMPARE(text(plan, "BRUnit1"), "Litres/Min");
+    QCOMPARE(text(plan, "PSIUnit2"), "BAR");
+    QCOMPARE(text(plan, "Label25"), "meters/Min");
+
+    // Without its file name the plan goes to "Default.Dive" without a question.
+    QVERIFY(user::closeWindow(plan));
+    QVERIFY(m_dialogs->asked().isEmpty() || m_dialogs->asked().last().kind == "open");
+    QCOMPARE(IniFile(DefaultDiveFileName()).readBool("Defaults", "Metric", false), true);
+}
+
+void TestPlanWindow::timeViewHidesTheGasLines()
+{
+    TMainForm main;
+    TfmRuleOfThird *plan = pressF4(main);
+    QVERIFY(plan);
+    plan->UpperPageControl->setCurrentIndex(1);
+    QVERIFY(user::choose(plan->ShowGraphicsWho, "Bob"));
+    QVERIFY(plan->ReserveStatusBar->isVisible());
+    QVERIFY(plan->GasUsedVersusAvailableGasProgress->isVisible());
+    QCOMPARE(hintOf(plan->Panel11), "Air consumption for Bob");
+    QVERIFY(user::choose(plan->ShowGraphicsWho, "Time"));
+    QVERIFY(!plan->ReserveStatusBar->isVisible());
+    QVERIFY(!plan->TotalConsumptionStatusBar->isVisible());
+    QVERIFY(!plan->GasUsedVersusAvailableGasProgress->isVisible());
+    QVERIFY(!plan->AlarmShape->isVisible());
+    QVERIFY(plan->HowMuchGasBottum->isVisible());
+    QCOMPARE(text(plan, "Label34"), localNumbers("13.93"));
+    QCOMPARE(text(plan, "Label30"), "");
+    QCOMPARE(hintOf(plan->Panel11), "Time in minutes");
+    // Without a stop the decompression labels are hidden.
+    QVERIFY(!plan->Label41->isVisible());
+}
+
+void TestPlanWindow::tankComparisonGetsTheDiversTanks_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<bool>("switched");
+    QTest::addColumn<int>("rows");
+    QTest::newRow("diver 1, form list of eleven") << "BitBot1" << false << 11;
+    QTest::newRow("diver 2 from the toolbar, twelve after a switch") << "BitBot8" << true << 12;
+}
+
+void TestPlanWindow::tankComparisonGetsTheDiversTanks()
+{
+    QFETCH(QString, button);
+    QFETCH(bool, switched);
+    QFETCH(int, rows);
+    TMainForm main;
+    TfmRuleOfThird *plan = pressF4(main);
+    QVERIFY(plan);
+    if (switched) {
+        user::click(plan, "Metric");
+        user::click(plan, "Metric");
+        user::type(plan, "Diver1Name", "Ann");
+        user::type(plan, "Diver2Name", "Bob");
+    }
+    user::click(plan, button);
+    auto *comparison = user::windows<TfmConsumptionVersusTankSize>(main).value(0);
+    QVERIFY(comparison);
+    QCOMPARE(comparison->Header->text(), "Ann / Bob");
+    const QString design = comparison->label(12)->text();
+    auto fresh = std::make_unique<TfmConsumptionVersusTankSize>(main);
+    for (int row = 1; row <= rows; ++row)
+        QVERIFY2(comparison->label(row)->text() != fresh->label(row)->text(), qPrintable(QString::number(row)));
+    if (rows < 12)
+        QCOMPARE(design, fresh->label(12)->text());
+    QVERIFY(m_dialogs->unanswered().isEmpty());
+}
+
+void TestPlanWindow::blendingWorksheetAsksWhoseTank_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QString>("pressure2");
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<bool>("asked");
+    QTest::addColumn<QString>("pressure");
+    QTest::addColumn<QString>("suffix");
+    QTest::newRow("nitrox, Yes: Ann's tank") << "SpeedButton4" << "3500" << int(QMessageBox::Yes) << true << "3000"
+                                             << ", Nitrox, Ann";
+    QTest::newRow("trimix, No: Bob's tank") << "CreateTrimixButtom" << "3500" << int(QMessageBox::No) << true << "3500"
+                                            << ", Trimix, Bob";
+    QTest::newRow("nitrox, Cancel: nothing") << "SpeedButton4" << "3500" << int(QMessageBox::Cancel) << true << ""
+                                             << "";
+    QTest::newRow("equal pressures: no question") << "SpeedButton4" << "3000" << int(QMessageBox::NoButton) << false
+                                                  << "3000" << ", Nitrox";
+}
+
+void TestPlanWindow::blendingWorksheetAsksWhoseTank()
+{
+    QFETCH(QString, command);
+    QFETCH(QString, pressure2);
+    QFETCH(int, answer);
+    QFETCH(bool, asked);
+    QFETCH(QString, pressure);
+    QFETCH(QString, suffix);
+    TMainForm main;
+    TfmRuleOfThird *plan = pressF4(main);
+    QVERIFY(plan);
+    user::type(plan, "Depth", "200");   // deep enough for a trimix suggestion
+    plan->UpperPageControl->setCurrentIndex(3);
+    user::type(plan, "PSI2", pressure2);
+    if (asked)
+        m_dialogs->answerMessage(QMessageBox::StandardButton(answer));
+    user::click(plan, command);
+    const auto sheets = user::windows<TfmParticialPressureMix>(main);
+    if (asked) {
+        const QString cr(QChar(u'\r'));
+        QCOMPARE(m_dialogs->messageTexts().value(0), "To mix the requested gas, please choose" + cr + cr + cr
+                                                          + "Yes for \"Ann\"" + cr + cr + "or" + cr + cr
+                                                          + "No  for \"Bob\"");
+    } else {
+        QVERIFY(m_dialogs->asked().isEmpty());
+    }
+    if (pressure.isEmpty()) {
+        QVERIFY(sheets.isEmpty());
+        return;
+    }
+    QCOMPARE(sheets.size(), 1);
+    TfmParticialPressureMix *sheet = sheets.first();
+    QCOMPARE(sheet->windowTitle(), "Gas blending worksheet" + suffix);
+    QCOMPARE(sheet->PSIG->currentText(), pressure);
+    const PlanResults &r = plan->plan().results;
+    const bool trimix = command == "CreateTrimixButtom";
+    QCOMPARE(sheet->xFo2->currentText(), trimix ? r.SuggestedOxygen : r.BestMix);
+    QCOMPARE(sheet->xFHe->currentText(), trimix ? r.SuggestedHelium : QStringLiteral("0"));
+    QVERIFY(sheet->AutoCalc->isChecked());
+    QCOMPARE(sheet->isMetric(), false);
+}
+
+void TestPlanWindow::worksheetPlace_data()
+{
+    QTest::addColumn<QRect>("planner");
+    QTest::addColumn<int>("offset");
+    QTest::addColumn<QPoint>("place");
+    QTest::newRow("first, fits") << QRect(10, 20, 300, 400) << 0 << QPoint(310, 20);
+    QTest::newRow("third, fits") << QRect(10, 20, 300, 400) << 64 << QPoint(310, 84);
+    QTest::newRow("ends exactly at the limit") << QRect(0, 0, 400, 400) << 0 << QPoint(400, 0);
+    QTest::newRow("one pixel too wide") << QRect(0, 0, 401, 400) << 0 << QPoint(-1, -1);
+}
+
+void TestPlanWindow::worksheetPlace()
+{
+    QFETCH(QRect, planner);
+    QFETCH(int, offset);
+    QFETCH(QPoint, place);
+    // A 400 pixel worksheet on a 1000 pixel screen: it must end by 800.
+    const auto placed = WorksheetPlace(planner, QSize(400, 300), 1000, offset);
+    QCOMPARE(placed.value_or(QPoint(-1, -1)), place);
+}
+
+void TestPlanWindow::worksheetsStepDownBesideThePlanner()
+{
+    TMainForm main;
+    TfmRuleOfThird *plan = pressF4(main);
+    QVERIFY(plan);
+    plan->parentWidget()->setGeometry(0, 0, 80, 300);
+    const QRect planner = main.windowFrame(*plan);
+    for (int k = 0; k < 3; ++k)
+        user::click(plan, "SpeedButton4");
+    const auto sheets = user::windows<TfmParticialPressureMix>(main);
+    QCOMPARE(sheets.size(), 3);
+    // Each worksheet goes where the rule says for the screen the test runs on.
+    int offset = 0;
+    for (TfmParticialPressureMix *sheet : sheets) {
+        const QRect frame = main.windowFrame(*sheet);
+        const auto place = WorksheetPlace(planner, frame.size(), plan->screen()->geometry().width(), offset);
+        if (place) {
+            QCOMPARE(frame.topLeft(), *place);
+            offset += 32;
+        }
+    }
+}
+
+void TestPlanWindow::gasNeedsOpensOnHowMuchAir()
+{
+    TMainForm main;
+    TfmRuleOfThird *plan = pressF4(main);
+    QVERIFY(plan);
+    plan->UpperPageControl->setCurrentIndex(1);
+    user::type(plan, "BR2", localNumbers("0.8"));
+    QVERIFY(user::choose(plan->ShowGraphicsWho, "Bob"));
+    user::click(plan, "HowMuchGasBottum");
+    auto *gas = user::windows<TfmGasCalc>(main).value(0);
+    QVERIFY(gas);
+    const auto *pages = user::control<QTabWidget>(gas, "PageControl1");
+    QCOMPARE(pages->currentWidget()->objectName(), "HowMuchAir");
+    QCOMPARE(text(gas, "NDepth"), "100");
+    QCOMPARE(text(gas, "N_Time"), QString::number(qRound(StrToFloat(plan->plan().results.BestTime))));
+    QCOMPARE(text(gas, "NBre_rate"), text(plan, "BR2"));
+    QVERIFY(!text(gas, "Memo2").trimmed().isEmpty());
+}
+
+void TestPlanWindow::decompressionButtonExplains()
+{
+    TMainForm main;
+    TfmRuleOfThird *plan = pressF4(main);
+    QVERIFY(plan);
+    plan->LowerPageControl->setCurrentIndex(2);
+    user::click(plan, "SpeedButton2");
+    QVERIFY(m_dialogs->messageTexts().value(0).startsWith(
+        "To calculate decompression is currently outside of the scobe of what I can do in a freeware program."));
+}
+
+void TestPlanWindow::shortPlanNoteIsNamedAfterThePlan_data()
+{
+    QTest::addColumn<QString>("planFile");
+    QTest::addColumn<QString>("noteName");
+    QTest::newRow("unsaved") << "" << "DivePlan30_32-";
+    QTest::newRow("saved plan") << "Trip.Dive" << "Trip.txt";
+}
+
+void TestPlanWindow::shortPlanNoteIsNamedAfterThePlan()
+{
+    QFETCH(QString, planFile);
+    QFETCH(QString, noteName);
+    TMainForm main;
+    TfmRuleOfThird *plan = pressF4(main);
+    QVERIFY(plan);
+    user::type(plan, "Depth", "30");
+    user::type(plan, "BottomMixO2", "32");
+    if (!planFile.isEmpty()) {
+        m_dialogs->answerFile(m_settings->folder() + u'/' + planFile);
+        plan->FileMenu->findChild<QAction *>("Saveas1")->trigger();
+        QVERIFY(QFile::exists(m_settings->folder() + u'/' + planFile));
+    }
+    plan->PlanningMenu->findChild<QAction *>("Createshortdiveplan1")->trigger();
+    auto *note = qobject_cast<TEditForm *>(main.activeChild());
+    QVERIFY(note);
+    if (planFile.isEmpty()) {
+        const QString minutes = QString::number(static_cast<long long>(StrToFloat(plan->plan().results.BottomTime)));
+        QCOMPARE(note->windowTitle(), noteName + minutes + ".txt");
+    } else {
+        QCOMPARE(note->fileName(), m_settings->folder() + u'/' + noteName);
+    }
+    QCOMPARE(noteLines(note).size(), 48);
+}
+
+void TestPlanWindow::metricShortPlanUsesThePlansWords()
+{
+    TMainForm main;
+    TfmRuleOfThird *plan = pressF4(main);
+    QVERIFY(plan);
+    user::click(plan, "Metric");
+    user::click(plan, "BitBot6");
+    auto *note = qobject_cast<TEditForm *>(main.activeChild());
+    QVERIFY(note);
+    const QStringList lines = noteLines(note);
+    QCOMPARE(lines.size(), 48);
+    const QString pressure = plan->plan().inputs.diver[0].PSI;
+    QVERIFY(lines.at(33).startsWith("Starter with   :    " + pressure));
+    QVERIFY(lines.at(33).endsWith(" BAR"));
+    QVERIFY(lines.at(34).endsWith(" BAR"));
+    QVERIFY(lines.at(35).endsWith(" BAR"));
+    QVERIFY(lines.at(39).contains(" meters/min ") && lines.at(39).endsWith(" meters."));
+    QVERIFY(lines.at(45).endsWith(" Litres"));
+    QVERIFY(lines.at(46).endsWith(" Litres"));
+    for (int i = 33; i < 47; ++i)
+        QVERIFY2(!lines.at(i).contains("PSI") && !lines.at(i).contains("CuFt") && !lines.at(i).contains("feet"),
+                 qPrintable(lines.at(i)));
+}
+
+void TestPlanWindow::closeWritesTheTankDefaults()
+{
+    TMainForm main;
+    TfmRuleOfThird *plan = pressF4(main);
+    QVERIFY(plan);
+    plan->UpperPageControl->setCurrentIndex(2);
+    user::type(plan, "PSI1", "3500");
+    user::type(plan, "Tanksize1", "100");
+    QVERIFY(user::closeWindow(plan));
+    const IniFile settings = SettingsFile();
+    QCOMPARE(settings.readInteger("Defaults", "PresurizeTankI", 0), 3500);
+    QCOMPARE(settings.readInteger("Defaults", "FillTankI", 0), 100);
+    // The plan itself went to "Default.Dive".
+    QCOMPARE(IniFile(DefaultDiveFileName()).readString("Defaults", "Diver1Name", ""), "Ann");
+    QVERIFY(m_dialogs->unanswered().isEmpty());
+}
+
+void TestPlanWindow::printFormWritesTheWindowsImage()
+{
+    TMainForm main;
+    TfmRuleOfThird *plan = pressF4(main);
+    QVERIFY(plan);
+    const QString pdf = m_settings->folder() + "/form.pdf";
+    m_dialogs->answerPrint([&](QPrinter &printer) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdf);
+        return true;
+    });
+    plan->FileMenu->findChild<QAction *>("Printform1")->trigger();
+    QFile file(pdf);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QVERIFY(file.read(4) == "%PDF");
+    QVERIFY(file.size() > 10000);   // the page holds a picture, not an empty page
+    // A cancelled dialog prints nothing.
+    m_dialogs->answerPrint([](QPrinter &) { return false; });
+    QFile::remove(pdf);
+    user::click(plan, "PrintButtom");
+    QVERIFY(!QFile::exists(pdf));
+}
+
+void TestPlanWindow::diveMembersBringUpTheTeam()
+{
+    TMainForm main;
+    TfmRuleOfThird *plan = pressF4(main);
+    QVERIFY(plan);
+    plan->UpperPageControl->setCurrentIndex(0);
+    QTest::mouseClick(plan->LowerPageControl->tabBar(), Qt::LeftButton, {},
+                      plan->LowerPageControl->tabBar()->tabRect(5).center());
+    QCOMPARE(plan->LowerPageControl->currentWidget()->objectName(), "DiveMembers");
+    QCOMPARE(plan->UpperPageControl->currentWidget()->objectName(), "DiveTeam");
+    QCOMPARE(plan->DiversListBox->count(), 2);
+}
+
+int main(int argc, char **argv)
+{
+    TidewellApplication app(argc, argv);
+    TestPlanWindow test;
+    return QTest::qExec(&test, argc, argv);
+}
+#include "tst_planwindow.moc"
