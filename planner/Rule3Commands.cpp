@@ -6,6 +6,7 @@
 
 #include "planner/DivePlanReport.h"
 #include "planner/PlanFile.h"
+#include "planner/PrintRule3.h"
 
 #include "blending/ConsumTankSize.h"
 #include "blending/ParticialPressureMix.h"
@@ -86,7 +87,8 @@ void TfmRuleOfThird::CalculateButtonClick()
 
 void TfmRuleOfThird::PreviewDivePlanClick()
 {
-    // worksheet preview is connected when the worksheet lands
+    // Built from this window's own plan, whichever planner was opened last.
+    PreviewDivePlan(m_plan, this);
 }
 
 void TfmRuleOfThird::PrintButtomClick()

@@ -6,6 +6,7 @@
 #include "planner/PlanFile.h"
 #include "planner/ProfileGraphic.h"
 #include "planner/Rule3.h"
+#include "widgets/PreViewForm.h"
 
 #include "blending/ConsumTankSize.h"
 #include "blending/ParticialPressureMix.h"
@@ -18,6 +19,7 @@
 #include "shell/FileHist.h"
 #include "shell/MDIEdit.h"
 #include "shell/Main.h"
+#include "tests/support/PdfFiles.h"
 #include "tests/support/ScriptedDialogs.h"
 #include "widgets/Hints.h"
 #include "tests/support/TempSettings.h"
@@ -29,6 +31,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPrinter>
 #include <QProgressBar>
@@ -112,6 +115,7 @@ private slots:
     void closeWritesTheTankDefaults();
     void printFormWritesTheWindowsImage();
     void diveMembersBringUpTheTeam();
+    void previewPrintsThePlannerWhoseCommandWasUsed();
 
 private:
     TfmRuleOfThird *pressF4(TMainForm &main)
@@ -553,6 +557,51 @@ void TestPlanWindow::diveMembersBringUpTheTeam()
     QCOMPARE(plan->LowerPageControl->currentWidget()->objectName(), "DiveMembers");
     QCOMPARE(plan->UpperPageControl->currentWidget()->objectName(), "DiveTeam");
     QCOMPARE(plan->DiversListBox->count(), 2);
+}
+
+// The worksheet of a preview is printed to `pdf` and its text returned.
+static QString previewedWorksheet(ScriptedDialogs &dialogs, const QString &pdf, const std::function<void()> &command)
+{
+    QFile::remove(pdf);
+    dialogs.answerPrint([pdf](QPrinter &printer) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdf);
+        return true;
+    });
+    dialogs.answerDialog([](QDialog &dialog) {
+        if (!qobject_cast<TfmtPreViewForm *>(&dialog))
+            return -1;
+        user::click(&dialog, QStringLiteral("PrintButton"));
+        return int(QDialog::Rejected);
+    });
+    command();
+    return PdfText(pdf).simplified();
+}
+
+void TestPlanWindow::previewPrintsThePlannerWhoseCommandWasUsed()
+{
+    TMainForm main;
+    TfmRuleOfThird *older = pressF4(main);
+    QVERIFY(older);
+    older->UpperPageControl->setCurrentIndex(2);
+    user::type(older, "Diver1Name", "Carl");
+    TfmRuleOfThird *newer = pressF4(main);
+    QVERIFY(newer && newer != older);
+    const QString pdf = QDir(m_settings->folder()).filePath(QStringLiteral("worksheet.pdf"));
+
+    // The older planner's toolbar button, while the newer one is the last opened.
+    QString text = previewedWorksheet(*m_dialogs, pdf, [&] { user::click(older, "BitBot5"); });
+    QVERIFY2(text.contains(QStringLiteral("Diver #1 Carl")), qPrintable(text));
+    QVERIFY(text.contains(localNumbers(QStringLiteral("Turn point 2010 PSI"))));
+    text = previewedWorksheet(*m_dialogs, pdf, [&] { user::click(newer, "BitBot5"); });
+    QVERIFY2(text.contains(QStringLiteral("Diver #1 Ann")), qPrintable(text));
+
+    // With the newer planner closed, the older one's menu command still previews its own plan.
+    QVERIFY(user::closeWindow(newer));
+    main.mdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow *>(older->parentWidget()));
+    text = previewedWorksheet(*m_dialogs, pdf, [&] { user::command(main, QStringLiteral("Printdiveplan1"))->trigger(); });
+    QVERIFY2(text.contains(QStringLiteral("Diver #1 Carl")), qPrintable(text));
+    QVERIFY(m_dialogs->unanswered().isEmpty());
 }
 
 int main(int argc, char **argv)
