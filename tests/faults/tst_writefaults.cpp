@@ -166,6 +166,7 @@ private:
     Run run(const QString &kind, const QString &folder, const QString &fileName, int failAt,
             qint64 sizeLimit = -1, bool refuseNew = false) const;
     void prepare(const QString &fileName, const QByteArray &old, bool oldExists) const;
+    void restoreSource() const;
 
     QTemporaryDir m_sources;   // files copied, where no call fails
     QString sourceFile() const { return m_sources.filePath(QStringLiteral("dives.nem")); }
@@ -199,14 +200,19 @@ void TestWriteFaults::eachCallFailsInTurn_data()
     QTest::newRow("DAN file into storage") << "store" << "dives.nem" << QByteArray() << false << false;
 }
 
-void TestWriteFaults::prepare(const QString &fileName, const QByteArray &old, bool oldExists) const
+void TestWriteFaults::restoreSource() const
 {
     // The file a copy reads, there again after a move took it away.
-    if (!QFileInfo::exists(sourceFile())) {
-        QFile source(sourceFile());
-        QVERIFY(source.open(QIODevice::WriteOnly));
-        QCOMPARE(source.write(m_sourceBytes), m_sourceBytes.size());
-    }
+    if (QFileInfo::exists(sourceFile()))
+        return;
+    QFile source(sourceFile());
+    QVERIFY(source.open(QIODevice::WriteOnly));
+    QCOMPARE(source.write(m_sourceBytes), m_sourceBytes.size());
+}
+
+void TestWriteFaults::prepare(const QString &fileName, const QByteArray &old, bool oldExists) const
+{
+    restoreSource();
     QFile::remove(fileName);
     if (!oldExists)
         return;
@@ -349,7 +355,7 @@ void TestWriteFaults::splitUnderFaults()
             pieces.insert(name, contentsOf(folder.filePath(name)));
         return pieces;
     };
-    prepare(dir.filePath(QStringLiteral("none")), {}, false);
+    restoreSource();
     const Run clean = run(QStringLiteral("split"), dir.path(), destination, 0);
     QCOMPARE(clean.output, QStringLiteral("ok"));
     const QMap<QString, QByteArray> whole = piecesNow();
