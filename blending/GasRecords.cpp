@@ -57,24 +57,28 @@ void CheckGasMixName(const QString &name)
 bool SaveGasMix(const QString &name, const GasMix &mix)
 {
     CheckGasMixName(name);
-    IniFile ini = SettingsFile();
+    const IniFile ini = SettingsFile();
     const QStringList names = IndexedNames(ini, IndexSection);
     const bool appended = !names.contains(name);
+    // The index entry and the record are written together.
+    IniFile::Batch change = ini.batch();
     if (appended) {
-        const int total = ini.readInteger(IndexSection, TotalKey, 0);
-        ini.writeInteger(IndexSection, TotalKey, total + 1);
-        ini.writeString(IndexSection, IntToStr(total + 1), name);
+        const int total = change.readInteger(IndexSection, TotalKey, 0);
+        change.writeInteger(IndexSection, TotalKey, total + 1);
+        change.writeString(IndexSection, IntToStr(total + 1), name);
     }
-    ini.writeString(name, OxygenKey, mix.oxygen);
-    ini.writeString(name, HeliumKey, mix.helium);
-    ini.writeString(name, NitrogenKey, mix.nitrogen);
+    change.writeString(name, OxygenKey, mix.oxygen);
+    change.writeString(name, HeliumKey, mix.helium);
+    change.writeString(name, NitrogenKey, mix.nitrogen);
+    change.commit();
     return appended;
 }
 
 bool DeleteGasMix(const QString &name)
 {
     CheckGasMixName(name);
-    IniFile ini = SettingsFile();
+    // The record and its index entry go in one write.
+    IniFile::Batch ini = SettingsFile().batch();
     ini.eraseSection(name);
 
     // Names after the deleted one move up one position; the position of the
@@ -94,6 +98,7 @@ bool DeleteGasMix(const QString &name)
     }
     if (found)
         ini.writeInteger(IndexSection, TotalKey, std::max(count - 1, 0));
+    ini.commit();
     return found;
 }
 

@@ -183,7 +183,7 @@ IniFile::IniFile(QString fileName) : m_fileName(std::move(fileName)) {}
 IniDocument IniFile::load() const
 {
     QFile file(m_fileName);
-    if (!file.open(QIODevice::ReadOnly))
+    if (!file.open(QIODevice::ReadOnly) || file.size() > MaxFileSize)
         return {};
     return IniDocument::fromDevice(file);
 }
@@ -198,6 +198,10 @@ IniDocument IniFile::loadForChange() const
             return {};
         throw WriteError(QStringLiteral("Unable to write to %1").arg(m_fileName));
     }
+    if (file.size() > MaxFileSize)
+        throw WriteError(QStringLiteral("Unable to write to %1: the file holds more than %2 MB, it is no settings file")
+                             .arg(m_fileName)
+                             .arg(MaxFileSize / (1024 * 1024)));
     IniDocument doc = IniDocument::fromDevice(file);
     if (file.error() != QFileDevice::NoError)
         throw WriteError(QStringLiteral("Unable to write to %1").arg(m_fileName));
@@ -216,9 +220,11 @@ QString IniFile::readString(const QString &section, const QString &key, const QS
     return v ? v->left(MaxValueLength) : fallback;
 }
 
-int IniFile::readInteger(const QString &section, const QString &key, int fallback) const
+namespace {
+
+// Decimal text, or hexadecimal after "0x"; anything else gives the fallback.
+int integerOf(const QString &text, int fallback)
 {
-    const QString text = readString(section, key, QString());
     if (text.size() > 2 && (text.startsWith(u"0x") || text.startsWith(u"0X"))) {
         bool ok = false;
         const uint v = text.mid(2).toUInt(&ok, 16);
@@ -227,6 +233,13 @@ int IniFile::readInteger(const QString &section, const QString &key, int fallbac
     if (text.startsWith(u"0x", Qt::CaseInsensitive))
         return fallback;
     return StrToIntDef(text, fallback);
+}
+
+} // namespace
+
+int IniFile::readInteger(const QString &section, const QString &key, int fallback) const
+{
+    return integerOf(readString(section, key, QString()), fallback);
 }
 
 bool IniFile::readBool(const QString &section, const QString &key, bool fallback) const
@@ -288,3 +301,34 @@ void IniFile::deleteKey(const QString &section, const QString &key)
     doc.removeKey(section, key);
     save(doc);
 }
+
+IniFile::Batch IniFile::batch() const { return Batch(*this); }
+
+IniFile::Batch::Batch(const IniFile &file) : m_fileName(file.fileName()), m_doc(file.loadForChange()) {}
+
+QString IniFile::Batch::readString(const QString &section, const QString &key, const QString &fallback) const
+{
+    const auto v = m_doc.value(section, key);
+    return v ? v->left(MaxValueLength) : fallback;
+}
+
+int IniFile::Batch::readInteger(const QString &section, const QString &key, int fallback) const
+{
+    return integerOf(readString(section, key, QString()), fallback);
+}
+
+void IniFile::Batch::writeString(const QString &section, const QString &key, const QString &value)
+{
+    checkName(QStringLiteral("section"), section);
+    checkName(QStringLiteral("key"), key);
+    m_doc.setValue(section, key, value);
+}
+
+void IniFile::Batch::writeInteger(const QString &section, const QString &key, int value)
+{
+    writeString(section, key, QString::number(value));
+}
+
+void IniFile::Batch::eraseSection(const QString &section) { m_doc.removeSection(section); }
+
+void IniFile::Batch::commit() { IniFile(m_fileName).save(m_doc); }

@@ -50,6 +50,9 @@ class IniFile
 {
 public:
     static constexpr int MaxValueLength = 1023;
+    // A larger file is no profile file: it reads as empty (every value its
+    // default) and is never replaced by a write, which raises WriteError.
+    static constexpr qint64 MaxFileSize = 16 * 1024 * 1024;
 
     explicit IniFile(QString fileName);
     const QString &fileName() const { return m_fileName; }
@@ -72,6 +75,28 @@ public:
     void writeStrings(const QString &section, const QList<QPair<QString, QString>> &entries);
     void eraseSection(const QString &section);
     void deleteKey(const QString &section, const QString &key);
+
+    // Several reads and changes that reach the disk in one write: the file
+    // then holds all of them or none (a record and its index entry).
+    class Batch
+    {
+    public:
+        QString readString(const QString &section, const QString &key, const QString &fallback) const;
+        int readInteger(const QString &section, const QString &key, int fallback) const;
+        void writeString(const QString &section, const QString &key, const QString &value);
+        void writeInteger(const QString &section, const QString &key, int value);
+        void eraseSection(const QString &section);
+        // Raises WriteError as the single writes do; the file is then unchanged.
+        void commit();
+
+    private:
+        friend class IniFile;
+        explicit Batch(const IniFile &file);
+        QString m_fileName;
+        IniDocument m_doc;
+    };
+    // Raises WriteError when the file exists but cannot be read.
+    Batch batch() const;
 
 private:
     IniDocument load() const;

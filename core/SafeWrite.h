@@ -11,8 +11,16 @@
 #include <QByteArray>
 #include <QString>
 
+class QSaveFile;
+
 // Returns an empty text on success, else why the file could not be written.
 QString WriteWholeFile(const QString &fileName, const QByteArray &bytes);
+
+// For files written piece by piece: opens `file` so that every failed write
+// shows in write()'s result, and commits it only when the disk holds all of
+// it (an empty text), else gives why and leaves the old file as it was.
+bool OpenWholeFile(QSaveFile &file);
+QString CommitWholeFile(QSaveFile &file);
 
 // Whether a new file can be created in `folder` (tried with a temporary file).
 bool CanCreateFilesIn(const QString &folder);

@@ -126,7 +126,8 @@ void DiverRecords::SaveDiverRecord(const QString &name, const QString &tankSize,
                                    const QString &certified, const QString &rmv)
 {
     refuseBadName(name);
-    IniFile settings = SettingsFile();
+    // The record and its index entry go in one write: all of it or nothing.
+    IniFile::Batch settings = SettingsFile().batch();
     const int total = settings.readInteger(Divers, Total, 0);
     bool known = false;
     for (int i = 1; i <= total && !known; ++i)
@@ -134,11 +135,13 @@ void DiverRecords::SaveDiverRecord(const QString &name, const QString &tankSize,
     if (!known) {
         settings.writeInteger(Divers, Total, total + 1);
         settings.writeString(Divers, IntToStr(total + 1), name);
-        DiversListBox << name;
     }
     settings.writeString(name, QStringLiteral("TankSize"), tankSize);
     settings.writeString(name, QStringLiteral("Certified"), certified);
     settings.writeString(name, QStringLiteral("RMV"), rmv);
+    settings.commit();
+    if (!known)
+        DiversListBox << name;
 }
 
 void DiverRecords::LoadRecord(const QString &requested)
@@ -180,7 +183,7 @@ void DiverRecords::DiverDeleteClick()
     refuseBadName(name);
     if (!m_ask(QStringLiteral("Are you sure you want to delete this record ?")))
         return;
-    IniFile settings = SettingsFile();
+    IniFile::Batch settings = SettingsFile().batch();
     settings.eraseSection(name);
     // Close the gap: the other names move up in their old order.
     const int total = settings.readInteger(Divers, Total, 0);
@@ -195,6 +198,7 @@ void DiverRecords::DiverDeleteClick()
     }
     if (kept < total)
         settings.writeInteger(Divers, Total, kept);
+    settings.commit();
     DiversListBox.removeIf([&](const QString &entry) { return sameRecord(entry, name); });
     DiverNewClick();
 }

@@ -1,5 +1,6 @@
 #include "profiles/DanLineReader.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -10,7 +11,8 @@ DanLineReader::DanLineReader(const QString &path) : m_file(path)
 {
     if (!m_file.open(QIODevice::ReadOnly))
         m_error = m_file.errorString();
-    m_buffer.resize(BlockSize);
+    // A small file needs no large block; a line longer than the buffer grows it.
+    m_buffer.resize(std::size_t(std::clamp<qint64>(m_file.size() + 1, 4096, qint64(BlockSize))));
 }
 
 bool DanLineReader::fill()

@@ -17,6 +17,8 @@ const QRgb Yellow = qRgb(0xFF, 0xFF, 0);
 const QRgb Blue = qRgb(0, 0, 0xFF);
 const QRgb Black = qRgb(0, 0, 0);
 
+constexpr double MaxFieldMagnitude = 1e12;
+
 const char *const FieldNames[DanSampleFields] = {
     "time", "depth", "third", "warning", "decompression", "ceiling", "temperature", "tank pressure"};
 
@@ -34,6 +36,12 @@ double realField(const std::array<std::string_view, DanSampleFields> &fields, in
     if (!TryStrToFloat(text, '.', value))
         throw ConvertError(QStringLiteral("'%1' is not a valid floating point value")
                                .arg(QLatin1StringView(text.data(), qsizetype(text.size()))));
+    // Far beyond any dive; larger values would overflow the time in seconds
+    // and the chart's ranges worked out from them.
+    if (std::fabs(value) > MaxFieldMagnitude)
+        throw ConvertError(QStringLiteral("'%1' is out of range for the %2 field")
+                               .arg(QLatin1StringView(text.data(), qsizetype(text.size())),
+                                    QLatin1StringView(FieldNames[number - 1])));
     return value;
 }
 

@@ -12,7 +12,6 @@ namespace {
 
 constexpr int UninterpretedLines = 6;
 constexpr int MaxRenamings = 100;
-const QByteArray EndOfFile = "EOF";
 
 bool isBlankChar(QChar c) { return c == u' ' || c == u'\t'; }
 
@@ -21,6 +20,22 @@ QString withUnderscore(const QString &name)
 {
     const qsizetype dot = name.lastIndexOf(u'.');
     return dot < 0 ? name + u'_' : name.left(dot) + u'_' + name.mid(dot);
+}
+
+// The default destination's name: line 1's first field without its
+// extension, always one directory beside the file. Separators become "_";
+// a name that is no directory name ("", ".", "..") gives the file's own
+// base name.
+QString directoryName(const QString &firstField, const QString &path)
+{
+    QString base = firstField;
+    const qsizetype dot = base.lastIndexOf(u'.');
+    if (dot >= 0)
+        base.truncate(dot);
+    base.replace(u'/', u'_').replace(u'\\', u'_').replace(QChar(0), u'_');
+    if (base.isEmpty() || base == QStringLiteral(".") || base == QStringLiteral(".."))
+        base = QFileInfo(path).completeBaseName();
+    return base;
 }
 
 } // namespace
@@ -80,22 +95,14 @@ DanSplitResult DanSplitter::ReadFilesForMultibleNEMs()
         return m_result;
     }
     m_line1 = QByteArray(line.data(), qsizetype(line.size()));
-    QString base = QString::fromLatin1(DanField(line, 1));
-    const qsizetype dot = base.lastIndexOf(u'.');
-    if (dot >= 0)
-        base.truncate(dot);
-    m_defaultDestination = QFileInfo(m_path).absolutePath() + u'/' + base;
+    m_defaultDestination = QFileInfo(m_path).absolutePath() + u'/' + directoryName(QString::fromLatin1(DanField(line, 1)), m_path);
 
     if (!ReadHeader(std::nullopt)) {
         m_result.cancelled = true;
         return m_result;
     }
-    for (;;) {
-        const QByteArray next = ReadData();
-        if (next == EndOfFile)
-            break;
-        ReadHeader(next);
-    }
+    while (const std::optional<QByteArray> next = ReadData())
+        ReadHeader(*next);
     if (!m_reader->readError().isEmpty())
         m_result.messages << m_reader->readError();
     m_reader.reset();
@@ -126,10 +133,12 @@ bool DanSplitter::ReadHeader(std::optional<QByteArray> header)
         header = m_reader->next(line) ? QByteArray(line.data(), qsizetype(line.size())) : QByteArray();
     }
     if (m_result.destination.isEmpty()) {
-        QDir().mkpath(m_defaultDestination);
+        // A default directory made here is removed again when not chosen
+        // and still empty; one that was there before stays.
+        const bool made = !QFileInfo::exists(m_defaultDestination) && QDir().mkdir(m_defaultDestination);
         QString chosen = m_callbacks.chooseDirectory ? m_callbacks.chooseDirectory(m_defaultDestination) : m_defaultDestination;
         chosen = QDir::cleanPath(chosen);
-        if (chosen != QDir::cleanPath(m_defaultDestination))
+        if (made && chosen != QDir::cleanPath(m_defaultDestination))
             QDir().rmdir(m_defaultDestination);   // only when empty
         if (chosen.isEmpty() || chosen == u'.')
             return false;
@@ -152,10 +161,10 @@ bool DanSplitter::ReadHeader(std::optional<QByteArray> header)
     return true;
 }
 
-QByteArray DanSplitter::ReadData()
+std::optional<QByteArray> DanSplitter::ReadData()
 {
     const qint64 size = m_reader->size();
-    QByteArray next = EndOfFile;
+    std::optional<QByteArray> next;
     std::string_view line;
     while (m_reader->next(line)) {
         if (DanIsEmptyLine(line))
@@ -184,11 +193,17 @@ void DanSplitter::namePiece()
     flushPiece();
     if (!file.flush())
         m_piece->writeFailed = true;
+    const QString why = file.errorString();
     file.close();
     const QString temporary = file.fileName();
+    // A piece short of its lines would pass for the whole dive: it goes,
+    // and the dive stays in the file being split.
     if (m_piece->writeFailed) {
-        m_result.messages << QStringLiteral("Writing %1 failed; what was written is kept there.").arg(QDir::toNativeSeparators(temporary));
-        m_result.pieces << temporary;
+        QFile::remove(temporary);
+        m_result.messages << QStringLiteral("The piece %1 could not be written into %2 (%3); its dive is still in %4.")
+                                 .arg(m_piece->name.isEmpty() ? QDir::toNativeSeparators(temporary) : m_piece->name,
+                                      QDir::toNativeSeparators(m_result.destination), why,
+                                      QDir::toNativeSeparators(m_path));
         return;
     }
     const QDir destination(m_result.destination);

@@ -10,7 +10,8 @@
 // A piece is written under a fresh temporary name in the destination and
 // only then takes its name, which never replaces an existing file. A piece
 // that cannot take its name stays under its temporary name, and a message
-// says where it is.
+// says where it is. A piece that could not be written whole is removed, and
+// a message says which dive is missing.
 
 #include <QString>
 #include <QStringList>
@@ -58,8 +59,9 @@ private:
     // line of the file when none is given. False when the user cancelled.
     bool ReadHeader(std::optional<QByteArray> header);
     // Copies the dive's sample lines and names the piece; gives the next
-    // dive's header line, or "EOF".
-    QByteArray ReadData();
+    // dive's header line, or none at the end of the file (a header line
+    // may read "EOF" like any other text).
+    std::optional<QByteArray> ReadData();
     void write(std::string_view line);
     void flushPiece();
     void namePiece();

@@ -1,5 +1,7 @@
 #include "profiles/FileCopy.h"
 
+#include "core/SafeWrite.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -10,7 +12,7 @@ bool fileCopy(const QString &source, const QString &destination)
     if (!in.open(QIODevice::ReadOnly))
         return false;
     QSaveFile out(destination);
-    if (!out.open(QIODevice::WriteOnly))
+    if (!OpenWholeFile(out))
         return false;
     constexpr qint64 BlockSize = 16384;
     char block[BlockSize];
@@ -23,7 +25,7 @@ bool fileCopy(const QString &source, const QString &destination)
         if (out.write(block, got) != got)
             return false;
     }
-    if (!out.commit())
+    if (!CommitWholeFile(out).isEmpty())
         return false;
     QFile copy(destination);
     if (copy.open(QIODevice::WriteOnly | QIODevice::Append))

@@ -5,6 +5,14 @@
  *   TIDEWELL_FAIL_AT   the number of the counted call that fails (1, 2, ...);
  *                      0 or unset: nothing fails, the calls are only counted
  *
+ *   TIDEWELL_FAIL_ON_START  when set, calls count only after the program
+ *                      called tidewellFailingCallsStart() (found with dlsym),
+ *                      so that a window can be set up before the faults
+ *   TIDEWELL_REFUSE_NEW  when set, the folder itself refuses new files (as a
+ *                      read-only program folder does): creating a file that
+ *                      does not exist directly in it fails with EACCES,
+ *                      uncounted; files in its subfolders are not refused
+ *
  * Counted: open/openat (any variant) and rename/renameat/renameat2/linkat of
  * a path in the folder; write, fsync and fdatasync on a descriptor opened
  * there. When a call is made to fail, one line "fault: <call> #<n>" goes to
@@ -26,6 +34,10 @@ enum { MaxFd = 4096 };
 static const char *failDir;
 static size_t failDirLength;
 static long failAt;
+static int refuseNew;
+static int started = 1;
+
+void tidewellFailingCallsStart(void) { started = 1; }
 static long counted;
 static unsigned char watched[MaxFd];
 
@@ -48,14 +60,28 @@ __attribute__((constructor)) static void setUp(void)
     failDirLength = failDir ? strlen(failDir) : 0;
     const char *at = getenv("TIDEWELL_FAIL_AT");
     failAt = at ? atol(at) : 0;
+    refuseNew = getenv("TIDEWELL_REFUSE_NEW") != NULL;
+    started = getenv("TIDEWELL_FAIL_ON_START") == NULL;
     if (failDirLength > 0)
         atexit(report);
 }
 
 static int inFolder(const char *path)
 {
-    return failDirLength > 0 && path && strncmp(path, failDir, failDirLength) == 0
+    return started && failDirLength > 0 && path && strncmp(path, failDir, failDirLength) == 0
         && (path[failDirLength] == '/' || path[failDirLength] == '\0');
+}
+
+/* A new file directly in the folder, or an unnamed one (O_TMPFILE) made in it. */
+static int refused(const char *path, int flags)
+{
+    if (!refuseNew || !inFolder(path))
+        return 0;
+    if ((flags & O_TMPFILE) == O_TMPFILE)
+        return path[failDirLength] == '\0' || strcmp(path + failDirLength, "/") == 0;
+    if (!(flags & O_CREAT) || path[failDirLength] != '/' || strchr(path + failDirLength + 1, '/'))
+        return 0;
+    return access(path, F_OK) != 0;
 }
 
 static int isWatched(int fd)
@@ -99,6 +125,10 @@ static mode_t modeOf(int flags, va_list args)
         va_start(args, flags);                                               \
         const mode_t mode = modeOf(flags, args);                             \
         va_end(args);                                                        \
+        if (refused(path, flags)) {                                          \
+            errno = EACCES;                                                  \
+            return -1;                                                       \
+        }                                                                    \
         if (inFolder(path) && shouldFail(#name)) {                           \
             errno = EACCES;                                                  \
             return -1;                                                       \
@@ -114,6 +144,10 @@ static mode_t modeOf(int flags, va_list args)
         va_start(args, flags);                                               \
         const mode_t mode = modeOf(flags, args);                             \
         va_end(args);                                                        \
+        if (refused(path, flags)) {                                          \
+            errno = EACCES;                                                  \
+            return -1;                                                       \
+        }                                                                    \
         if (inFolder(path) && shouldFail(#name)) {                           \
             errno = EACCES;                                                  \
             return -1;                                                       \

@@ -1,12 +1,15 @@
 // A monkey at the keyboard: the main window and every window it can open get
 // random menu commands, clicks, keys and texts, answered through scripted
-// dialogs. The run is seeded and repeatable: the seed is printed first and
+// dialogs. Every kind of window in the main window's catalog that has a
+// maker is opened in turn as well, so each one is driven whatever the
+// random commands pick; at most eight windows stay open. The run is seeded and repeatable: the seed is printed first and
 // in every failure; TIDEWELL_MONKEY_SEED replays one, TIDEWELL_MONKEY_EVENTS
 // sets the number of events. A step that does not finish within 10 s (a
 // hang, or a modal dialog that bypasses the dialog seam) fails the run.
 
 #include "shell/Application.h"
 #include "shell/Main.h"
+#include "shell/WindowCatalog.h"
 #include "tests/support/ScriptedDialogs.h"
 #include "tests/support/TempSettings.h"
 #include "widgets/ChildForm.h"
@@ -16,6 +19,7 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QPointer>
+#include <QSet>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QToolButton>
@@ -186,16 +190,83 @@ public:
         return queueAnswer();
     }
 
-    // Keeps the number of open windows bounded; a window that asks whether
-    // to save is answered No.
+    // Keeps the number of open windows at eight or fewer: the oldest ones
+    // close, every question they ask answered No (don't save). A window may
+    // refuse to close while a box holds what is no number (the fills
+    // window does): then the next oldest closes, and when none will, the
+    // oldest is taken away without its close steps.
     void prune()
     {
-        const QList<QMdiSubWindow *> windows = m_main.mdiArea()->subWindowList();
-        if (windows.size() <= 8)
-            return;
-        m_dialogs.answerMessage(QMessageBox::No);
-        windows.first()->close();
+        while (openWindows().size() > MaxWindows) {
+            bool closed = false;
+            QList<QPointer<QMdiSubWindow>> oldestFirst;
+            for (QMdiSubWindow *window : openWindows())
+                oldestFirst << window;
+            for (const QPointer<QMdiSubWindow> &sub : std::as_const(oldestFirst)) {
+                if (!sub)
+                    continue;
+                m_dialogs.forgetAnswers();
+                for (int i = 0; i < 4; ++i)
+                    m_dialogs.answerMessage(QMessageBox::No);
+                sub->close();
+                QCoreApplication::processEvents();
+                QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+                m_dialogs.forgetAnswers();
+                closed = !sub || !sub->isVisible();
+                if (closed)
+                    break;
+            }
+            if (!closed) {
+                delete openWindows().first();
+                ++m_forced;
+            }
+        }
     }
+
+    // Windows taken away by prune() because none would close.
+    int forced() const { return m_forced; }
+
+    // The windows shown; a closed one may wait for its deletion.
+    QList<QMdiSubWindow *> openWindows() const
+    {
+        QList<QMdiSubWindow *> open = m_main.mdiArea()->subWindowList();
+        open.removeIf([](const QMdiSubWindow *w) { return !w->isVisible(); });
+        return open;
+    }
+
+    // Opens the next kind of window of the catalog that can be made, through
+    // its first command, as a user would.
+    QString openNextKind()
+    {
+        QList<const WindowKind *> kinds;
+        for (const WindowKind &kind : windowCatalog())
+            if (kind.make && !kind.commands.isEmpty())
+                kinds << &kind;
+        if (kinds.isEmpty())
+            return QStringLiteral("no kind of window to open");
+        const WindowKind *kind = kinds.at(m_nextKind++ % kinds.size());
+        const QString name = kind->commands.first().name;
+        auto *action = m_main.findChild<QAction *>(name);
+        if (!action)
+            return QStringLiteral("the command %1 is missing").arg(name);
+        const qsizetype before = m_main.mdiArea()->subWindowList().size();
+        action->trigger();
+        if (m_main.mdiArea()->subWindowList().size() > before)
+            m_opened.insert(name);
+        return QStringLiteral("open the catalog's %1").arg(name);
+    }
+
+    // The catalog's kinds with a maker that were never opened.
+    QStringList kindsNotOpened() const
+    {
+        QStringList missing;
+        for (const WindowKind &kind : windowCatalog())
+            if (kind.make && !kind.commands.isEmpty() && !m_opened.contains(kind.commands.first().name))
+                missing << kind.commands.first().name;
+        return missing;
+    }
+
+    static constexpr int MaxWindows = 8;
 
 private:
     template <typename T>
@@ -340,6 +411,9 @@ private:
     ScriptedDialogs &m_dialogs;
     QRandomGenerator m_random;
     QTemporaryDir m_files;  // where saves and loads of the run go
+    int m_nextKind = 0;
+    int m_forced = 0;
+    QSet<QString> m_opened;  // commands of catalog kinds that opened a window
 };
 
 } // namespace
@@ -366,12 +440,16 @@ void TestMonkey::randomUseOfEveryWindow()
     Watchdog watchdog(seed, std::chrono::seconds(10));
     const auto started = std::chrono::steady_clock::now();
     QString last;
+    // Every kind of window comes up at least once in the shortest run.
+    const int kindEvery = std::max(1, std::min(100, events / std::max(1, int(windowCatalog().size()) * 2)));
+    int questions = 0;
     for (int step = 0; step < events; ++step) {
         watchdog.beat(step, last);
-        last = monkey.step();
+        last = step % kindEvery == 0 ? monkey.openNextKind() : monkey.step();
         watchdog.beat(step, last);
         QCoreApplication::processEvents();
         monkey.prune();
+        QVERIFY2(monkey.openWindows().size() <= Monkey::MaxWindows, qPrintable(last));
         QVERIFY2(main.isVisible(), qPrintable(QStringLiteral("the main window closed after step %1 (%2); seed %3")
                                                   .arg(step).arg(last).arg(seed)));
         QWidget *modal = QApplication::activeModalWidget();
@@ -381,12 +459,17 @@ void TestMonkey::randomUseOfEveryWindow()
         for (const auto &question : dialogs.asked())
             QVERIFY2(question.text != u"Unknown error",
                      qPrintable(QStringLiteral("an unknown error after step %1 (%2); seed %3").arg(step).arg(last).arg(seed)));
+        questions += int(dialogs.asked().size());
+        dialogs.clear();
     }
+    QCOMPARE(monkey.kindsNotOpened(), QStringList());
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
     // Not through the test log, which stops after its warning limit.
-    std::fprintf(stderr, "monkey: seed %u, %d events in %.1f s (%.0f per second), %d windows open, %d questions asked\n",
-                 seed, events, seconds, events / seconds, static_cast<int>(main.mdiArea()->subWindowList().size()),
-                 static_cast<int>(dialogs.asked().size()));
+    std::fprintf(stderr,
+                 "monkey: seed %u, %d events in %.1f s (%.0f per second), %d windows open, %d questions asked, "
+                 "%d windows taken away that would not close\n",
+                 seed, events, seconds, events / seconds, static_cast<int>(monkey.openWindows().size()), questions,
+                 monkey.forced());
 }
 
 int main(int argc, char **argv)

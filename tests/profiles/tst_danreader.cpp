@@ -351,6 +351,8 @@ private slots:
         QTest::newRow("time not a number") << danSample("0.4x", "12") << QStringLiteral("'0.4x' is not a valid floating point value") << 11;
         QTest::newRow("comma in the depth") << danSample("0.40", "12,5") << QStringLiteral("'12,5' is not a valid floating point value") << 11;
         QTest::newRow("ceiling not an integer") << danSample("0.40", "12", "false", "true", "1O") << QStringLiteral("'1O' is not a valid integer value") << 11;
+        QTest::newRow("time past any dive") << danSample("1e308", "12") << QStringLiteral("'1e308' is out of range for the time field") << 11;
+        QTest::newRow("depth past any dive") << danSample("0.40", "-2e12") << QStringLiteral("'-2e12' is out of range for the depth field") << 11;
     }
     void faultyFiles()
     {

@@ -129,6 +129,64 @@ private slots:
         QVERIFY(!QFileInfo::exists(folder + QStringLiteral("/02345")));
     }
 
+    void defaultDirectoryStaysBesideTheFile_data()
+    {
+        QTest::addColumn<QByteArray>("firstField");
+        QTest::addColumn<QString>("directory");
+        QTest::newRow("slashes") << QByteArray("023/45/x.NEM") << QStringLiteral("023_45_x");
+        QTest::newRow("parent folder") << QByteArray("../up.NEM") << QStringLiteral(".._up");
+        QTest::newRow("only dots") << QByteArray("...NEM") << QStringLiteral("dives");
+        QTest::newRow("backslashes") << QByteArray("C:\\dan\\02345.NEM") << QStringLiteral("C:_dan_02345");
+    }
+    void defaultDirectoryStaysBesideTheFile()
+    {
+        QFETCH(QByteArray, firstField);
+        QFETCH(QString, directory);
+        const QString folder = QFileInfo(m_file).absolutePath();
+        QByteArray bytes = contentOf(m_file);
+        bytes.replace(0, bytes.indexOf(' '), firstField);
+        QFile file(m_file);
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        QCOMPARE(file.write(bytes), bytes.size());
+        file.close();
+
+        QString start;
+        const QString mine = folder + QStringLiteral("/mine");
+        const QStringList around = QDir(folder + QStringLiteral("/..")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+        const DanSplitResult result = ReadFilesForMultibleNEMs(m_file, choosing(mine, &start));
+        QCOMPARE(start, folder + u'/' + directory);
+        QCOMPARE(result.pieces.size(), 2);
+        // The default directory was made for the chooser and went again.
+        QCOMPARE(QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), (QStringList{QStringLiteral("dives.nem"), QStringLiteral("mine")}));
+        QCOMPARE(QDir(folder + QStringLiteral("/..")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), around);
+    }
+
+    void existingEmptyDefaultDirectoryIsKept()
+    {
+        const QString folder = QFileInfo(m_file).absolutePath();
+        QVERIFY(QDir().mkpath(folder + QStringLiteral("/02345")));
+        const DanSplitResult result = ReadFilesForMultibleNEMs(m_file, choosing(folder + QStringLiteral("/mine")));
+        QCOMPARE(result.pieces.size(), 2);
+        QVERIFY(QFileInfo(folder + QStringLiteral("/02345")).isDir());
+    }
+
+    void headerReadingEofIsADive()
+    {
+        // The end of the file is not told by the text of a line.
+        QByteArray bytes = contentOf(m_file);
+        const QByteArray second = DanDiveText(dive(2, QStringLiteral("16:05"), 30));
+        const qsizetype headerEnd = second.indexOf("\r\n");
+        bytes.replace(second.left(headerEnd), "EOF");
+        QFile file(m_file);
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        QCOMPARE(file.write(bytes), bytes.size());
+        file.close();
+        const DanSplitResult result = ReadFilesForMultibleNEMs(m_file, choosing(QString()));
+        QCOMPARE(result.pieces.size(), 2);
+        QCOMPARE(QFileInfo(result.pieces[1]).fileName(), QStringLiteral("EOF.Dan"));
+        QCOMPARE(contentOf(result.pieces[1]), QByteArray(DanIdentification) + "\r\nEOF" + second.mid(headerEnd));
+    }
+
     void cancelledChooserWritesNothing()
     {
         DanSplitCallbacks callbacks;

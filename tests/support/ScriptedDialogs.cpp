@@ -31,6 +31,17 @@ void ScriptedDialogs::clear()
     m_unanswered.clear();
 }
 
+void ScriptedDialogs::forgetAnswers()
+{
+    m_messages.clear();
+    m_inputs.clear();
+    m_files.clear();
+    m_folders.clear();
+    m_fonts.clear();
+    m_prints.clear();
+    m_dialogs.clear();
+}
+
 QMessageBox::StandardButton ScriptedDialogs::message(QMessageBox::Icon icon, const QString &title,
                                                      const QString &text, QMessageBox::StandardButtons buttons,
                                                      QMessageBox::StandardButton)

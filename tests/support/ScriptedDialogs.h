@@ -44,6 +44,8 @@ public:
     QStringList messageTexts() const;
     const QList<Question> &unanswered() const { return m_unanswered; }
     void clear();
+    // Drops every queued answer: the next questions get their cancelling one.
+    void forgetAnswers();
 
     QMessageBox::StandardButton message(QMessageBox::Icon icon, const QString &title, const QString &text,
                                         QMessageBox::StandardButtons buttons,
