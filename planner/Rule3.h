@@ -38,6 +38,9 @@ class ProfileGraphic;
 // screen width less 200 pixels; nothing when it does not fit.
 std::optional<QPoint> WorksheetPlace(const QRect &planner, const QSize &sheet, int screenWidth, int offset);
 
+// Asks for a plan file to load, as "&Load dive plan" does; empty when cancelled.
+QString AskDivePlanToLoad();
+
 class TfmRuleOfThird final : public TChildForm
 {
     Q_OBJECT

@@ -46,14 +46,19 @@ QString diverName(const QString &name, int diver)
 
 // ---- plan files -----------------------------------------------------------
 
-void TfmRuleOfThird::Loaddive11Click()
+QString AskDivePlanToLoad()
 {
     FileDialogOptions options;
     options.title = QStringLiteral("Load a dive");
     options.filter = QStringLiteral("Tidewell Dive files (*.dive)|*.dive|All files (*.*)|*.*");
     options.defaultExtension = QStringLiteral("Dive");
     options.mustExist = true;
-    const QString fileName = Dialogs::current().openFileName(options);
+    return Dialogs::current().openFileName(options);
+}
+
+void TfmRuleOfThird::Loaddive11Click()
+{
+    const QString fileName = AskDivePlanToLoad();
     if (fileName.isEmpty())
         return;
     BusyCursor busy;

@@ -870,12 +870,7 @@ void TMainForm::ExitByAskFirstButtomClick()
 
 void TMainForm::loadDivePlan()
 {
-    FileDialogOptions options;
-    options.title = QStringLiteral("Load a dive");
-    options.filter = QStringLiteral("Tidewell Dive files (*.dive)|*.dive|All files (*.*)|*.*");
-    options.defaultExtension = QStringLiteral("Dive");
-    options.mustExist = true;
-    const QString fileName = Dialogs::current().openFileName(options);
+    const QString fileName = AskDivePlanToLoad();
     if (!fileName.isEmpty())
         openDivePlan(fileName, true);
 }
