@@ -13,6 +13,7 @@
 #include "widgets/Dialogs.h"
 #include "widgets/ErrorGuard.h"
 #include "widgets/Hints.h"
+#include "widgets/PlainFileIcons.h"
 
 #include <QAction>
 #include <QApplication>
@@ -48,6 +49,7 @@ void TfmDANResarchFormatGraphic::createFilePanel()
     Splitter1->setChildrenCollapsible(false);
 
     m_fileModel = new QFileSystemModel(this);
+    m_fileModel->setIconProvider(plainFileIcons());
     m_fileModel->setFilter(QDir::Files | QDir::NoDotAndDotDot);
     m_fileModel->setNameFilters({QStringLiteral("*.nem"), QStringLiteral("*.dan")});
     m_fileModel->setNameFilterDisables(false);
@@ -60,6 +62,7 @@ void TfmDANResarchFormatGraphic::createFilePanel()
     FileListBox1->installEventFilter(this);
 
     m_directoryModel = new QFileSystemModel(this);
+    m_directoryModel->setIconProvider(plainFileIcons());
     m_directoryModel->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot | QDir::Drives);
     DirectoryListBox1 = new QTreeView(Splitter1);
     DirectoryListBox1->setObjectName(QStringLiteral("DirectoryListBox1"));
