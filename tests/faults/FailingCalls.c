@@ -118,6 +118,13 @@ static mode_t modeOf(int flags, va_list args)
     return (flags & O_CREAT) || (flags & O_TMPFILE) == O_TMPFILE ? va_arg(args, mode_t) : 0;
 }
 
+// An open of `path` fails when its folder refuses new files, or when it is
+// the call whose turn it is to fail.
+static int openFails(const char *name, const char *path, int flags)
+{
+    return refused(path, flags) || (inFolder(path) && shouldFail(name));
+}
+
 #define OPEN_WRAPPER(name)                                                   \
     int name(const char *path, int flags, ...)                               \
     {                                                                        \
@@ -125,11 +132,7 @@ static mode_t modeOf(int flags, va_list args)
         va_start(args, flags);                                               \
         const mode_t mode = modeOf(flags, args);                             \
         va_end(args);                                                        \
-        if (refused(path, flags)) {                                          \
-            errno = EACCES;                                                  \
-            return -1;                                                       \
-        }                                                                    \
-        if (inFolder(path) && shouldFail(#name)) {                           \
+        if (openFails(#name, path, flags)) {                                 \
             errno = EACCES;                                                  \
             return -1;                                                       \
         }                                                                    \
@@ -144,11 +147,7 @@ static mode_t modeOf(int flags, va_list args)
         va_start(args, flags);                                               \
         const mode_t mode = modeOf(flags, args);                             \
         va_end(args);                                                        \
-        if (refused(path, flags)) {                                          \
-            errno = EACCES;                                                  \
-            return -1;                                                       \
-        }                                                                    \
-        if (inFolder(path) && shouldFail(#name)) {                           \
+        if (openFails(#name, path, flags)) {                                 \
             errno = EACCES;                                                  \
             return -1;                                                       \
         }                                                                    \
