@@ -264,13 +264,14 @@ void TestPlanWindow::timeViewHidesTheGasLines()
     QVERIFY(user::choose(plan->ShowGraphicsWho, "Bob"));
     QVERIFY(plan->ReserveStatusBar->isVisible());
     QVERIFY(plan->GasUsedVersusAvailableGasProgress->isVisible());
+    QVERIFY(plan->HowMuchGasBottum->isVisible());
     QCOMPARE(hintOf(plan->Panel11), "Air consumption for Bob");
     QVERIFY(user::choose(plan->ShowGraphicsWho, "Time"));
     QVERIFY(!plan->ReserveStatusBar->isVisible());
     QVERIFY(!plan->TotalConsumptionStatusBar->isVisible());
     QVERIFY(!plan->GasUsedVersusAvailableGasProgress->isVisible());
     QVERIFY(!plan->AlarmShape->isVisible());
-    QVERIFY(plan->HowMuchGasBottum->isVisible());
+    QVERIFY(!plan->HowMuchGasBottum->isVisible());
     QCOMPARE(text(plan, "Label34"), localNumbers("13.93"));
     QCOMPARE(text(plan, "Label30"), "");
     QCOMPARE(hintOf(plan->Panel11), "Time in minutes");
