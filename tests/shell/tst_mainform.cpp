@@ -698,6 +698,7 @@ void TestMainForm::missingPlanOnTheCommandLineSaysWhy()
     QFETCH(QString, file);
     TempSettings settings;
     ScriptedDialogs dialogs;
+    dialogs.answerMessage(QMessageBox::No);
     TMainForm main(arguments);
     QCOMPARE(main.commandLineFileName(), file);
     main.LoadADiverViaTimer();
@@ -707,7 +708,9 @@ void TestMainForm::missingPlanOnTheCommandLineSaysWhy()
     QCOMPARE(main.childForms().constFirst()->windowTitle(), QStringLiteral("Dive planning with 'Rule of Third'"));
     QVERIFY2(main.messageLine().contains(file + QStringLiteral(" does not exist.")), qPrintable(main.messageLine()));
     QCOMPARE(main.FileHistory->files().value(0), file);
-    QVERIFY(dialogs.asked().isEmpty());
+    // Without diver records the planner offers examples; nothing else is asked.
+    QCOMPARE(dialogs.messageTexts(), QStringList{QStringLiteral("Do you wish to create some example dive members ?")});
+    QCOMPARE(dialogs.asked().size(), 1);
 }
 
 // The program's own application object, so that its guarded event delivery is tested too.
