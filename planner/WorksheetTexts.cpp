@@ -2,6 +2,7 @@
 
 #include "planner/PlanModel.h"
 
+#include "core/Arithmetic.h"
 #include "core/InputLists.h"
 #include "core/NumText.h"
 #include "core/Units.h"
@@ -134,7 +135,7 @@ double WorksheetTexts::gasLeftAt(int n, double pressure) const
     const double psi = MyStrToFloat(d.PSI);
     if (m_metric)
         return size * psi - size * (psi - pressure);
-    return size - size * (1 - pressure / psi);
+    return size - size * (1 - Divide(pressure, psi));
 }
 
 QString WorksheetTexts::tankGas(int n) const
