@@ -12,6 +12,7 @@
 #include "shell/SubNote.h"
 #include "tests/support/FakeHost.h"
 #include "tests/support/OrdinaryUser.h"
+#include "tests/support/PdfFiles.h"
 #include "tests/support/ScriptedDialogs.h"
 #include "tests/support/TempSettings.h"
 #include "widgets/Dockbar.h"
@@ -26,7 +27,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
-#include <QProcess>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -65,24 +65,6 @@ QAction *command(const QObject *form, const char *name)
     if (!a)
         qFatal("no command %s", name);
     return a;
-}
-
-QString pdfText(const QString &pdf)
-{
-    QProcess pdftotext;
-    pdftotext.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
-    pdftotext.waitForFinished(30000);
-    return QString::fromUtf8(pdftotext.readAllStandardOutput());
-}
-
-int pdfPages(const QString &pdf)
-{
-    QProcess pdfinfo;
-    pdfinfo.start(QStringLiteral("pdfinfo"), {pdf});
-    pdfinfo.waitForFinished(30000);
-    const QString info = QString::fromUtf8(pdfinfo.readAllStandardOutput());
-    const auto match = QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)")).match(info);
-    return match.hasMatch() ? match.captured(1).toInt() : -1;
 }
 
 // Records the links the desktop is asked to open.
@@ -486,10 +468,10 @@ private slots:
         });
         command(&note, "Print1")->trigger();
         QCOMPARE(jobName, path(QStringLiteral("log.txt")));
-        const QString text = pdfText(pdf);
+        const QString text = PdfText(pdf);
         QVERIFY(text.contains(QStringLiteral("Line 1 of the dive log")));
         QVERIFY(text.contains(QStringLiteral("Line 150 of the dive log")));
-        QVERIFY(pdfPages(pdf) > 1);
+        QVERIFY(PdfPageCount(pdf) > 1);
 
         // A cancelled print dialog prints nothing.
         QFile::remove(pdf);
