@@ -7,7 +7,8 @@
 //    up, then renamed without replacing;
 //  - the split itself, which makes those calls and no data sync per piece
 //    (target <= 1.5x awk).
-// Each figure is the median of three runs, each into a fresh folder.
+// Each figure is the median of three runs, each into a fresh folder, the
+// three taking turns.
 
 #include "bench/Timing.h"
 #include "profiles/DanSplit.h"
@@ -104,36 +105,43 @@ int main(int argc, char **argv)
     int round = 0;
     const auto freshFolder = [&] { return dir.filePath(QStringLiteral("pieces%1").arg(round++)); };
 
-    QString firstSplit;
-    const double split = medianMilliseconds(3, [&] {
+    const auto split = [&] {
         const QString destination = freshFolder();
-        if (firstSplit.isEmpty())
-            firstSplit = destination;
         DanSplitCallbacks callbacks;
         callbacks.chooseDirectory = [&](const QString &) { return destination; };
         const DanSplitResult result = ReadFilesForMultibleNEMs(many, callbacks);
         if (result.pieces.size() != Dives || !result.messages.isEmpty())
             std::printf("split gave %lld pieces, %lld messages\n", qlonglong(result.pieces.size()),
                         qlonglong(result.messages.size()));
-    });
-
-    QString awkFolder;
-    const double awk = medianMilliseconds(3, [&] {
-        awkFolder = freshFolder();
-        QDir().mkpath(awkFolder);
+        return destination;
+    };
+    const auto awkSplit = [&] {
+        const QString destination = freshFolder();
+        QDir().mkpath(destination);
         QProcess process;
-        process.start(QStringLiteral("awk"), {QStringLiteral("-v"), QStringLiteral("dir=") + awkFolder, AwkSplit, many});
+        process.start(QStringLiteral("awk"), {QStringLiteral("-v"), QStringLiteral("dir=") + destination, AwkSplit, many});
         process.waitForFinished(-1);
-    });
-
-    const Pieces pieces = readPieces(firstSplit);
-    const Pieces awkPieces = readPieces(awkFolder);
+        return destination;
+    };
+    // The pieces to write with the bare calls, and a check that awk writes
+    // the same.
+    const Pieces pieces = readPieces(split());
+    const Pieces awkPieces = readPieces(awkSplit());
     if (pieces != awkPieces)
         std::printf("awk wrote other pieces than the split (%zu against %zu)\n", awkPieces.size(), pieces.size());
-    const double safeCalls = medianMilliseconds(3, [&] {
-        if (writeSafely(pieces, freshFolder()) != Dives)
-            std::printf("a safe write failed\n");
-    });
+
+    // The three take turns, so that other programs on a busy machine slow
+    // all alike.
+    std::vector<double> splitTimes, awkTimes, safeTimes;
+    for (int run = 0; run < 3; ++run) {
+        splitTimes.push_back(medianMilliseconds(1, split));
+        awkTimes.push_back(medianMilliseconds(1, awkSplit));
+        safeTimes.push_back(medianMilliseconds(1, [&] {
+            if (writeSafely(pieces, freshFolder()) != Dives)
+                std::printf("a safe write failed\n");
+        }));
+    }
+    const double splitMs = median(splitTimes), awk = median(awkTimes), safeCalls = median(safeTimes);
 
     for (int i = 0; i < round; ++i)
         QDir(dir.filePath(QStringLiteral("pieces%1").arg(i))).removeRecursively();
@@ -142,7 +150,7 @@ int main(int argc, char **argv)
                 "  safe file calls alone (fresh name, look-up, rename) %6.0f (%.2fx awk)\n"
                 "  split (no data sync per piece)                    %6.0f: %.2fx awk (target <= 1.5x), %.0f us per piece;\n"
                 "    of it beyond the safe file calls                %6.0f\n",
-                QFileInfo(many).size() / 1e6, Dives, awk, safeCalls, safeCalls / awk, split, split / awk,
-                split * 1000 / Dives, split - safeCalls);
+                QFileInfo(many).size() / 1e6, Dives, awk, safeCalls, safeCalls / awk, splitMs, splitMs / awk,
+                splitMs * 1000 / Dives, splitMs - safeCalls);
     return 0;
 }
