@@ -5,8 +5,6 @@
 //    samples (targets: at most 25x `wc -l`, at least 5x faster than the
 //    plain reader), and by the profile viewer window, shown, loading it at
 //    "&High" as a user's open does;
-//  - splitting a 10,000-dive file beside reading it once (target <= 1.5x;
-//    bounded by creating 10,000 files, see the printed figures);
 //  - the peak memory of the process and of the loaded chart's list.
 
 #include "bench/Timing.h"
@@ -16,7 +14,6 @@
 #include "profiles/DanChartReplay.h"
 #include "profiles/DanLineReader.h"
 #include "profiles/DanReader.h"
-#include "profiles/DanSplit.h"
 #include "tests/support/DanFiles.h"
 #include "tests/support/FakeHost.h"
 
@@ -164,41 +161,5 @@ int main(int argc, char **argv)
                     median(cpu), wcCpu, median(cpu) / wcCpu);
     }
 
-    const QString many = dir.filePath(QStringLiteral("many.nem"));
-    QList<DanDiveShape> dives;
-    for (int i = 0; i < 10'000; ++i) {
-        DanDiveShape d;
-        d.number = i % 99 + 1;
-        d.date = QStringLiteral("%1/%2/97").arg(i / 28 % 12 + 1, 2, 10, QChar(u'0')).arg(i % 28 + 1, 2, 10, QChar(u'0'));
-        d.time = QStringLiteral("%1:%2").arg(i / 60 % 24, 2, 10, QChar(u'0')).arg(i % 60, 2, 10, QChar(u'0'));
-        d.samples = 150;
-        dives << d;
-    }
-    if (!WriteDanFile(many, dives))
-        return 1;
-    const double readOnce = medianMilliseconds(3, [&] {
-        DanLineReader reader(many);
-        std::string_view line;
-        std::size_t bytes = 0;
-        while (reader.next(line))
-            bytes += line.size();
-        sink += double(bytes);
-    });
-    int round = 0;
-    const double split = medianMilliseconds(3, [&] {
-        const QString destination = dir.filePath(QStringLiteral("pieces%1").arg(round++));
-        DanSplitCallbacks callbacks;
-        callbacks.chooseDirectory = [&](const QString &) { return destination; };
-        const DanSplitResult result = ReadFilesForMultibleNEMs(many, callbacks);
-        if (result.pieces.size() != 10'000 || !result.messages.isEmpty())
-            std::printf("split gave %lld pieces, %lld messages\n", qlonglong(result.pieces.size()), qlonglong(result.messages.size()));
-    });
-    // Removed only now: a file system slows down creating files right
-    // after many were deleted, which a user's split does not meet.
-    for (int i = 0; i < round; ++i)
-        QDir(dir.filePath(QStringLiteral("pieces%1").arg(i))).removeRecursively();
-    std::printf("10,000-dive file (%.1f MB): read once %.0f ms, split %.0f ms: %.2fx (target <= 1.5x); "
-                "%.0f us per piece written\n",
-                QFileInfo(many).size() / 1e6, readOnce, split, split / readOnce, split * 1000 / 10'000);
     return sink < 0;
 }

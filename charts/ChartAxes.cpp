@@ -4,6 +4,8 @@
 #include "charts/ChartDateTime.h"
 #include "charts/RChart.h"
 
+#include <QRegion>
+
 #include "core/NumText.h"
 
 #include <QPainter>
@@ -70,9 +72,11 @@ static AxisTicks axisTicks(double lo, double hi, bool log, FigType type, int min
     return axis;
 }
 
-void TRChart::drawControl(QPainter &p, const Look &look, const PlotGeometry &geo)
+void TRChart::drawControl(QPainter &p, const Look &look, const PlotGeometry &geo, bool plotArea)
 {
-    p.fillRect(0, 0, width(), height(), look.wind);
+    const QRegion background = plotArea ? QRegion(rect()) : QRegion(rect()).subtracted(plotRect());
+    for (const QRect &r : background)
+        p.fillRect(r, look.wind);
     if (m_shadowWidth > 0)
         drawShadow(p);
     p.setFont(pixelFont(font(), logicalDpiY()));

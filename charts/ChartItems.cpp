@@ -8,11 +8,10 @@ void DisplayList::clear()
     m_extras.clear();
     m_extras.shrink_to_fit();
     m_blocks.clear();
-    m_coarse.clear();
     m_distinct.clear();
     m_distinct.shrink_to_fit();
-    m_coarseDistinct.clear();
-    m_coarseDistinct.shrink_to_fit();
+    m_upper.clear();
+    m_upper.shrink_to_fit();
     m_markIndex.clear();
     m_markIndex.shrink_to_fit();
     m_penKnown = false;
@@ -36,22 +35,29 @@ void DisplayList::append(const ChartItem &item, ChartItemExtra extra)
 
 void DisplayList::noteAppended()
 {
-    if (m_items.size() % CoarseSize != 0)
-        return;
-    const std::size_t first = m_blocks.size() - BlocksPerCoarse;
-    ItemBlock coarse = m_blocks[first];
-    for (std::size_t b = first + 1; b < m_blocks.size(); ++b)
-        coarse = MergedBlocks(coarse, m_blocks[b]);
-    coarse.firstDistinct = std::uint32_t(m_coarseDistinct.size());
-    coarse.distinctCount = 0;
-    coarse.manyDistinct = false;
-    for (std::size_t b = first; b < m_blocks.size(); ++b) {
-        const ItemBlock &block = m_blocks[b];
-        coarse.manyDistinct |= block.manyDistinct;
-        for (std::uint32_t k = 0; k < block.distinctCount; ++k)
-            addDistinct(coarse, m_coarseDistinct, m_distinct[block.firstDistinct + k]);
+    // Each level whose last node has just become complete gains a node
+    // above it.
+    for (int level = 1; m_items.size() % (std::size_t(1) << levelBits(level)) == 0; ++level) {
+        if (std::size_t(level) > m_upper.size())
+            m_upper.emplace_back();
+        const std::size_t count = nodeCount(level - 1);
+        const std::vector<DistinctMark> &below = distinctMarks(level - 1);
+        UpperLevel &upper = m_upper[level - 1];
+        const std::size_t first = count - Fanout;
+        ItemBlock merged = node(level - 1, first);
+        for (std::size_t b = first + 1; b < count; ++b)
+            merged = MergedBlocks(merged, node(level - 1, b));
+        merged.firstDistinct = std::uint32_t(upper.distinct.size());
+        merged.distinctCount = 0;
+        merged.manyDistinct = false;
+        for (std::size_t b = first; b < count; ++b) {
+            const ItemBlock &child = node(level - 1, b);
+            merged.manyDistinct |= child.manyDistinct;
+            for (std::uint32_t k = 0; k < child.distinctCount; ++k)
+                addDistinct(merged, upper.distinct, below[child.firstDistinct + k]);
+        }
+        upper.nodes.push_back(merged);
     }
-    m_coarse.push_back(coarse);
 }
 
 void DisplayList::addDistinct(ItemBlock &block, std::vector<DistinctMark> &list, const DistinctMark &mark)
@@ -122,9 +128,12 @@ const ChartItemExtra &DisplayList::extra(std::size_t i) const
 
 std::size_t DisplayList::memoryBytes() const
 {
-    return m_items.bytes() + m_blocks.bytes() + m_coarse.bytes() + m_extras.capacity() * sizeof(m_extras[0])
-           + m_markIndex.capacity() * sizeof(std::uint32_t)
-           + (m_distinct.capacity() + m_coarseDistinct.capacity()) * sizeof(DistinctMark);
+    std::size_t bytes = m_items.bytes() + m_blocks.bytes() + m_extras.capacity() * sizeof(m_extras[0])
+                        + m_markIndex.capacity() * sizeof(std::uint32_t) + m_distinct.capacity() * sizeof(DistinctMark)
+                        + m_upper.capacity() * sizeof(UpperLevel);
+    for (const UpperLevel &level : m_upper)
+        bytes += level.nodes.bytes() + level.distinct.capacity() * sizeof(DistinctMark);
+    return bytes;
 }
 
 void DisplayList::noteInBlock(const ChartItem &item, const ChartItemExtra *extra)

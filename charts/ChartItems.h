@@ -3,9 +3,10 @@
 // The chart's display list: drawing items in world coordinates, in the order
 // appended. The common item is kept small (a line-to takes 24 bytes); the
 // rare fields of rectangles, texts, lines and bars live in a side table.
-// A summary per block of items (and per run of blocks) lets drawing skip
-// blocks that lie wholly outside the visible window, and draw a block that
-// falls into one pixel column in a few steps.
+// Summaries of blocks of items, and of runs of summaries at several levels
+// above them, let drawing skip whole runs that lie outside the visible
+// window and draw a run that falls into one pixel column in a few steps, so
+// that the work follows the pixels rather than the items.
 
 #include "charts/ChunkedVector.h"
 
@@ -89,11 +90,14 @@ ItemBlock MergedBlocks(const ItemBlock &a, const ItemBlock &b);
 class DisplayList
 {
 public:
-    static constexpr std::size_t BlockSize = 32;
-    // A coarse block sums up this many blocks, so that a column full of
-    // items costs few steps.
-    static constexpr std::size_t BlocksPerCoarse = 8;
-    static constexpr std::size_t CoarseSize = BlockSize * BlocksPerCoarse;
+    static constexpr int BlockBits = 5;
+    static constexpr std::size_t BlockSize = std::size_t(1) << BlockBits;
+    // A node of summary level k > 0 sums up Fanout nodes of level k - 1;
+    // level 0 sums up BlockSize items.
+    static constexpr int FanoutBits = 3;
+    static constexpr std::size_t Fanout = std::size_t(1) << FanoutBits;
+    // log2 of the items one node of `level` sums up.
+    static constexpr int levelBits(int level) { return BlockBits + FanoutBits * level; }
 
     void clear();
     void append(const ChartItem &item);
@@ -101,22 +105,37 @@ public:
 
     std::size_t size() const { return m_items.size(); }
     const ChartItem &operator[](std::size_t i) const { return m_items[i]; }
-    const ChunkedVector<ItemBlock, 10> &blocks() const { return m_blocks; }
-    // Summaries of complete runs of BlocksPerCoarse blocks.
-    const ChunkedVector<ItemBlock, 8> &coarseBlocks() const { return m_coarse; }
-    // The distinct marks of the blocks and of the coarse blocks.
-    const std::vector<DistinctMark> &distinctMarks() const { return m_distinct; }
-    const std::vector<DistinctMark> &coarseDistinctMarks() const { return m_coarseDistinct; }
+
+    // The summary levels that hold at least one node. Level 0 holds a node
+    // for every block begun, the last one possibly still growing; the
+    // levels above hold only complete nodes.
+    int levelCount() const { return 1 + int(m_upper.size()); }
+    std::size_t nodeCount(int level) const { return level == 0 ? m_blocks.size() : m_upper[level - 1].nodes.size(); }
+    const ItemBlock &node(int level, std::size_t index) const
+    {
+        return level == 0 ? m_blocks[index] : m_upper[level - 1].nodes[index];
+    }
+    // The distinct marks of the nodes of `level`.
+    const std::vector<DistinctMark> &distinctMarks(int level) const
+    {
+        return level == 0 ? m_distinct : m_upper[level - 1].distinct;
+    }
     static constexpr std::size_t MaxDistinctMarks = 8;
     // The item numbers of all marks, in order.
     const std::vector<std::uint32_t> &markIndex() const { return m_markIndex; }
     // The extra fields of item i (empty for a kind without them).
     const ChartItemExtra &extra(std::size_t i) const;
 
-    // Bytes held by the items, extras, block summaries and mark lists.
+    // Bytes held by the items, extras, summaries and mark lists.
     std::size_t memoryBytes() const;
 
 private:
+    struct UpperLevel
+    {
+        ChunkedVector<ItemBlock, 6> nodes;
+        std::vector<DistinctMark> distinct;
+    };
+
     void noteInBlock(const ChartItem &item, const ChartItemExtra *extra);
     void noteLine(ItemBlock &block, const ChartItem &item) const;
     void noteAppended();
@@ -125,9 +144,8 @@ private:
     ChunkedVector<ChartItem, 12> m_items;
     std::vector<std::pair<std::size_t, ChartItemExtra>> m_extras;   // sorted by item index
     ChunkedVector<ItemBlock, 10> m_blocks;
-    ChunkedVector<ItemBlock, 8> m_coarse;
     std::vector<DistinctMark> m_distinct;
-    std::vector<DistinctMark> m_coarseDistinct;
+    std::vector<UpperLevel> m_upper;   // levels 1, 2, ...
     std::vector<std::uint32_t> m_markIndex;
     bool m_penKnown = false;   // false until the first move: the pen is at the plot's corner
     double m_penX = 0, m_penY = 0;

@@ -72,30 +72,26 @@ bool PlotDrawer::outside(const ItemBlock &block) const
            || std::max(y1, y2) < -reach || std::min(y1, y2) > m_geo.h + reach;
 }
 
+bool PlotDrawer::inside(const ItemBlock &block) const
+{
+    if (block.alwaysDraw)
+        return false;
+    const double x1 = m_geo.x.toPixelExact(block.minX) - m_geo.left;
+    const double x2 = m_geo.x.toPixelExact(block.maxX) - m_geo.left;
+    const double y1 = m_geo.y.toPixelExact(block.minY) - m_geo.top;
+    const double y2 = m_geo.y.toPixelExact(block.maxY) - m_geo.top;
+    return std::min(x1, x2) >= 0 && std::max(x1, x2) <= m_geo.w && std::min(y1, y2) >= 0 && std::max(y1, y2) <= m_geo.h;
+}
+
 void PlotDrawer::draw(const DisplayList &list, DrawState &state)
 {
     m_pen = state.pen;
-    const auto &blocks = list.blocks();
-    const auto &coarse = list.coarseBlocks();
     std::size_t i = state.next;
     const std::size_t n = list.size();
+    const int levels = list.levelCount();
     while (i < n) {
-        if (m_thin && i % DisplayList::BlockSize == 0) {
-            // Whole blocks (only complete ones: items appended later could
-            // still widen a block) are skipped when they lie outside the
-            // plot, or drawn from their summary when they can be; a coarse
-            // block first, then its blocks.
-            const bool coarseStart = i % DisplayList::CoarseSize == 0 && i / DisplayList::CoarseSize < coarse.size();
-            if (coarseStart && drawWholeBlock(list, coarse[i / DisplayList::CoarseSize], list.coarseDistinctMarks())) {
-                i += DisplayList::CoarseSize;
-                continue;
-            }
-            if (i + DisplayList::BlockSize <= n
-                && drawWholeBlock(list, blocks[i / DisplayList::BlockSize], list.distinctMarks())) {
-                i += DisplayList::BlockSize;
-                continue;
-            }
-        }
+        if (m_thin && i % DisplayList::BlockSize == 0 && drawNodesAt(list, levels, i))
+            continue;
         const ChartItem &item = list[i];
         ++m_stats.itemsWalked;
         switch (item.kind) {
@@ -133,9 +129,33 @@ void PlotDrawer::draw(const DisplayList &list, DrawState &state)
     state.pen = m_pen;
 }
 
-bool PlotDrawer::drawWholeBlock(const DisplayList &list, const ItemBlock &block, const std::vector<DistinctMark> &distinct)
+bool PlotDrawer::drawNodesAt(const DisplayList &list, int levels, std::size_t &i)
 {
-    if (outside(block)) {
+    // The largest complete node that starts at item i is skipped when it
+    // lies outside the plot, or drawn from its summary when it can be; else
+    // its first child is tried, down to a block. Only complete nodes are
+    // used: items appended later could still widen a block.
+    for (int level = levels - 1; level >= 0; --level) {
+        const int bits = DisplayList::levelBits(level);
+        const std::size_t index = i >> bits;
+        if ((index << bits) != i || ((index + 1) << bits) > list.size())
+            continue;
+        const std::size_t end = i + (std::size_t(1) << bits);
+        if (drawWholeBlock(list, list.node(level, index), list.distinctMarks(level), i < m_insideUntil)) {
+            i = end;
+            return true;
+        }
+        // Its parts lie inside the plot where it does.
+        if (m_insideUntil < end && inside(list.node(level, index)))
+            m_insideUntil = end;
+    }
+    return false;
+}
+
+bool PlotDrawer::drawWholeBlock(const DisplayList &list, const ItemBlock &block, const std::vector<DistinctMark> &distinct,
+                                bool knownInside)
+{
+    if (!knownInside && outside(block)) {
         flushRun(false);
         if (block.movesPen)
             m_pen = QPoint(m_geo.toX(block.penX), m_geo.toY(block.penY));
@@ -163,6 +183,10 @@ bool PlotDrawer::drawSummary(const DisplayList &list, const ItemBlock &block, co
         last = QPoint(column, m_geo.toY(block.lastY));
         low = QPoint(column, m_geo.toY(block.lineMinY));
         high = QPoint(column, m_geo.toY(block.lineMaxY));
+        if (block.markCount == 0) {
+            drawSummaryLine(block, start, {first, low, high, last});
+            return true;
+        }
         lineArea = QRect(QPoint(column, std::min(low.y(), high.y())), QPoint(column, std::max(low.y(), high.y())));
     }
     const QRect entryArea(QPoint(std::min(start.x(), first.x()), std::min(start.y(), first.y())),
@@ -171,9 +195,10 @@ bool PlotDrawer::drawSummary(const DisplayList &list, const ItemBlock &block, co
     // Marks may be drawn apart from the line only where neither covers the
     // other, and marks of another style or colour only where they do not
     // overlap: then the order of drawing does not matter.
+    // Plain numbers, left unset: most summaries hold no marks.
     struct Placed
     {
-        QPoint p;
+        int x, y;
         QRgb color;
         int style;
     };
@@ -189,20 +214,20 @@ bool PlotDrawer::drawSummary(const DisplayList &list, const ItemBlock &block, co
         Placed m;
         if (fromDistinct) {
             const DistinctMark &d = distinct[block.firstDistinct + k];
-            m = {QPoint(blockColumn, m_geo.toY(d.y)), m_style.allBlack ? qRgb(0, 0, 0) : (d.color | 0xFF000000), d.style};
+            m = {blockColumn, m_geo.toY(d.y), m_style.allBlack ? qRgb(0, 0, 0) : (d.color | 0xFF000000), d.style};
         } else {
             const ChartItem &item = list[marks[block.firstMark + k]];
-            m = {QPoint(m_geo.toX(item.x), m_geo.toY(item.y)), colorOf(item), item.markStyle};
+            m = {m_geo.toX(item.x), m_geo.toY(item.y), colorOf(item), item.markStyle};
         }
-        const QRect box = boxAround(m.p, MarkReach);
+        const QRect box = boxAround(QPoint(m.x, m.y), MarkReach);
         if (block.hasLine && (overlap(box, lineArea) || overlap(box, entryArea)))
             return false;
         bool known = false;
         for (std::size_t j = 0; j < count && !known; ++j) {
             const Placed &o = placed[j];
-            if (o.p == m.p && o.color == m.color && o.style == m.style)
+            if (o.x == m.x && o.y == m.y && o.color == m.color && o.style == m.style)
                 known = true;
-            else if ((o.color != m.color || o.style != m.style) && overlap(box, boxAround(o.p, MarkReach)))
+            else if ((o.color != m.color || o.style != m.style) && overlap(box, boxAround(QPoint(o.x, o.y), MarkReach)))
                 return false;
         }
         if (known)
@@ -215,17 +240,24 @@ bool PlotDrawer::drawSummary(const DisplayList &list, const ItemBlock &block, co
     if (count > 0) {
         flushRun(false);
         for (std::size_t j = 0; j < count; ++j)
-            drawMarkAt(placed[j].p, placed[j].color, placed[j].style);
+            drawMarkAt(QPoint(placed[j].x, placed[j].y), placed[j].color, placed[j].style);
     }
-    if (block.hasLine) {
-        const QRgb color = m_style.allBlack ? qRgb(0, 0, 0) : (block.lineColor | 0xFF000000);
-        moveTo(start);
-        for (const QPoint &p : {first, low, high, last})
-            lineTo(p, color, block.lineWidth);
-    }
-    if (block.movesPen)
+    if (block.hasLine)
+        drawSummaryLine(block, start, {first, low, high, last});
+    else if (block.movesPen)
         moveTo(QPoint(m_geo.toX(block.penX), m_geo.toY(block.penY)));
     return true;
+}
+
+void PlotDrawer::drawSummaryLine(const ItemBlock &block, QPoint start, const std::array<QPoint, 4> &points)
+{
+    const QRgb color = m_style.allBlack ? qRgb(0, 0, 0) : (block.lineColor | 0xFF000000);
+    moveTo(start);
+    for (const QPoint &p : points)
+        lineTo(p, color, block.lineWidth);
+    // Mostly the pen stays where the line ends.
+    if (block.movesPen && (block.penX != block.lastX || block.penY != block.lastY))
+        moveTo(QPoint(m_geo.toX(block.penX), m_geo.toY(block.penY)));
 }
 
 void PlotDrawer::lineTo(QPoint p, QRgb color, int width)

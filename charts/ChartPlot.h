@@ -9,8 +9,10 @@
 // segments inside one column are vertical runs between those extremes. A
 // move to the pen's own pixel does not break such a run, and a mark equal to
 // one drawn before at the same pixel is not drawn again unless something was
-// drawn over it since. Blocks of items that lie wholly outside the plot are
-// skipped. `thin = false` draws every item as listed (the reference).
+// drawn over it since. Runs of items whose summary lies wholly outside the
+// plot are skipped, and runs that fall into one pixel column are drawn from
+// their summary, the largest run first. `thin = false` draws every item as
+// listed (the reference).
 
 #include "charts/ChartItems.h"
 #include "charts/ChartScaling.h"
@@ -94,6 +96,8 @@ private:
     QPainter &painter();
     QRgb colorOf(const ChartItem &item) const;
     bool outside(const ItemBlock &block) const;
+    // Whether the block lies wholly within the plot image.
+    bool inside(const ItemBlock &block) const;
 
     void lineTo(QPoint p, QRgb color, int width);
     void moveTo(QPoint p);
@@ -103,7 +107,11 @@ private:
     void flushRun(bool keepLast);
     void drawThinSegment(QPoint a, QPoint b, QRgb color);
 
-    bool drawWholeBlock(const DisplayList &list, const ItemBlock &block, const std::vector<DistinctMark> &distinct);
+    bool drawNodesAt(const DisplayList &list, int levels, std::size_t &i);
+    // `knownInside`: the block lies within one found inside the plot.
+    bool drawWholeBlock(const DisplayList &list, const ItemBlock &block, const std::vector<DistinctMark> &distinct,
+                        bool knownInside);
+    void drawSummaryLine(const ItemBlock &block, QPoint start, const std::array<QPoint, 4> &points);
     bool drawSummary(const DisplayList &list, const ItemBlock &block, const std::vector<DistinctMark> &distinct);
     void mark(const ChartItem &item);
     void drawMarkAt(QPoint p, QRgb color, int style);
@@ -130,6 +138,9 @@ private:
     std::vector<QPoint> m_points;
     bool m_columnOpen = false;
     int m_columnX = 0, m_minY = 0, m_maxY = 0, m_lastY = 0;
+
+    // Items before this one lie in a run found wholly inside the plot.
+    std::size_t m_insideUntil = 0;
 
     std::array<RecentMark, 4> m_recentMarks{};
     std::size_t m_nextRecent = 0;

@@ -31,7 +31,11 @@ struct AxisScale
         const double p = toPixelExact(value);
         if (std::isnan(p))
             return 0;
-        return static_cast<int>(std::clamp<long>(std::lrint(std::clamp(p, -2147483647.0, 2147483647.0)), -30000, 30000));
+        // Adding and taking away 1.5 * 2^52 rounds to the nearest integer,
+        // halves to even, like lrint, without a library call.
+        constexpr double Round = 6755399441055744.0;
+        const double rounded = (std::clamp(p, -2147483647.0, 2147483647.0) + Round) - Round;
+        return static_cast<int>(std::clamp(rounded, -30000.0, 30000.0));
     }
     double toPixelExact(double value) const;
     double toWorld(double pixel) const;

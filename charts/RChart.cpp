@@ -211,18 +211,19 @@ void TRChart::drawAll(QImage &control, QImage &plot, DrawState &state, bool thin
 {
     const Look look = screenLook();
     const PlotGeometry geo = geometryNow();
-    // The images are kept while the size stays, as everything in them is
-    // painted over.
+    // The control image is kept while the size stays, as everything in it
+    // is painted over.
     const QSize controlSize(std::max(1, width()), std::max(1, height()));
-    const QSize plotSize(std::max(1, geo.w + 1), std::max(1, geo.h + 1));
     if (control.size() != controlSize)
         control = QImage(controlSize, QImage::Format_RGB32);
-    if (plot.size() != plotSize)
-        plot = QImage(plotSize, QImage::Format_RGB32);
+    const bool inPlace = takePlotView(control, plot);
     {
         QPainter p(&control);
-        drawControl(p, look, geo);
+        drawControl(p, look, geo, !inPlace);
     }
+    // Else an image of its own (never a view of the control kept from before).
+    if (!inPlace)
+        plot = QImage(QSize(std::max(1, geo.w + 1), std::max(1, geo.h + 1)), QImage::Format_RGB32);
     {
         QPainter p(&plot);
         drawPlotBackground(p, look, geo);
@@ -234,7 +235,19 @@ void TRChart::drawAll(QImage &control, QImage &plot, DrawState &state, bool thin
         drawer.draw(m_list, state);
         m_stats = drawer.stats();
     }
-    QPainter(&control).drawImage(m_lRim, m_tRim, plot);
+    if (!inPlace)
+        QPainter(&control).drawImage(m_lRim, m_tRim, plot);
+}
+
+bool TRChart::takePlotView(QImage &control, QImage &plot) const
+{
+    const QRect area(QPoint(m_lRim, m_tRim), QSize(std::max(1, plotWidth() + 1), std::max(1, plotHeight() + 1)));
+    if (!control.rect().contains(area))
+        return false;
+    // bits() first detaches a control image shared with a copy.
+    uchar *corner = control.bits() + std::size_t(area.top()) * control.bytesPerLine() + std::size_t(area.left()) * 4;
+    plot = QImage(corner, area.width(), area.height(), control.bytesPerLine(), control.format());
+    return true;
 }
 
 QImage TRChart::render(bool thin)
@@ -248,6 +261,7 @@ QImage TRChart::render(bool thin)
 void TRChart::renderAll()
 {
     drawAll(m_control, m_plot, m_drawState, true);
+    m_plotInPlace = takePlotView(m_control, m_plot);
     m_imagesValid = true;
 }
 
@@ -281,6 +295,8 @@ void TRChart::RefreshChart()
     }
     // Only items were appended since the last drawing: draw just those onto
     // the kept plot image and bring the area they changed to the screen.
+    if (m_plotInPlace)
+        takePlotView(m_control, m_plot);
     const PlotGeometry geo = geometryNow();
     const PlotStyle style = plotStyle(screenLook());
     QRect changed;
@@ -293,7 +309,8 @@ void TRChart::RefreshChart()
     changed = changed.intersected(m_plot.rect());
     if (changed.isEmpty())
         return;
-    QPainter(&m_control).drawImage(changed.topLeft() + QPoint(m_lRim, m_tRim), m_plot, changed);
+    if (!m_plotInPlace)
+        QPainter(&m_control).drawImage(changed.topLeft() + QPoint(m_lRim, m_tRim), m_plot, changed);
     showChanged(changed.translated(m_lRim, m_tRim));
 }
 
@@ -374,7 +391,7 @@ void TRChart::PrintChart(QPainter &painter, int &left, int &top, bool blackAndWh
     painter.save();
     painter.translate(left, top);
     painter.scale(dotsX, dotsY);
-    drawControl(painter, look, geo);
+    drawControl(painter, look, geo, true);
     painter.translate(m_lRim, m_tRim);
     painter.setClipRect(0, 0, geo.w + 1, geo.h + 1);
     drawPlotBackground(painter, look, geo);

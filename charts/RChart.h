@@ -235,7 +235,14 @@ private:
     // Draws the control and the plot image afresh.
     void drawAll(QImage &control, QImage &plot, DrawState &state, bool thin);
     void renderAll();
-    void drawControl(QPainter &p, const Look &look, const PlotGeometry &geo);
+    // Where the plot image fits inside the control image (the usual case),
+    // it is a view of the control's pixels there: drawn into in place, never
+    // copied. Taken anew before each use, as the control image may have
+    // been copied out and detached since.
+    bool takePlotView(QImage &control, QImage &plot) const;
+    // `plotArea`: whether to fill the plot area too, which a view of the
+    // plot covers anyway.
+    void drawControl(QPainter &p, const Look &look, const PlotGeometry &geo, bool plotArea);
     void drawShadow(QPainter &p);
     void drawXAxis(QPainter &p, const PlotGeometry &geo);
     void drawYAxis(QPainter &p, const PlotGeometry &geo);
@@ -282,6 +289,7 @@ private:
     // larger than the plot), with what of the list has been drawn on it.
     QImage m_control;
     QImage m_plot;
+    bool m_plotInPlace = false;   // m_plot is a view of m_control
     bool m_imagesValid = false;
     DrawState m_drawState;
     DrawStats m_stats;

@@ -1,0 +1,192 @@
+// The display list's summaries at several levels: drawing from them sets
+// the same pixels as drawing every item, whatever the zoom, with views whose
+// edges fall on the boundaries of summarised runs, and while items are
+// appended or the list is cleared and filled anew.
+
+#include "charts/RChart.h"
+
+#include <QtTest>
+
+namespace {
+
+// A jagged line of `items` line-to items at x = 1, 2, ...: a slow wave with
+// a saw-tooth of 13 steps on it, so that every pixel column has height.
+void appendLine(TRChart &chart, int items, double lift = 0)
+{
+    chart.MovePenTo(0, 50 + lift);
+    for (int i = 1; i < items; ++i)
+        chart.DrawLineTo(i, 50 + lift + 35 * std::sin(i / 4000.0) + (i % 13) * 0.9);
+}
+
+std::unique_ptr<TRChart> chartOf(int items)
+{
+    auto chart = std::make_unique<TRChart>();
+    chart->resize(400, 300);   // a plot of 340 x 252 pixels
+    chart->setAutoRedraw(false);
+    appendLine(*chart, items);
+    return chart;
+}
+
+// The summarised drawing against drawing every item.
+void compareWithEveryItem(TRChart &chart)
+{
+    const QImage thin = chart.render(true);
+    QCOMPARE(thin, chart.render(false));
+}
+
+} // namespace
+
+class TestChartSummaries : public QObject
+{
+    Q_OBJECT
+private slots:
+    void levelsOfAList_data()
+    {
+        QTest::addColumn<int>("items");
+        QTest::addColumn<int>("levels");
+        QTest::addColumn<int>("blocks");
+        QTest::addColumn<int>("topNodes");
+        // Blocks of 32 items; each level above sums up 8 nodes: 256, 2048,
+        // 16384, 131072 items.
+        QTest::newRow("empty") << 0 << 1 << 0 << 0;
+        QTest::newRow("one item") << 1 << 1 << 1 << 1;
+        QTest::newRow("one block and one item") << 33 << 1 << 2 << 2;
+        QTest::newRow("just short of level 1") << 255 << 1 << 8 << 8;
+        QTest::newRow("level 1 complete") << 256 << 2 << 8 << 1;
+        QTest::newRow("level 2 complete") << 2048 << 3 << 64 << 1;
+        QTest::newRow("three level-4 nodes") << 3 * 131072 + 5 << 5 << 12289 << 3;
+    }
+    void levelsOfAList()
+    {
+        QFETCH(int, items);
+        QFETCH(int, levels);
+        QFETCH(int, blocks);
+        QFETCH(int, topNodes);
+        TRChart chart;
+        for (int i = 0; i < items; ++i)
+            chart.DrawLineTo(i, i % 7);
+        const DisplayList &list = chart.items();
+        QCOMPARE(list.levelCount(), levels);
+        QCOMPARE(list.nodeCount(0), std::size_t(blocks));
+        QCOMPARE(list.nodeCount(levels - 1), std::size_t(topNodes));
+    }
+
+    void summaryOfARun()
+    {
+        // A level-1 node sums up 256 items, the pen on entry included.
+        TRChart chart;
+        chart.MovePenTo(-4, 2);
+        for (int i = 1; i < 600; ++i)
+            chart.DrawLineTo(i, i % 2 ? 10 : -10);
+        const ItemBlock &first = chart.items().node(1, 0);
+        QCOMPARE(first.minX, -4.0);
+        QCOMPARE(first.maxX, 255.0);
+        QVERIFY(!first.plain);   // its line starts at the plot's corner
+        const ItemBlock &second = chart.items().node(1, 1);
+        QCOMPARE(second.minX, 255.0);
+        QCOMPARE(second.maxX, 511.0);
+        QCOMPARE(second.minY, -10.0);
+        QCOMPARE(second.maxY, 10.0);
+        QVERIFY(second.plain);
+        QCOMPARE(second.startX, 255.0);
+        QCOMPARE(second.startY, 10.0);
+        QCOMPARE(second.firstY, -10.0);
+        QCOMPARE(second.lastX, 511.0);
+        QCOMPARE(second.lastY, 10.0);
+        QCOMPARE(second.penX, 511.0);
+    }
+
+    void drawingIsPixelExactAtEveryZoom_data()
+    {
+        QTest::addColumn<double>("loX");
+        QTest::addColumn<double>("hiX");
+        // 300,000 items: summaries up to level 4 (131,072 items). The plot
+        // is 340 pixels wide, so a span of 340 * n items puts n items into
+        // a column.
+        QTest::newRow("whole list") << 0.0 << 300000.0;
+        QTest::newRow("whole list reversed") << 300000.0 << 0.0;
+        QTest::newRow("2048 items a column, from a level-3 edge") << 16384.0 << 16384.0 + 340 * 2048;
+        QTest::newRow("256 items a column, from a level-2 edge") << 2048.0 << 2048.0 + 340 * 256;
+        QTest::newRow("32 items a column, from a level-4 edge") << 131072.0 << 131072.0 + 340 * 32;
+        QTest::newRow("8 items a column") << 262144.0 << 262144.0 + 340 * 8;
+        QTest::newRow("half a column past a level-3 edge") << 16384.0 - 1024 << 16384.0 - 1024 + 340 * 2048;
+        QTest::newRow("one level-4 node in view") << 131072.0 << 262143.0;
+        QTest::newRow("squeezed into a few columns") << -3000000.0 << 3000000.0;
+        QTest::newRow("the list's end") << 299000.0 << 301000.0;
+        QTest::newRow("beside the list") << 400000.0 << 500000.0;
+    }
+    void drawingIsPixelExactAtEveryZoom()
+    {
+        QFETCH(double, loX);
+        QFETCH(double, hiX);
+        auto chart = chartOf(300000);
+        QCOMPARE(chart->items().levelCount(), 5);
+        chart->SetScaleRange(loX, 0, hiX, 100);
+        compareWithEveryItem(*chart);
+    }
+
+    void theWorkFollowsThePixels()
+    {
+        // The whole list in view: far fewer steps than items, and not many
+        // more at 100 times the items.
+        auto small = chartOf(3000);
+        auto big = chartOf(300000);
+        small->SetScaleRange(0, 0, 3000, 100);
+        big->SetScaleRange(0, 0, 300000, 100);
+        small->render(true);
+        big->render(true);
+        const DrawStats &s = small->lastDrawStats();
+        const DrawStats &b = big->lastDrawStats();
+        const std::size_t bigSteps = b.itemsWalked + b.blocksSummarised + b.blocksSkipped;
+        QVERIFY2(bigSteps < 300000 / 10, qPrintable(QString::number(bigSteps)));
+        QVERIFY2(bigSteps < 10 * (s.itemsWalked + s.blocksSummarised + s.blocksSkipped), qPrintable(QString::number(bigSteps)));
+    }
+
+    void summariesFollowAppends_data()
+    {
+        QTest::addColumn<QList<int>>("chunks");
+        // Refreshed after each chunk: runs of the list are summarised only
+        // once they are complete, while drawing goes on from where it stopped.
+        QTest::newRow("ends inside blocks") << QList<int>{1000, 3, 20000, 77, 131072, 5000};
+        QTest::newRow("ends on level edges") << QList<int>{2047, 14336, 114688, 16384};
+        QTest::newRow("one item at a time past a level-2 edge") << QList<int>{2046, 1, 1, 1, 1, 300};
+    }
+    void summariesFollowAppends()
+    {
+        QFETCH(QList<int>, chunks);
+        TRChart chart;
+        chart.resize(400, 300);
+        chart.SetScaleRange(0, 0, 170000, 100);
+        chart.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&chart));
+        chart.MovePenTo(0, 50);
+        int i = 1;
+        for (int chunk : chunks) {
+            for (int end = i + chunk; i < end; ++i)
+                chart.DrawLineTo(i, 50 + 35 * std::sin(i / 4000.0) + (i % 13) * 0.9);
+            chart.RefreshChart();
+        }
+        QCOMPARE(chart.controlImage(), chart.render(false));
+        compareWithEveryItem(chart);
+    }
+
+    void clearedListIsSummarisedAnew()
+    {
+        // A list cleared and filled with another line, shorter and higher:
+        // nothing of the old summaries may be drawn.
+        auto chart = chartOf(140000);
+        chart->SetScaleRange(0, 0, 140000, 100);
+        chart->render(true);
+        chart->ClearDrawing();
+        QCOMPARE(chart->items().levelCount(), 1);
+        QCOMPARE(chart->items().nodeCount(0), std::size_t(0));
+        appendLine(*chart, 20000, 10);
+        QCOMPARE(chart->items().levelCount(), 4);   // 20,000 items reach level 3 (16,384)
+        compareWithEveryItem(*chart);
+        chart->SetScaleRange(0, 0, 20000, 100);
+        compareWithEveryItem(*chart);
+    }
+};
+
+QTEST_MAIN(TestChartSummaries)
+#include "tst_chart_summaries.moc"
