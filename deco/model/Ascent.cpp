@@ -54,6 +54,10 @@ public:
             double target = gridAtOrBelow(ceiling(set.gfLow), set.stopInterval);
             if (target > Same && target < set.lastStop - Same)
                 target = set.lastStop;
+            // The surface is reached only as from a last stop: with the
+            // ceiling of GF high at or above it (GF low may be the higher one).
+            if (target <= Same && !clears(0.0, set.gfHigh))
+                target = std::min(shallowestStop(), s.depth);
             if (target >= s.depth - Same)
                 return true;
             if (const auto at = gases.switchBetween(target, s.depth, s.gas))
@@ -111,6 +115,7 @@ public:
     }
 
 private:
+    double shallowestStop() const { return set.lastStop > Same ? set.lastStop : set.stopInterval; }
     double ambient(double depth) const { return set.environment.ambient(depth); }
     double ceiling(double gf) const { return set.environment.depthOf(s.tissues.toleratedAmbient(gf)); }
 

@@ -56,8 +56,8 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char *data, size_t size)
         return 0;
     Bytes in(data, size);
     DiveInput dive;
-    dive.depth = in.next16() % 3001 / 10.0;
-    dive.bottomTime = in.next16() % 4001 / 10.0;
+    dive.depth = in.next16() % 2001 / 10.0;
+    dive.bottomTime = in.next16() % 2001 / 10.0;
     dive.bottomGas = gasFrom(in);
     const int decoGases = in.next() % 4;
     for (int g = 0; g < decoGases; ++g) {
