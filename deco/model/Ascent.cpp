@@ -58,10 +58,16 @@ public:
             // ceiling of GF high at or above it (GF low may be the higher one).
             if (target <= Same && !clears(0.0, set.gfHigh))
                 target = std::min(shallowestStop(), s.depth);
-            if (target >= s.depth - Same)
-                return true;
             if (const auto at = gases.switchBetween(target, s.depth, s.gas))
                 target = *at;
+            // The tissues change on the way (a slow ascent on a rich gas
+            // still loads the slow compartments): a depth whose ceiling
+            // would be below the diver on arrival gives way to the next
+            // deeper stop.
+            while (target > Same && target < s.depth - Same && !clears(target, set.gfLow))
+                target = (std::floor(target / set.stopInterval + 1e-9) + 1.0) * set.stopInterval;
+            if (target >= s.depth - Same)
+                return true;
             leaveAfterSwitchTime();
             rise(target);
             if (s.depth <= Same) {

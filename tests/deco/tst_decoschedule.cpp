@@ -1,5 +1,6 @@
 #include "tests/deco/DecoReplay.h"
 
+#include "deco/model/PlanCheck.h"
 #include "deco/model/Schedule.h"
 #include "deco/model/Tracker.h"
 
@@ -42,6 +43,8 @@ private slots:
     void gasUse();
     void warnings();
     void trackerFollowsTheSchedule();
+    void planWithTheScheduleStopsClears_data();
+    void planWithTheScheduleStopsClears();
 };
 
 namespace {
@@ -488,6 +491,51 @@ void TestDecoSchedule::trackerFollowsTheSchedule()
         QVERIFY(qAbs(tracker.tissues().n2[i] - replayed.n2[i]) < 1e-9);
     QCOMPARE(tracker.ceiling(0.85), 0.0);
     QCOMPARE(tracker.depth(), 0.0);
+}
+
+void TestDecoSchedule::planWithTheScheduleStopsClears_data()
+{
+    QTest::addColumn<double>("depth");
+    QTest::addColumn<double>("bottomTime");
+    QTest::addColumn<int>("decoO2");
+    QTest::newRow("40 m 25 min air") << 40.0 << 25.0 << 0;
+    QTest::newRow("45 m 30 min air, EAN50") << 45.0 << 30.0 << 50;
+    QTest::newRow("30 m 40 min air, EAN80") << 30.0 << 40.0 << 80;
+}
+
+void TestDecoSchedule::planWithTheScheduleStopsClears()
+{
+    // A plan holding the schedule's own stops clears; one without its last
+    // stop is caught on the way up, with its ceiling below the surface.
+    QFETCH(double, depth);
+    QFETCH(double, bottomTime);
+    QFETCH(int, decoO2);
+    std::vector<DecoGas> deco;
+    if (decoO2 > 0)
+        deco.push_back({gas(decoO2), {}});
+    const Schedule s = ComputeSchedule(dive(depth, bottomTime, gas(21), deco));
+    QVERIFY(s.stops.size() >= 2);
+    PlannedDive plan;
+    plan.depth = depth;
+    plan.descentMinutes = depth / 20.0;
+    plan.bottomMinutes = bottomTime - plan.descentMinutes;
+    plan.ascentRate = 10.0;
+    plan.bottomGas = gas(21);
+    if (decoO2 > 0) {
+        plan.decoGas = gas(decoO2);
+        plan.decoGasFrom = s.switchDepths[1];
+    }
+    for (const Stop &stop : s.stops)
+        plan.stops.push_back({stop.depth, double(stop.minutes)});
+    DecoSettings settings;
+    settings.descentRate = 20.0;
+    const PlanCheck clear = CheckPlannedDive(plan, settings);
+    QVERIFY2(clear.clear, qPrintable(QStringLiteral("ceiling %1 m at %2 min").arg(clear.ceiling).arg(clear.runTime)));
+    plan.stops.pop_back();
+    const PlanCheck short_ = CheckPlannedDive(plan, settings);
+    QVERIFY(!short_.clear);
+    QVERIFY(short_.ceiling > 0.0 && short_.ceiling <= s.stops.back().depth);
+    QVERIFY(short_.runTime > bottomTime);
 }
 
 QTEST_APPLESS_MAIN(TestDecoSchedule)
