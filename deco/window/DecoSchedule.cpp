@@ -42,14 +42,14 @@ QTableWidget *resultTable(QWidget *parent, const QString &name, const QStringLis
     return table;
 }
 
-void fillTable(QTableWidget *table, const std::vector<QStringList> &rows)
+// Rows of cells; the gas names (column `gasColumn`) flush left, the numbers right.
+void fillTable(QTableWidget *table, const std::vector<QStringList> &rows, int gasColumn)
 {
     table->setRowCount(int(rows.size()));
     for (int r = 0; r < int(rows.size()); ++r)
         for (int c = 0; c < int(rows[size_t(r)].size()); ++c) {
             auto *item = new QTableWidgetItem(rows[size_t(r)][c]);
-            item->setTextAlignment(c + 1 < int(rows[size_t(r)].size()) ? Qt::AlignRight | Qt::AlignVCenter
-                                                                        : Qt::AlignLeft | Qt::AlignVCenter);
+            item->setTextAlignment((c == gasColumn ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignVCenter);
             table->setItem(r, c, item);
         }
 }
@@ -329,11 +329,11 @@ void TfmDecoSchedule::showTexts(const deco::ScheduleTexts &texts)
     std::vector<QStringList> stops;
     for (const deco::ScheduleTexts::StopRow &row : texts.stops)
         stops.push_back({row.depth, row.stop, row.runTime, row.gas});
-    fillTable(StopTable, stops);
+    fillTable(StopTable, stops, 3);
     std::vector<QStringList> gases;
     for (const deco::ScheduleTexts::GasRow &row : texts.gasNeeds)
         gases.push_back({row.gas, row.volume});
-    fillTable(GasNeeds, gases);
+    fillTable(GasNeeds, gases, 0);
     TotalRunTime->setText(texts.totalRunTime);
     TotalDecoTime->setText(texts.totalDecoTime);
     FirstStopDepth->setText(texts.firstStopDepth);
