@@ -75,7 +75,8 @@ public:
 
     // --- Loading --------------------------------------------------------
     // Loads and draws one file; failures are reported in message boxes.
-    void OpenFile(const QString &path);
+    // True when the file could be opened (whatever was found in it).
+    bool OpenFile(const QString &path);
     QString currentFile() const { return m_currentFile; }
     QString lastFile() const { return m_lastFile; }
     int resolutionStep() const { return m_resolutionStep; }
@@ -147,6 +148,7 @@ private:
     void createToolbar();
     void createMenus();
     void createFilePanel();
+    void listFolder(const QString &path);
     void createPages();
     void createPopupMenus();
     void applyChartSettings();

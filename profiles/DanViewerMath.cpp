@@ -5,15 +5,31 @@
 
 #include <QFileInfo>
 
+#include <algorithm>
+
+namespace {
+
+// The read-out works in whole minutes and seconds and in whole feet. A view
+// zoomed out far enough reaches points whose numbers no integer holds, so
+// the point is held within these bounds (some 31 700 years, and a billion
+// feet) first.
+constexpr double LongestReadoutTime = 1e12;
+constexpr double DeepestReadoutDepth = 1e9;
+
+} // namespace
+
 std::optional<DanCursorReadout> DanCursorAt(bool inPlot, double x, double y)
 {
-    if (!inPlot || x <= 0 || y <= 0)
+    // Also no read-out where the view gives no number at all.
+    if (!inPlot || !(x > 0) || !(y > 0))
         return std::nullopt;
     return DanReadout(x, y);
 }
 
 DanCursorReadout DanReadout(double x, double y)
 {
+    x = std::clamp(x, -LongestReadoutTime, LongestReadoutTime);
+    y = std::clamp(y, -DeepestReadoutDepth, DeepestReadoutDepth);
     DanCursorReadout readout;
     readout.depth = Format(QStringLiteral("Depth: %3.1f"), {y});
     const double minutes = double(Trunc(x / 60));

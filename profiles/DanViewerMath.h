@@ -20,10 +20,11 @@ struct DanCursorReadout
     int meterPosition = 0;   // ppO2 x 62.5 rounded, plus 1: 1.6 gives 101
 };
 
-// The read-out of a point of the chart.
+// The read-out of a point of the chart; a point beyond a trillion seconds
+// or a billion feet reads as that bound.
 DanCursorReadout DanReadout(double x, double y);
-// The mouse's read-out: nothing when the pointer lies outside the plot or
-// at or below zero on either axis.
+// The mouse's read-out: nothing when the pointer lies outside the plot, at
+// or below zero on either axis, or where the view gives no number.
 std::optional<DanCursorReadout> DanCursorAt(bool inPlot, double x, double y);
 
 struct DanView
