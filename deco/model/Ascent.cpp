@@ -80,6 +80,7 @@ public:
     // Stop by stop from the first stop, which the diver is at, to the surface.
     void stops(double firstStop)
     {
+        m_firstStop = firstStop;
         while (s.depth > Same) {
             double next = gridAbove(s.depth, set.stopInterval);
             if (next < set.lastStop - Same)
@@ -114,6 +115,10 @@ public:
             const auto at = gases.switchBetween(target, s.depth, s.gas);
             rise(at ? *at : target);
             if (at) {
+                // A switch on the way is a stop of its own: the ceiling of its
+                // depth's gradient factor must let the diver be there.
+                if (s.tissues.toleratedAmbient(GradientAt(s.depth, m_firstStop, set)) > ambient(s.depth) + 1e-9)
+                    m_aboveCeiling = true;
                 switchIfDue();
                 leaveAfterSwitchTime();
             }
@@ -130,8 +135,9 @@ private:
     {
         DiverState ahead = s;
         Climber look(ahead, gases, set, nullptr);
+        look.m_firstStop = m_firstStop;
         look.climbTo(next);
-        return ahead.tissues.toleratedAmbient(gf) <= ambient(next) + 1e-9;
+        return !look.m_aboveCeiling && ahead.tissues.toleratedAmbient(gf) <= ambient(next) + 1e-9;
     }
 
     void switchIfDue()
@@ -190,6 +196,8 @@ private:
     const DecoSettings &set;
     AscentResult *out;
     double m_switchWait = 0.0;
+    double m_firstStop = 0.0;        // known once the stops begin
+    bool m_aboveCeiling = false;     // a switch on the way found the diver above the ceiling
 };
 
 } // namespace
