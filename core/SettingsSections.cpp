@@ -8,7 +8,7 @@ bool IsProgramSection(const QString &name)
         QStringLiteral("Measurements"), QStringLiteral("MDIBackground"), QStringLiteral("WaterType"),
         QStringLiteral("Toolbars"), QStringLiteral("RecentFiles"), QStringLiteral("Defaults"),
         QStringLiteral("Gas Mixes"), QStringLiteral("Divers"), QStringLiteral("DAN Format"),
-        QStringLiteral("Time"), QStringLiteral("Time Total"),
+        QStringLiteral("Time"), QStringLiteral("Time Total"), QStringLiteral("Deco"),
         // Dockable toolbars and panels keep their place in a section named after them.
         QStringLiteral("ToolBar"), QStringLiteral("ToolBarMisc"), QStringLiteral("DocPanel1"),
         QStringLiteral("Panel1x"),

@@ -19,6 +19,7 @@
 #include <QRect>
 
 class QComboBox;
+class QGridLayout;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -79,6 +80,8 @@ public:
     void CreateTrimixButtomClick();
     void HowMuchGasBottumClick();
     void SpeedButton2Click();
+    // The plan's stops from the decompression model (Rule3Deco.cpp).
+    void ComputeStopsButtonClick();
 
     QList<MergedMenu> mergedMenus() const override;
     bool closeQuery() override;
@@ -106,6 +109,7 @@ private:
     QWidget *createGasSuggestionsPage();
     QWidget *createOutputPage();
     QGroupBox *createDiverBox(int diver);
+    void addDecoModelControls(QWidget *page, QGridLayout *grid);
     void createToolbar();
     void createMenus();
 
@@ -124,6 +128,8 @@ private:
     void showRecords();
     void fillUnitLists();
     void showUnitLabels();
+    // Whether the plan's stops clear the model's ceiling (Rule3Deco.cpp).
+    void showDecoModelCheck();
     void showPage(QTabWidget *pages, const QString &name);
     QString pageName(const QTabWidget *pages) const;
 
@@ -175,6 +181,8 @@ public:
     QCheckBox *SameAsBottomGas = nullptr;
     QLineEdit *MODDecomixEdit = nullptr;
     QPushButton *SpeedButton2 = nullptr;
+    QPushButton *ComputeStopsButton = nullptr;
+    QLabel *DecoModelCheck = nullptr;
 
     // Narcosis
     QRadioButton *LessNarcDepth10Radio = nullptr;

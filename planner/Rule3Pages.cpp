@@ -175,7 +175,7 @@ QWidget *TfmRuleOfThird::createDecompressionPage()
     grid->addWidget(MODDecomixEdit, 2, 5);
     grid->addWidget(SpeedButton2, 3, 5, Qt::AlignRight);
     grid->setColumnStretch(3, 1);
-    grid->setRowStretch(4, 1);
+    addDecoModelControls(p, grid);
     return p;
 }
 

@@ -79,6 +79,7 @@ void TfmRuleOfThird::showPlan()
     fillUnitLists();
     showInputs();
     showResults();
+    showDecoModelCheck();
     showGraphic();
     showRecords();
     m_showing = wasShowing;

@@ -131,6 +131,7 @@ void TfmRuleOfThird::connectEvents()
     connectGuarded(CreateTrimixButtom, &QPushButton::clicked, this, [this] { CreateTrimixButtomClick(); });
     connectGuarded(HowMuchGasBottum, &QPushButton::clicked, this, [this] { HowMuchGasBottumClick(); });
     connectGuarded(SpeedButton2, &QPushButton::clicked, this, [this] { SpeedButton2Click(); });
+    connectGuarded(ComputeStopsButton, &QPushButton::clicked, this, [this] { ComputeStopsButtonClick(); });
     connectGuarded(CalculateButton, &QPushButton::clicked, this, [this] { PreviewDivePlanClick(); });
     connectGuarded(PrintButtom, &QPushButton::clicked, this, [this] { PrintButtomClick(); });
     connectGuarded(SpeedButton3, &QPushButton::clicked, this, [this] { CalculateButtonClick(); });

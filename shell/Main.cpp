@@ -3,6 +3,7 @@
 #include "core/NumText.h"
 #include "core/SettingsFile.h"
 #include "core/Units.h"
+#include "deco/window/DecoSchedule.h"
 #include "profiles/DANGraphic.h"
 #include "profiles/DanOpenDialog.h"
 #include "shell/Background.h"
@@ -769,6 +770,12 @@ void TMainForm::FileHistoryFileSelected(QString &fileName, bool &)
 }
 
 TEditForm *TMainForm::newNote() { return static_cast<TEditForm *>(openChild(ChildKind::Notepad)); }
+
+void TMainForm::openDecoSchedule(const DecoScheduleRequest &request)
+{
+    if (auto *schedule = qobject_cast<TfmDecoSchedule *>(openChild(ChildKind::DecoSchedule)))
+        schedule->ShowDive(request);
+}
 
 void TMainForm::showInNewNote(const QStringList &lines)
 {

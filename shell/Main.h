@@ -49,6 +49,7 @@ public:
     void showUnits(bool metric) override { UpdateUnitsPanel(metric); }
     void showMessage(const QString &text) override { setMessageLine(text); }
     TChildForm *openWindow(ChildKind kind) override { return openChild(kind); }
+    void openDecoSchedule(const DecoScheduleRequest &request) override;
     void showInNewNote(const QStringList &lines) override;
     void showReport(const QString &fileName, const QFont &font, const QStringList &lines) override;
     QRect windowFrame(const TChildForm &window) const override;

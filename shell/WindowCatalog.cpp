@@ -14,6 +14,7 @@
 #include "calculators/Temperature.h"
 #include "calculators/Timings.h"
 #include "calculators/ToSac.h"
+#include "deco/window/DecoSchedule.h"
 #include "planner/PlanFile.h"
 #include "planner/Rule3.h"
 #include "profiles/DANGraphic.h"
@@ -103,6 +104,9 @@ QList<WindowKind> makeCatalog()
          {{P::PlanningTools, 1, "GasCalculations1", "&Gas Calculations", "How much gas would I need for...",
            Qt::Key_F10},
           {P::MainToolbar, 4, "btnGas", "Gas", "Gas Calculations|How much gas would I need for..."}}},
+        {ChildKind::DecoSchedule, maker<TfmDecoSchedule>(),
+         {{P::PlanningTools, 2, "DecompressionSchedule1", "&Decompression schedule",
+           "Stops, run time and oxygen exposure for a dive", QKeySequence(Qt::CTRL | Qt::Key_F5)}}},
         // Opened by the planner only.
         {ChildKind::TankComparison, maker<TfmConsumptionVersusTankSize>(), {}},
         {ChildKind::ProfileViewer, [](ChildHost &host) -> TChildForm * { return NewEmptyDanViewer(host); },

@@ -1,6 +1,6 @@
 # Fails when a source file includes a header from a layer above its own.
 # Layers from the bottom up: core, platform, widgets, the windows
-# (calculators, blending, planner, profiles, charts), shell.
+# (calculators, blending, planner, profiles, charts, deco), shell.
 # Run as: cmake -DSOURCE_DIR=<repo> -P CheckLayers.cmake
 
 set(layer_core 0)
@@ -11,8 +11,9 @@ set(layer_blending 3)
 set(layer_planner 3)
 set(layer_profiles 3)
 set(layer_charts 3)
+set(layer_deco 3)
 set(layer_shell 4)
-set(folders core platform widgets calculators blending planner profiles charts shell)
+set(folders core platform widgets calculators blending planner profiles charts deco shell)
 
 set(violations "")
 foreach(folder IN LISTS folders)

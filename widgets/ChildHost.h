@@ -30,6 +30,19 @@ enum class ChildKind {
     GasNeeds,
     ProfileViewer,
     TankComparison,
+    DecoSchedule,
+};
+
+// A dive handed to a new "Decompression schedule" window, in the units
+// `metric` names; what it leaves out keeps the window's defaults.
+struct DecoScheduleRequest
+{
+    bool metric = true;
+    int depth = 40;
+    int bottomTime = 25;         // minutes, descent included
+    int bottomO2 = 21, bottomHe = 0;
+    int decoO2 = 0;              // a deco gas of nitrox; 0: none
+    int gfLow = 30, gfHigh = 85;
 };
 
 // Program commands that a window's own menus offer as well.
@@ -51,6 +64,8 @@ public:
     // Opens a new window of `kind` and makes it active; nullptr when the
     // program has no window of that kind.
     virtual TChildForm *openWindow(ChildKind kind) = 0;
+    // A new decompression schedule window computing `request`, shown and active.
+    virtual void openDecoSchedule(const DecoScheduleRequest &request) = 0;
     // A new note window holding `lines`, one paragraph each, shown and active.
     virtual void showInNewNote(const QStringList &lines) = 0;
     // A new plain-text note named `fileName` (also its caption; empty for

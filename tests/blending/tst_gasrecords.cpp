@@ -96,7 +96,7 @@ private slots:
     {
         QTest::addColumn<QString>("name");
         for (const char *name : {"Measurements", "MDIBackground", "WaterType", "Toolbars", "RecentFiles", "Defaults",
-                                 "Gas Mixes", "gas mixes", "Divers", "DAN Format", "Time", "Time Total", "ToolBar",
+                                 "Gas Mixes", "gas mixes", "Divers", "DAN Format", "Time", "Time Total", "Deco", "ToolBar",
                                  "ToolBarMisc", "Jane Diver", "a=b", "[x", "y]", "two\nlines"})
             QTest::newRow(name) << QString::fromUtf8(name);
     }

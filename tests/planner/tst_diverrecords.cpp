@@ -260,7 +260,7 @@ void TestDiverRecords::refusedNames_data()
 {
     QTest::addColumn<QString>("name");
     for (const char *section : {"Measurements", "MDIBackground", "WaterType", "Toolbars", "RecentFiles",
-                                "Defaults", "Gas Mixes", "Divers", "DAN Format", "Time", "Time Total",
+                                "Defaults", "Gas Mixes", "Divers", "DAN Format", "Time", "Time Total", "Deco",
                                 "ToolBar", "ToolBarMisc", "DocPanel1", "Panel1x"})
         QTest::newRow(section) << QString::fromLatin1(section);
     QTest::newRow("other letter case") << "divers";

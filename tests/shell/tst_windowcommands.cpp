@@ -43,6 +43,7 @@ void TestWindowCommands::opensItsWindow_data()
         {"BottomTime1", "TfmtTimeCalcs", "Bottom time calculations"},
         {"SurfaceAirConsumption1", "TfmPSIToCuFtSAC", "Surface Air Consumption"},
         {"GasCalculations1", "TfmGasCalc", "Gas calculations"},
+        {"DecompressionSchedule1", "TfmDecoSchedule", "Decompression schedule"},
         {"NewNotepad1", "TEditForm", "Untitled"},
         {"GasBlending2", "TfmParticialPressureMix", "Gas blending worksheet"},
         {"FeetMeters2", "TfmDistance", "Distance"},
@@ -131,7 +132,8 @@ void TestWindowCommands::menuKeysAreUnique_data()
     QTest::addColumn<QString>("command");
     for (const char *command : {"NitroxCalculations1", "SurfaceAirConsumption1", "GasCalculations1", "Content1",
                                 "SizeConversion1", "Temperatures1", "FeetMeters1", "Fahtoms1", "NauticalMiles1",
-                                "BottomTime1", "GasBlending1", "Fills1", "GasMixEditor1", "NewNotepad1"})
+                                "BottomTime1", "GasBlending1", "Fills1", "GasMixEditor1", "NewNotepad1",
+                                "DecompressionSchedule1"})
         QTest::newRow(command) << QString::fromLatin1(command);
 }
 

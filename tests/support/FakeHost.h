@@ -19,6 +19,7 @@ public:
         opened << kind;
         return nullptr;
     }
+    void openDecoSchedule(const DecoScheduleRequest &request) override { decoRequests << request; }
     void showInNewNote(const QStringList &lines) override { notes << lines; }
     void showReport(const QString &fileName, const QFont &, const QStringList &lines) override
     {
@@ -40,6 +41,7 @@ public:
     QList<bool> units;
     QStringList messages;
     QList<ChildKind> opened;
+    QList<DecoScheduleRequest> decoRequests;
     QList<QStringList> notes;
     QStringList reportNames;
     QList<QPoint> placed;

@@ -1,0 +1,56 @@
+#include "deco/model/Tracker.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace deco {
+
+DecoTracker::DecoTracker(const DecoSettings &settings) : m_settings(Sanitized(settings)) { reset(); }
+
+void DecoTracker::reset()
+{
+    m_state = DiverState{Tissues::atSurface(m_settings.environment.surfacePressure), 0.0, 0.0, 0};
+    m_gas = BreathingGas{};
+    m_oxygen = OxygenExposure{};
+}
+
+void DecoTracker::add(double minutes, double depth, const BreathingGas &gas)
+{
+    depth = std::max(0.0, depth);
+    // Intervals to the microsecond: samples a fixed time apart then give the
+    // same interval each time, whose decay factors the tissues keep.
+    constexpr double MicrosecondsPerMinute = 6e7;
+    const double elapsed = std::round((minutes - m_state.runTime) * MicrosecondsPerMinute) / MicrosecondsPerMinute;
+    m_gas = gas;
+    if (elapsed > 0.0) {
+        const Environment &env = m_settings.environment;
+        const double start = env.ambient(m_state.depth);
+        const double end = env.ambient(depth);
+        m_state.tissues.change(start, end, gas, elapsed);
+        if (start == end)
+            m_oxygen.breathe(start * gas.o2, elapsed);
+        else
+            m_oxygen.breatheChanging(start * gas.o2, end * gas.o2, elapsed);
+        m_state.runTime += elapsed;
+    }
+    m_state.depth = depth;
+}
+
+double DecoTracker::ceiling(double gf) const
+{
+    return std::max(0.0, m_settings.environment.depthOf(m_state.tissues.toleratedAmbient(gf)));
+}
+
+NoDecoLimit DecoTracker::noDecoLimit() const
+{
+    return NoStopTimeLeft(m_state, GasPlan(m_gas), m_settings);
+}
+
+double DecoTracker::timeToSurface() const
+{
+    DiverState ahead = m_state;
+    Ascend(ahead, GasPlan(m_gas), m_settings);
+    return ahead.runTime - m_state.runTime;
+}
+
+} // namespace deco

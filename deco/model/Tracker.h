@@ -1,0 +1,45 @@
+#pragma once
+
+// The model following a recorded dive sample by sample: each sample moves
+// the tissues from the previous one (depth changing linearly between them),
+// and the ceiling, the no-decompression limit and the time to surface can
+// be asked after any sample. A sample costs one update of the compartments;
+// the ceiling one pass over them; NDL and TTS simulate ahead and cost more.
+
+#include "deco/model/OxygenExposure.h"
+#include "deco/model/Schedule.h"
+
+namespace deco {
+
+class DecoTracker
+{
+public:
+    explicit DecoTracker(const DecoSettings &settings = {});
+
+    // Back to the surface before the dive, saturated with air.
+    void reset();
+    // The next sample: run time in minutes, depth in metres, the gas
+    // breathed since the previous sample. A sample at or before the
+    // previous one's time only moves the diver to its depth.
+    void add(double minutes, double depth, const BreathingGas &gas);
+
+    double depth() const { return m_state.depth; }
+    double runTime() const { return m_state.runTime; }
+    const Tissues &tissues() const { return m_state.tissues; }
+    // Depth (metres) of the ceiling with gradient factor `gf`; 0 when it
+    // is above the surface.
+    double ceiling(double gf) const;
+    // Whole minutes more at this depth on this gas with no stop due.
+    NoDecoLimit noDecoLimit() const;
+    // Minutes of the ascent from here, stops included, on the gas breathed now.
+    double timeToSurface() const;
+    const OxygenExposure &oxygen() const { return m_oxygen; }
+
+private:
+    DecoSettings m_settings;
+    DiverState m_state;
+    BreathingGas m_gas;
+    OxygenExposure m_oxygen;
+};
+
+} // namespace deco
