@@ -14,6 +14,12 @@ std::optional<DanCursorReadout> DanCursorAt(bool inPlot, double x, double y)
 
 DanCursorReadout DanReadout(double x, double y)
 {
+    // Air and imperial depths: the profile's depths are feet.
+    return DanReadoutWith(x, y, OxygenPartialPressure(int(Round(y)), 21, false));
+}
+
+DanCursorReadout DanReadoutWith(double x, double y, double partialPressure)
+{
     DanCursorReadout readout;
     readout.depth = Format(QStringLiteral("Depth: %3.1f"), {y});
     const double minutes = double(Trunc(x / 60));
@@ -21,8 +27,7 @@ DanCursorReadout DanReadout(double x, double y)
     if (seconds.size() == 1)
         seconds.prepend(u'0');
     readout.minutes = Format(QStringLiteral("Minutes: %3.0f.%s"), {minutes, seconds});
-    // Air and imperial depths: the profile's depths are feet.
-    readout.partialPressure = OxygenPartialPressure(int(Round(y)), 21, false);
+    readout.partialPressure = partialPressure;
     readout.meterPosition = int(Round(readout.partialPressure * 0.625 * 100)) + 1;
     readout.ppO2 = Format(QStringLiteral("ppO2: %1.2f"), {readout.partialPressure});
     return readout;

@@ -22,6 +22,8 @@ struct DanCursorReadout
 
 // The read-out of a point of the chart.
 DanCursorReadout DanReadout(double x, double y);
+// The read-out of a point of the chart with the ppO2 breathed there.
+DanCursorReadout DanReadoutWith(double x, double y, double partialPressure);
 // The mouse's read-out: nothing when the pointer lies outside the plot or
 // at or below zero on either axis.
 std::optional<DanCursorReadout> DanCursorAt(bool inPlot, double x, double y);
