@@ -5,6 +5,7 @@
 #include "charts/dbm.h"
 #include "core/SettingsFile.h"
 #include "profiles/DanSampleMarker.h"
+#include "profiles/DiveLogReader.h"
 #include "widgets/Builders.h"
 #include "widgets/Dockbar.h"
 #include "widgets/DockLayout.h"
@@ -45,6 +46,7 @@ TfmDANResarchFormatGraphic::TfmDANResarchFormatGraphic(ChildHost &host, QWidget 
 {
     setObjectName(QStringLiteral("fmDANResarchFormatGraphic"));
     setWindowTitle(QStringLiteral("DAN Research file"));
+    setAcceptDrops(true);
 
     createToolbar();
     createMenus();

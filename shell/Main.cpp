@@ -5,6 +5,7 @@
 #include "core/Units.h"
 #include "profiles/DANGraphic.h"
 #include "profiles/DanOpenDialog.h"
+#include "profiles/DiveLogReader.h"
 #include "shell/Background.h"
 #include "widgets/Dialogs.h"
 #include "widgets/ErrorGuard.h"
@@ -23,6 +24,9 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMdiArea>
@@ -55,6 +59,8 @@ TMainForm::TMainForm(const QStringList &arguments, QWidget *parent) : QMainWindo
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(QStringLiteral("Tidewell"));
     resize(900, 640);
+    // Files dropped on the window open as from the command line.
+    setAcceptDrops(true);
 
     // The toolbars dock to the sides of the client area, around the frame.
     auto *dockArea = new QWidget(this);
@@ -746,7 +752,7 @@ void TMainForm::openFileByExtension(const QString &fileName)
     const QString extension = QFileInfo(fileName).suffix().toUpper();
     if (extension == u"DIVE")
         openDivePlan(fileName, true);
-    else if (extension == u"NEM" || extension == u"DAN")
+    else if (extension == u"NEM" || extension == u"DAN" || IsDiveLogFile(fileName))
         openProfile(fileName);
     else {
         openNote(fileName);
@@ -754,12 +760,42 @@ void TMainForm::openFileByExtension(const QString &fileName)
     }
 }
 
+namespace {
+
+QStringList droppedFiles(const QMimeData *data)
+{
+    QStringList files;
+    if (data && data->hasUrls())
+        for (const QUrl &url : data->urls())
+            if (url.isLocalFile() && QFileInfo(url.toLocalFile()).isFile())
+                files << url.toLocalFile();
+    return files;
+}
+
+} // namespace
+
+void TMainForm::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (!droppedFiles(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void TMainForm::dropEvent(QDropEvent *event)
+{
+    const QStringList files = droppedFiles(event->mimeData());
+    if (files.isEmpty())
+        return;
+    event->acceptProposedAction();
+    for (const QString &file : files)
+        guarded([&] { openFileByExtension(file); });
+}
+
 void TMainForm::FileHistoryFileSelected(QString &fileName, bool &)
 {
     const QString extension = QFileInfo(fileName).suffix().toUpper();
     if (extension == u"DIVE")
         openDivePlan(fileName, false);
-    else if (extension == u"NEM" || extension == u"DAN")
+    else if (extension == u"NEM" || extension == u"DAN" || IsDiveLogFile(fileName))
         openFileByExtension(fileName);
     else
         openNote(fileName);
