@@ -88,7 +88,7 @@ TfmDANResarchFormatGraphic::TfmDANResarchFormatGraphic(ChildHost &host, QWidget 
     ProgressBar->setRange(0, 100);
     ProgressBar->setValue(0);
     column->addWidget(ProgressBar);
-    StatusBar = new TPanelBar(client, QStringLiteral("StatusBar"), {130, 120, 110, 90, 120, 120, 140});
+    StatusBar = new TPanelBar(client, QStringLiteral("StatusBar"), {120, 115, 135, 135, 180, 110, 140});
     column->addWidget(StatusBar);
     DockLayout::of(this)->setClient(client);
 

@@ -11,7 +11,10 @@ const QRgb White = qRgb(0xFF, 0xFF, 0xFF);
 const QRgb Yellow = qRgb(0xFF, 0xFF, 0);
 const QRgb Blue = qRgb(0, 0, 0xFF);
 const QRgb Black = qRgb(0, 0, 0);
-const QRgb Green = qRgb(0, 0xC0, 0);
+const QRgb Green = qRgb(0x40, 0xFF, 0x40);
+
+// The mix's name stands this part of the deepest depth above its mark.
+constexpr double NameLift = 0.05;
 
 constexpr int PressureMarkSpacing = 10;
 
@@ -41,6 +44,7 @@ DiveDrawResult DrawLogDive(const LogDive &dive, bool metric, DanPlotter &plotter
     plotter.draw(op(DanDrawOp::MoveTo, 0, 0));
     double firstPressure = 0;
     std::size_t lastPressureMark = 0;
+    std::vector<std::size_t> switches;   // samples where another mix is breathed
     bool bandOpen = false;
     double bandCeiling = 0, bandStart = 0;
     const auto closeBand = [&](double t) {
@@ -58,12 +62,8 @@ DiveDrawResult DrawLogDive(const LogDive &dive, bool metric, DanPlotter &plotter
         result.maxDepth = std::max(result.maxDepth, d);
         plotter.draw(op(DanDrawOp::LineTo, t, d, s.inDeco ? Yellow : White));
 
-        if (i > 0 && s.gas != dive.samples[i - 1].gas) {
-            plotter.draw(op(DanDrawOp::Mark, t, d, Green, GasSwitchMark));
-            DanDrawOp name = op(DanDrawOp::Text, t, d, Green, GasNameFontSize);
-            name.text = DiveMixName(s.gas < dive.mixes.size() ? dive.mixes[s.gas] : DiveMix{});
-            plotter.draw(name);
-        }
+        if (i > 0 && s.gas != dive.samples[i - 1].gas)
+            switches.push_back(i);
         if ((s.given & DiveSample::TemperatureGiven) && HasValue(s.temperature)) {
             const double temperature = temperatureIn(s.temperature, metric);
             result.maxTemperature = std::max(result.maxTemperature, temperature);
@@ -94,6 +94,15 @@ DiveDrawResult DrawLogDive(const LogDive &dive, bool metric, DanPlotter &plotter
     }
     if (bandOpen)
         closeBand(result.maxTime);
+    // Last, so that no band covers them.
+    for (const std::size_t i : switches) {
+        const DiveSample &s = dive.samples[i];
+        const double d = depthIn(s.depth, metric);
+        plotter.draw(op(DanDrawOp::Mark, s.time, d, Green, GasSwitchMark));
+        DanDrawOp name = op(DanDrawOp::Text, s.time, d - result.maxDepth * NameLift, Green, GasNameFontSize);
+        name.text = DiveMixName(s.gas < dive.mixes.size() ? dive.mixes[s.gas] : DiveMix{});
+        plotter.draw(name);
+    }
     return result;
 }
 

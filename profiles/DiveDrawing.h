@@ -27,8 +27,8 @@ constexpr int GasNameFontSize = 8;
 // in deco; the ceiling band from the surface to the computer's stop depth
 // while in deco; blue temperature marks (°C or °F) on the depth scale where
 // the file gave one; black tank pressure marks (the first pressure at 70)
-// at most every tenth sample; a green mark with the mix's name at each gas
-// switch. `redraw` is called every 200 samples.
+// at most every tenth sample; a green mark at each gas switch with the
+// mix's name a little above it. `redraw` is called every 200 samples.
 DiveDrawResult DrawLogDive(const LogDive &dive, bool metric, DanPlotter &plotter, const std::function<void()> &redraw = {});
 
 // The seven summary panels of a log dive, in the window's unit system.

@@ -3,6 +3,8 @@
 // system, the cursor's ppO2 from the gas breathed, and bad files.
 
 #include "core/Units.h"
+#include "profiles/DanDive.h"
+#include "profiles/DanSummary.h"
 #include "profiles/DiveDrawing.h"
 #include "profiles/DiveLogReader.h"
 #include "tests/support/TestNumbers.h"
@@ -205,7 +207,8 @@ private slots:
         QStringList names;
         for (const DanDrawOp &op : opsOf(plot.ops, DanDrawOp::Text))
             names << QStringLiteral("%1 at %2 s, %3").arg(op.text).arg(op.x).arg(op.y);
-        QCOMPARE(names, (QStringList{"EAN50 at 180 s, 21", "O2 at 300 s, 6"}));
+        // The names stand 5 % of the deepest 40 m above their marks.
+        QCOMPARE(names, (QStringList{"EAN50 at 180 s, 19", "O2 at 300 s, 4"}));
         QCOMPARE(DiveMixName(dive.mixes[dive.samples.front().gas]), QStringLiteral("TX18/45"));
 
         QStringList temperatures;
@@ -356,6 +359,42 @@ private slots:
         const LogDive dive = ReadLogDive(opened.log, 0).dive;
         QCOMPARE(dive.samples.size(), std::size_t(1));
         QCOMPARE(dive.samples[0].depth, 12.5f);
+    }
+
+    void danFilesGiveTheSameDiveModel()
+    {
+        // Feet, degrees Fahrenheit and psi, as the DAN computers write them;
+        // a tank pressure with a fraction is no integer.
+        const QString bad = file(QStringLiteral("a.dan"), "12345.NEM x\n"
+                                                          " 7 03/02/97 14:23 a b 1500P 70 AL80\n3\n4\n5\n6\n7\n8\n"
+                                                          " 0.00 0.0 0 false false 0 68.0 3000\n"
+                                                          " 0.30 32.8083 0 false true 10 59.0 2900.76\n");
+        const DanDiveResult broken = ReadDanDive(bad);
+        QCOMPARE(broken.message, QStringLiteral("The sample line does not hold eight fields of numbers and words"));
+        QCOMPARE(broken.messageLine, 10);
+        QCOMPARE(broken.dive.samples.size(), std::size_t(1));
+
+        const QString good = file(QStringLiteral("b.dan"), "12345.NEM x\n"
+                                                           " 7 03/02/97 14:23 a b 1500P 70 AL80\n3\n4\n5\n6\n7\n8\n"
+                                                           " 0.00 0.0 0 false false 0 68.0 2901\n"
+                                                           " 0.30 32.8083 0 false true 10 59.0 2176\n"
+                                                           " 1.00 16.4 0 true false 0 50.0 1450\n"
+                                                           "2 03/02/97 16:05 next dive\n"
+                                                           " 0.00 99.0 0 false false 0 50.0 1450\n");
+        const LogDive dive = ReadDanDive(good).dive;
+        QCOMPARE(dive.samples.size(), std::size_t(3));
+        QCOMPARE(dive.header.listText(), QStringLiteral("Dive #7  03/02/97 14:23"));
+        QCOMPARE(dive.header.computer, QStringLiteral("12345"));
+        // 32.8083 ft = 10 m, 68 °F = 20 °C, 2901 psi = 200 bar, a 10 ft ceiling = 3.05 m.
+        QCOMPARE(QString::number(dive.samples[1].depth, 'f', 2), QStringLiteral("10.00"));
+        QCOMPARE(QString::number(dive.samples[0].temperature, 'f', 1), QStringLiteral("20.0"));
+        QCOMPARE(QString::number(dive.samples[0].pressure, 'f', 1), QStringLiteral("200.0"));
+        QCOMPARE(QString::number(dive.samples[1].ceiling, 'f', 2), QStringLiteral("3.05"));
+        QVERIFY(dive.samples[1].inDeco && !dive.samples[2].inDeco);
+        QCOMPARE(dive.samples[1].time, 30.0f);
+        // Summed up as a log dive: 200 - 100 bar of air.
+        QCOMPARE(DiveSummaryTexts(dive, true)[UsedPanel], QStringLiteral("Used: 100 BAR"));
+        QCOMPARE(DiveMixName(dive.mixAt(40)), QStringLiteral("Air"));
     }
 
     void whichFilesAreLogs_data()
