@@ -108,6 +108,9 @@ LogDiveResult ReadLogDive(const DiveLog &log, int index, const DiveLogProgress &
         return result;
     }
     const DiveRegion &region = log.regions[std::size_t(index)];
+    // Room for the samples at once: a sample takes some 50 bytes of the file
+    // at least, and room reserved but not filled costs no memory.
+    result.dive.samples.reserve(std::size_t((region.end - region.begin) / 48));
     DiveXml xml(file, region.begin, region.end, log.declaration, region.line, [&](qint64 at) {
         if (progress)
             progress(at - region.begin, region.end - region.begin);

@@ -49,13 +49,14 @@ bool DiveXml::next()
         switch (m_token) {
         case QXmlStreamReader::StartElement:
             m_name = localPart(m_xml.qualifiedName());
-            m_text.clear();
+            m_text.resize(0);   // keeps its room for the next element's text
             return true;
         case QXmlStreamReader::EndElement:
             m_name = localPart(m_xml.qualifiedName());
             return true;
         case QXmlStreamReader::Characters:
-            m_text += m_xml.text();
+            if (!m_xml.isWhitespace())
+                m_text += m_xml.text();
             break;
         case QXmlStreamReader::EndDocument:
             return false;

@@ -10,6 +10,7 @@
 #include <QStringView>
 #include <QXmlStreamReader>
 
+#include <cstring>
 #include <functional>
 
 class DiveXml
@@ -59,6 +60,14 @@ private:
     int m_errorLine = 0;
     bool m_endedEarly = false;
 };
+
+// Whether an element or attribute name is `literal`: the sizes are
+// compared first, which tells most names apart at once.
+template <std::size_t N>
+inline bool NameIs(QStringView name, const char16_t (&literal)[N])
+{
+    return name.size() == qsizetype(N - 1) && std::memcmp(name.utf16(), literal, (N - 1) * sizeof(char16_t)) == 0;
+}
 
 // Numbers as dive logs write them: "." as the decimal separator, finite,
 // within ±1e9. False for anything else.

@@ -126,14 +126,14 @@ void SsrfDive::start(DiveXml &xml)
 {
     const QStringView name = xml.name();
     DiveHeader &h = m_dive.header;
-    if (name == u"dive") {
+    if (NameIs(name, u"dive")) {
         h.number = xml.attribute(u"number").toString();
         h.date = xml.attribute(u"date").toString();
         h.time = xml.attribute(u"time").trimmed().left(5).toString();
         if (const float duration = timeOf(xml.attribute(u"duration")); HasValue(duration))
             h.duration = duration;
         h.location = m_context.sites.value(xml.attribute(u"divesiteid").toString());
-    } else if (name == u"divecomputer") {
+    } else if (NameIs(name, u"divecomputer")) {
         if (++m_computers > 1) {
             // Only the first computer's profile is read.
             xml.skipElement();
@@ -145,7 +145,7 @@ void SsrfDive::start(DiveXml &xml)
         h.computer = (model + u' ' + serial).trimmed();
         const QStringView type = xml.attribute(u"dctype");
         h.rebreather = type == u"CCR" || type == u"PSCR";
-    } else if (name == u"cylinder") {
+    } else if (NameIs(name, u"cylinder")) {
         DiveMix mix;
         if (const float o2 = fractionOf(xml.attribute(u"o2")); HasValue(o2) && o2 > 0)
             mix.o2 = o2;
@@ -168,10 +168,10 @@ void SsrfDive::start(DiveXml &xml)
             h.startPressure = pressureOf(xml.attribute(u"start"));
             h.endPressure = pressureOf(xml.attribute(u"end"));
         }
-    } else if (name == u"depth") {
+    } else if (NameIs(name, u"depth")) {
         if (const float max = depthOf(xml.attribute(u"max")); HasValue(max))
             h.maxDepth = max;
-    } else if (name == u"event") {
+    } else if (NameIs(name, u"event")) {
         if (xml.attribute(u"name") != u"gaschange")
             return;
         const float time = timeOf(xml.attribute(u"time"));
@@ -197,7 +197,7 @@ void SsrfDive::start(DiveXml &xml)
             return;
         }
         m_switches.push_back({time, mixIndex(mix)});
-    } else if (name == u"sample") {
+    } else if (NameIs(name, u"sample")) {
         DiveSample s = m_last;
         s.given = 0;
         s.time = timeOf(xml.attribute(u"time"));
@@ -232,15 +232,15 @@ bool SsrfDive::end(DiveXml &xml)
 {
     const QStringView name = xml.name();
     DiveHeader &h = m_dive.header;
-    if (name == u"dive")
+    if (NameIs(name, u"dive"))
         return false;
-    if (name == u"buddy")
+    if (NameIs(name, u"buddy"))
         h.buddy = xml.text().toString();
-    else if (name == u"divemaster")
+    else if (NameIs(name, u"divemaster"))
         h.divemaster = xml.text().toString();
-    else if (name == u"notes")
+    else if (NameIs(name, u"notes"))
         h.notes = xml.text().toString();
-    else if (name == u"location" && h.location.isEmpty())
+    else if (NameIs(name, u"location") && h.location.isEmpty())
         h.location = xml.text().toString();
     return true;
 }

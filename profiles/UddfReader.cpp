@@ -143,16 +143,16 @@ std::uint8_t UddfDive::airIndex()
 void UddfDive::start(DiveXml &xml)
 {
     const QStringView name = xml.name();
-    if (name == u"informationbeforedive")
+    if (NameIs(name, u"informationbeforedive"))
         m_section = Before;
-    else if (name == u"informationafterdive")
+    else if (NameIs(name, u"informationafterdive"))
         m_section = After;
-    else if (name == u"tankdata") {
+    else if (NameIs(name, u"tankdata")) {
         if (++m_tanks == 1) {
             m_section = Tank;
             m_firstTank = xml.attribute(u"id").toString();
         }
-    } else if (name == u"waypoint") {
+    } else if (NameIs(name, u"waypoint")) {
         m_outer = m_section;
         m_section = Waypoint;
         m_sample = DiveSample{};
@@ -163,7 +163,7 @@ void UddfDive::start(DiveXml &xml)
         }
         m_sensors = 0;
         m_sensorCount = 0;
-    } else if (name == u"link") {
+    } else if (NameIs(name, u"link")) {
         const QString ref = xml.attribute(u"ref").toString();
         if (m_section == Tank && !m_firstGasSet) {
             m_gas = mixIndex(ref);
@@ -177,19 +177,19 @@ void UddfDive::start(DiveXml &xml)
             else if (m_context.computers.contains(ref))
                 m_dive.header.computer = m_context.computers.value(ref);
         }
-    } else if (name == u"divemode") {
+    } else if (NameIs(name, u"divemode")) {
         m_dive.header.rebreather = xml.attribute(u"type") == u"closedcircuit";
     } else if (m_section == Waypoint) {
-        if (name == u"switchmix") {
+        if (NameIs(name, u"switchmix")) {
             m_gas = mixIndex(xml.attribute(u"ref"));
             m_firstGasSet = true;
-        } else if (name == u"decostop") {
+        } else if (NameIs(name, u"decostop")) {
             if (xml.attribute(u"kind") == u"mandatory") {
                 const float stop = number(xml.attribute(u"decodepth"));
                 m_sample.inDeco = true;
                 m_sample.ceiling = HasValue(stop) ? std::max(0.0f, stop) : 0.0f;
             }
-        } else if (name == u"tankpressure") {
+        } else if (NameIs(name, u"tankpressure")) {
             m_pressureRef = xml.attribute(u"ref").toString();
         }
     }
@@ -201,15 +201,15 @@ bool UddfDive::end(DiveXml &xml)
     const QStringView text = xml.text();
     DiveHeader &h = m_dive.header;
     if (m_section == Waypoint) {
-        if (name == u"divetime")
+        if (NameIs(name, u"divetime"))
             m_sample.time = number(text);
-        else if (name == u"depth")
+        else if (NameIs(name, u"depth"))
             m_sample.depth = number(text);
-        else if (name == u"temperature") {
+        else if (NameIs(name, u"temperature")) {
             m_sample.temperature = number(text, 1.0, -KelvinOffset);
             if (HasValue(m_sample.temperature))
                 m_sample.given |= DiveSample::TemperatureGiven;
-        } else if (name == u"tankpressure") {
+        } else if (NameIs(name, u"tankpressure")) {
             if (m_trackedTank.isEmpty())
                 m_trackedTank = m_firstTank.isEmpty() ? m_pressureRef : m_firstTank;
             if (m_pressureRef.isEmpty() || m_pressureRef == m_trackedTank) {
@@ -217,14 +217,14 @@ bool UddfDive::end(DiveXml &xml)
                 if (HasValue(m_sample.pressure))
                     m_sample.given |= DiveSample::PressureGiven;
             }
-        } else if (name == u"calculatedpo2") {
+        } else if (NameIs(name, u"calculatedpo2")) {
             m_sample.ppO2 = number(text);
-        } else if (name == u"ppo2") {
+        } else if (NameIs(name, u"ppo2")) {
             if (const float pa = number(text); HasValue(pa)) {
                 m_sensors += pa / PascalPerBar;
                 ++m_sensorCount;
             }
-        } else if (name == u"waypoint") {
+        } else if (NameIs(name, u"waypoint")) {
             if (m_sensorCount > 0)
                 m_sample.ppO2 = float(m_sensors / m_sensorCount);
             m_sample.gas = m_gas;
@@ -235,38 +235,38 @@ bool UddfDive::end(DiveXml &xml)
         }
         return true;
     }
-    if (name == u"dive") {
+    if (NameIs(name, u"dive")) {
         if (!m_paragraphs.isEmpty())
             h.notes = m_paragraphs.join(u'\n');
         return false;
     }
-    if (name == u"informationbeforedive" || name == u"informationafterdive" || name == u"tankdata") {
+    if (NameIs(name, u"informationbeforedive") || NameIs(name, u"informationafterdive") || NameIs(name, u"tankdata")) {
         m_section = Other;
     } else if (m_section == Before) {
-        if (name == u"datetime") {
+        if (NameIs(name, u"datetime")) {
             const QString value = text.toString();
             h.date = value.section(u'T', 0, 0);
             h.time = value.section(u'T', 1).left(5);
-        } else if (name == u"divenumber") {
+        } else if (NameIs(name, u"divenumber")) {
             h.number = text.toString();
         }
     } else if (m_section == After) {
         double value = 0;
-        if (name == u"greatestdepth" && DiveNumber(text, value))
+        if (NameIs(name, u"greatestdepth") && DiveNumber(text, value))
             h.maxDepth = value;
-        else if (name == u"diveduration" && DiveNumber(text, value))
+        else if (NameIs(name, u"diveduration") && DiveNumber(text, value))
             h.duration = value;
-        else if (name == u"para")
+        else if (NameIs(name, u"para"))
             m_paragraphs << text.toString();
-        else if (name == u"notes" && m_paragraphs.isEmpty() && !text.isEmpty())
+        else if (NameIs(name, u"notes") && m_paragraphs.isEmpty() && !text.isEmpty())
             m_paragraphs << text.toString();
     } else if (m_section == Tank) {
-        if (name == u"tankvolume") {
+        if (NameIs(name, u"tankvolume")) {
             const float cubicMetres = number(text);
             h.tankLitres = HasValue(cubicMetres) ? cubicMetres * 1000.0 : 0.0;
-        } else if (name == u"tankpressurebegin") {
+        } else if (NameIs(name, u"tankpressurebegin")) {
             h.startPressure = number(text, 1.0 / PascalPerBar);
-        } else if (name == u"tankpressureend") {
+        } else if (NameIs(name, u"tankpressureend")) {
             h.endPressure = number(text, 1.0 / PascalPerBar);
         }
     }
