@@ -82,8 +82,9 @@ public:
 
     // --- Loading --------------------------------------------------------
     // Loads and draws one file (a DAN research file or a dive log); failures
-    // are reported in message boxes.
-    void OpenFile(const QString &path);
+    // are reported in message boxes. True when the file could be opened
+    // (whatever was found in it).
+    bool OpenFile(const QString &path);
     // Draws dive `index` (from 0) of the open log.
     void showLogDive(int index);
     // The log dive on display; nullptr for a DAN file or nothing.
@@ -164,6 +165,7 @@ private:
     void createToolbar();
     void createMenus();
     void createFilePanel();
+    void listFolder(const QString &path);
     void createPages();
     void createPopupMenus();
     void applyChartSettings();
@@ -182,7 +184,7 @@ private:
     void showReadout(const std::optional<DanCursorReadout> &readout);
     void loadNote();
     void offerSplit(const QString &path);
-    void openLog(const QString &path);
+    bool openLog(const QString &path);
     void forgetLog();
     void showLogHeader();
     // Empties the chart and sets the view: the default one (auto scale) or

@@ -9,7 +9,7 @@
 #include "platform/ShellOpen.h"
 #include "profiles/DanOpenDialog.h"
 #include "profiles/DiveLogReader.h"
-#include "profiles/FileCopy.h"
+#include "profiles/FileMove.h"
 #include "profiles/NoReplaceRename.h"
 #include "widgets/Dialogs.h"
 #include "widgets/ErrorGuard.h"
@@ -61,15 +61,8 @@ void TfmDANResarchFormatGraphic::createFilePanel()
     DiveList->hide();
     connectGuarded(DiveList, &QListWidget::currentRowChanged, this, [this](int row) { showLogDive(row); });
 
-    m_fileModel = new QFileSystemModel(this);
-    m_fileModel->setIconProvider(plainFileIcons());
-    m_fileModel->setFilter(QDir::Files | QDir::NoDotAndDotDot);
-    m_fileModel->setNameFilters({QStringLiteral("*.nem"), QStringLiteral("*.dan"), QStringLiteral("*.uddf"),
-                                 QStringLiteral("*.ssrf"), QStringLiteral("*.xml")});
-    m_fileModel->setNameFilterDisables(false);
     FileListBox1 = new QListView(Splitter1);
     FileListBox1->setObjectName(QStringLiteral("FileListBox1"));
-    FileListBox1->setModel(m_fileModel);
     FileListBox1->setSelectionMode(QAbstractItemView::ExtendedSelection);
     FileListBox1->setEditTriggers(QAbstractItemView::NoEditTriggers);
     setHint(FileListBox1, QStringLiteral("|Right click for menu or double click to load file"));
@@ -130,19 +123,42 @@ void TfmDANResarchFormatGraphic::createFilePanel()
         DirectoryListBox1->scrollTo(index);
     });
     connectGuarded(FileListBox1, &QListView::doubleClicked, this, [this] { FileListBox1DblClick(); });
+}
+
+void TfmDANResarchFormatGraphic::listFolder(const QString &path)
+{
+    // Each folder gets a file model of its own. A model that has listed the
+    // folder above the shown one knows the shown folder as a directory
+    // entry, which its files-only filter drops as soon as that folder
+    // changes (a rename in it): the list would lose its root and show "/".
+    QAbstractItemModel *oldModel = FileListBox1->model();
+    QItemSelectionModel *oldSelection = FileListBox1->selectionModel();
+    m_fileModel = new QFileSystemModel(this);
+    m_fileModel->setIconProvider(plainFileIcons());
+    m_fileModel->setFilter(QDir::Files | QDir::NoDotAndDotDot);
+    m_fileModel->setNameFilters({QStringLiteral("*.nem"), QStringLiteral("*.dan"), QStringLiteral("*.uddf"),
+                                 QStringLiteral("*.ssrf"), QStringLiteral("*.xml")});
+    m_fileModel->setNameFilterDisables(false);
+    FileListBox1->setModel(m_fileModel);
+    if (oldSelection)
+        oldSelection->deleteLater();
+    if (oldModel)
+        oldModel->deleteLater();
     connectGuarded(FileListBox1->selectionModel(), &QItemSelectionModel::selectionChanged, this,
                    [this] { FileListBox1Click(); });
     connectGuarded(m_fileModel, &QFileSystemModel::directoryLoaded, this, [this] { FileListBox1Change(); });
     connectGuarded(m_fileModel, &QFileSystemModel::rowsInserted, this, [this] { FileListBox1Change(); });
     connectGuarded(m_fileModel, &QFileSystemModel::rowsRemoved, this, [this] { FileListBox1Change(); });
+    FileListBox1->setRootIndex(m_fileModel->setRootPath(path));
+    m_fileModel->sort(0, Qt::AscendingOrder);
 }
 
 void TfmDANResarchFormatGraphic::showDirectory(const QString &folder)
 {
     const QString path = QDir::cleanPath(QFileInfo(folder).absoluteFilePath());
+    if (path != m_shownDirectory || !m_fileModel)
+        listFolder(path);
     m_shownDirectory = path;
-    FileListBox1->setRootIndex(m_fileModel->setRootPath(path));
-    m_fileModel->sort(0, Qt::AscendingOrder);
     const QModelIndex index = m_directoryModel->index(path);
     if (index.isValid()) {
         const QSignalBlocker quiet(DirectoryListBox1->selectionModel());
@@ -256,8 +272,8 @@ void TfmDANResarchFormatGraphic::dropEvent(QDropEvent *event)
     event->acceptProposedAction();
     guarded([&] {
         showDirectory(QFileInfo(path).absolutePath());
-        host().addRecentFile(path);
-        OpenFile(path);
+        if (OpenFile(path))
+            host().addRecentFile(path);
     });
 }
 
@@ -396,21 +412,9 @@ void TfmDANResarchFormatGraphic::Movefiles1Click()
 
 void TfmDANResarchFormatGraphic::moveOne(const QString &source, const QString &folder)
 {
-    const QString destination = QDir(folder).filePath(QFileInfo(source).fileName());
-    // A file of that name in the destination (the source itself, when the
-    // destination is its own folder) is never replaced.
-    if (QFileInfo::exists(destination)) {
-        ShowMessage(QStringLiteral("%1 already exists; %2 was not moved.")
-                        .arg(QDir::toNativeSeparators(destination), QDir::toNativeSeparators(source)));
-        return;
-    }
-    if (!fileCopy(source, destination)) {
-        ShowMessage(QStringLiteral("Copy  %1 to %2 failed.")
-                        .arg(QDir::toNativeSeparators(source), QDir::toNativeSeparators(destination)));
-        return;
-    }
-    if (!QFile::remove(source))
-        ShowMessage(QStringLiteral("Delete FAILED - ") + QDir::toNativeSeparators(source));
+    const FileMove move = MoveFileInto(source, folder);
+    if (const QString message = FileMoveMessage(move, move.destination); !message.isEmpty())
+        ShowMessage(message);
 }
 
 void TfmDANResarchFormatGraphic::Explorefromhere1Click()

@@ -63,14 +63,12 @@ QString TfmDANResarchFormatGraphic::captionFor(const QString &path) const
     return (m_log ? QStringLiteral("Dive log : ") : QStringLiteral("DAN Research file : ")) + QFileInfo(path).fileName();
 }
 
-void TfmDANResarchFormatGraphic::OpenFile(const QString &path)
+bool TfmDANResarchFormatGraphic::OpenFile(const QString &path)
 {
     if (path.isEmpty())
-        return;
-    if (IsDiveLogFile(path)) {
-        openLog(path);
-        return;
-    }
+        return false;
+    if (IsDiveLogFile(path))
+        return openLog(path);
     if (m_noteModified)
         RichEditProfileNoteExit();
     forgetLog();
@@ -98,7 +96,8 @@ void TfmDANResarchFormatGraphic::OpenFile(const QString &path)
     DanChartPlotter plotter(*RChart1);
     const DanLoadResult result = LoadDanFile(path, options, plotter);
 
-    RChart1->setCaption(result.header.chartCaption());
+    // A file that could not be opened leaves caption and panels empty.
+    RChart1->setCaption(result.opened ? result.header.chartCaption() : QString());
     const QStringList panels = DanSummaryTexts(result);
     for (int i = 0; i < panels.size(); ++i)
         StatusBar->setPanelText(i, panels[i]);
@@ -107,7 +106,7 @@ void TfmDANResarchFormatGraphic::OpenFile(const QString &path)
         ProgressBar->setValue(0);
         RChart1->RefreshChart();
         offerSplit(path);
-        return;
+        return true;
     }
     if (result.complete() && autoScale) {
         const DanAutoView view = DanAutoScale(result);
@@ -121,6 +120,7 @@ void TfmDANResarchFormatGraphic::OpenFile(const QString &path)
         const QString where = result.messageLine > 0 ? QStringLiteral(" (line %1)").arg(result.messageLine) : QString();
         MessageDlg(result.message + where, QMessageBox::Critical, QMessageBox::Ok);
     }
+    return result.opened;
 }
 
 void TfmDANResarchFormatGraphic::offerSplit(const QString &path)

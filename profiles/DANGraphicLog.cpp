@@ -63,7 +63,7 @@ void TfmDANResarchFormatGraphic::forgetLog()
     DiveLogInfo->hide();
 }
 
-void TfmDANResarchFormatGraphic::openLog(const QString &path)
+bool TfmDANResarchFormatGraphic::openLog(const QString &path)
 {
     if (m_noteModified)
         RichEditProfileNoteExit();
@@ -84,7 +84,7 @@ void TfmDANResarchFormatGraphic::openLog(const QString &path)
         loadNote();
         RChart1->RefreshChart();
         MessageDlg(opened.message, QMessageBox::Critical, QMessageBox::Ok);
-        return;
+        return opened.opened;
     }
     m_log = std::make_unique<DiveLog>(std::move(opened.log));
     setWindowTitle(captionFor(path));
@@ -107,6 +107,7 @@ void TfmDANResarchFormatGraphic::openLog(const QString &path)
         DiveList->setCurrentRow(first);
     }
     showLogDive(first);
+    return true;
 }
 
 void TfmDANResarchFormatGraphic::showLogDive(int index)

@@ -60,6 +60,7 @@ DanLoadResult LoadDanFile(const QString &path, const DanLoadOptions &options, Da
         result.message = reader.openError();
         return result;
     }
+    result.opened = true;
     const int step = std::max(1, options.resolutionStep);
     qint64 position = 0;
     DanProfile profile(plotter, options.animate, [&] {

@@ -45,6 +45,9 @@ struct DanLoadOptions
 
 struct DanLoadResult
 {
+    // The file could be opened for reading; when not, `message` says why
+    // and nothing of it was read.
+    bool opened = false;
     DanHeader header;
     // A further dive header followed the first dive's samples: the file is
     // to be split (DanSeveralDives.h). The summary is then not complete.

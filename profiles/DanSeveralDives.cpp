@@ -1,6 +1,6 @@
 #include "profiles/DanSeveralDives.h"
 
-#include "profiles/FileCopy.h"
+#include "profiles/FileMove.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -43,16 +43,13 @@ QString MoveToDanStorage(const QString &path, const DanSeveralDivesCallbacks &ca
         QDir().rmdir(storage);   // only when empty
     if (chosen.isEmpty() || chosen == u'.')
         return {};
-    const QString target = QDir(chosen).filePath(file.fileName());
-    if (!fileCopy(file.absoluteFilePath(), target)) {
-        callbacks.showMessage(QStringLiteral("Copy  %1 to %2 failed.")
-                                  .arg(QDir::toNativeSeparators(file.absoluteFilePath()),
-                                       QDir::toNativeSeparators(QDir(chosen).filePath(file.completeBaseName()))));
-        return {};
-    }
-    if (!QFile::remove(file.absoluteFilePath()))
-        callbacks.showMessage(QStringLiteral("Delete FAILED - ") + QDir::toNativeSeparators(file.absoluteFilePath()));
-    return target;
+    // Refused, with a message, when the chosen folder is the file's own or
+    // holds a file of that name: the original is deleted only once a
+    // separate copy of it is in place.
+    const FileMove move = MoveFileInto(file.absoluteFilePath(), chosen);
+    if (const QString message = FileMoveMessage(move, QDir(chosen).filePath(file.completeBaseName())); !message.isEmpty())
+        callbacks.showMessage(message);
+    return move.copied() ? move.destination : QString();
 }
 
 DanSeveralDivesResult OfferDanSplit(const QString &path, const DanSeveralDivesCallbacks &callbacks)

@@ -29,6 +29,8 @@ struct DanSeveralDivesResult
 DanSeveralDivesResult OfferDanSplit(const QString &path, const DanSeveralDivesCallbacks &callbacks);
 
 // Moves `path` into a storage directory chosen by the user, starting at
-// "DAN Data Storage" beside it; messages for a failed copy or delete.
+// "DAN Data Storage" beside it, as FileMove.h moves files: a folder that is
+// the file's own or holds a file of that name is refused with a message, as
+// are a failed copy and a failed delete.
 // Gives the new path, or an empty text when the file did not move.
 QString MoveToDanStorage(const QString &path, const DanSeveralDivesCallbacks &callbacks);

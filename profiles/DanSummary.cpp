@@ -22,6 +22,8 @@ QString DanUsedText(const DanHeader &header) { return QStringLiteral("Used: ") +
 QStringList DanSummaryTexts(const DanLoadResult &result)
 {
     QStringList panels(DanSummaryPanels);
+    if (!result.opened)
+        return panels;
     const bool finished = result.complete();
     if (finished) {
         panels[MaxDepthPanel] = DanMaxDepthText(result.maxDepth);

@@ -19,7 +19,8 @@ QString DanSerialText(const DanHeader &header);
 QString DanUsedText(const DanHeader &header);
 
 // All seven panels of a load; 0, 1 and 6 stay empty when the load stopped
-// before its end (a file of several dives, an error).
+// before its end (a file of several dives, an error), and all of them when
+// the file could not be opened.
 QStringList DanSummaryTexts(const DanLoadResult &result);
 
 // Progress maximum for a file of `size` bytes: 90 % of it.

@@ -5,21 +5,27 @@
 
 #include <QFileInfo>
 
+#include <algorithm>
+
 std::optional<DanCursorReadout> DanCursorAt(bool inPlot, double x, double y)
 {
-    if (!inPlot || x <= 0 || y <= 0)
+    // Also no read-out where the view gives no number at all.
+    if (!inPlot || !(x > 0) || !(y > 0))
         return std::nullopt;
     return DanReadout(x, y);
 }
 
 DanCursorReadout DanReadout(double x, double y)
 {
+    y = std::clamp(y, -DeepestReadoutDepth, DeepestReadoutDepth);
     // Air and imperial depths: the profile's depths are feet.
     return DanReadoutWith(x, y, OxygenPartialPressure(int(Round(y)), 21, false));
 }
 
 DanCursorReadout DanReadoutWith(double x, double y, double partialPressure)
 {
+    x = std::clamp(x, -LongestReadoutTime, LongestReadoutTime);
+    y = std::clamp(y, -DeepestReadoutDepth, DeepestReadoutDepth);
     DanCursorReadout readout;
     readout.depth = Format(QStringLiteral("Depth: %3.1f"), {y});
     const double minutes = double(Trunc(x / 60));

@@ -156,6 +156,7 @@ QStringList DiveSummaryTexts(const LogDive &dive, bool metric)
 
 DanCursorReadout LogDiveReadout(const LogDive &dive, bool metric, double x, double y)
 {
+    y = std::clamp(y, -DeepestReadoutDepth, DeepestReadoutDepth);
     const DiveSample *sample = dive.sampleAt(x);
     if (dive.header.rebreather && sample && HasValue(sample->ppO2))
         return DanReadoutWith(x, y, sample->ppO2);

@@ -42,6 +42,7 @@ DiveLogOpenResult OpenDiveLog(const QString &path, const DiveLogProgress &progre
         result.message = QStringLiteral("Cannot read %1: %2").arg(QFileInfo(path).fileName(), file.errorString());
         return result;
     }
+    result.opened = true;
     const qint64 total = file.size();
     DiveLogScan scan;
     if (!ScanDiveLog(file, scan, [&](qint64 done) {

@@ -39,7 +39,8 @@ using DiveLogProgress = std::function<void(qint64 done, qint64 total)>;
 struct DiveLogOpenResult
 {
     DiveLog log;
-    QString message;   // empty when the log opened
+    QString message;       // empty when the log opened
+    bool opened = false;   // the file could be opened (whatever it holds)
 };
 DiveLogOpenResult OpenDiveLog(const QString &path, const DiveLogProgress &progress = {});
 

@@ -212,8 +212,8 @@ void TfmPrintGraphs::Button3Click()
 
 void TfmPrintGraphs::Button2Click()
 {
-    if (!Dialogs::current().print(m_printer))
-        return;
+    // The printer is the one this dialog laid the page out for (chosen
+    // with "Printer setup"): no second dialog may change it now.
     QPainter painter;
     if (!BeginPrintJob(painter, m_printer))
         return;

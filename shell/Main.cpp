@@ -954,8 +954,9 @@ void TMainForm::openProfile(const QString &fileName)
     auto *viewer = new TfmDANResarchFormatGraphic(*this);
     addChild(viewer);
     viewer->showDirectory(QFileInfo(fileName).absolutePath());
-    FileHistory->AddFile(fileName);
-    viewer->OpenFile(fileName);
+    // The name is remembered once the viewer has opened the file.
+    if (viewer->OpenFile(fileName))
+        FileHistory->AddFile(fileName);
 }
 
 void TMainForm::openNoteFile(const QString &fileName, const QString &fontFamily)

@@ -51,39 +51,46 @@ private slots:
     {
         QTest::addColumn<bool>("logX");
         QTest::addColumn<QPoint>("shift");
-        QTest::newRow("linear, right and down") << false << QPoint(60, 37);
-        QTest::newRow("linear, left and up") << false << QPoint(-120, -10);
-        QTest::newRow("logarithmic x") << true << QPoint(54, 20);
+        QTest::addColumn<double>("loX");
+        QTest::addColumn<double>("hiX");
+        QTest::addColumn<double>("loY");
+        QTest::addColumn<double>("hiY");
+        // The plot is 500 x 250 pixels. x from 0 to 4000 (or 1 to 1000 on a
+        // log scale), y from 130 at the bottom to -1 at the top; the view
+        // follows the pointer: a tenth of the plot moves it by a tenth.
+        QTest::newRow("linear, right and down: 1/10 each")
+            << false << QPoint(50, 25) << -400.0 << 3600.0 << 116.9 << -14.1;
+        QTest::newRow("linear, left and up: 1/5 each")
+            << false << QPoint(-100, -50) << 800.0 << 4800.0 << 156.2 << 25.2;
+        // 1/5 of three decades is 0.6 decade: 10^-0.6 = 0.2511886431509580.
+        QTest::newRow("logarithmic x, right: 1/5") << true << QPoint(100, 0) << 0.2511886431509580
+                                                   << 251.1886431509580 << 130.0 << -1.0;
     }
     void pan()
     {
         QFETCH(bool, logX);
         QFETCH(QPoint, shift);
         auto chart = shownChart(maPan);
+        chart->setLRim(60);
+        chart->setRRim(40);
+        chart->setTRim(50);
+        chart->setBRim(100);
+        chart->setShadowWidth(0);
+        QCOMPARE(chart->plotWidth(), 500);
+        QCOMPARE(chart->plotHeight(), 250);
         chart->SetScaleRange(logX ? 1.0 : 0.0, 130, logX ? 1000.0 : 4000.0, -1);
         chart->setLogScaleX(logX);
-        const Ranges start = rangesOf(*chart);
         const QPoint p0 = chart->plotRect().center();
         QTest::mousePress(chart.get(), Qt::LeftButton, {}, p0);
         moveTo(chart.get(), p0, true);                 // records the start
         moveTo(chart.get(), p0 + shift / 2, true);
         moveTo(chart.get(), p0 + shift, true);
         QTest::mouseRelease(chart.get(), Qt::LeftButton, {}, p0 + shift);
-        const double fx = double(shift.x()) / chart->plotWidth();
-        const double fy = double(shift.y()) / chart->plotHeight();
-        Ranges expected;
-        if (logX) {
-            const double f = std::pow(start.hiX / start.loX, -fx);
-            expected.loX = start.loX * f;
-            expected.hiX = start.hiX * f;
-        } else {
-            const double dx = (start.hiX - start.loX) * fx;
-            expected.loX = start.loX - dx;
-            expected.hiX = start.hiX - dx;
-        }
-        const double dy = (start.hiY - start.loY) * fy;
-        expected.loY = start.loY + dy;
-        expected.hiY = start.hiY + dy;
+        QFETCH(double, loX);
+        QFETCH(double, hiX);
+        QFETCH(double, loY);
+        QFETCH(double, hiY);
+        const Ranges expected{loX, hiX, loY, hiY};
         compareRanges(*chart, expected);
         // Moving after the release pans no more.
         moveTo(chart.get(), p0, false);

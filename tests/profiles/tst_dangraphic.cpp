@@ -17,6 +17,7 @@
 #include "tests/support/WaterTypeScope.h"
 
 #include <QAction>
+#include <QFileSystemModel>
 #include <QLabel>
 #include <QHeaderView>
 #include <QListView>
@@ -150,6 +151,46 @@ private slots:
         QCOMPARE(v->SeeNoteSpeedButton->toolTip(), QStringLiteral("See attached note."));
         user::click(v->SeeNoteSpeedButton);
         QCOMPARE(v->PageControl1->currentWidget(), v->TabSheet2);
+    }
+
+    void fileThatCannotBeOpenedLeavesCaptionAndPanelsEmpty()
+    {
+        Program program;
+        const QString missing = program.path(QStringLiteral("missing.dan"));
+        Viewer *v = program.openProfile(missing);
+        QCOMPARE(program.dialogs.messageTexts().size(), 1);
+        QCOMPARE(v->RChart1->Caption(), QString());
+        for (int i = 0; i < 7; ++i)
+            QVERIFY2(panel(v, "StatusBar", i).isEmpty(), qPrintable(panel(v, "StatusBar", i)));
+        QVERIFY(!program.main->FileHistory->files().contains(missing));
+
+        // A profile on display that has gone when it is loaded again.
+        const QString file = program.profile(QStringLiteral("gone.dan"));
+        v = program.openProfile(file);
+        QCOMPARE(v->RChart1->Caption(), QStringLiteral("Dive # 1  on 03/02/97 14:23"));
+        QVERIFY(QFile::remove(file));
+        v->menuItem(QStringLiteral("Medium1"))->trigger();
+        QCOMPARE(program.dialogs.messageTexts().size(), 2);
+        QCOMPARE(v->RChart1->Caption(), QString());
+        for (int i = 0; i < 7; ++i)
+            QVERIFY2(panel(v, "StatusBar", i).isEmpty(), qPrintable(panel(v, "StatusBar", i)));
+    }
+
+    void profileGoesIntoTheRecentFilesOnceItIsOpen()
+    {
+        Program program;
+        // A file without samples: the viewer says so while it opens it.
+        const QString file = program.profile(QStringLiteral("short.dan"), dive(0));
+        QStringList listedWhileOpening{QStringLiteral("not asked")};
+        program.dialogs.whenAsked([&](const ScriptedDialogs::Question &question) {
+            if (question.kind == u"message")
+                listedWhileOpening = program.main->FileHistory->files();
+        });
+        program.openProfile(file);
+        QCOMPARE(program.dialogs.messageTexts(),
+                 QStringList{QStringLiteral("short.dan holds no dive samples (they begin on line 9).")});
+        QVERIFY2(!listedWhileOpening.contains(file), qPrintable(listedWhileOpening.join(u',')));
+        QCOMPARE(program.main->FileHistory->files().value(0), file);
     }
 
     void showCommandOpensAnEmptyViewerWithItsFilePanel_data()
@@ -363,6 +404,45 @@ private slots:
         QTRY_COMPARE(v->listedFiles(), QStringList{"new.dan"});
     }
 
+    // The program may be started from anywhere, the folder above the one
+    // the file panel shows included: the list keeps showing that folder.
+    void renameKeepsTheListWhereverTheProgramStarted_data()
+    {
+        QTest::addColumn<QString>("start");   // relative to the profile's folder
+        QTest::newRow("the folder above") << "..";
+        QTest::newRow("the profile's folder") << ".";
+        QTest::newRow("a folder beside it") << "../elsewhere";
+    }
+    void renameKeepsTheListWhereverTheProgramStarted()
+    {
+        QFETCH(QString, start);
+        QTemporaryDir above;
+        const QString folder = above.filePath(QStringLiteral("dives"));
+        QVERIFY(QDir().mkpath(folder));
+        QVERIFY(QDir().mkpath(above.filePath(QStringLiteral("elsewhere"))));
+        QVERIFY(WriteDanFile(folder + QStringLiteral("/old.dan"), {dive()}));
+        QVERIFY(WriteDanFile(folder + QStringLiteral("/other.dan"), {dive()}));
+        const QString startedIn = QDir::currentPath();
+        const auto back = qScopeGuard([&] { QDir::setCurrent(startedIn); });
+        QVERIFY(QDir::setCurrent(QDir(folder).absoluteFilePath(start)));
+
+        Program program;
+        Viewer *v = program.openProfile(folder + QStringLiteral("/old.dan"));
+        QTRY_COMPARE(v->listedFiles(), (QStringList{"old.dan", "other.dan"}));
+        v->FileListBox1->setFocus();
+        QTest::keyClick(v->FileListBox1, Qt::Key_Home);
+        program.dialogs.answerInput(QStringLiteral("new.dan"));
+        v->menuItem(QStringLiteral("Renamefile1"))->trigger();
+        QVERIFY(QFileInfo::exists(folder + QStringLiteral("/new.dan")));
+        QTRY_COMPARE(v->listedFiles(), (QStringList{"new.dan", "other.dan"}));
+        // The list stays on the folder while the file system settles.
+        QTest::qWait(2500);
+        QCOMPARE(v->listedFiles(), (QStringList{"new.dan", "other.dan"}));
+        QVERIFY(v->FileListBox1->rootIndex().isValid());
+        QCOMPARE(static_cast<const QFileSystemModel *>(v->FileListBox1->model())->filePath(v->FileListBox1->rootIndex()),
+                 QDir::cleanPath(folder));
+    }
+
     void renameRefusesNamesOutsideTheFolder_data()
     {
         QTest::addColumn<QString>("name");
@@ -514,13 +594,20 @@ private slots:
             if (!print)
                 return -1;
             printedFromTheDialog = true;
+            user::click(print, QStringLiteral("Button3"));   // printer setup: the PDF file
             user::click(print, QStringLiteral("Button2"));
             return dialog.result();
         });
         // The first viewer's button prints the first viewer's profile, though the second is newer.
         program.main->mdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow *>(first->parentWidget()));
+        const qsizetype before = program.dialogs.asked().size();
         user::click(first, QStringLiteral("SpeedButton5"));
         QVERIFY(printedFromTheDialog);
+        // One dialog, the graph print dialog: its "Print" asks nothing more.
+        QStringList kinds;
+        for (const auto &question : program.dialogs.asked().mid(before))
+            kinds << question.kind;
+        QCOMPARE(kinds, (QStringList{QStringLiteral("dialog"), QStringLiteral("printerSetup")}));
         const QString text = PdfText(pdf).simplified();
         QVERIFY2(text.contains(first->RChart1->Caption().simplified()), qPrintable(text));
         QVERIFY(!text.contains(second->RChart1->Caption().simplified()));
@@ -578,6 +665,37 @@ private slots:
         QCOMPARE(v->shownDirectory(), QDir::cleanPath(destination.path()));
         QVERIFY(v->Panel1x->isVisible());
         QCOMPARE(v->RChart1->items().size(), std::size_t(0));
+        QVERIFY(program.dialogs.unanswered().isEmpty());
+    }
+
+    void storageMoveThatWouldLoseTheFileSaysWhy_data()
+    {
+        QTest::addColumn<bool>("ownFolder");
+        QTest::newRow("the file's own folder") << true;
+        QTest::newRow("a folder holding a file of that name") << false;
+    }
+    void storageMoveThatWouldLoseTheFileSaysWhy()
+    {
+        QFETCH(bool, ownFolder);
+        Program program;
+        const QString file = program.path(QStringLiteral("02345.NEM"));
+        QVERIFY(WriteDanFile(file, {dive(50, QStringLiteral("14:23")), dive(50, QStringLiteral("16:05"))}));
+        const QString original = readFile(file);
+        QTemporaryDir pieces;
+        QTemporaryDir storage;
+        writeFile(storage.filePath(QStringLiteral("02345.NEM")), "kept");
+        program.dialogs.answerMessage(QMessageBox::Yes);   // split
+        program.dialogs.answerDirectory(pieces.path());
+        program.dialogs.answerMessage(QMessageBox::Yes);   // move into storage
+        program.dialogs.answerDirectory(ownFolder ? program.folder.path() : storage.path());
+        program.dialogs.answerMessage(QMessageBox::Ok);
+        program.openProfile(file);
+        const QString why = ownFolder ? QStringLiteral("%1 is in that folder already; it was not moved.").arg(file)
+                                      : QStringLiteral("%1 already exists; %2 was not moved.")
+                                            .arg(storage.filePath(QStringLiteral("02345.NEM")), file);
+        QCOMPARE(program.dialogs.messageTexts().last(), why);
+        QCOMPARE(readFile(file), original);
+        QCOMPARE(readFile(storage.filePath(QStringLiteral("02345.NEM"))), QStringLiteral("kept"));
         QVERIFY(program.dialogs.unanswered().isEmpty());
     }
 };

@@ -316,6 +316,47 @@ private slots:
         QCOMPARE(storedAt.isEmpty(), !storageWritable);
     }
 
+    // The storage move never deletes the only copy and never replaces a file.
+    void refusedStorageMoves_data()
+    {
+        QTest::addColumn<QString>("choice");       // relative to the file's folder
+        QTest::addColumn<QByteArray>("present");   // a file of the same name there, or none
+        QTest::addColumn<QString>("message");
+        QTest::newRow("the file's own folder") << "." << QByteArray()
+                                               << "{file} is in that folder already; it was not moved.";
+        QTest::newRow("the file's own folder, written otherwise") << "vault/.." << QByteArray()
+                                                                  << "{file} is in that folder already; it was not moved.";
+        QTest::newRow("a folder with a file of that name")
+            << "vault" << QByteArray("older dives") << "{folder}/vault/dives.nem already exists; {file} was not moved.";
+    }
+    void refusedStorageMoves()
+    {
+        QFETCH(QString, choice);
+        QFETCH(QByteArray, present);
+        QFETCH(QString, message);
+        const QString folder = QFileInfo(m_file).absolutePath();
+        QVERIFY(QDir().mkpath(folder + QStringLiteral("/vault")));
+        const QString other = folder + QStringLiteral("/vault/dives.nem");
+        if (!present.isEmpty()) {
+            QFile file(other);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(present);
+        }
+        const QByteArray original = contentOf(m_file);
+        QStringList shown;
+        DanSeveralDivesCallbacks callbacks;
+        callbacks.chooseDirectory = [&](const QString &) { return folder + u'/' + choice; };
+        callbacks.showMessage = [&](const QString &text) { shown << text; };
+        QCOMPARE(MoveToDanStorage(m_file, callbacks), QString());
+        QCOMPARE(shown, QStringList{message.replace(QStringLiteral("{file}"), m_file).replace(QStringLiteral("{folder}"), folder)});
+        QCOMPARE(contentOf(m_file), original);
+        QCOMPARE(filesIn(folder), QStringList{QStringLiteral("dives.nem")});
+        QCOMPARE(QDir(folder + QStringLiteral("/vault")).entryList(QDir::Files | QDir::Hidden | QDir::System),
+                 present.isEmpty() ? QStringList() : QStringList{QStringLiteral("dives.nem")});
+        if (!present.isEmpty())
+            QCOMPARE(contentOf(other), present);
+    }
+
     void fileCopyKeepsBytesAndTime()
     {
         const QString folder = QFileInfo(m_file).absolutePath();

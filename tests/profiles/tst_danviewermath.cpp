@@ -26,6 +26,14 @@ private slots:
                                                                 << "Minutes:   1.60" << "ppO2: 0.42" << 27;
         QTest::newRow("1.6 ATA fills the meter") << true << 30.0 << 218.0 << "Depth: 218.0" << "Minutes:   0.30"
                                                  << "ppO2: 1.60" << 101;
+        // A view zoomed out some 120 times: the point is held at 10^12 s and
+        // 10^9 ft. 10^12 s are 16666666666 min and 40 s; 10^9 / 33 + 1 ATA
+        // of air give 6363636.5736 ATA of oxygen, x 62.5 = 397727285.85.
+        const double inf = std::numeric_limits<double>::infinity();
+        QTest::newRow("beyond the integers") << true << 1e21 << 1e19 << "Depth: 1000000000.0"
+                                             << "Minutes: 16666666666.40" << "ppO2: 6363636.57" << 397727287;
+        QTest::newRow("infinitely far") << true << inf << inf << "Depth: 1000000000.0"
+                                        << "Minutes: 16666666666.40" << "ppO2: 6363636.57" << 397727287;
     }
     void readoutOfAPoint()
     {
@@ -54,6 +62,8 @@ private slots:
         QTest::newRow("time 0") << true << 0.0 << 30.0;
         QTest::newRow("above the surface") << true << 100.0 << -0.5;
         QTest::newRow("at the surface") << true << 100.0 << 0.0;
+        QTest::newRow("no time") << true << std::numeric_limits<double>::quiet_NaN() << 30.0;
+        QTest::newRow("no depth") << true << 100.0 << std::numeric_limits<double>::quiet_NaN();
     }
     void noReadoutOutsideThePlot()
     {

@@ -468,6 +468,28 @@ private slots:
         QCOMPARE(panel(v, "StatusBar", 3), QStringLiteral("Tank: AL80"));
     }
 
+    void progressBarMovesWhileALogLoads()
+    {
+        Program program;
+        // Some 3 MB: 40 dives of 2,000 samples.
+        QByteArray log = "<divelog program='x' version='3'><dives>\n";
+        for (int d = 0; d < 40; ++d) {
+            log += "<dive number='" + QByteArray::number(d + 1) + "' date='2021-01-01' time='10:00:00'><divecomputer>\n";
+            for (int i = 0; i < 2000; ++i)
+                log += "<sample time='" + QByteArray::number(i / 6) + ":" + QByteArray::number(i % 6 * 10) + " min' depth='"
+                       + QByteArray::number(10 + i % 7) + ".0 m' temp='20.0 C'/>\n";
+            log += "</divecomputer></dive>\n";
+        }
+        log += "</dives></divelog>\n";
+        Viewer *v = user::open<Viewer>(*program.main, QStringLiteral("ShowDANDiveProfiles1"));
+        QList<int> shown;
+        connect(v->ProgressBar, &QProgressBar::valueChanged, v, [&](int value) { shown << value; });
+        v->OpenFile(program.file(QStringLiteral("big.ssrf"), log));
+        QCOMPARE(v->DiveList->count(), 40);
+        QVERIFY2(std::any_of(shown.begin(), shown.end(), [](int value) { return value > 0; }), qPrintable(QString::number(shown.size())));
+        QCOMPARE(v->ProgressBar->value(), 0);
+    }
+
     void printButtonPrintsALogDiveAsADanProfile()
     {
         Program program;

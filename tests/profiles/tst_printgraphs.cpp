@@ -1,7 +1,7 @@
 // Printing a dive profile: the miniature's arithmetic, placing the chart on
 // the miniature, the scaling factor, the orientation, and the printout
-// itself (a DAN file drawn on the viewer's chart, printed to PDF through the
-// print dialog and read back as text).
+// itself (a DAN file drawn on the viewer's chart, printed to a PDF file
+// chosen with "Printer setup" and read back as text).
 
 #include "bench/ProfileList.h"
 #include "charts/RChart.h"
@@ -47,6 +47,17 @@ std::unique_ptr<LoadedProfile> loadProfile(const QString &folder)
     profile->chart.setCaption(result.header.chartCaption());
     profile->summary = DanSummaryTexts(result);
     return profile;
+}
+
+// The size of the first page in points, rounded, as pdfinfo gives it.
+QSize pdfPageSize(const QString &pdf)
+{
+    QProcess info;
+    info.start(QStringLiteral("pdfinfo"), {pdf});
+    info.waitForFinished(30000);
+    const QRegularExpressionMatch size = QRegularExpression(QStringLiteral("Page size: *([0-9.]+) x ([0-9.]+) pts"))
+                                             .match(QString::fromUtf8(info.readAllStandardOutput()));
+    return size.hasMatch() ? QSize(qRound(size.captured(1).toDouble()), qRound(size.captured(2).toDouble())) : QSize();
 }
 
 TRChart &miniature(const TfmPrintGraphs &dialog) { return *dialog.findChild<TRChart *>(QStringLiteral("RChart2")); }
@@ -184,6 +195,7 @@ private slots:
             auto *print = qobject_cast<TfmPrintGraphs *>(&dialog);
             if (!print)
                 return -1;
+            print->findChild<QPushButton *>(QStringLiteral("Button3"))->click();   // printer setup: the PDF file
             print->findChild<QScrollBar *>(QStringLiteral("SBScalF"))->setValue(-20);
             print->findChild<QPushButton *>(QStringLiteral("Button2"))->click();
             result = dialog.result();
@@ -191,6 +203,11 @@ private slots:
         });
         PrintDiveProfile(profile->chart, profile->summary, nullptr);
         QCOMPARE(result, int(QDialog::Accepted));
+        // "Print" prints on the printer the dialog laid the page out for, asking nothing more.
+        QStringList kinds;
+        for (const ScriptedDialogs::Question &question : dialogs.asked())
+            kinds << question.kind;
+        QCOMPARE(kinds, (QStringList{QStringLiteral("dialog"), QStringLiteral("printerSetup")}));
         const QString text = PdfText(pdf).simplified();
         QVERIFY2(text.startsWith(localNumbers(QStringLiteral("Position of Dive Profile: x=100 y=100 Scaling factor: 0.80"))),
                  qPrintable(text));
@@ -201,6 +218,27 @@ private slots:
         for (const QString &line : expected)
             QVERIFY2(text.contains(line.simplified()), qPrintable(line));
         QVERIFY(text.indexOf(profile->summary.last().simplified()) > text.indexOf(profile->chart.Caption()));
+    }
+
+    void orientationChosenInTheDialogIsThePrintedPage()
+    {
+        auto profile = loadProfile(m_dir.path());
+        const QString pdf = m_dir.filePath(QStringLiteral("landscape.pdf"));
+        ScriptedDialogs dialogs;
+        dialogs.answerPrint([&](QPrinter &printer) {
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(pdf);
+            return true;
+        });
+        TfmPrintGraphs dialog(profile->chart, profile->summary);
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        dialog.findChild<QPushButton *>(QStringLiteral("Button3"))->click();
+        chooseLandscape(dialog);
+        dialog.findChild<QPushButton *>(QStringLiteral("Button2"))->click();
+        QCOMPARE(dialogs.asked().size(), 1);
+        const QSize page = pdfPageSize(pdf);
+        QVERIFY2(page.width() > page.height(), qPrintable(QStringLiteral("%1 x %2").arg(page.width()).arg(page.height())));
     }
 
     void summaryThatDoesNotFitGoesOnTheNextPage()
@@ -216,6 +254,7 @@ private slots:
         TfmPrintGraphs dialog(profile->chart, profile->summary);
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        dialog.findChild<QPushButton *>(QStringLiteral("Button3"))->click();
         const QRect area = miniature(dialog).rect();
         clickMiniature(dialog, QPoint(area.width() / 10, area.height() * 3 / 4));
         dialog.findChild<QPushButton *>(QStringLiteral("Button2"))->click();
@@ -237,6 +276,7 @@ private slots:
         dialogs.answerMessage(QMessageBox::Ok);
         TfmPrintGraphs dialog(profile->chart, profile->summary);
         dialog.show();
+        dialog.findChild<QPushButton *>(QStringLiteral("Button3"))->click();
         dialog.findChild<QPushButton *>(QStringLiteral("Button2"))->click();
         QVERIFY(dialog.isVisible());
         QCOMPARE(dialogs.messageTexts().size(), 1);

@@ -14,6 +14,8 @@ void ScriptedDialogs::record(const Question &q, bool answered)
     m_asked << q;
     if (!answered)
         m_unanswered << q;
+    if (m_watcher)
+        m_watcher(q);
 }
 
 QStringList ScriptedDialogs::messageTexts() const

@@ -40,6 +40,10 @@ public:
     // The function may work the dialog's controls and returns its result code.
     void answerDialog(std::function<int(QDialog &)> answer) { m_dialogs << std::move(answer); }
 
+    // Called with every question as it is asked, so a test can look at the
+    // program's state at that moment.
+    void whenAsked(std::function<void(const Question &)> watcher) { m_watcher = std::move(watcher); }
+
     const QList<Question> &asked() const { return m_asked; }
     QStringList messageTexts() const;
     const QList<Question> &unanswered() const { return m_unanswered; }
@@ -74,5 +78,6 @@ private:
     QList<std::function<int(QDialog &)>> m_dialogs;
     QList<Question> m_asked;
     QList<Question> m_unanswered;
+    std::function<void(const Question &)> m_watcher;
     FileDialogOptions m_lastFileOptions;
 };
