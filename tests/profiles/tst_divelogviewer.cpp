@@ -510,6 +510,7 @@ private slots:
         program.dialogs.answerDialog([&](QDialog &dialog) {
             if (!qobject_cast<TfmPrintGraphs *>(&dialog))
                 return -1;
+            user::click(&dialog, QStringLiteral("Button3"));   // printer setup: the PDF file
             user::click(&dialog, QStringLiteral("Button2"));
             return dialog.result();
         });
