@@ -1,7 +1,8 @@
 // Prints the gas management worksheet of a decompression plan with errors
-// and a dive profile to PDF files in a folder, for pictures of the pages
-// (docs/worksheet.png, docs/profile-printout.png), with pictures of the
-// print preview and the print dialog; not a benchmark:
+// (in the system's font for Arial, and in DejaVu Sans) and a dive profile to
+// PDF files in a folder, for pictures of the pages (docs/worksheet.png,
+// docs/worksheet-dejavu.png, docs/profile-printout.png), with pictures of
+// the print preview and the print dialog; not a benchmark:
 //   printout_pictures <folder>
 // Then: pdftoppm -png -r 60 -singlefile <folder>/worksheet.pdf docs/worksheet
 
@@ -20,6 +21,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QPainter>
 #include <QPrinter>
 #include <QPushButton>
 #include <QScrollBar>
@@ -53,6 +55,19 @@ void printWorksheet(const QString &folder, const QString &pdf)
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(pdf);
     PrintGasWorksheet(plan, printer);
+
+    // The same page in DejaVu Sans, the font a machine without Arial or a
+    // stand-in of its widths prints it in.
+    QPrinter dejaVu(QPrinter::HighResolution);
+    dejaVu.setOutputFormat(QPrinter::PdfFormat);
+    dejaVu.setOutputFileName(pdfIn(folder, QStringLiteral("worksheet-dejavu.pdf")));
+    GasWorksheet worksheet(plan);
+    worksheet.setFontFamily(QStringLiteral("DejaVu Sans"));
+    worksheet.report().setUp(dejaVu);
+    {
+        QPainter painter(&dejaVu);
+        worksheet.print(painter, dejaVu);
+    }
 
     ScriptedDialogs dialogs;
     dialogs.answerDialog([&](QDialog &preview) {

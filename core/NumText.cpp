@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <cmath>
 #include <cstdlib>
+#include <limits>
 
 namespace {
 
@@ -626,5 +627,18 @@ int StrToIntDef(const QString &text, int fallback)
 }
 
 long long Round(double value) { return std::llrint(value); }
+
+bool TryStrToRoundedInt(const QString &text, int &value)
+{
+    double number = 0;
+    // Beyond this the rounding itself would overflow; NaN fails the test too.
+    if (!TryStrToFloat(text, number) || !(std::fabs(number) < 1e18))
+        return false;
+    const long long rounded = Round(number);
+    if (rounded < std::numeric_limits<int>::min() || rounded > std::numeric_limits<int>::max())
+        return false;
+    value = static_cast<int>(rounded);
+    return true;
+}
 
 long long Trunc(double value) { return static_cast<long long>(std::trunc(value)); }

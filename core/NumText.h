@@ -80,6 +80,10 @@ bool TryStrToFloat(std::string_view text, char decimalSeparator, double &value);
 bool TryDecimalToInt(std::string_view text, int &value);
 // StrToInt with a fallback for texts that do not convert.
 int StrToIntDef(const QString &text, int fallback);
+// The number of a text in the user's locale to the nearest whole number,
+// halves to the even neighbour ("11.1" gives 11); false, and `value`
+// untouched, when the text is no number or the result does not fit an int.
+bool TryStrToRoundedInt(const QString &text, int &value);
 
 // Nearest whole number, halves to the even neighbour.
 long long Round(double value);

@@ -25,13 +25,23 @@ QString ProfileNameForProgram(const QString &programPath)
     return info.dir().filePath(base + QStringLiteral(".INI"));
 }
 
+QString InstalledDataFolderFor(const QString &programPath)
+{
+    // TIDEWELL_DATA_FROM_BIN is the data folder relative to the installed
+    // program's folder, as the build was configured (normally ../share/tidewell).
+    return QDir::cleanPath(QFileInfo(programPath).absoluteDir().filePath(QStringLiteral(TIDEWELL_DATA_FROM_BIN)));
+}
+
+bool IsInstalledProgram(const QString &programPath) { return QFileInfo(InstalledDataFolderFor(programPath)).isDir(); }
+
 QString SettingsFileNameFor(const QString &programPath)
 {
     // Every write replaces the whole file through a new file in its folder,
-    // so the settings live beside the program only where new files can be
-    // created, whether or not the file itself is writable.
+    // so a portable copy keeps its settings beside itself only where new
+    // files can be created, whether or not the file itself is writable. An
+    // installed program never does, even for root, who can write anywhere.
     const QString beside = ProfileNameForProgram(programPath);
-    if (CanCreateFilesIn(QFileInfo(programPath).absolutePath()))
+    if (!IsInstalledProgram(programPath) && CanCreateFilesIn(QFileInfo(programPath).absolutePath()))
         return beside;
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
     QDir().mkpath(folder);
@@ -52,6 +62,22 @@ QString SettingsFileName()
 QString SettingsFolder()
 {
     return WithTrailingBackslash(QFileInfo(SettingsFileName()).absolutePath());
+}
+
+QString DataFolderFor(const QString &programPath)
+{
+    if (!IsInstalledProgram(programPath))
+        return WithTrailingBackslash(QFileInfo(SettingsFileNameFor(programPath)).absolutePath());
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    QDir().mkpath(folder);
+    return WithTrailingBackslash(folder);
+}
+
+QString DataFolder()
+{
+    if (!testOverride().isEmpty())
+        return SettingsFolder();
+    return DataFolderFor(QCoreApplication::applicationFilePath());
 }
 
 void SetSettingsFileNameForTesting(const QString &fileName) { testOverride() = fileName; }

@@ -15,9 +15,11 @@ gas consumption and tank calculators, a partial-pressure blending worksheet,
 a dive planner for a team of two with the rule of thirds, and a viewer of
 dive computer profiles in the DAN research format.")
 # The libraries come from dpkg-shlibdeps; Qt's platform plugins are loaded at
-# run time, so it cannot see them.
+# run time, so it cannot see them. The printouts name Arial and Courier New:
+# Liberation Sans and Liberation Mono stand in for them with the same widths,
+# so the pages look as designed (any other font still prints them whole).
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-liberation2")
 # Mail hand-over and opening files with their desktop program use xdg-utils.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils")
 

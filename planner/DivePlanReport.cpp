@@ -65,7 +65,7 @@ public:
         add();
         add(QStringLiteral("DECOMPRESSION"));
         add(QStringLiteral("Decompression gas  : ") + MyFormat(m_in.DecoGas) + QStringLiteral(" % oxygen"));
-        add(QStringLiteral("MOD for deco gas   : ") + r.MODDecomixEdit + u' ' + depthWord);
+        add(QStringLiteral("MOD for deco gas   : ") + m_plan.DecoGasMOD() + u' ' + depthWord);
         add();
         add();
         turnPoints(num(srf));

@@ -27,6 +27,8 @@ QString PlanModel::MOD(const QString &ppO2, const QString &oxygenPercent, bool m
 
 QString PlanModel::DeepestDecoGas() const { return MyFormat(results.DeepestDecoStop); }
 
+QString PlanModel::DecoGasMOD() const { return MOD(inputs.PO2, IntToStr(inputs.DecoGas), inputs.Metric); }
+
 void PlanModel::DecoChange()
 {
     if (Suspended)

@@ -116,7 +116,7 @@ void readDive(PlanModel &plan, const QString &fileName)
 
 } // namespace
 
-QString DefaultDiveFileName() { return SettingsFolder() + DefaultDive; }
+QString DefaultDiveFileName() { return DataFolder() + DefaultDive; }
 
 void LoadDive(PlanModel &plan, const QString &fileName)
 {

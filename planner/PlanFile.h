@@ -3,7 +3,7 @@
 // Dive plan files (".Dive"): one section "Defaults" whose keys are the
 // planner's control names. A plan stores the choices and the two diver
 // names; the divers' tanks and rates come from their diver records.
-// "Default.Dive" beside the settings file is the planner's memory between uses.
+// "Default.Dive" in the program's data folder is the planner's memory between uses.
 
 #include <QString>
 
@@ -23,7 +23,7 @@ struct SaveDialogRequest
 using AskSaveFileName = std::function<QString(const SaveDialogRequest &request)>;
 using AskYesNoCancel = std::function<SaveAnswer(const QString &question)>;
 
-// "Default.Dive" in the settings file's folder.
+// "Default.Dive" in the program's data folder (DataFolder()).
 QString DefaultDiveFileName();
 
 // Reads a plan into the planner, loads its two divers and recalculates.

@@ -58,6 +58,9 @@ public:
     void SpecifyNarcDepthCheckClick();
     void BestMixChange();
     QString DeepestDecoGas() const;
+    // The depth the decompression gas may be breathed to at the plan's
+    // maximum ppO2 (MOD of `PO2` and `DecoGas`).
+    QString DecoGasMOD() const;
 
     // --- Input handlers -------------------------------------------------------
     // A typed SRF of 0 or less is replaced; `inform` shows "SRF Adjusted".

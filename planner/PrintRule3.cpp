@@ -12,8 +12,9 @@
 #include <functional>
 #include <optional>
 
-// The layout, in millimetres on a printable area 180 mm wide: a label column
-// on the left of each table, values beside it.
+// The design, in millimetres on a printable area 180 mm wide: a label column
+// on the left of each table, values beside it. The report widens a label and
+// moves what follows it when the printing font needs more room.
 namespace {
 
 using report::Band;
@@ -48,7 +49,8 @@ Label rule(double x, double y, double w)
 }
 
 // A label whose text `read` gives just before it prints; when a plan field
-// it needs does not read as a number, the label keeps "N/A".
+// it needs does not read as a number, or its arithmetic divides by zero, the
+// label keeps "N/A".
 Label value(double x, double y, double w, std::function<QString()> read, Qt::Alignment align = Qt::AlignLeft)
 {
     Label label = text(x, y, w, QStringLiteral("N/A"));
@@ -56,7 +58,7 @@ Label value(double x, double y, double w, std::function<QString()> read, Qt::Ali
     label.beforePrint = [read = std::move(read)](QString &shown) {
         try {
             shown = read();
-        } catch (const ConvertError &) {
+        } catch (const AppError &) {
         }
     };
     return label;
@@ -87,7 +89,7 @@ GasWorksheet::GasWorksheet(const PlanModel &plan) : m_texts(plan)
 int GasWorksheet::print(QPainter &painter, QPagedPaintDevice &device, const QDateTime &time)
 {
     m_log.clear();
-    return m_report.print(painter, device, time);
+    return m_report.print(painter, device, time, &m_placed);
 }
 
 void GasWorksheet::addTitle()

@@ -12,6 +12,8 @@
 #include <QDateTime>
 #include <QStringList>
 
+#include <vector>
+
 class PlanModel;
 class QPagedPaintDevice;
 class QPainter;
@@ -29,7 +31,11 @@ public:
     int print(QPainter &painter, QPagedPaintDevice &device, const QDateTime &time = QDateTime::currentDateTime());
     // The problems the last print found, one line each.
     const QStringList &QRErrorLog() const { return m_log.lines(); }
+    // Every text of the last print as it was laid out on its page.
+    const std::vector<report::PlacedText> &placedTexts() const { return m_placed; }
     const report::Report &report() const { return m_report; }
+    // The font family the worksheet prints in ("Arial" unless set).
+    void setFontFamily(const QString &family) { m_report.fontFamily = family; }
 
 private:
     void addTitle();
@@ -43,6 +49,7 @@ private:
     WorksheetTexts m_texts;
     WorksheetLog m_log;
     report::Report m_report;
+    std::vector<report::PlacedText> m_placed;
 };
 
 // One print of the worksheet: its pages and the problems it listed.

@@ -196,8 +196,13 @@ bool TfmRuleOfThird::closeQuery()
 void TfmRuleOfThird::closeSteps()
 {
     DocPanel1->setDocked(true);
-    // The lists of the next window start from this plan's tank of diver 1.
+    // The lists of the next window start from this plan's tank of diver 1,
+    // to the nearest whole number ("11.1" litres gives 11). A text that is
+    // no number is not remembered: closing never stops on an error.
     const bool metric = m_plan.inputs.Metric;
-    RememberPressure(metric, StrToInt(PSIBox[0]->currentText()));
-    RememberTankSize(metric, StrToInt(TanksizeBox[0]->currentText()));
+    int value = 0;
+    if (TryStrToRoundedInt(PSIBox[0]->currentText(), value))
+        RememberPressure(metric, value);
+    if (TryStrToRoundedInt(TanksizeBox[0]->currentText(), value))
+        RememberTankSize(metric, value);
 }

@@ -292,10 +292,10 @@ void TfmRuleOfThird::showGraphic()
     // Turn, call and end marks belong to the rule of thirds.
     for (QLabel *mark : {Shape1, Shape2, Shape3})
         mark->setVisible(m_plan.inputs.SRFEnabled());
-    // The gas lines belong to a diver; the "how much gas" question is
-    // asked for diver 1 in the time view, so its button stays.
+    // The gas lines and the "how much gas" question belong to a diver.
     for (QWidget *line : {static_cast<QWidget *>(ReserveStatusBar), static_cast<QWidget *>(TotalConsumptionStatusBar),
-                          static_cast<QWidget *>(GasUsedVersusAvailableGasProgress)})
+                          static_cast<QWidget *>(GasUsedVersusAvailableGasProgress),
+                          static_cast<QWidget *>(HowMuchGasBottum)})
         line->setVisible(v.GasStatusVisible);
     AlarmShape->setVisible(v.AlarmShapeVisible);
 }

@@ -2,6 +2,7 @@
 
 #include "planner/PlanModel.h"
 
+#include "core/Arithmetic.h"
 #include "core/InputLists.h"
 #include "core/NumText.h"
 #include "core/Units.h"
@@ -134,7 +135,7 @@ double WorksheetTexts::gasLeftAt(int n, double pressure) const
     const double psi = MyStrToFloat(d.PSI);
     if (m_metric)
         return size * psi - size * (psi - pressure);
-    return size - size * (1 - pressure / psi);
+    return size - size * (1 - Divide(pressure, psi));
 }
 
 QString WorksheetTexts::tankGas(int n) const
@@ -200,11 +201,7 @@ QString WorksheetTexts::decoGas() const { return MyFormat(m_plan.inputs.DecoGas)
 
 QString WorksheetTexts::decoGasName() const { return WorksheetGasName(m_plan.inputs.DecoGas, true); }
 
-// The depth the decompression gas may be breathed to at the plan's maximum ppO2.
-QString WorksheetTexts::decoMod() const
-{
-    return PlanModel::MOD(m_plan.inputs.PO2, IntToStr(m_plan.inputs.DecoGas), m_metric) + u' ' + depthCode();
-}
+QString WorksheetTexts::decoMod() const { return m_plan.DecoGasMOD() + u' ' + depthCode(); }
 
 bool WorksheetTexts::stopActive(int k) const { return m_plan.inputs.stopActive(k); }
 

@@ -3,8 +3,8 @@
 // The texts of the printed gas management worksheet, read from a plan as it
 // was last computed, and the checks that list the plan's problems. Each text
 // is read afresh when asked for; one that needs a plan field that does not
-// read as a number throws ConvertError, and the worksheet then keeps that
-// label's design text.
+// read as a number throws ConvertError, one whose arithmetic would divide by
+// zero throws AppError, and the worksheet then keeps that label's design text.
 
 #include <QString>
 #include <QStringList>

@@ -1,8 +1,9 @@
 #include "platform/ReportPages.h"
 
+#include "platform/BandLayout.h"
+
 #include "core/NumText.h"
 
-#include <QFontMetricsF>
 #include <QLocale>
 #include <QPagedPaintDevice>
 #include <QPainter>
@@ -16,10 +17,11 @@ constexpr double MmPerInch = 25.4;
 class PagePrinter
 {
 public:
-    PagePrinter(QPainter &painter, QPagedPaintDevice &device, const Report &report, const QDateTime &time)
-        : m_painter(painter), m_device(device), m_report(report), m_time(time),
+    PagePrinter(QPainter &painter, QPagedPaintDevice &device, const Report &report, const QDateTime &time,
+                std::vector<PlacedText> *placed)
+        : m_painter(painter), m_device(device), m_report(report), m_time(time), m_placed(placed),
           m_dotsX(device.logicalDpiX() / MmPerInch), m_dotsY(device.logicalDpiY() / MmPerInch),
-          m_pageHeight(device.height() / m_dotsY)
+          m_pageWidth(device.width() / m_dotsX), m_pageHeight(device.height() / m_dotsY)
     {
         for (const Band &band : report.bands)
             if (band.kind == Band::PageFooter)
@@ -37,14 +39,6 @@ public:
     }
 
 private:
-    // A label as it prints this time: its text set, its height known.
-    struct Prepared
-    {
-        const Label *label;
-        QString text;
-        QRectF rect;
-    };
-
     QFont fontOf(const Label &label) const
     {
         QFont font(m_report.fontFamily);
@@ -53,26 +47,22 @@ private:
         return font;
     }
 
-    std::vector<Prepared> prepare(const Band &band, double &height) const
+    // The band's labels with their texts set, laid out for them; `height`
+    // receives the band's height.
+    std::vector<LaidOutLabel> prepare(const Band &band, double &height) const
     {
-        std::vector<Prepared> out;
-        height = band.height;
+        std::vector<LaidOutLabel> out;
         for (const Label &label : band.labels) {
-            Prepared p{&label, label.text, label.rect};
+            LaidOutLabel l{&label, label.text, fontOf(label), label.rect};
             if (label.beforePrint)
-                label.beforePrint(p.text);
+                label.beforePrint(l.text);
             if (label.field == Label::PageNumber)
-                p.text += IntToStr(m_page);
+                l.text += IntToStr(m_page);
             else if (label.field == Label::PrintTime)
-                p.text += PrintTimeText(m_time);
-            if (label.shape == Label::Memo) {
-                const QFontMetricsF metrics(fontOf(label), &m_device);
-                const qsizetype lines = std::max<qsizetype>(1, p.text.split(u'\n').size());
-                p.rect.setHeight(std::max(label.rect.height(), lines * metrics.lineSpacing() / m_dotsY));
-            }
-            height = std::max(height, p.rect.bottom());
-            out.push_back(std::move(p));
+                l.text += PrintTimeText(m_time);
+            out.push_back(std::move(l));
         }
+        height = LayOutBand(out, band.height, m_pageWidth, m_device);
         return out;
     }
 
@@ -81,7 +71,7 @@ private:
         if (band.beforePrint && !band.beforePrint())
             return;
         double height = 0;
-        const std::vector<Prepared> labels = prepare(band, height);
+        const std::vector<LaidOutLabel> labels = prepare(band, height);
         if (m_y > 0 && m_y + height > m_pageHeight - m_footerHeight) {
             printFooters();
             m_device.newPage();
@@ -98,7 +88,7 @@ private:
             if (band.kind != Band::PageFooter || (band.beforePrint && !band.beforePrint()))
                 continue;
             double height = 0;
-            const std::vector<Prepared> labels = prepare(band, height);
+            const std::vector<LaidOutLabel> labels = prepare(band, height);
             paint(labels, m_pageHeight - height);
         }
     }
@@ -108,15 +98,15 @@ private:
         return {mm.left() * m_dotsX, (top + mm.top()) * m_dotsY, mm.width() * m_dotsX, mm.height() * m_dotsY};
     }
 
-    void paint(const std::vector<Prepared> &labels, double top)
+    void paint(const std::vector<LaidOutLabel> &labels, double top)
     {
         QPen pen(Qt::black);
         pen.setWidthF(0.3 * m_dotsX);
         m_painter.setPen(pen);
         m_painter.setBrush(Qt::NoBrush);
-        for (const Prepared &p : labels) {
-            const QRectF area = dots(p.rect, top);
-            switch (p.label->shape) {
+        for (const LaidOutLabel &l : labels) {
+            const QRectF area = dots(l.rect, top);
+            switch (l.label->shape) {
             case Label::HLine:
                 m_painter.drawLine(area.topLeft(), area.topRight());
                 break;
@@ -125,8 +115,10 @@ private:
                 break;
             case Label::Text:
             case Label::Memo:
-                m_painter.setFont(fontOf(*p.label));
-                m_painter.drawText(area, int(p.label->align), p.text);
+                m_painter.setFont(l.font);
+                m_painter.drawText(area, int(l.label->align), l.text);
+                if (m_placed)
+                    m_placed->push_back({m_page, l.rect.translated(0, top), l.text, l.font});
                 break;
             }
         }
@@ -136,7 +128,9 @@ private:
     QPagedPaintDevice &m_device;
     const Report &m_report;
     const QDateTime m_time;
+    std::vector<PlacedText> *const m_placed;
     const double m_dotsX, m_dotsY;  // device dots per millimetre
+    const double m_pageWidth;       // mm
     const double m_pageHeight;      // mm
     double m_footerHeight = 0;
     double m_y = 0;                 // mm from the top of the printable area
@@ -160,9 +154,12 @@ int Report::print(QPagedPaintDevice &device, const QDateTime &printTime) const
     return print(painter, device, printTime);
 }
 
-int Report::print(QPainter &painter, QPagedPaintDevice &device, const QDateTime &printTime) const
+int Report::print(QPainter &painter, QPagedPaintDevice &device, const QDateTime &printTime,
+                  std::vector<PlacedText> *placed) const
 {
-    return PagePrinter(painter, device, *this, printTime).run();
+    if (placed)
+        placed->clear();
+    return PagePrinter(painter, device, *this, printTime, placed).run();
 }
 
 QString PrintTimeText(const QDateTime &time)

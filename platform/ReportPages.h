@@ -10,8 +10,21 @@
 //
 // Positions and sizes are millimetres from the band's top-left corner on the
 // page's printable area; font sizes are points.
+//
+// A label's rectangle is its place in the design and the least room it
+// takes. As it prints, each text is measured in the report's font at the
+// device's resolution and its label grows to hold it: a taller label moves
+// down everything of its band that lies below it (the band grows with it); a
+// wider one moves right the labels that follow it on its line, each with
+// every label of the band that shares its design left edge, so columns stay
+// aligned. When that takes a line past the right edge of the printable area,
+// the band is laid out again with each left-aligned text as wide as its text
+// only; a text that still passes the edge prints in a smaller size. So no
+// two texts overlap and none is cut, whichever font the system gives for the
+// report's family.
 
 #include <QDateTime>
+#include <QFont>
 #include <QMarginsF>
 #include <QRectF>
 #include <QString>
@@ -58,6 +71,16 @@ struct Band
     }
 };
 
+// A text as it printed: its page (from 1), its label's rectangle in
+// millimetres on the page's printable area, and the font it printed in.
+struct PlacedText
+{
+    int page = 1;
+    QRectF rect;
+    QString text;
+    QFont font;
+};
+
 class Report
 {
 public:
@@ -76,8 +99,10 @@ public:
     // Sets the device up and prints every band on it, starting a painter on
     // it; returns the number of pages, 0 when the device could not be opened.
     int print(QPagedPaintDevice &device, const QDateTime &printTime = QDateTime::currentDateTime()) const;
-    // Prints on a painter already open on `device`, laid out as it is.
-    int print(QPainter &painter, QPagedPaintDevice &device, const QDateTime &printTime) const;
+    // Prints on a painter already open on `device`, laid out as it is; when
+    // `placed` is given it receives every text label as it printed.
+    int print(QPainter &painter, QPagedPaintDevice &device, const QDateTime &printTime,
+              std::vector<PlacedText> *placed = nullptr) const;
 };
 
 // The date and time a report shows as its print time.

@@ -17,6 +17,7 @@
 #include <QActionGroup>
 #include <QApplication>
 #include <QClipboard>
+#include <QDir>
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QMdiArea>
@@ -367,12 +368,14 @@ void TEditForm::loadFromFile(const QString &fileName)
     const QByteArray bytes = NoteFile::read(fileName);
     if (m_plainText) {
         Editor->setPlainText(NoteFile::plainText(bytes, fileName));
+        m_ownFile = fileName;
         return;
     }
     QTextDocument *document = Editor->document();
     document->setUndoRedoEnabled(false);
     readRtf(bytes, *document);
     document->setUndoRedoEnabled(true);
+    m_ownFile = fileName;
 }
 
 void TEditForm::scrollToLine(int line)
@@ -386,9 +389,23 @@ void TEditForm::scrollToLine(int line)
 
 // ---- commands ----------------------------------------------------------------
 
+bool TEditForm::hasOwnFolder() const { return m_fileName != Untitled && QFileInfo(m_fileName).isAbsolute(); }
+
+bool TEditForm::mayReplace() const
+{
+    if (m_fileName == m_ownFile || !QFileInfo(m_fileName).isFile())
+        return true;
+    return MessageDlg(QStringLiteral("%1 already exists.\nDo you want to replace it?").arg(m_fileName),
+                      QMessageBox::Warning, QMessageBox::Yes | QMessageBox::No)
+        == QMessageBox::Yes;
+}
+
 void TEditForm::Save1Click()
 {
-    if (m_fileName == Untitled) {
+    // A note without a folder of its own (untitled, or a report's proposed
+    // name) would land in whatever the working folder is: the user chooses
+    // where. Declining to replace another file asks for a name as well.
+    if (!hasOwnFolder() || !mayReplace()) {
         Saveas1Click();
         return;
     }
@@ -397,6 +414,7 @@ void TEditForm::Save1Click()
     const QByteArray bytes =
         m_plainText ? NoteFile::plainTextBytes(Editor->toPlainText()) : writeRtf(*Editor->document());
     NoteFile::write(m_fileName, bytes);
+    m_ownFile = m_fileName;
     Editor->document()->setModified(false);
     updateExternalEditorState();
 }
@@ -408,13 +426,15 @@ void TEditForm::Saveas1Click()
     options.filter = SaveFilter;
     options.defaultExtension = QStringLiteral("txt");
     options.fileName = m_fileName;
-    if (m_fileName != Untitled)
-        options.initialFolder = QFileInfo(m_fileName).absolutePath();
+    options.initialFolder = hasOwnFolder() ? QFileInfo(m_fileName).absolutePath() : QDir::homePath();
     options.promptOnCreate = true;
     options.hideReadOnly = true;
+    // The dialog asks before it names a file that exists, so the chosen
+    // file is the note's own.
     const QString chosen = Dialogs::current().saveFileName(options);
     if (!chosen.isEmpty()) {
         setFileName(chosen);
+        m_ownFile = chosen;
         Save1Click();
     }
     updateExternalEditorState();

@@ -30,9 +30,11 @@ public:
     // The editor filling the window.
     QTextEdit *const Editor;
 
-    // "Untitled" for a note without a file, else the file's full path.
+    // "Untitled" for a note without a file, else the name it is saved under:
+    // a full path, or a proposed name without a folder (a report's).
     QString fileName() const { return m_fileName; }
-    // Sets the file name and shows its name part as the caption.
+    // Sets the file name and shows its name part as the caption. The note
+    // has not come from that file: saving over a file of that name asks first.
     void setFileName(const QString &fileName);
     // Plain-text mode decides how the note is read and written: plain text
     // when on, rich text when off.
@@ -43,7 +45,8 @@ public:
     void appendLine(const QString &line);
     void setLines(const QStringList &lines);
 
-    // Reads the file into the editor in the current mode.
+    // Reads the file into the editor in the current mode; the note then
+    // comes from that file.
     void loadFromFile(const QString &fileName);
     // Scrolls so that the given line (held within the text) is the first visible one.
     void scrollToLine(int line);
@@ -85,8 +88,16 @@ private:
     void applyWordWrap(bool wrap);
     QAction *shortcutCommand(const QKeySequence &keys) const;
     QPrinter &printer();
+    // Whether the file name holds a folder, so that Save knows where to write.
+    bool hasOwnFolder() const;
+    // Whether Save may write to the file name: a file other than the note's
+    // own is replaced only when the user says so.
+    bool mayReplace() const;
 
     QString m_fileName = Untitled;
+    // The file the note was read from, written to or chosen in the save
+    // dialog; empty for none. Only that file is replaced without a question.
+    QString m_ownFile;
     bool m_plainText = true;
     QMenu *m_fileMenu = nullptr;
     QMenu *m_editMenu = nullptr;

@@ -12,6 +12,7 @@
 #include "shell/FileHist.h"
 #include "widgets/Hints.h"
 #include "shell/MDIEdit.h"
+#include "shell/ToolbarPlaces.h"
 #include "shell/WelcomeNote.h"
 #include "shell/about.h"
 #include "planner/PlanFile.h"
@@ -402,6 +403,8 @@ void TMainForm::createToolbars()
     m_toolBarMisc->setThreshhold(2);
     addWindowCommands(m_toolBarMisc, CommandPlace::MiscToolbar);
 
+    // Floating with no place of their own, they stay clear of the child windows.
+    PlaceFloatingToolbarsAtRightEdge({m_toolBar, m_toolBarMisc}, m_mdi);
     // Each "&Docked" item shows whether its own toolbar is docked.
     for (const auto &[bar, docked] : {std::pair{m_toolBar, m_dockedMain}, std::pair{m_toolBarMisc, m_dockedMisc}}) {
         bar->Loaded();

@@ -319,7 +319,7 @@ void TDocPanel::updateFloatingWindow()
         return;
     }
     if (!m_placed) {
-        m_form->move(m_host->mapToGlobal(m_dockedRect.topLeft()));
+        m_form->move(m_floatPlacer ? m_floatPlacer(m_form->size()) : m_host->mapToGlobal(m_dockedRect.topLeft()));
         m_placed = true;
     }
     m_form->show();

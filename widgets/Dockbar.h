@@ -17,6 +17,7 @@
 #include <QIcon>
 #include <QPointer>
 
+#include <functional>
 #include <optional>
 
 class QRubberBand;
@@ -132,6 +133,13 @@ public:
     void setIconSize(const QSize &size);
     QToolButton *buttonFor(const QAction *action) const;
 
+    // Where the floating window goes when the panel floats with no place of
+    // its own (no stored position, no rectangle it floated from): the
+    // window's top-left on the screen for the window's size. Without one,
+    // the design place.
+    using FloatPlacer = std::function<QPoint(const QSize &)>;
+    void setFloatPlacer(FloatPlacer placer) { m_floatPlacer = std::move(placer); }
+
     // The floating window; it lives as long as the panel.
     TDocForm *floatingWindow() const { return m_form; }
     // The panel's extent across a side of the given length: its height at
@@ -232,6 +240,7 @@ private:
     // does not dock again at once.
     bool m_dockArmed = false;
     bool m_placed = false;
+    FloatPlacer m_floatPlacer;
 
     // Drag state.
     std::optional<QPoint> m_pressOffset;

@@ -3,6 +3,7 @@
 
 #include "bench/ProfileList.h"
 #include "charts/RChart.h"
+#include "tests/support/PdfFiles.h"
 
 #include <QPainter>
 #include <QPdfWriter>
@@ -30,10 +31,7 @@ Printed printToPdf(TRChart &chart, const QString &dir, bool blackAndWhite, doubl
         QPainter painter(&writer);
         chart.PrintChart(painter, out.left, out.top, blackAndWhite, scale);
     }
-    QProcess text;
-    text.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
-    text.waitForFinished(30000);
-    out.text = QString::fromUtf8(text.readAllStandardOutput());
+    out.text = PdfText(pdf);
     QProcess render;
     render.start(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QStringLiteral("100"), QStringLiteral("-png"),
                                               QStringLiteral("-singlefile"), pdf, dir + QStringLiteral("/page")});

@@ -54,6 +54,8 @@ private slots:
     void settingsBesideWritableProgram();
     void settingsInConfigFolderWhenProgramFolderIsNotWritable();
     void settingsLeaveAFolderThatRefusesNewFiles();
+    void installedProgramWritesOnlyInTheUsersFolders_data();
+    void installedProgramWritesOnlyInTheUsersFolders();
     void readOnlyFolderKeepsItsFilesWritable();
     void readOnlyFileInReadOnlyFolderIsRefused();
     void trailingSeparator_data();
@@ -400,6 +402,62 @@ void TestIniFile::settingsLeaveAFolderThatRefusesNewFiles()
     QCOMPARE(chosen, QDir(config).filePath(QStringLiteral("Tidewell.INI")));
     QCOMPARE(fileBytes(chosen), QByteArray("[Measurements]\nMetric=1\nWater=1\n"));
     QCOMPARE(fileBytes(beside), QByteArray("[Measurements]\nMetric=1\n"));
+}
+
+void TestIniFile::installedProgramWritesOnlyInTheUsersFolders_data()
+{
+    QTest::addColumn<QStringList>("folders");
+    QTest::addColumn<QString>("program");
+    QTest::addColumn<bool>("installed");
+    // The folders are the test's own, so its user (root too) can write to
+    // the program's folder: only the layout decides.
+    QTest::newRow("installed in a prefix") << QStringList{"usr/bin", "usr/share/tidewell"} << "usr/bin/Tidewell" << true;
+    QTest::newRow("unpacked folder") << QStringList{"Tidewell-0.99"} << "Tidewell-0.99/Tidewell" << false;
+    QTest::newRow("bin folder without the data folder") << QStringList{"opt/bin", "opt/share/other"}
+                                                        << "opt/bin/Tidewell" << false;
+    QTest::newRow("data folder inside the program's folder") << QStringList{"tw/share/tidewell"} << "tw/Tidewell"
+                                                             << false;
+}
+
+void TestIniFile::installedProgramWritesOnlyInTheUsersFolders()
+{
+    QFETCH(QStringList, folders);
+    QFETCH(QString, program);
+    QFETCH(bool, installed);
+    QTemporaryDir prefix;
+    for (const QString &folder : folders)
+        QVERIFY(QDir(prefix.path()).mkpath(folder));
+    const QString programPath = prefix.filePath(program);
+    QFile file(programPath);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.close();
+    const QString programFolder = QFileInfo(programPath).absolutePath() + u'/';
+
+    QTemporaryDir home;
+    const QByteArray oldHome = qgetenv("HOME");
+    qputenv("HOME", QFile::encodeName(home.path()));
+    const bool isInstalled = IsInstalledProgram(programPath);
+    const QString settings = SettingsFileNameFor(programPath);
+    const QString data = DataFolderFor(programPath);
+    IniFile(settings).writeString(QStringLiteral("Measurements"), QStringLiteral("Metric"), QStringLiteral("1"));
+    const QString config = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
+    const QString userData = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    qputenv("HOME", oldHome);
+
+    QCOMPARE(isInstalled, installed);
+    if (installed) {
+        QVERIFY2(config.startsWith(home.path()) && userData.startsWith(home.path()), qPrintable(config + u' ' + userData));
+        QCOMPARE(settings, config + QStringLiteral("/Tidewell.INI"));
+        QCOMPARE(data, userData + u'/');
+        QVERIFY(QFileInfo(data).isDir());
+    } else {
+        QCOMPARE(settings, programFolder + QStringLiteral("Tidewell.INI"));
+        QCOMPARE(data, programFolder);
+    }
+    QCOMPARE(fileBytes(settings), QByteArray("[Measurements]\nMetric=1\n"));
+    const QStringList written = installed ? QStringList{QStringLiteral("Tidewell")}
+                                          : QStringList{QStringLiteral("Tidewell"), QStringLiteral("Tidewell.INI")};
+    QCOMPARE(QDir(programFolder).entryList(QDir::Files), written);
 }
 
 void TestIniFile::trailingSeparator_data()

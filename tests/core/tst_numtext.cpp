@@ -44,6 +44,8 @@ private slots:
     void dataFileNumbersRoundLikeTheLibrary();
     void roundHalvesToEven_data();
     void roundHalvesToEven();
+    void roundedWholeNumberOfText_data();
+    void roundedWholeNumberOfText();
     void truncDropsFraction_data();
     void truncDropsFraction();
 };
@@ -377,6 +379,37 @@ void TestNumText::roundHalvesToEven()
     QFETCH(double, value);
     QFETCH(long long, expected);
     QCOMPARE(Round(value), expected);
+}
+
+void TestNumText::roundedWholeNumberOfText_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("converts");
+    QTest::addColumn<int>("expected");
+    QTest::newRow("whole") << "3000" << true << 3000;
+    QTest::newRow("fraction down") << "11.1" << true << 11;
+    QTest::newRow("fraction up") << "11.6" << true << 12;
+    QTest::newRow("half to even, down") << "12.5" << true << 12;
+    QTest::newRow("half to even, up") << "232.5" << true << 232;
+    QTest::newRow("half to even, odd below") << "13.5" << true << 14;
+    QTest::newRow("blanks around") << " 80 " << true << 80;
+    QTest::newRow("negative") << "-2.6" << true << -3;
+    QTest::newRow("largest int") << "2147483647.4" << true << 2147483647;
+    QTest::newRow("past the largest int") << "2147483647.6" << false << -1;
+    QTest::newRow("far past it") << "1e300" << false << -1;
+    QTest::newRow("empty") << "" << false << -1;
+    QTest::newRow("word") << "big" << false << -1;
+    QTest::newRow("two separators") << "1.2.3" << false << -1;
+}
+
+void TestNumText::roundedWholeNumberOfText()
+{
+    QFETCH(QString, text);
+    QFETCH(bool, converts);
+    QFETCH(int, expected);
+    int value = -1;
+    QCOMPARE(TryStrToRoundedInt(text, value), converts);
+    QCOMPARE(value, expected);
 }
 
 void TestNumText::truncDropsFraction_data()

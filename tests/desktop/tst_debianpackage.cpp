@@ -53,6 +53,7 @@ private slots:
         QTest::newRow("Qt widgets (from dpkg-shlibdeps)") << QStringLiteral("libqt6widgets6 (>=");
         QTest::newRow("Qt printing (from dpkg-shlibdeps)") << QStringLiteral("libqt6printsupport6 (>=");
         QTest::newRow("Qt platform plugins") << QStringLiteral("qt6-qpa-plugins");
+        QTest::newRow("fonts with the widths of Arial and Courier New") << QStringLiteral("fonts-liberation2");
     }
 
     void dependsOnWhatItLoads()

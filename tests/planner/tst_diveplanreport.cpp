@@ -43,6 +43,8 @@ private slots:
     void settledImperialExample();
     void metricPlanInItsOwnUnits();
     void decompressionPlan();
+    void decoGasLineGivesItsMOD_data();
+    void decoGasLineGivesItsMOD();
     void turnPointsFollowTheSrf_data();
     void turnPointsFollowTheSrf();
     void stopsAtAValueThatIsNotANumber_data();
@@ -88,7 +90,7 @@ void TestDivePlanReport::settledImperialExample()
         "",
         "DECOMPRESSION",
         "Decompression gas  : 80.00 % oxygen",
-        "MOD for deco gas   : 0.80 feet",
+        "MOD for deco gas   : 24.75 feet",
         "",
         "",
         "TURN POINTS",
@@ -148,7 +150,7 @@ void TestDivePlanReport::metricPlanInItsOwnUnits()
         {20, "Primary gas        : 32.00 % oxygen"},
         {21, "Max ppO2           : 1.28"},
         {22, "MOD for primary gas: 33.75 meters"},
-        {27, "MOD for deco gas   : 0.80 meters"},
+        {27, "MOD for deco gas   : 7.50 meters"},
         {34, "Starter with   :    200       232 BAR"},
         {35, "Turn point     :     134        155 BAR"},
         {36, "Call point     :      68         79 BAR"},
@@ -174,7 +176,7 @@ void TestDivePlanReport::decompressionPlan()
     ShortDivePlan report = MakeShortDivePlan(*plan, Today);
     QCOMPARE(report.lines.size(), 48);
     QCOMPARE(line(report, 26), localNumbers("Decompression gas  : 80.00 % oxygen"));
-    QCOMPARE(line(report, 27), localNumbers("MOD for deco gas   : 1.28 feet"));
+    QCOMPARE(line(report, 27), localNumbers("MOD for deco gas   : 24.75 feet"));
     QCOMPARE(line(report, 35), "Turn point     :    2010       2010 PSI");
     QCOMPARE(line(report, 46), localNumbers("Gas used            47.52       47.52 CuFt"));
 
@@ -185,7 +187,42 @@ void TestDivePlanReport::decompressionPlan()
     report = MakeShortDivePlan(*plan, Today);
     QCOMPARE(line(report, 20), localNumbers("Primary gas        : 32.00 % oxygen"));
     QCOMPARE(line(report, 26), localNumbers("Decompression gas  : 32.00 % oxygen"));
-    QCOMPARE(line(report, 27), localNumbers("MOD for deco gas   : 0.51 feet"));
+    QCOMPARE(line(report, 27), localNumbers("MOD for deco gas   : 111.38 feet"));
+}
+
+void TestDivePlanReport::decoGasLineGivesItsMOD_data()
+{
+    QTest::addColumn<bool>("metric");
+    QTest::addColumn<QString>("ppO2");
+    QTest::addColumn<int>("decoGas");
+    QTest::addColumn<QString>("expected");
+    // The depth where the deco gas reaches the plan's maximum ppO2, as the
+    // printed worksheet gives it: (ppO2 / fO2 - 1) x 33 ft or 10 m.
+    QTest::newRow("EAN50 at 1.4, (2.8 - 1) x 33 ft")
+        << false << "1.4" << 50 << "MOD for deco gas   : 59.40 feet";
+    QTest::newRow("80 % at 1.6, (2 - 1) x 10 m") << true << "1.6" << 80 << "MOD for deco gas   : 10.00 meters";
+    QTest::newRow("oxygen at 1.6, 0.6 x 33 ft") << false << "1.6" << 100 << "MOD for deco gas   : 19.80 feet";
+}
+
+void TestDivePlanReport::decoGasLineGivesItsMOD()
+{
+    QFETCH(bool, metric);
+    QFETCH(QString, ppO2);
+    QFETCH(int, decoGas);
+    QFETCH(QString, expected);
+    usePlanTestUnits(metric);
+    auto plan = openPlan();
+    plan->inputs.Depth = metric ? 30 : 100;
+    plan->inputs.PO2 = localNumbers(ppO2);
+    plan->inputs.DecoGas = decoGas;
+    const DiverInputs diver = metric ? DiverInputs{QString(), QStringLiteral("12"), QStringLiteral("200"), QStringLiteral("20")}
+                                     : DiverInputs{QString(), QStringLiteral("80"), QStringLiteral("3000"), localNumbers("0.75")};
+    plan->inputs.diver[0] = plan->inputs.diver[1] = diver;
+    setStop(*plan, metric ? 6 : 20, 5);
+    plan->DepthChange();
+    const ShortDivePlan report = MakeShortDivePlan(*plan, Today);
+    QVERIFY(!report.stopped);
+    QCOMPARE(line(report, 27), localNumbers(expected));
 }
 
 void TestDivePlanReport::turnPointsFollowTheSrf_data()

@@ -112,6 +112,7 @@ private slots:
     void shortPlanNoteIsNamedAfterThePlan_data();
     void shortPlanNoteIsNamedAfterThePlan();
     void metricShortPlanUsesThePlansWords();
+    void closeWritesTheTankDefaults_data();
     void closeWritesTheTankDefaults();
     void printFormWritesTheWindowsImage();
     void diveMembersBringUpTheTeam();
@@ -264,13 +265,14 @@ void TestPlanWindow::timeViewHidesTheGasLines()
     QVERIFY(user::choose(plan->ShowGraphicsWho, "Bob"));
     QVERIFY(plan->ReserveStatusBar->isVisible());
     QVERIFY(plan->GasUsedVersusAvailableGasProgress->isVisible());
+    QVERIFY(plan->HowMuchGasBottum->isVisible());
     QCOMPARE(hintOf(plan->Panel11), "Air consumption for Bob");
     QVERIFY(user::choose(plan->ShowGraphicsWho, "Time"));
     QVERIFY(!plan->ReserveStatusBar->isVisible());
     QVERIFY(!plan->TotalConsumptionStatusBar->isVisible());
     QVERIFY(!plan->GasUsedVersusAvailableGasProgress->isVisible());
     QVERIFY(!plan->AlarmShape->isVisible());
-    QVERIFY(plan->HowMuchGasBottum->isVisible());
+    QVERIFY(!plan->HowMuchGasBottum->isVisible());
     QCOMPARE(text(plan, "Label34"), localNumbers("13.93"));
     QCOMPARE(text(plan, "Label30"), "");
     QCOMPARE(hintOf(plan->Panel11), "Time in minutes");
@@ -506,18 +508,37 @@ void TestPlanWindow::metricShortPlanUsesThePlansWords()
                  qPrintable(lines.at(i)));
 }
 
+void TestPlanWindow::closeWritesTheTankDefaults_data()
+{
+    QTest::addColumn<QString>("pressure");
+    QTest::addColumn<QString>("size");
+    QTest::addColumn<QString>("storedPressure");   // "" for no key written
+    QTest::addColumn<QString>("storedSize");
+    QTest::newRow("whole numbers") << "3500" << "100" << "3500" << "100";
+    QTest::newRow("size with a fraction") << "3000" << "11.1" << "3000" << "11";
+    QTest::newRow("fractions round to nearest") << "3190.7" << "80.5" << "3191" << "80";
+    QTest::newRow("half rounds to even") << "2475.5" << "12.5" << "2476" << "12";
+    QTest::newRow("no number is not remembered") << "full" << "80" << "" << "80";
+}
+
 void TestPlanWindow::closeWritesTheTankDefaults()
 {
+    QFETCH(QString, pressure);
+    QFETCH(QString, size);
+    QFETCH(QString, storedPressure);
+    QFETCH(QString, storedSize);
     TMainForm main;
     TfmRuleOfThird *plan = pressF4(main);
     QVERIFY(plan);
     plan->UpperPageControl->setCurrentIndex(2);
-    user::type(plan, "PSI1", "3500");
-    user::type(plan, "Tanksize1", "100");
+    user::type(plan, "PSI1", localNumbers(pressure));
+    user::type(plan, "Tanksize1", localNumbers(size));
     QVERIFY(user::closeWindow(plan));
+    // Closing shows no error, whatever the boxes hold.
+    QCOMPARE(m_dialogs->messageTexts(), QStringList());
     const IniFile settings = SettingsFile();
-    QCOMPARE(settings.readInteger("Defaults", "PresurizeTankI", 0), 3500);
-    QCOMPARE(settings.readInteger("Defaults", "FillTankI", 0), 100);
+    QCOMPARE(settings.readString("Defaults", "PresurizeTankI", ""), storedPressure);
+    QCOMPARE(settings.readString("Defaults", "FillTankI", ""), storedSize);
     // The plan itself went to "Default.Dive".
     QCOMPARE(IniFile(DefaultDiveFileName()).readString("Defaults", "Diver1Name", ""), "Ann");
     QVERIFY(m_dialogs->unanswered().isEmpty());

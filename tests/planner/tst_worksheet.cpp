@@ -1,7 +1,8 @@
 // The printed gas management worksheet, printed to PDF through the same
 // code the preview prints with and read back as text: the turn and call
 // points of both reserve rules, gas names, the decompression band and its
-// checks, the error band, and a plan field that does not read as a number.
+// checks, the error band, a plan field that does not read as a number or
+// that a value divides by, and the page's layout in two font families.
 
 #include "tests/planner/PlanTestSupport.h"
 #include "tests/support/PdfFiles.h"
@@ -13,10 +14,15 @@
 #include "widgets/PreViewForm.h"
 
 #include <QApplication>
+#include <QFontInfo>
+#include <QFontMetricsF>
 #include <QPainter>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <algorithm>
 
 namespace {
 
@@ -46,6 +52,21 @@ void setStop(PlanModel &plan, int stop, int depth, int time)
     plan.inputs.setStopActive(stop, true);
     (stop == 1 ? plan.inputs.DecoDepth1 : stop == 2 ? plan.inputs.DecoDepth2 : plan.inputs.DecoDepth3) = depth;
     (stop == 1 ? plan.inputs.DecoTime1 : stop == 2 ? plan.inputs.DecoTime2 : plan.inputs.DecoTime3) = time;
+}
+
+// Small tanks, a rich bottom gas, three stops on oxygen without times: all
+// eight checks fail.
+std::unique_ptr<PlanModel> everyProblemPlan()
+{
+    auto plan = imperialExample();
+    plan->inputs.BottomMixO2 = 40;
+    plan->inputs.diver[0].Tanksize = plan->inputs.diver[1].Tanksize = QStringLiteral("10");
+    plan->inputs.DecoGas = 100;
+    setStop(*plan, 1, 70, 0);
+    setStop(*plan, 2, 60, 0);
+    setStop(*plan, 3, 50, 0);
+    plan->DepthChange();
+    return plan;
 }
 
 // The settled imperial example with a stop at 70 ft for 5 minutes and one
@@ -80,6 +101,9 @@ private slots:
     void everyProblemAtOnceFitsOnePage_data();
     void everyProblemAtOnceFitsOnePage();
     void fieldThatIsNotANumberKeepsNA();
+    void certifiedPressureOfZeroKeepsNA();
+    void labelsNeitherOverlapNorAreCut_data();
+    void labelsNeitherOverlapNorAreCut();
     void previewPrintsTheWorksheet();
     void previewReportsAPrinterThatCannotStart();
 
@@ -225,19 +249,10 @@ void TestWorksheet::everyProblemAtOnceFitsOnePage_data()
     QTest::newRow("Letter") << QPageSize::Letter;
 }
 
-// Small tanks, a rich bottom gas, three stops on oxygen without times: all
-// eight checks fail.
 void TestWorksheet::everyProblemAtOnceFitsOnePage()
 {
     QFETCH(QPageSize::PageSizeId, paper);
-    auto plan = imperialExample();
-    plan->inputs.BottomMixO2 = 40;
-    plan->inputs.diver[0].Tanksize = plan->inputs.diver[1].Tanksize = QStringLiteral("10");
-    plan->inputs.DecoGas = 100;
-    setStop(*plan, 1, 70, 0);
-    setStop(*plan, 2, 60, 0);
-    setStop(*plan, 3, 50, 0);
-    plan->DepthChange();
+    auto plan = everyProblemPlan();
     const Printed printed = printWorksheet(*plan, m_dir.path(), paper);
     QCOMPARE(printed.print.errorLog.size(), 8);
     QCOMPARE(printed.print.pages, 1);
@@ -252,6 +267,116 @@ void TestWorksheet::fieldThatIsNotANumberKeepsNA()
     const Printed printed = printWorksheet(*plan, m_dir.path());
     QVERIFY2(printed.text.contains(QStringLiteral("Turn point N/A 2010 PSI")), qPrintable(printed.text));
     QVERIFY(printed.text.contains(QStringLiteral("Tank pressure lots PSI")));
+}
+
+// An imperial tank certified to 0 psi: the gas left at a pressure divides by
+// the certified pressure, so that diver's start, turn and call points keep
+// "N/A"; the other diver's print.
+void TestWorksheet::certifiedPressureOfZeroKeepsNA()
+{
+    auto plan = imperialExample();
+    plan->DepthChange();
+    plan->inputs.diver[0].PSI = QStringLiteral("0");
+    const Printed printed = printWorksheet(*plan, m_dir.path());
+    for (const char *line : {"Start point N/A 3000 PSI (80.00 CuFt)", "Turn point N/A 2010 PSI (53.60 CuFt)",
+                             "Call point N/A 1020 PSI (27.20 CuFt)", "Tank pressure 0 PSI"})
+        QVERIFY2(printed.text.contains(localNumbers(QString::fromLatin1(line))), qPrintable(printed.text));
+    QVERIFY(!printed.text.contains(QRegularExpression(QStringLiteral("\\b(nan|inf)\\b"),
+                                                      QRegularExpression::CaseInsensitiveOption)));
+}
+
+void TestWorksheet::labelsNeitherOverlapNorAreCut_data()
+{
+    QTest::addColumn<QString>("family");
+    QTest::addColumn<bool>("metric");
+    QTest::addColumn<QStringList>("expected");   // texts side by side, read back with blanks between
+    for (const char *family : {"DejaVu Sans", "Liberation Sans"}) {
+        QTest::addRow("%s, every problem", family)
+            << QString::fromLatin1(family) << false
+            << QStringList{"Primary bottom gas 40 % Oxygen Special mix EAN40", "Decompression Gas 100.00 % Oxygen 100% Oxygen",
+                           "Partial Pressure of Oxygen (PO2) 3.12 ATA 2.82 ATA 2.52 ATA", "Max Depth 100 FSW"};
+        QTest::addRow("%s, metric with a fixed reserve", family)
+            << QString::fromLatin1(family) << true
+            << QStringList{"Maximum available bottom time", "Reserve type Fixed reserve : 50 BAR Fixed reserve : 50 BAR",
+                           "Primary bottom gas 21 % Oxygen Air", "Decompression Gas 50.00 % Oxygen DECO50"};
+    }
+}
+
+// The worksheet laid out in the family the test chooses: every text in
+// that family, within the printable width, as wide and as tall as its text
+// in that font, and clear of every other text on its page.
+void TestWorksheet::labelsNeitherOverlapNorAreCut()
+{
+    QFETCH(QString, family);
+    QFETCH(bool, metric);
+    QFETCH(QStringList, expected);
+    if (QFontInfo(QFont(family)).family() != family) {
+        if (family == QStringLiteral("Liberation Sans"))
+            QSKIP("Liberation Sans is not installed (Debian package fonts-liberation2)");
+        QFAIL(qPrintable(family + QStringLiteral(" is not installed")));
+    }
+    auto plan = everyProblemPlan();
+    if (metric) {
+        usePlanTestUnits(true, true, 10);
+        plan = openPlan();
+        plan->inputs.Depth = 30;
+        plan->inputs.Reserve = ReserveRule::FixedPressure;
+        plan->inputs.ReservePressure = QStringLiteral("50");
+        plan->inputs.DecoGas = 50;
+        for (DiverInputs &diver : plan->inputs.diver)
+            diver = {QStringLiteral("Maximiliane Oberhuber-Westenfeld"), QStringLiteral("12"), QStringLiteral("200"),
+                     QStringLiteral("20")};
+        setStop(*plan, 1, 6, 3);
+        plan->DepthChange();
+    }
+
+    const QString pdf = m_dir.filePath(QStringLiteral("layout.pdf"));
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(pdf);
+    GasWorksheet worksheet(*plan);
+    worksheet.setFontFamily(family);
+    worksheet.report().setUp(printer);
+    int pages = 0;
+    {
+        QPainter painter(&printer);
+        pages = worksheet.print(painter, printer);
+    }
+    QCOMPARE(pages, 1);
+    const QString text = PdfText(pdf).simplified();
+    for (const QString &line : localNumbers(expected))
+        QVERIFY2(text.contains(line), qPrintable(line + QStringLiteral("\n") + text));
+
+    const double dotsX = printer.logicalDpiX() / 25.4;
+    const double dotsY = printer.logicalDpiY() / 25.4;
+    const double pageWidth = printer.width() / dotsX;
+    constexpr double Tolerance = 0.001;   // mm
+    std::vector<report::PlacedText> texts;
+    for (const report::PlacedText &placed : worksheet.placedTexts())
+        if (!placed.text.isEmpty())
+            texts.push_back(placed);
+    QVERIFY(texts.size() > 100);
+    for (size_t i = 0; i < texts.size(); ++i) {
+        const report::PlacedText &t = texts[i];
+        const QString where = QStringLiteral("\"%1\" at %2, %3 (%4 x %5 mm)")
+                                  .arg(t.text.left(40)).arg(t.rect.x()).arg(t.rect.y()).arg(t.rect.width()).arg(t.rect.height());
+        QCOMPARE(QFontInfo(t.font).family(), family);
+        const QFontMetricsF metrics(t.font, &printer);
+        const QStringList lines = t.text.split(u'\n');
+        double width = 0;
+        for (const QString &line : lines)
+            width = std::max(width, metrics.horizontalAdvance(line) / dotsX);
+        const double height = ((lines.size() - 1) * metrics.lineSpacing() + metrics.height()) / dotsY;
+        QVERIFY2(width <= t.rect.width() + Tolerance, qPrintable(QStringLiteral("too narrow: ") + where));
+        QVERIFY2(height <= t.rect.height() + Tolerance, qPrintable(QStringLiteral("too low: ") + where));
+        QVERIFY2(t.rect.left() >= -Tolerance && t.rect.right() <= pageWidth + Tolerance,
+                 qPrintable(QStringLiteral("off the page: ") + where));
+        for (size_t j = i + 1; j < texts.size(); ++j) {
+            const QRectF overlap = t.rect.intersected(texts[j].rect);
+            QVERIFY2(texts[j].page != t.page || overlap.width() < Tolerance || overlap.height() < Tolerance,
+                     qPrintable(where + QStringLiteral(" overlaps \"") + texts[j].text.left(40) + u'"'));
+        }
+    }
 }
 
 void TestWorksheet::previewPrintsTheWorksheet()

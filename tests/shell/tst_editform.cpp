@@ -12,6 +12,7 @@
 #include "shell/SubNote.h"
 #include "tests/support/FakeHost.h"
 #include "tests/support/OrdinaryUser.h"
+#include "tests/support/PdfFiles.h"
 #include "tests/support/ScriptedDialogs.h"
 #include "tests/support/TempSettings.h"
 #include "widgets/Dockbar.h"
@@ -26,7 +27,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
-#include <QProcess>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -65,24 +65,6 @@ QAction *command(const QObject *form, const char *name)
     if (!a)
         qFatal("no command %s", name);
     return a;
-}
-
-QString pdfText(const QString &pdf)
-{
-    QProcess pdftotext;
-    pdftotext.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
-    pdftotext.waitForFinished(30000);
-    return QString::fromUtf8(pdftotext.readAllStandardOutput());
-}
-
-int pdfPages(const QString &pdf)
-{
-    QProcess pdfinfo;
-    pdfinfo.start(QStringLiteral("pdfinfo"), {pdf});
-    pdfinfo.waitForFinished(30000);
-    const QString info = QString::fromUtf8(pdfinfo.readAllStandardOutput());
-    const auto match = QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)")).match(info);
-    return match.hasMatch() ? match.captured(1).toInt() : -1;
 }
 
 // Records the links the desktop is asked to open.
@@ -486,10 +468,10 @@ private slots:
         });
         command(&note, "Print1")->trigger();
         QCOMPARE(jobName, path(QStringLiteral("log.txt")));
-        const QString text = pdfText(pdf);
+        const QString text = PdfText(pdf);
         QVERIFY(text.contains(QStringLiteral("Line 1 of the dive log")));
         QVERIFY(text.contains(QStringLiteral("Line 150 of the dive log")));
-        QVERIFY(pdfPages(pdf) > 1);
+        QVERIFY(PdfPageCount(pdf) > 1);
 
         // A cancelled print dialog prints nothing.
         QFile::remove(pdf);
@@ -617,6 +599,95 @@ private slots:
         QCOMPARE(note.fileName(), file);
         QCOMPARE(note.windowTitle(), name);
         QCOMPARE(note.Editor->toPlainText(), QStringLiteral("kept"));
+    }
+
+    // A report note (the short dive plan) carries a proposed name. Without a
+    // folder the user chooses where it goes; with one, a file already there
+    // is replaced only when the user says so, and only the first time.
+    void reportNoteSavesWhereTheUserChose_data()
+    {
+        QTest::addColumn<QString>("name");           // %1: the plan's folder
+        QTest::addColumn<QByteArray>("existing");    // already in the plan's folder under the name; null: none
+        QTest::addColumn<QMessageBox::StandardButton>("replace");
+        QTest::addColumn<QString>("chosen");         // the save dialog's answer, %1 as above; "": cancelled
+        QTest::addColumn<QStringList>("questions");
+        QTest::addColumn<QString>("written");        // where the report went; "": nowhere
+        QTest::newRow("unsaved plan: asks where") << "DivePlan30_32-41.txt" << QByteArray() << QMessageBox::NoButton
+                                                  << "%1/site.txt" << QStringList{"save"} << "%1/site.txt";
+        QTest::newRow("unsaved plan: dialog cancelled") << "DivePlan30_32-41.txt" << QByteArray()
+                                                        << QMessageBox::NoButton << "" << QStringList{"save"} << "";
+        QTest::newRow("named plan, nothing beside it") << "%1/Reef.txt" << QByteArray() << QMessageBox::NoButton << ""
+                                                       << QStringList() << "%1/Reef.txt";
+        QTest::newRow("named plan, file beside it, replaced") << "%1/Reef.txt" << QByteArray("my own notes")
+                                                              << QMessageBox::Yes << "" << QStringList{"message"}
+                                                              << "%1/Reef.txt";
+        QTest::newRow("named plan, file beside it, kept") << "%1/Reef.txt" << QByteArray("my own notes")
+                                                          << QMessageBox::No << "%1/Reef plan.txt"
+                                                          << QStringList{"message", "save"} << "%1/Reef plan.txt";
+        QTest::newRow("named plan, file beside it, nothing chosen")
+            << "%1/Reef.txt" << QByteArray("my own notes") << QMessageBox::No << "" << QStringList{"message", "save"}
+            << "";
+    }
+    void reportNoteSavesWhereTheUserChose()
+    {
+        QFETCH(QString, name);
+        QFETCH(QByteArray, existing);
+        QFETCH(QMessageBox::StandardButton, replace);
+        QFETCH(QString, chosen);
+        QFETCH(QStringList, questions);
+        QFETCH(QString, written);
+        QTemporaryDir plans;
+        QTemporaryDir working;
+        const QString before = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(working.path()));
+        auto back = qScopeGuard([&] { QDir::setCurrent(before); });
+        name = name.arg(plans.path());
+        chosen = chosen.arg(plans.path());
+        written = written.arg(plans.path());
+        const QString beside = plans.filePath(QStringLiteral("Reef.txt"));
+        if (!existing.isNull())
+            writeFile(beside, existing);
+
+        TempSettings settings;
+        ScriptedDialogs dialogs;
+        TMainForm main;
+        static_cast<ChildHost &>(main).showReport(name, QFont(QStringLiteral("Courier New"), 8),
+                                                  {QStringLiteral("Dive Plan created"), QString(), QStringLiteral("DIVE")});
+        auto *note = qobject_cast<TEditForm *>(main.activeChild());
+        QVERIFY(note);
+        QCOMPARE(note->windowTitle(), QFileInfo(name).fileName());
+        if (replace != QMessageBox::NoButton)
+            dialogs.answerMessage(replace);
+        dialogs.answerFile(chosen);
+        command(note, "Save1")->trigger();
+
+        QStringList asked;
+        for (const auto &question : dialogs.asked())
+            asked << question.kind;
+        QCOMPARE(asked, questions);
+        if (replace != QMessageBox::NoButton)
+            QCOMPARE(dialogs.messageTexts(),
+                     QStringList{QStringLiteral("%1 already exists.\nDo you want to replace it?").arg(beside)});
+        if (questions.contains(QStringLiteral("save"))) {
+            QCOMPARE(dialogs.lastFileOptions().fileName, name);
+            QVERIFY(QFileInfo(dialogs.lastFileOptions().initialFolder).isAbsolute());
+        }
+        // Nothing lands in the working folder, and the file beside the plan
+        // changes only when the user said so.
+        QCOMPARE(QDir(working.path()).entryList(QDir::Files | QDir::Hidden), QStringList());
+        if (!existing.isNull() && written != beside)
+            QCOMPARE(fileBytes(beside), existing);
+        if (written.isEmpty())
+            return;
+        QCOMPARE(fileBytes(written), QByteArray("Dive Plan created\n\nDIVE"));
+        QCOMPARE(note->fileName(), written);
+
+        // The file saved is the note's own now: saving again asks nothing.
+        dialogs.clear();
+        note->appendLine(QStringLiteral("Call point"));
+        command(note, "Save1")->trigger();
+        QCOMPARE(dialogs.asked().size(), 0);
+        QCOMPARE(fileBytes(written), QByteArray("Dive Plan created\n\nDIVE\nCall point"));
     }
 
     void failedSaveKeepsTheTextModified_data()

@@ -89,18 +89,30 @@ private slots:
     }
 
     // Installed into a prefix, the program finds its welcome note in
-    // share/tidewell/ and, its own folder being closed to the user, keeps its
-    // settings in the user's configuration folder.
+    // share/tidewell/ and keeps its settings in the user's configuration
+    // folder, whether or not the user may write to the program's folder
+    // (root may write anywhere).
+    void runsInstalled_data()
+    {
+        QTest::addColumn<int>("binMode");
+        QTest::addColumn<bool>("asNobody");   // when the test runs as root
+        QTest::newRow("program folder closed to the user") << 0555 << true;
+        QTest::newRow("program folder open to the user") << 0777 << true;
+        QTest::newRow("run by the folder's owner, root in CI") << 0755 << false;
+    }
+
     void runsInstalled()
     {
         const Installation installed;
         QVERIFY2(installed.isValid(), qPrintable(installed.error()));
         QVERIFY(!QFile::exists(installed.path(QStringLiteral("bin/readme.rtf"))));
         QVERIFY(QFile::exists(installed.path(QStringLiteral("share/tidewell/readme.rtf"))));
+        QFETCH(int, binMode);
+        QFETCH(bool, asNobody);
         // Opened as an installation on a system is: readable by all, the
-        // program's folder writable by none.
+        // program's folder writable by none, or by the user who runs it.
         QVERIFY(::chmod(qPrintable(installed.prefix()), 0755) == 0);
-        QVERIFY(::chmod(qPrintable(installed.path(QStringLiteral("bin"))), 0555) == 0);
+        QVERIFY(::chmod(qPrintable(installed.path(QStringLiteral("bin"))), mode_t(binMode)) == 0);
         auto reopen = qScopeGuard([&] { ::chmod(qPrintable(installed.path(QStringLiteral("bin"))), 0755); });
 
         QTemporaryDir home;
@@ -113,7 +125,7 @@ private slots:
         const QString program = installed.path(QStringLiteral("bin/Tidewell"));
         QString command = program;
         QStringList arguments;
-        if (::geteuid() == 0) {
+        if (::geteuid() == 0 && asNobody) {
             QVERIFY(::chown(qPrintable(home.path()), Nobody, Nobody) == 0);
             command = QStringLiteral("setpriv");
             arguments = {QStringLiteral("--reuid=%1").arg(Nobody), QStringLiteral("--regid=%1").arg(Nobody),

@@ -6,6 +6,7 @@
 #include "widgets/ChildForm.h"
 #include "widgets/ErrorGuard.h"
 #include "widgets/Hints.h"
+#include "shell/FileHist.h"
 #include "shell/Main.h"
 #include "shell/about.h"
 #include "tests/support/ScriptedDialogs.h"
@@ -124,8 +125,8 @@ private slots:
     void startTimerShowsAboutBox();
     void aboutBoxTexts();
     void openNotepadDialogSettings();
-    void filesWithoutTheirWindowSayWhy_data();
-    void filesWithoutTheirWindowSayWhy();
+    void missingPlanOnTheCommandLineSaysWhy_data();
+    void missingPlanOnTheCommandLineSaysWhy();
 };
 
 void TestMainForm::captionAndPanels()
@@ -681,24 +682,35 @@ void TestMainForm::openNotepadDialogSettings()
     QVERIFY(main.childForms().isEmpty());
 }
 
-void TestMainForm::filesWithoutTheirWindowSayWhy_data()
+void TestMainForm::missingPlanOnTheCommandLineSaysWhy_data()
 {
+    QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<QString>("file");
-    QTest::newRow("plan, any case") << QStringLiteral("/tmp/My Dives.Dive");
-    QTest::newRow("profile") << QStringLiteral("/tmp/dive.nem");
+    QTest::newRow("named by two arguments") << QStringList{"/nonexistent-tidewell/My", "Dives.Dive"}
+                                            << "/nonexistent-tidewell/My Dives.Dive";
+    QTest::newRow("upper-case extension") << QStringList{"/nonexistent-tidewell/REEF.DIVE"}
+                                          << "/nonexistent-tidewell/REEF.DIVE";
 }
 
-void TestMainForm::filesWithoutTheirWindowSayWhy()
+void TestMainForm::missingPlanOnTheCommandLineSaysWhy()
 {
+    QFETCH(QStringList, arguments);
     QFETCH(QString, file);
     TempSettings settings;
-    TMainForm main({file});
-    if (childMaker(QFileInfo(file).suffix().toUpper() == u"DIVE" ? ChildKind::DivePlan : ChildKind::ProfileViewer))
-        QSKIP("the window for this file exists");
+    ScriptedDialogs dialogs;
+    dialogs.answerMessage(QMessageBox::No);
+    TMainForm main(arguments);
     QCOMPARE(main.commandLineFileName(), file);
     main.LoadADiverViaTimer();
-    QVERIFY(main.messageLine().contains(file));
-    QVERIFY(main.childForms().isEmpty());
+    // The planner opens on its defaults and says why the plan is not in it;
+    // the name still goes to the recent files, as for a plan that opened.
+    QCOMPARE(main.childForms().size(), 1);
+    QCOMPARE(main.childForms().constFirst()->windowTitle(), QStringLiteral("Dive planning with 'Rule of Third'"));
+    QVERIFY2(main.messageLine().contains(file + QStringLiteral(" does not exist.")), qPrintable(main.messageLine()));
+    QCOMPARE(main.FileHistory->files().value(0), file);
+    // Without diver records the planner offers examples; nothing else is asked.
+    QCOMPARE(dialogs.messageTexts(), QStringList{QStringLiteral("Do you wish to create some example dive members ?")});
+    QCOMPARE(dialogs.asked().size(), 1);
 }
 
 // The program's own application object, so that its guarded event delivery is tested too.

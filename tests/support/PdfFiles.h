@@ -5,13 +5,15 @@
 #include <QProcess>
 #include <QString>
 
-// The text of every page, laid out as on the page.
+// The text of every page, laid out as on the page. A font may print letter
+// pairs as one ligature glyph ("ﬁ"); the text is read back in Unicode
+// compatibility form (NFKC), where such a glyph is its letters again.
 inline QString PdfText(const QString &pdf)
 {
     QProcess text;
     text.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
     text.waitForFinished(30000);
-    return QString::fromUtf8(text.readAllStandardOutput());
+    return QString::fromUtf8(text.readAllStandardOutput()).normalized(QString::NormalizationForm_KC);
 }
 
 // The number of pages.
