@@ -4,7 +4,7 @@ ASAN_BUILD ?= build-asan
 FUZZ_BUILD ?= build-fuzz
 # Seconds each fuzz target runs in `make fuzz`.
 FUZZ_SECONDS ?= 600
-FUZZ_TARGETS ?= inifile numtext richtext danreader deco
+FUZZ_TARGETS ?= inifile numtext richtext danreader uddfreader subsurfacereader deco
 # Events of the long monkey run; MONKEY_SEED replays one run.
 MONKEY_EVENTS ?= 100000
 MONKEY_SEED ?=

@@ -5,6 +5,7 @@
 #include "charts/dbm.h"
 #include "core/SettingsFile.h"
 #include "profiles/DanSampleMarker.h"
+#include "profiles/DiveLogReader.h"
 #include "widgets/Builders.h"
 #include "widgets/Dockbar.h"
 #include "widgets/DockLayout.h"
@@ -45,6 +46,7 @@ TfmDANResarchFormatGraphic::TfmDANResarchFormatGraphic(ChildHost &host, QWidget 
 {
     setObjectName(QStringLiteral("fmDANResarchFormatGraphic"));
     setWindowTitle(QStringLiteral("DAN Research file"));
+    setAcceptDrops(true);
 
     createToolbar();
     createMenus();
@@ -86,7 +88,7 @@ TfmDANResarchFormatGraphic::TfmDANResarchFormatGraphic(ChildHost &host, QWidget 
     ProgressBar->setRange(0, 100);
     ProgressBar->setValue(0);
     column->addWidget(ProgressBar);
-    StatusBar = new TPanelBar(client, QStringLiteral("StatusBar"), {130, 120, 110, 90, 120, 120, 140});
+    StatusBar = new TPanelBar(client, QStringLiteral("StatusBar"), {120, 115, 135, 135, 180, 110, 140});
     column->addWidget(StatusBar);
     DockLayout::of(this)->setClient(client);
 

@@ -12,6 +12,8 @@
 #include <QHash>
 #include <QPointer>
 
+#include <memory>
+
 class QAction;
 class QActionGroup;
 class QComboBox;
@@ -20,6 +22,7 @@ class QFrame;
 class QHBoxLayout;
 class QHeaderView;
 class QListView;
+class QListWidget;
 class QMenu;
 class QMouseEvent;
 class QPlainTextEdit;
@@ -36,6 +39,8 @@ class TPanelBar;
 class TRChart;
 class Tdbmeter;
 class DanSampleMarker;
+struct DiveLog;
+struct LogDive;
 struct TShiftState;
 
 class TfmDANResarchFormatGraphic final : public TChildForm
@@ -54,6 +59,7 @@ public:
     TMultiShape *ShapeDemo = nullptr;
     QHeaderView *HeaderControl = nullptr;
     QFrame *Panel1x = nullptr;                  // the file panel
+    QListWidget *DiveList = nullptr;            // the dives of a log, above the file list
     QListView *FileListBox1 = nullptr;
     QTreeView *DirectoryListBox1 = nullptr;
     QFrame *Panel2 = nullptr;                   // holds the drive box
@@ -65,6 +71,7 @@ public:
     TRChart *RChart1 = nullptr;
     TPanelBar *StatusBarForGraph = nullptr;
     Tdbmeter *ppO2DBMeter = nullptr;
+    QPlainTextEdit *DiveLogInfo = nullptr;      // a log dive's own notes, read-only
     QPlainTextEdit *RichEditProfileNote = nullptr;
     QPushButton *SpeedButton1 = nullptr;
     QPushButton *SpeedButton2 = nullptr;
@@ -74,9 +81,17 @@ public:
     QTimer *DemoTimer = nullptr;
 
     // --- Loading --------------------------------------------------------
-    // Loads and draws one file; failures are reported in message boxes.
-    // True when the file could be opened (whatever was found in it).
+    // Loads and draws one file (a DAN research file or a dive log); failures
+    // are reported in message boxes. True when the file could be opened
+    // (whatever was found in it).
     bool OpenFile(const QString &path);
+    // Draws dive `index` (from 0) of the open log.
+    void showLogDive(int index);
+    // The log dive on display; nullptr for a DAN file or nothing.
+    const LogDive *shownLogDive() const { return m_logDive.get(); }
+    // The note of the profile on display: beside a DAN file with its name,
+    // beside a log as "<log base name>-<dive number>.txt".
+    QString notePath() const;
     QString currentFile() const { return m_currentFile; }
     QString lastFile() const { return m_lastFile; }
     int resolutionStep() const { return m_resolutionStep; }
@@ -142,6 +157,8 @@ public:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
 
 private:
@@ -167,6 +184,15 @@ private:
     void showReadout(const std::optional<DanCursorReadout> &readout);
     void loadNote();
     void offerSplit(const QString &path);
+    bool openLog(const QString &path);
+    void forgetLog();
+    void showLogHeader();
+    // Empties the chart and sets the view: the default one (auto scale) or
+    // the saved one for a new profile, the saved one for a reload.
+    void startDrawing(bool newProfile);
+    std::optional<DanCursorReadout> readoutAt(double x, double y) const;
+    QString captionFor(const QString &path) const;
+    void setProgressRange(qint64 total);
     QString selectedPath() const;
     QStringList selectedPaths() const;
     QString pathOf(const QString &name) const;
@@ -205,6 +231,9 @@ private:
     int m_demoIndex = 0;
     std::size_t m_readoutItem = 0;   // chart item of the keyboard read-out
     bool m_readoutShown = false;
+    std::unique_ptr<DiveLog> m_log;       // the open log, its dives indexed
+    std::unique_ptr<LogDive> m_logDive;   // the log dive on display
+    bool m_logMetric = true;              // the unit system it is drawn in
 };
 
 // The viewer as the "Show DAN Dive profiles" command opens it: no file, and

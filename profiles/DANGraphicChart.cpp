@@ -37,7 +37,7 @@ void TfmDANResarchFormatGraphic::RChart1MouseMoveInChart(bool inChart, double x,
 {
     // The mouse takes the read-out back from the keyboard.
     m_marker->hide();
-    showReadout(DanCursorAt(inChart, x, y));
+    showReadout(DanCursorAt(inChart, x, y) ? readoutAt(x, y) : std::nullopt);
     if (!inChart)
         RChart1->unsetCursor();
 }
@@ -99,7 +99,7 @@ void TfmDANResarchFormatGraphic::stepReadout(int samples)
         m_readoutItem = nextSample(items, m_readoutItem, direction);
     const ChartItem &sample = items[m_readoutItem];
     m_marker->mark(sample.x, sample.y);
-    showReadout(DanReadout(sample.x, sample.y));
+    showReadout(readoutAt(sample.x, sample.y));
 }
 
 void TfmDANResarchFormatGraphic::readoutToEnd(bool last)
@@ -117,7 +117,7 @@ void TfmDANResarchFormatGraphic::readoutToEnd(bool last)
     m_readoutShown = true;
     const ChartItem &sample = items[found];
     m_marker->mark(sample.x, sample.y);
-    showReadout(DanReadout(sample.x, sample.y));
+    showReadout(readoutAt(sample.x, sample.y));
 }
 
 bool TfmDANResarchFormatGraphic::handleViewerEvent(QObject *watched, QEvent *event)

@@ -8,6 +8,7 @@
 #include "charts/RChart.h"
 #include "platform/ShellOpen.h"
 #include "profiles/DanOpenDialog.h"
+#include "profiles/DiveLogReader.h"
 #include "profiles/FileMove.h"
 #include "profiles/NoReplaceRename.h"
 #include "widgets/Dialogs.h"
@@ -25,6 +26,10 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListView>
+#include <QListWidget>
+#include <QMimeData>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QSplitter>
 #include <QTimer>
 #include <QToolButton>
@@ -48,6 +53,14 @@ void TfmDANResarchFormatGraphic::createFilePanel()
     Splitter1->setObjectName(QStringLiteral("Splitter1"));
     Splitter1->setChildrenCollapsible(false);
 
+    // The dives of an open log; shown only while a log is on display.
+    DiveList = new QListWidget(Splitter1);
+    DiveList->setObjectName(QStringLiteral("DiveList"));
+    DiveList->setSelectionMode(QAbstractItemView::SingleSelection);
+    setHint(DiveList, QStringLiteral("|Click a dive, or use Up and Down, to draw it"));
+    DiveList->hide();
+    connectGuarded(DiveList, &QListWidget::currentRowChanged, this, [this](int row) { showLogDive(row); });
+
     FileListBox1 = new QListView(Splitter1);
     FileListBox1->setObjectName(QStringLiteral("FileListBox1"));
     FileListBox1->setSelectionMode(QAbstractItemView::ExtendedSelection);
@@ -65,9 +78,10 @@ void TfmDANResarchFormatGraphic::createFilePanel()
         DirectoryListBox1->hideColumn(c);
     DirectoryListBox1->setHeaderHidden(true);
     DirectoryListBox1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    Splitter1->addWidget(DiveList);
     Splitter1->addWidget(FileListBox1);
     Splitter1->addWidget(DirectoryListBox1);
-    Splitter1->setSizes({1, 1});   // the file list takes half the height
+    Splitter1->setSizes({1, 1, 1});   // the file list takes half the height without a log
     column->addWidget(Splitter1, 1);
 
     Panel2 = new QFrame(Panel1x);
@@ -122,7 +136,8 @@ void TfmDANResarchFormatGraphic::listFolder(const QString &path)
     m_fileModel = new QFileSystemModel(this);
     m_fileModel->setIconProvider(plainFileIcons());
     m_fileModel->setFilter(QDir::Files | QDir::NoDotAndDotDot);
-    m_fileModel->setNameFilters({QStringLiteral("*.nem"), QStringLiteral("*.dan")});
+    m_fileModel->setNameFilters({QStringLiteral("*.nem"), QStringLiteral("*.dan"), QStringLiteral("*.uddf"),
+                                 QStringLiteral("*.ssrf"), QStringLiteral("*.xml")});
     m_fileModel->setNameFilterDisables(false);
     FileListBox1->setModel(m_fileModel);
     if (oldSelection)
@@ -203,7 +218,8 @@ void TfmDANResarchFormatGraphic::FileListBox1DblClick()
 void TfmDANResarchFormatGraphic::FileListBox1Click()
 {
     const QString path = selectedPath().isEmpty() ? m_currentFile : selectedPath();
-    SeeNoteSpeedButton->defaultAction()->setEnabled(!path.isEmpty() && QFileInfo::exists(DanNotePath(path)));
+    const QString note = path == m_currentFile ? notePath() : DanNotePath(path);
+    SeeNoteSpeedButton->defaultAction()->setEnabled(!path.isEmpty() && QFileInfo::exists(note));
 }
 
 void TfmDANResarchFormatGraphic::FileListBox1Change()
@@ -216,6 +232,49 @@ void TfmDANResarchFormatGraphic::OpenButtomClick()
     const QString fileName = AskForDanProfile(m_shownDirectory);
     if (!fileName.isEmpty())
         host().openProfile(fileName);
+}
+
+namespace {
+
+// The first local file of a drag, when the viewer can show it.
+QString droppedProfile(const QMimeData *data)
+{
+    if (!data || !data->hasUrls())
+        return {};
+    for (const QUrl &url : data->urls()) {
+        if (!url.isLocalFile())
+            continue;
+        const QString path = url.toLocalFile();
+        const QString suffix = QFileInfo(path).suffix().toLower();
+        if (suffix == u"nem" || suffix == u"dan" || IsDiveLogFile(path))
+            return path;
+    }
+    return {};
+}
+
+} // namespace
+
+void TfmDANResarchFormatGraphic::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (!droppedProfile(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+    else
+        event->ignore();
+}
+
+void TfmDANResarchFormatGraphic::dropEvent(QDropEvent *event)
+{
+    const QString path = droppedProfile(event->mimeData());
+    if (path.isEmpty()) {
+        event->ignore();
+        return;
+    }
+    event->acceptProposedAction();
+    guarded([&] {
+        showDirectory(QFileInfo(path).absolutePath());
+        if (OpenFile(path))
+            host().addRecentFile(path);
+    });
 }
 
 void TfmDANResarchFormatGraphic::OpenDANfileastext1Click()
@@ -310,7 +369,7 @@ void TfmDANResarchFormatGraphic::renameOne(const QString &from, const QString &n
         m_currentFile = to;
         if (m_lastFile == from)
             m_lastFile = to;
-        setWindowTitle(QStringLiteral("DAN Research file : ") + QFileInfo(to).fileName());
+        setWindowTitle(captionFor(to));
         if (m_noteModified)
             RichEditProfileNoteExit();
         loadNote();

@@ -7,6 +7,7 @@
 #include "charts/RChart.h"
 #include "profiles/DanChartReplay.h"
 #include "profiles/DanReader.h"
+#include "profiles/DiveLogReader.h"
 #include "profiles/DanSeveralDives.h"
 #include "profiles/DanSummary.h"
 #include "profiles/DanSampleMarker.h"
@@ -35,13 +36,43 @@ void TfmDANResarchFormatGraphic::setProgress(qint64 position)
     ProgressBar->setValue(value);
 }
 
+void TfmDANResarchFormatGraphic::setProgressRange(qint64 total)
+{
+    m_progressScale = total / INT_MAX + 1;
+    ProgressBar->setMaximum(int(std::max<qint64>(1, total / m_progressScale)));
+    ProgressBar->setValue(0);
+    m_progressShown.invalidate();
+}
+
+void TfmDANResarchFormatGraphic::startDrawing(bool newProfile)
+{
+    RChart1->ClearDrawing();
+    m_marker->hide();
+    m_readoutShown = false;
+    showReadout(std::nullopt);
+    if (newProfile && menuItem(QStringLiteral("Autoresize1"))->isChecked()) {
+        RChart1->SetScaleRange(0, 130, 4000, -1);
+        m_savedView = chartView();
+    } else {
+        setView(m_savedView);
+    }
+}
+
+QString TfmDANResarchFormatGraphic::captionFor(const QString &path) const
+{
+    return (m_log ? QStringLiteral("Dive log : ") : QStringLiteral("DAN Research file : ")) + QFileInfo(path).fileName();
+}
+
 bool TfmDANResarchFormatGraphic::OpenFile(const QString &path)
 {
     if (path.isEmpty())
         return false;
+    if (IsDiveLogFile(path))
+        return openLog(path);
     if (m_noteModified)
         RichEditProfileNoteExit();
-    setWindowTitle(QStringLiteral("DAN Research file : ") + QFileInfo(path).fileName());
+    forgetLog();
+    setWindowTitle(captionFor(path));
     m_currentFile = path;
     loadNote();
     StatusBar->clearPanels();
@@ -49,28 +80,11 @@ bool TfmDANResarchFormatGraphic::OpenFile(const QString &path)
     if (const QModelIndex listed = m_fileModel->index(path); listed.isValid() && listed.parent() == FileListBox1->rootIndex())
         FileListBox1->setCurrentIndex(listed);
 
-    const qint64 maximum = DanProgressMaximum(QFileInfo(path).size());
-    m_progressScale = maximum / INT_MAX + 1;
-    ProgressBar->setMaximum(int(std::max<qint64>(1, maximum / m_progressScale)));
-    ProgressBar->setValue(0);
-    m_progressShown.invalidate();
-
-    RChart1->ClearDrawing();
-    m_marker->hide();
-    m_readoutShown = false;
-    showReadout(std::nullopt);
+    setProgressRange(DanProgressMaximum(QFileInfo(path).size()));
+    const bool newProfile = path != m_lastFile;
+    m_lastFile = path;
+    startDrawing(newProfile);
     const bool autoScale = menuItem(QStringLiteral("Autoresize1"))->isChecked();
-    if (path != m_lastFile) {
-        m_lastFile = path;
-        if (autoScale) {
-            RChart1->SetScaleRange(0, 130, 4000, -1);
-            m_savedView = chartView();
-        } else {
-            setView(m_savedView);
-        }
-    } else {
-        setView(m_savedView);
-    }
 
     DanLoadOptions options;
     options.resolutionStep = m_resolutionStep;

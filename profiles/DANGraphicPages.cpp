@@ -76,6 +76,13 @@ void TfmDANResarchFormatGraphic::createPages()
     buttons->addWidget(SpeedButton2);
     buttons->addStretch(1);
     noteColumn->addLayout(buttons);
+    // A log dive's own notes, location, buddy and divemaster, above the user's note.
+    DiveLogInfo = new QPlainTextEdit(TabSheet2);
+    DiveLogInfo->setObjectName(QStringLiteral("DiveLogInfo"));
+    DiveLogInfo->setReadOnly(true);
+    DiveLogInfo->setMaximumHeight(110);
+    DiveLogInfo->hide();
+    noteColumn->addWidget(DiveLogInfo);
     RichEditProfileNote = new QPlainTextEdit(TabSheet2);
     RichEditProfileNote->setObjectName(QStringLiteral("RichEditProfileNote"));
     // Tab leaves the note, which saves it, as for the window's other fields.
@@ -112,8 +119,8 @@ QString firstLine(const QString &text) { return text.section(u'\n', 0, 0); }
 
 void TfmDANResarchFormatGraphic::loadNote()
 {
-    const QString note = DanNotePath(m_currentFile);
-    const bool exists = !m_currentFile.isEmpty() && QFileInfo(note).isFile();
+    const QString note = notePath();
+    const bool exists = !note.isEmpty() && QFileInfo(note).isFile();
     SeeNoteSpeedButton->defaultAction()->setEnabled(exists);
     QString text;
     if (exists) {
@@ -147,7 +154,7 @@ void TfmDANResarchFormatGraphic::RichEditProfileNoteExit()
         host().showMessage(QStringLiteral("Open a dive profile before writing its note"));
         return;
     }
-    const QString note = DanNotePath(m_currentFile);
+    const QString note = notePath();
     const QString text = RichEditProfileNote->toPlainText();
     if (text.isEmpty()) {
         if (QFileInfo::exists(note) && !QFile::remove(note))
@@ -166,7 +173,7 @@ void TfmDANResarchFormatGraphic::SeeNoteSpeedButtonClick() { PageControl1->setCu
 
 void TfmDANResarchFormatGraphic::SpeedButton1Click()
 {
-    const QString note = DanNotePath(m_currentFile);
+    const QString note = notePath();
     if (m_currentFile.isEmpty() || !QFileInfo(note).isFile()) {
         QApplication::beep();
         return;
@@ -177,7 +184,7 @@ void TfmDANResarchFormatGraphic::SpeedButton1Click()
 
 void TfmDANResarchFormatGraphic::SpeedButton2Click()
 {
-    const QString note = DanNotePath(m_currentFile);
+    const QString note = notePath();
     if (m_currentFile.isEmpty() || !openWithAssociatedProgram(note))
         host().showMessage(QStringLiteral("No editor could open %1").arg(QDir::toNativeSeparators(note)));
 }

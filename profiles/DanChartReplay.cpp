@@ -22,5 +22,9 @@ void DanChartPlotter::draw(const DanDrawOp &op)
         m_chart.AddRectangle(op.x, op.y, op.x2, op.y2);
         m_chart.setLineWidth(1);
         break;
+    case DanDrawOp::Text:
+        m_chart.setDataRgb(op.color);
+        m_chart.AddTextAt(op.x, op.y, op.text, op.markStyle);
+        break;
     }
 }

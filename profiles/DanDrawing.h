@@ -6,6 +6,7 @@
 // reads, so a large profile is drawn while it loads and never held twice.
 
 #include <QRgb>
+#include <QString>
 
 #include <vector>
 
@@ -17,11 +18,13 @@ struct DanDrawOp
         Mark,       // DataColor := color; AddMark(x, y, markStyle)
         Rectangle,  // LineWidth := 0; DataColor := the chart's WindColor;
                     // AddRectangle(x, y, x2, y2); LineWidth := 1
+        Text,       // DataColor := color; AddTextAt(x, y, text, markStyle as the font size)
     };
     Kind kind = MoveTo;
     int markStyle = 0;
     QRgb color = 0;
     double x = 0, y = 0, x2 = 0, y2 = 0;
+    QString text;
 
     bool operator==(const DanDrawOp &) const = default;
 };

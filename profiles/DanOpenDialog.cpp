@@ -6,7 +6,8 @@ QString AskForDanProfile(const QString &folder)
 {
     FileDialogOptions options;
     options.title = QStringLiteral("Open");
-    options.filter = QStringLiteral("DAN Research files (*.nem;*.dan)|*.nem;*.dan|NEM Files (*.nem)|*.nem|"
+    options.filter = QStringLiteral("DAN Research files (*.nem;*.dan)|*.nem;*.dan|"
+                                    "Dive logs (*.uddf *.ssrf *.xml)|*.uddf;*.ssrf;*.xml|NEM Files (*.nem)|*.nem|"
                                     "DAN Files (*.dan)|*.dan|All files (*.*)|*.*");
     options.defaultExtension = QStringLiteral("nem");
     options.initialFolder = folder;

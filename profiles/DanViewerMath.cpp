@@ -7,17 +7,6 @@
 
 #include <algorithm>
 
-namespace {
-
-// The read-out works in whole minutes and seconds and in whole feet. A view
-// zoomed out far enough reaches points whose numbers no integer holds, so
-// the point is held within these bounds (some 31 700 years, and a billion
-// feet) first.
-constexpr double LongestReadoutTime = 1e12;
-constexpr double DeepestReadoutDepth = 1e9;
-
-} // namespace
-
 std::optional<DanCursorReadout> DanCursorAt(bool inPlot, double x, double y)
 {
     // Also no read-out where the view gives no number at all.
@@ -28,6 +17,13 @@ std::optional<DanCursorReadout> DanCursorAt(bool inPlot, double x, double y)
 
 DanCursorReadout DanReadout(double x, double y)
 {
+    y = std::clamp(y, -DeepestReadoutDepth, DeepestReadoutDepth);
+    // Air and imperial depths: the profile's depths are feet.
+    return DanReadoutWith(x, y, OxygenPartialPressure(int(Round(y)), 21, false));
+}
+
+DanCursorReadout DanReadoutWith(double x, double y, double partialPressure)
+{
     x = std::clamp(x, -LongestReadoutTime, LongestReadoutTime);
     y = std::clamp(y, -DeepestReadoutDepth, DeepestReadoutDepth);
     DanCursorReadout readout;
@@ -37,8 +33,7 @@ DanCursorReadout DanReadout(double x, double y)
     if (seconds.size() == 1)
         seconds.prepend(u'0');
     readout.minutes = Format(QStringLiteral("Minutes: %3.0f.%s"), {minutes, seconds});
-    // Air and imperial depths: the profile's depths are feet.
-    readout.partialPressure = OxygenPartialPressure(int(Round(y)), 21, false);
+    readout.partialPressure = partialPressure;
     readout.meterPosition = int(Round(readout.partialPressure * 0.625 * 100)) + 1;
     readout.ppO2 = Format(QStringLiteral("ppO2: %1.2f"), {readout.partialPressure});
     return readout;

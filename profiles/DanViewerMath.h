@@ -20,9 +20,18 @@ struct DanCursorReadout
     int meterPosition = 0;   // ppO2 x 62.5 rounded, plus 1: 1.6 gives 101
 };
 
+// The read-out works in whole minutes and seconds and in whole feet. A view
+// zoomed out far enough reaches points whose numbers no integer holds, so
+// the point is held within these bounds (some 31 700 years, and a billion
+// feet) first.
+constexpr double LongestReadoutTime = 1e12;
+constexpr double DeepestReadoutDepth = 1e9;
+
 // The read-out of a point of the chart; a point beyond a trillion seconds
 // or a billion feet reads as that bound.
 DanCursorReadout DanReadout(double x, double y);
+// The read-out of a point of the chart with the ppO2 breathed there.
+DanCursorReadout DanReadoutWith(double x, double y, double partialPressure);
 // The mouse's read-out: nothing when the pointer lies outside the plot, at
 // or below zero on either axis, or where the view gives no number.
 std::optional<DanCursorReadout> DanCursorAt(bool inPlot, double x, double y);

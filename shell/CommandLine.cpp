@@ -11,8 +11,9 @@ void describe(QCommandLineParser &parser)
     QCoreApplication::setApplicationVersion(QStringLiteral(TIDEWELL_VERSION));
     parser.setApplicationDescription(QStringLiteral(
         "Dive planner, gas calculators and dive profile viewer.\n"
-        "A dive plan (.dive) opens in the dive planner, a DAN research file (.nem, .dan) in the\n"
-        "profile viewer, anything else in the notepad. Without a file the welcome note opens."));
+        "A dive plan (.dive) opens in the dive planner, a DAN research file (.nem, .dan) or a dive\n"
+        "log (.uddf, .ssrf, or .xml from Subsurface) in the profile viewer, anything else in the\n"
+        "notepad. Without a file the welcome note opens."));
     parser.addHelpOption();
     parser.addVersionOption();
     parser.addPositionalArgument(QStringLiteral("file"),

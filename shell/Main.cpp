@@ -6,6 +6,7 @@
 #include "deco/window/DecoSchedule.h"
 #include "profiles/DANGraphic.h"
 #include "profiles/DanOpenDialog.h"
+#include "profiles/DiveLogReader.h"
 #include "shell/Background.h"
 #include "widgets/Dialogs.h"
 #include "widgets/ErrorGuard.h"
@@ -25,6 +26,9 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMdiArea>
@@ -57,6 +61,8 @@ TMainForm::TMainForm(const QStringList &arguments, QWidget *parent) : QMainWindo
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(QStringLiteral("Tidewell"));
     resize(900, 640);
+    // Files dropped on the window open as from the command line.
+    setAcceptDrops(true);
 
     // The toolbars dock to the sides of the client area, around the frame.
     auto *dockArea = new QWidget(this);
@@ -750,7 +756,7 @@ void TMainForm::openFileByExtension(const QString &fileName)
     const QString extension = QFileInfo(fileName).suffix().toUpper();
     if (extension == u"DIVE")
         openDivePlan(fileName, true);
-    else if (extension == u"NEM" || extension == u"DAN")
+    else if (extension == u"NEM" || extension == u"DAN" || IsDiveLogFile(fileName))
         openProfile(fileName);
     else {
         openNote(fileName);
@@ -758,12 +764,42 @@ void TMainForm::openFileByExtension(const QString &fileName)
     }
 }
 
+namespace {
+
+QStringList droppedFiles(const QMimeData *data)
+{
+    QStringList files;
+    if (data && data->hasUrls())
+        for (const QUrl &url : data->urls())
+            if (url.isLocalFile() && QFileInfo(url.toLocalFile()).isFile())
+                files << url.toLocalFile();
+    return files;
+}
+
+} // namespace
+
+void TMainForm::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (!droppedFiles(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void TMainForm::dropEvent(QDropEvent *event)
+{
+    const QStringList files = droppedFiles(event->mimeData());
+    if (files.isEmpty())
+        return;
+    event->acceptProposedAction();
+    for (const QString &file : files)
+        guarded([&] { openFileByExtension(file); });
+}
+
 void TMainForm::FileHistoryFileSelected(QString &fileName, bool &)
 {
     const QString extension = QFileInfo(fileName).suffix().toUpper();
     if (extension == u"DIVE")
         openDivePlan(fileName, false);
-    else if (extension == u"NEM" || extension == u"DAN")
+    else if (extension == u"NEM" || extension == u"DAN" || IsDiveLogFile(fileName))
         openFileByExtension(fileName);
     else
         openNote(fileName);

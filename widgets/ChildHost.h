@@ -83,7 +83,7 @@ public:
     virtual void openNoteFile(const QString &fileName, const QString &fontFamily) = 0;
     // Puts the file at the front of the recent files list.
     virtual void addRecentFile(const QString &fileName) = 0;
-    // A new profile viewer showing the DAN research file; the file goes to
-    // the recent files list.
+    // A new profile viewer showing the DAN research file or dive log; the
+    // file goes to the recent files list.
     virtual void openProfile(const QString &fileName) = 0;
 };

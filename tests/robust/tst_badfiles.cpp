@@ -2,7 +2,7 @@
 // byte, cut after every line and inside the last one, binary, 100 MB,
 // unreadable, gone before it is read, and a folder in its place. Readers:
 // the settings file (values, diver records, gas mixes), dive plans, notes
-// (plain and rich text) and DAN research files. None may crash or hang; a
+// (plain and rich text), DAN research files and dive logs (UDDF, Subsurface). None may crash or hang; a
 // reader that refuses the file says why in a clear message; the file itself
 // is never changed by reading it.
 
@@ -15,6 +15,7 @@
 #include "planner/PlanModel.h"
 #include "platform/RichText.h"
 #include "profiles/DanReader.h"
+#include "profiles/DiveLogReader.h"
 #include "shell/NoteFile.h"
 #include "tests/support/DanFiles.h"
 #include "tests/support/TempSettings.h"
@@ -91,6 +92,35 @@ QString readDan(const QString &path)
     const DanLoadResult result = LoadDanFile(path, {}, ops);
     return result.message.isEmpty() ? QStringLiteral("read") : result.message;
 }
+
+// A log opens and gives every dive it lists.
+QString readLog(const QString &path)
+{
+    const DiveLogOpenResult opened = OpenDiveLog(path);
+    if (!opened.message.isEmpty())
+        return opened.message;
+    for (int i = 0; i < opened.log.size(); ++i)
+        if (const LogDiveResult read = ReadLogDive(opened.log, i); !read.message.isEmpty())
+            return read.message;
+    return QStringLiteral("read");
+}
+
+const QByteArray GoodUddf =
+    "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<uddf version=\"3.2.0\">\n"
+    "<gasdefinitions><mix id=\"ean32\"><o2>0.32</o2></mix></gasdefinitions>\n"
+    "<profiledata><repetitiongroup id=\"r\">\n<dive id=\"a\">\n"
+    "<informationbeforedive><datetime>2020-01-01T10:00:00</datetime><divenumber>1</divenumber></informationbeforedive>\n"
+    "<samples>\n<waypoint><divetime>0</divetime><depth>0</depth><switchmix ref=\"ean32\"/></waypoint>\n"
+    "<waypoint><divetime>60</divetime><depth>12.5</depth><temperature>290.1</temperature></waypoint>\n"
+    "</samples>\n</dive>\n<dive id=\"b\"><informationbeforedive><divenumber>2</divenumber></informationbeforedive></dive>\n"
+    "</repetitiongroup></profiledata>\n</uddf>\n";
+
+const QByteArray GoodSubsurface =
+    "<divelog program='subsurface' version='3'>\n<divesites><site uuid='1' name='Reef'/></divesites>\n<dives>\n"
+    "<trip date='2020-01-01'>\n<dive number='1' divesiteid='1' date='2020-01-01' time='10:00:00' duration='2:00 min'>\n"
+    "<cylinder size='12.0 l' o2='32.0%' start='200.0 bar' end='150.0 bar'/>\n<divecomputer model='X'>\n"
+    "<sample time='0:00 min' depth='0.0 m' temp='20.0 C'/>\n<sample time='1:00 min' depth='10.0 m' pressure='180.0 bar'/>\n"
+    "</divecomputer>\n</dive>\n</trip>\n</dives>\n</divelog>\n";
 
 QByteArray goodPlan(const QString &folder)
 {
@@ -180,6 +210,8 @@ private slots:
         QTest::newRow("plain note") << "txt" << QByteArray("A note\r\nof two lines\r\n") << 3;
         QTest::newRow("rich-text note") << "rtf" << goodRtf() << 3;
         QTest::newRow("DAN research file") << "nem" << goodDan() << 4;
+        QTest::newRow("UDDF log") << "uddf" << GoodUddf << 5;
+        QTest::newRow("Subsurface log") << "ssrf" << GoodSubsurface << 5;
     }
 
     void everyReaderWithEveryBrokenFile()
@@ -187,7 +219,7 @@ private slots:
         QFETCH(QString, extension);
         QFETCH(QByteArray, good);
         QFETCH(int, reader);
-        const Reader read = QList<Reader>{readSettings, readRecords, readPlan, readNote, readDan}.at(reader);
+        const Reader read = QList<Reader>{readSettings, readRecords, readPlan, readNote, readDan, readLog}.at(reader);
         QVERIFY(!good.isEmpty());
         const QString path = pathFor(QStringLiteral("file.") + extension);
 
