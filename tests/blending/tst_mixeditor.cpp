@@ -193,11 +193,11 @@ private slots:
         ScriptedDialogs dialogs;
         TMainForm main;
         TfmMixEditor *editor = open<TfmMixEditor>(main, "GasMixEditor1");
-        for (const char *name : {"trimix", "air 2", "Deco"}) {
+        for (const char *name : {"trimix", "air 2", "Deep"}) {
             type(editor->NameOfMix, QString::fromLatin1(name));
             editor->SaveRecordBot->click();
         }
-        const QStringList expected{"Air", "air 2", "Deco", "EAN32", "EAN36", "EAN80", "trimix"};
+        const QStringList expected{"Air", "air 2", "Deep", "EAN32", "EAN36", "EAN80", "trimix"};
         QCOMPARE(listed(editor->NameOfMix), expected);
         QVERIFY(closeWindow(editor));
         QCOMPARE(listed(open<TfmMixEditor>(main, "GasMixEditor1")->NameOfMix), expected);

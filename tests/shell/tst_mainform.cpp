@@ -286,7 +286,7 @@ void TestMainForm::menuSeparators_data()
     QTest::newRow("Tanks") << "Tanks1" << QStringList{"&Content", "&Fills", "-", "&Size conversion"};
     QTest::newRow("Planning") << "PlanningTools1"
                               << QStringList{"&New Dive Plan", "&Open Dive Plan", "-", "&Surface Air Consumption",
-                                             "&Gas Calculations", "&Dive computers"};
+                                             "&Gas Calculations", "&Decompression schedule", "&Dive computers"};
     QTest::newRow("Options") << "Options1"
                              << QStringList{"&Measurements", "&Water type", "&Toolbar", "-", "MDI &Background"};
     QTest::newRow("Window") << "Window1"
