@@ -59,28 +59,31 @@ QRgb PlotDrawer::colorOf(const ChartItem &item) const
     return m_style.allBlack ? qRgb(0, 0, 0) : (item.color | 0xFF000000);
 }
 
-bool PlotDrawer::outside(const ItemBlock &block) const
+PlotDrawer::Extent PlotDrawer::pixelExtent(const ItemBlock &block) const
 {
-    if (block.alwaysDraw)
-        return false;
     const double x1 = m_geo.x.toPixelExact(block.minX) - m_geo.left;
     const double x2 = m_geo.x.toPixelExact(block.maxX) - m_geo.left;
     const double y1 = m_geo.y.toPixelExact(block.minY) - m_geo.top;
     const double y2 = m_geo.y.toPixelExact(block.maxY) - m_geo.top;
+    return {std::min(x1, x2), std::max(x1, x2), std::min(y1, y2), std::max(y1, y2)};
+}
+
+bool PlotDrawer::outside(const ItemBlock &block) const
+{
+    if (block.alwaysDraw)
+        return false;
+    const Extent extent = pixelExtent(block);
     const double reach = MarkReach + 2 + block.maxWidth;
-    return std::max(x1, x2) < -reach || std::min(x1, x2) > m_geo.w + reach
-           || std::max(y1, y2) < -reach || std::min(y1, y2) > m_geo.h + reach;
+    return extent.right < -reach || extent.left > m_geo.w + reach || extent.bottom < -reach
+           || extent.top > m_geo.h + reach;
 }
 
 bool PlotDrawer::inside(const ItemBlock &block) const
 {
     if (block.alwaysDraw)
         return false;
-    const double x1 = m_geo.x.toPixelExact(block.minX) - m_geo.left;
-    const double x2 = m_geo.x.toPixelExact(block.maxX) - m_geo.left;
-    const double y1 = m_geo.y.toPixelExact(block.minY) - m_geo.top;
-    const double y2 = m_geo.y.toPixelExact(block.maxY) - m_geo.top;
-    return std::min(x1, x2) >= 0 && std::max(x1, x2) <= m_geo.w && std::min(y1, y2) >= 0 && std::max(y1, y2) <= m_geo.h;
+    const Extent extent = pixelExtent(block);
+    return extent.left >= 0 && extent.right <= m_geo.w && extent.top >= 0 && extent.bottom <= m_geo.h;
 }
 
 void PlotDrawer::draw(const DisplayList &list, DrawState &state)

@@ -95,6 +95,12 @@ private:
 
     QPainter &painter();
     QRgb colorOf(const ChartItem &item) const;
+    // The block's extent in plot pixels, ordered left to right, top to bottom.
+    struct Extent
+    {
+        double left, right, top, bottom;
+    };
+    Extent pixelExtent(const ItemBlock &block) const;
     bool outside(const ItemBlock &block) const;
     // Whether the block lies wholly within the plot image.
     bool inside(const ItemBlock &block) const;
