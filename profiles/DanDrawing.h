@@ -10,6 +10,16 @@
 
 #include <vector>
 
+// The colours of a drawn profile, the same for DAN files and dive logs.
+namespace ProfileColors {
+inline constexpr QRgb White = qRgb(0xFF, 0xFF, 0xFF);
+inline constexpr QRgb Red = qRgb(0xFF, 0, 0);
+inline constexpr QRgb Yellow = qRgb(0xFF, 0xFF, 0);
+inline constexpr QRgb Blue = qRgb(0, 0, 0xFF);
+inline constexpr QRgb Black = qRgb(0, 0, 0);
+inline constexpr QRgb Green = qRgb(0x40, 0xFF, 0x40);
+} // namespace ProfileColors
+
 struct DanDrawOp
 {
     enum Kind : unsigned char {

@@ -1,6 +1,7 @@
 #include "profiles/DanProfile.h"
 
 #include "core/Errors.h"
+#include "profiles/DanDrawing.h"
 #include "core/NumText.h"
 #include "profiles/DanFields.h"
 
@@ -11,11 +12,7 @@
 
 namespace {
 
-const QRgb White = qRgb(0xFF, 0xFF, 0xFF);
-const QRgb Red = qRgb(0xFF, 0, 0);
-const QRgb Yellow = qRgb(0xFF, 0xFF, 0);
-const QRgb Blue = qRgb(0, 0, 0xFF);
-const QRgb Black = qRgb(0, 0, 0);
+using namespace ProfileColors;
 
 constexpr double MaxFieldMagnitude = 1e12;
 

@@ -2,16 +2,13 @@
 
 #include "core/InputLists.h"
 #include "core/NumText.h"
+#include "profiles/DanDrawing.h"
 #include "core/Units.h"
 #include "profiles/DanSummary.h"
 
 namespace {
 
-const QRgb White = qRgb(0xFF, 0xFF, 0xFF);
-const QRgb Yellow = qRgb(0xFF, 0xFF, 0);
-const QRgb Blue = qRgb(0, 0, 0xFF);
-const QRgb Black = qRgb(0, 0, 0);
-const QRgb Green = qRgb(0x40, 0xFF, 0x40);
+using namespace ProfileColors;
 
 // The mix's name stands this part of the deepest depth above its mark.
 constexpr double NameLift = 0.05;
