@@ -36,7 +36,7 @@ const QString Section = QStringLiteral("DAN Format");
 // The menu items whose check marks are kept in the settings file.
 const char *const StoredItems[] = {"High1",  "Medium1", "Low1",        "Showfilepanel1",       "Animate1",  "Autoresize1",
                                    "None1",  "Pan1",    "ZoomWindow1", "ZoomWindowsposition1", "Zoomdrag1", "Large1",
-                                   "Small1", "None3",   "Left1",       "Right1"};
+                                   "Small1", "None3",   "Left1",       "Right1",               "ComputedCeiling"};
 
 const QString PanelSection = QStringLiteral("Panel1x");
 
@@ -120,6 +120,8 @@ TfmDANResarchFormatGraphic::TfmDANResarchFormatGraphic(ChildHost &host, QWidget 
         item->setChecked(item->data().toInt() == m_resolutionStep);
     GridChangeClick(checkedTag(m_grid));
     LeftRight1Click(checkedTag(m_side));
+    for (int panel : {CeilingPanel, NdlTtsPanel})
+        StatusBarForGraph->setPanelVisible(panel, ceilingShown());
     showDirectory(QDir::currentPath());
     resize(sizeHint());
 }

@@ -39,6 +39,7 @@ class TPanelBar;
 class TRChart;
 class Tdbmeter;
 class DanSampleMarker;
+class DiveCeiling;
 struct DiveLog;
 struct LogDive;
 struct TShiftState;
@@ -140,6 +141,7 @@ public:
     void RichEditProfileNoteExit();
     void SpeedButton1Click();
     void SpeedButton2Click();
+    void ComputedCeilingClick();
 
     // Steps the keyboard read-out along the profile's samples: by `samples`
     // (negative to the left), or to the first or the last one.
@@ -181,7 +183,14 @@ private:
     void placeMeter();
     void placeShapeDemo();
     void setView(const DanView &view);
-    void showReadout(const std::optional<DanCursorReadout> &readout);
+    // The read-out of a point of the chart at `seconds`, or none.
+    void showReadout(const std::optional<DanCursorReadout> &readout, double seconds = 0);
+    void showCeilingReadout(bool shown, double seconds);
+    bool ceilingShown() const;
+    // Computes the model's ceiling for the profile on display and draws it.
+    void drawComputedCeiling();
+    // Draws the profile on display again, in the same view.
+    void redrawProfile();
     void loadNote();
     void offerSplit(const QString &path);
     bool openLog(const QString &path);
@@ -234,7 +243,15 @@ private:
     std::unique_ptr<DiveLog> m_log;       // the open log, its dives indexed
     std::unique_ptr<LogDive> m_logDive;   // the log dive on display
     bool m_logMetric = true;              // the unit system it is drawn in
+    std::unique_ptr<LogDive> m_danDive;   // the DAN profile on display, while its ceiling is drawn
+    std::unique_ptr<DiveCeiling> m_ceiling;   // the computed ceiling drawn, if any
 };
+
+// The status panels of the computed ceiling's read-out.
+constexpr int CeilingPanel = 6;
+constexpr int NdlTtsPanel = 7;
+// The chart class of the ceiling line's items; the profile's are class 0.
+constexpr int CeilingItemClass = 1;
 
 // The viewer as the "Show DAN Dive profiles" command opens it: no file, and
 // the file panel shown whatever the stored setting says.

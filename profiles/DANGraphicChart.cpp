@@ -17,8 +17,9 @@
 #include <QTimer>
 #include <QToolButton>
 
-void TfmDANResarchFormatGraphic::showReadout(const std::optional<DanCursorReadout> &readout)
+void TfmDANResarchFormatGraphic::showReadout(const std::optional<DanCursorReadout> &readout, double seconds)
 {
+    showCeilingReadout(readout.has_value(), seconds);
     if (!readout) {
         for (int panel = 1; panel <= 4; ++panel)
             StatusBarForGraph->setPanelText(panel, QString());
@@ -37,7 +38,7 @@ void TfmDANResarchFormatGraphic::RChart1MouseMoveInChart(bool inChart, double x,
 {
     // The mouse takes the read-out back from the keyboard.
     m_marker->hide();
-    showReadout(DanCursorAt(inChart, x, y) ? readoutAt(x, y) : std::nullopt);
+    showReadout(DanCursorAt(inChart, x, y) ? readoutAt(x, y) : std::nullopt, x);
     if (!inChart)
         RChart1->unsetCursor();
 }
@@ -70,14 +71,16 @@ void TfmDANResarchFormatGraphic::ZoomClick() { setView(DanZoom(chartView(), Zoom
 
 namespace {
 
-// The next line-to item (a sample of the profile) from `from` in `direction`,
-// or `from` when there is none.
+// A line-to item of the profile (not of the computed ceiling): a sample.
+bool isSample(const ChartItem &item) { return item.kind == ItemKind::LineTo && item.itemClass != CeilingItemClass; }
+
+// The next sample from `from` in `direction`, or `from` when there is none.
 std::size_t nextSample(const DisplayList &items, std::size_t from, int direction)
 {
     std::size_t i = from;
     while (direction > 0 ? i + 1 < items.size() : i > 0) {
         i = direction > 0 ? i + 1 : i - 1;
-        if (items[i].kind == ItemKind::LineTo)
+        if (isSample(items[i]))
             return i;
     }
     return from;
@@ -90,7 +93,7 @@ void TfmDANResarchFormatGraphic::stepReadout(int samples)
     const DisplayList &items = RChart1->items();
     if (items.size() == 0)
         return;
-    if (!m_readoutShown || m_readoutItem >= items.size() || items[m_readoutItem].kind != ItemKind::LineTo) {
+    if (!m_readoutShown || m_readoutItem >= items.size() || !isSample(items[m_readoutItem])) {
         readoutToEnd(samples < 0);
         return;
     }
@@ -99,7 +102,7 @@ void TfmDANResarchFormatGraphic::stepReadout(int samples)
         m_readoutItem = nextSample(items, m_readoutItem, direction);
     const ChartItem &sample = items[m_readoutItem];
     m_marker->mark(sample.x, sample.y);
-    showReadout(readoutAt(sample.x, sample.y));
+    showReadout(readoutAt(sample.x, sample.y), sample.x);
 }
 
 void TfmDANResarchFormatGraphic::readoutToEnd(bool last)
@@ -109,15 +112,15 @@ void TfmDANResarchFormatGraphic::readoutToEnd(bool last)
         return;
     const std::size_t start = last ? items.size() - 1 : 0;
     std::size_t found = start;
-    if (items[start].kind != ItemKind::LineTo)
+    if (!isSample(items[start]))
         found = nextSample(items, start, last ? -1 : 1);
-    if (items[found].kind != ItemKind::LineTo)
+    if (!isSample(items[found]))
         return;
     m_readoutItem = found;
     m_readoutShown = true;
     const ChartItem &sample = items[found];
     m_marker->mark(sample.x, sample.y);
-    showReadout(readoutAt(sample.x, sample.y));
+    showReadout(readoutAt(sample.x, sample.y), sample.x);
 }
 
 bool TfmDANResarchFormatGraphic::handleViewerEvent(QObject *watched, QEvent *event)

@@ -47,6 +47,8 @@ void TfmDANResarchFormatGraphic::setProgressRange(qint64 total)
 void TfmDANResarchFormatGraphic::startDrawing(bool newProfile)
 {
     RChart1->ClearDrawing();
+    m_ceiling.reset();
+    m_danDive.reset();
     m_marker->hide();
     m_readoutShown = false;
     showReadout(std::nullopt);
@@ -114,6 +116,8 @@ bool TfmDANResarchFormatGraphic::OpenFile(const QString &path)
         m_savedView = chartView();
         RChart1->MovePenTo(0, 0);
     }
+    if (result.opened)
+        drawComputedCeiling();
     RChart1->RefreshChart();
     ProgressBar->setValue(0);
     if (!result.message.isEmpty()) {

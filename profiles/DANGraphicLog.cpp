@@ -161,6 +161,7 @@ void TfmDANResarchFormatGraphic::showLogDive(int index)
         m_savedView = chartView();
         RChart1->MovePenTo(0, 0);
     }
+    drawComputedCeiling();
     RChart1->RefreshChart();
     ProgressBar->setValue(0);
 }

@@ -221,6 +221,10 @@ void TfmDANResarchFormatGraphic::createMenus()
     for (QAction *item : m_side->actions())
         on(item, [this, item] { LeftRight1Click(item->data().toInt()); });
 
+    QAction *ceiling = addItem(m_graphicMenu, QStringLiteral("ComputedCeiling"), QStringLiteral("Computed &ceiling"));
+    ceiling->setCheckable(true);
+    on(ceiling, [this] { ComputedCeilingClick(); });
+
     m_graphicMenu->addSeparator();
     addItem(m_graphicMenu, QStringLiteral("Colors1"), QStringLiteral("&Colors"))->setEnabled(false);
     QAction *demo = addItem(m_graphicMenu, QStringLiteral("Startdemomode1"), QStringLiteral("&Demo mode active"),

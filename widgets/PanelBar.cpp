@@ -3,8 +3,11 @@
 #include <QHBoxLayout>
 #include <QLabel>
 
-TPanelBar::TPanelBar(QWidget *parent, const QString &name, const QList<int> &widths) : QFrame(parent)
+TPanelBar::TPanelBar(QWidget *parent, const QString &name, const QList<int> &widths, int stretchingPanel)
+    : QFrame(parent)
 {
+    if (stretchingPanel < 0)
+        stretchingPanel = int(widths.size()) - 1;
     setObjectName(name);
     auto *row = new QHBoxLayout(this);
     row->setContentsMargins(0, 1, 0, 1);
@@ -15,12 +18,12 @@ TPanelBar::TPanelBar(QWidget *parent, const QString &name, const QList<int> &wid
         label->setFrameShape(QFrame::Panel);
         label->setFrameShadow(QFrame::Sunken);
         label->setTextFormat(Qt::PlainText);
-        const bool last = i == widths.size() - 1;
-        if (last)
+        const bool stretches = i == stretchingPanel;
+        if (stretches)
             label->setMinimumWidth(widths[i]);
         else
             label->setFixedWidth(widths[i]);
-        row->addWidget(label, last ? 1 : 0);
+        row->addWidget(label, stretches ? 1 : 0);
         m_panels << label;
     }
     setFixedHeight(fontMetrics().height() + 8);
@@ -37,6 +40,8 @@ void TPanelBar::clearPanels()
 }
 
 int TPanelBar::panelWidth(int index) const { return m_panels.at(index)->width(); }
+
+void TPanelBar::setPanelVisible(int index, bool visible) { m_panels.at(index)->setVisible(visible); }
 
 void TPanelBar::resizeEvent(QResizeEvent *event)
 {

@@ -29,6 +29,12 @@ public:
     // Depth (metres) of the ceiling with gradient factor `gf`; 0 when it
     // is above the surface.
     double ceiling(double gf) const;
+    // The ceiling of a recorded dive, asked once after each sample: the
+    // gradient factor is GF low at the deepest GF-low ceiling the dive has
+    // reached so far (its first stop) and rises in a straight line to GF
+    // high at the surface, as on a planned ascent; a dive that never had a
+    // stop due is held to GF high. Metres, 0 when there is none.
+    double diveCeiling();
     // Whole minutes more at this depth on this gas with no stop due.
     NoDecoLimit noDecoLimit() const;
     // Minutes of the ascent from here, stops included, on the gas breathed now.
@@ -40,6 +46,7 @@ private:
     DiverState m_state;
     BreathingGas m_gas;
     OxygenExposure m_oxygen;
+    double m_firstStop = 0.0;   // the deepest GF-low ceiling so far, metres
 };
 
 } // namespace deco

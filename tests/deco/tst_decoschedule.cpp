@@ -43,6 +43,10 @@ private slots:
     void gasUse();
     void warnings();
     void trackerFollowsTheSchedule();
+    void diveCeilingWithOneGradientFactor_data();
+    void diveCeilingWithOneGradientFactor();
+    void diveCeilingSpreadsTheGradientFactors();
+    void diveCeilingOfANoStopDive();
     void planWithTheScheduleStopsClears_data();
     void planWithTheScheduleStopsClears();
 };
@@ -491,6 +495,115 @@ void TestDecoSchedule::trackerFollowsTheSchedule()
         QVERIFY(qAbs(tracker.tissues().n2[i] - replayed.n2[i]) < 1e-9);
     QCOMPARE(tracker.ceiling(0.85), 0.0);
     QCOMPARE(tracker.depth(), 0.0);
+}
+
+namespace {
+
+// The schedule's profile as a dive computer records it: a sample every
+// `seconds`, the depth interpolated along each segment.
+struct RecordedSample
+{
+    double minutes, depth;
+    BreathingGas gas;
+};
+std::vector<RecordedSample> recorded(const Schedule &s, double seconds)
+{
+    std::vector<RecordedSample> samples;
+    double start = 0.0;
+    const double step = seconds / 60.0;
+    double next = step;
+    for (const Segment &segment : s.segments) {
+        const double end = start + segment.minutes;
+        for (; next <= end + 1e-9; next += step) {
+            const double part = (next - start) / segment.minutes;
+            samples.push_back({next, segment.startDepth + (segment.endDepth - segment.startDepth) * part,
+                               s.gases[size_t(segment.gas)]});
+        }
+        start = end;
+    }
+    samples.push_back({start, 0.0, s.gases[0]});
+    return samples;
+}
+
+} // namespace
+
+void TestDecoSchedule::diveCeilingWithOneGradientFactor_data()
+{
+    QTest::addColumn<double>("factor");
+    QTest::newRow("30/30") << 30.0;
+    QTest::newRow("85/85") << 85.0;
+    QTest::newRow("100/100") << 100.0;
+}
+
+void TestDecoSchedule::diveCeilingWithOneGradientFactor()
+{
+    // With GF low equal to GF high nothing is spread: the dive's ceiling is
+    // the plain ceiling of that factor at every sample.
+    QFETCH(double, factor);
+    const DecoSettings settings = gf(factor, factor);
+    const Schedule s = ComputeSchedule(dive(50.0, 25.0, gas(21), {{gas(50), {}}}), settings);
+    DecoTracker tracker(settings);
+    bool hadCeiling = false;
+    for (const RecordedSample &sample : recorded(s, 10.0)) {
+        tracker.add(sample.minutes, sample.depth, sample.gas);
+        const double plain = tracker.ceiling(factor / 100.0);
+        QCOMPARE(tracker.diveCeiling(), plain);
+        hadCeiling = hadCeiling || plain > 0.0;
+    }
+    QVERIFY(hadCeiling);
+}
+
+void TestDecoSchedule::diveCeilingSpreadsTheGradientFactors()
+{
+    // 45 m for 30 minutes on air at GF 30/85, sampled every 10 s. The dive's
+    // first stop is its deepest GF-low ceiling so far; the ceiling shown lies
+    // where the factor of its own depth puts it (GF low at the first stop,
+    // GF high at the surface, in a straight line), within a centimetre on
+    // the diver's side, so always between the two plain ceilings.
+    const DecoSettings settings = gf(30, 85);
+    const Schedule s = ComputeSchedule(dive(45.0, 30.0), settings);
+    DecoTracker tracker(settings);
+    double firstStop = 0.0;
+    double deepestShown = 0.0;
+    bool spread = false;
+    for (const RecordedSample &sample : recorded(s, 10.0)) {
+        tracker.add(sample.minutes, sample.depth, sample.gas);
+        const double low = tracker.ceiling(0.30), high = tracker.ceiling(0.85);
+        firstStop = std::max(firstStop, low);
+        const double shown = tracker.diveCeiling();
+        deepestShown = std::max(deepestShown, shown);
+        const QString at = QStringLiteral("at %1 min, %2 m: shown %3, GF-low %4, GF-high %5")
+                               .arg(sample.minutes).arg(sample.depth).arg(shown).arg(low).arg(high);
+        QVERIFY2(shown >= high - 1e-9 && shown <= low + 1e-9, qPrintable(at));
+        if (high > 0.0) {
+            const double factor = shown >= firstStop ? 0.30 : 0.85 - 0.55 * shown / firstStop;
+            QVERIFY2(tracker.ceiling(factor) <= shown + 1e-9, qPrintable(at));
+            QVERIFY2(tracker.ceiling(factor) >= shown - 0.01, qPrintable(at));
+            spread = spread || (shown < low - 0.1 && shown > high + 0.1);
+        }
+    }
+    QVERIFY(spread);
+    // The deepest ceiling shown is the first stop the schedule rounds to its grid.
+    QVERIFY2(deepestShown <= s.firstStop && deepestShown > s.firstStop - s.settings.stopInterval,
+             qPrintable(QStringLiteral("%1 m, first stop %2 m").arg(deepestShown).arg(s.firstStop)));
+    QCOMPARE(tracker.diveCeiling(), 0.0);
+}
+
+void TestDecoSchedule::diveCeilingOfANoStopDive()
+{
+    // 18 m for 40 minutes on air needs no stop at GF high, though its GF-low
+    // ceiling leaves the surface: nothing is shown.
+    const DecoSettings settings = gf(30, 85);
+    const Schedule s = ComputeSchedule(dive(18.0, 40.0), settings);
+    QCOMPARE(s.firstStop, 0.0);
+    DecoTracker tracker(settings);
+    double deepestLow = 0.0;
+    for (const RecordedSample &sample : recorded(s, 20.0)) {
+        tracker.add(sample.minutes, sample.depth, sample.gas);
+        deepestLow = std::max(deepestLow, tracker.ceiling(0.30));
+        QCOMPARE(tracker.diveCeiling(), 0.0);
+    }
+    QVERIFY(deepestLow > 0.0);
 }
 
 void TestDecoSchedule::planWithTheScheduleStopsClears_data()

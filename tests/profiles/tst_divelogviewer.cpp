@@ -157,6 +157,52 @@ void drop(QWidget *target, const QString &file)
     QApplication::sendEvent(target, &dropped);
 }
 
+// A dive needing stops, as a computer records it: 45 m for 30 minutes on
+// air, up at about 10 m/min to 6 m for 10 minutes and 3 m for 15, a
+// waypoint every 20 s.
+QByteArray decoDiveUddf()
+{
+    struct Leg
+    {
+        double minutes, toDepth;
+    };
+    const Leg legs[] = {{2, 45}, {28, 45}, {4, 6}, {10, 6}, {1 / 3.0, 3}, {15, 3}, {1 / 3.0, 0}};
+    QByteArray waypoints = "<waypoint><divetime>0</divetime><depth>0</depth></waypoint>\n";
+    double at = 0, legStart = 0;
+    int time = 0;
+    for (const Leg &leg : legs) {
+        const double end = legStart + leg.minutes * 60;
+        for (; time + 20 <= end + 1e-6;) {
+            time += 20;
+            const double depth = at + (leg.toDepth - at) * (time - legStart) / (end - legStart);
+            waypoints += "<waypoint><divetime>" + QByteArray::number(time) + "</divetime><depth>"
+                         + QByteArray::number(depth, 'f', 2) + "</depth></waypoint>\n";
+        }
+        legStart = end;
+        at = leg.toDepth;
+    }
+    return "<?xml version=\"1.0\"?>\n<uddf version=\"3.2.0\">\n"
+           "<gasdefinitions><mix id=\"air\"><o2>0.21</o2></mix></gasdefinitions>\n"
+           "<profiledata><repetitiongroup><dive id=\"d\"><informationbeforedive>"
+           "<datetime>2020-06-01T09:00:00</datetime><divenumber>7</divenumber></informationbeforedive>\n"
+           "<samples>\n" + waypoints + "</samples></dive></repetitiongroup></profiledata></uddf>\n";
+}
+
+int ceilingItems(const TRChart *chart)
+{
+    int n = 0;
+    for (std::size_t i = 0; i < chart->items().size(); ++i)
+        n += chart->items()[i].itemClass == CeilingItemClass;
+    return n;
+}
+
+// The number a read-out panel shows after its label.
+double panelNumber(const QWidget *viewer, int index)
+{
+    QString text = panel(viewer, QStringLiteral("StatusBarForGraph"), index);
+    return text.mid(text.indexOf(u':') + 1).trimmed().replace(u',', u'.').toDouble();
+}
+
 } // namespace
 
 class TestDiveLogViewer : public QObject
@@ -519,6 +565,92 @@ private slots:
         QVERIFY2(text.contains(QStringLiteral("Dive # 42 on 2014-04-02 10:00")), qPrintable(text));
         for (int i = 0; i < 7; ++i)
             QVERIFY2(text.contains(panel(v, QStringLiteral("StatusBar"), i).simplified()), qPrintable(QString::number(i)));
+    }
+
+    void computedCeilingIsDrawnAndReadOut()
+    {
+        const WaterTypeScope salt(true);
+        Program program;
+        Viewer *v = program.open(program.file(QStringLiteral("deco.uddf"), decoDiveUddf()));
+        QAction *item = v->menuItem(QStringLiteral("ComputedCeiling"));
+        QVERIFY(item && item->isCheckable() && !item->isChecked());
+        QCOMPARE(item->text(), QStringLiteral("Computed &ceiling"));
+        QVERIFY(v->findChild<QAction *>(QStringLiteral("ComputedCeiling")));
+        const auto ceilingPanelsShown = [&] {
+            return v->StatusBarForGraph->panel(CeilingPanel)->isVisible()
+                && v->StatusBarForGraph->panel(NdlTtsPanel)->isVisible();
+        };
+        QVERIFY(!ceilingPanelsShown());
+        const int profileItems = int(v->RChart1->items().size());
+        QCOMPARE(ceilingItems(v->RChart1), 0);
+
+        user::command(*program.main, QStringLiteral("ComputedCeiling"))->trigger();
+        QVERIFY(item->isChecked());
+        QVERIFY(ceilingPanelsShown());
+        QVERIFY(ceilingItems(v->RChart1) > 2);
+        QCOMPARE(int(v->RChart1->items().size()), profileItems + ceilingItems(v->RChart1));
+        double deepest = 0;
+        for (std::size_t i = profileItems; i < v->RChart1->items().size(); ++i)
+            deepest = std::max(deepest, v->RChart1->items()[i].y);
+        // The deepest ceiling lies near the first stop of such a dive, 6 to 9 m.
+        QVERIFY2(deepest > 4.0 && deepest <= 9.0, qPrintable(QString::number(deepest)));
+
+        // At the end of the bottom time a stop is due; on the way it clears.
+        QTest::mouseMove(v->RChart1, pixelOf(v->RChart1, 29 * 60, 30));
+        QVERIFY2(panelNumber(v, CeilingPanel) > 3.0, qPrintable(panel(v, "StatusBarForGraph", CeilingPanel)));
+        QVERIFY2(panel(v, "StatusBarForGraph", NdlTtsPanel).startsWith(QStringLiteral("NDL/TTS: 0/")),
+                 qPrintable(panel(v, "StatusBarForGraph", NdlTtsPanel)));
+        QTest::mouseMove(v->RChart1, pixelOf(v->RChart1, 60, 10));
+        QCOMPARE(panel(v, "StatusBarForGraph", CeilingPanel), localNumbers(QStringLiteral("Ceiling: 0.0")));
+        QVERIFY(panel(v, "StatusBarForGraph", NdlTtsPanel).startsWith(QStringLiteral("NDL/TTS: 999+/")));
+
+        // The keyboard read-out steps along the profile, not along the line.
+        v->RChart1->setFocus();
+        QTest::keyClick(v->RChart1, Qt::Key_End);
+        QCOMPARE(panel(v, "StatusBarForGraph", 2), QStringLiteral("Minutes:  59.40"));
+        QCOMPARE(panel(v, "StatusBarForGraph", 1), localNumbers(QStringLiteral("Depth: 0.0")));
+        QCOMPARE(panel(v, "StatusBarForGraph", CeilingPanel), localNumbers(QStringLiteral("Ceiling: 0.0")));
+        QTest::keyClick(v->RChart1, Qt::Key_Left);
+        QCOMPARE(panel(v, "StatusBarForGraph", 2), QStringLiteral("Minutes:  59.20"));
+
+        // Off again: the line goes, the view stays.
+        v->ZoomClick();
+        const DanView zoomed = v->chartView();
+        user::command(*program.main, QStringLiteral("ComputedCeiling"))->trigger();
+        QVERIFY(!item->isChecked());
+        QVERIFY(!ceilingPanelsShown());
+        QCOMPARE(ceilingItems(v->RChart1), 0);
+        QCOMPARE(int(v->RChart1->items().size()), profileItems);
+        QCOMPARE(v->chartView(), zoomed);
+    }
+
+    void computedCeilingIsRememberedAndFollowsTheGradientFactors()
+    {
+        // Stored in the settings: the next viewer draws the line at once, with
+        // the gradient factors of the "Deco" section; lower factors put the
+        // ceiling deeper.
+        const WaterTypeScope salt(true);
+        const auto deepestWith = [](const QByteArray &settings) {
+            Program program;
+            program.settings.write(settings);
+            Viewer *v = program.open(program.file(QStringLiteral("deco.uddf"), decoDiveUddf()));
+            double deepest = 0;
+            for (std::size_t i = 0; i < v->RChart1->items().size(); ++i)
+                if (v->RChart1->items()[i].itemClass == CeilingItemClass)
+                    deepest = std::max(deepest, v->RChart1->items()[i].y);
+            return deepest;
+        };
+        const double gf3085 = deepestWith("[DAN Format]\r\nComputedCeiling=1\r\n");
+        const double gf2070 = deepestWith("[DAN Format]\r\nComputedCeiling=1\r\n[Deco]\r\nGFLow=20\r\nGFHigh=70\r\n");
+        QVERIFY(gf3085 > 0);
+        QVERIFY2(gf2070 > gf3085, qPrintable(QStringLiteral("%1 %2").arg(gf2070).arg(gf3085)));
+        QCOMPARE(deepestWith("[Deco]\r\nGFLow=20\r\nGFHigh=70\r\n"), 0.0);
+
+        Program program;
+        Viewer *v = program.open(program.file(QStringLiteral("deco.uddf"), decoDiveUddf()));
+        user::command(*program.main, QStringLiteral("ComputedCeiling"))->trigger();
+        QVERIFY(user::closeWindow(v));
+        QVERIFY(program.settings.contents().contains("ComputedCeiling=1"));
     }
 };
 
