@@ -4,7 +4,8 @@
 //   update of the 16 compartments per one-minute step of the schedule);
 // - the ceiling over a 2,000,000-sample recorded profile, sample by
 //   sample, beside the same samples only walked through (the viewer's
-//   loading time of such a profile is measured by bench_danreader).
+//   load of such a profile with and without its ceiling is measured by
+//   bench_danreader).
 
 #include "deco/model/Schedule.h"
 #include "deco/model/Tracker.h"
@@ -87,7 +88,7 @@ int main()
         double deepest = 0.0;
         for (const Sample &s : profile) {
             tracker.add(s.minutes, s.depth, air);
-            deepest = std::max(deepest, tracker.ceiling(settings.gfHigh));
+            deepest = std::max(deepest, tracker.diveCeiling());
         }
         sink += deepest;
     });

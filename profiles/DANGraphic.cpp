@@ -5,6 +5,7 @@
 #include "charts/dbm.h"
 #include "core/SettingsFile.h"
 #include "profiles/DanSampleMarker.h"
+#include "profiles/DiveCeiling.h"
 #include "profiles/DiveLogReader.h"
 #include "widgets/Builders.h"
 #include "widgets/Dockbar.h"

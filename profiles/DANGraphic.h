@@ -40,6 +40,7 @@ class TRChart;
 class Tdbmeter;
 class DanSampleMarker;
 class DiveCeiling;
+struct CeilingDive;
 struct DiveLog;
 struct LogDive;
 struct TShiftState;
@@ -187,8 +188,9 @@ private:
     void showReadout(const std::optional<DanCursorReadout> &readout, double seconds = 0);
     void showCeilingReadout(bool shown, double seconds);
     bool ceilingShown() const;
-    // Computes the model's ceiling for the profile on display and draws it.
-    void drawComputedCeiling();
+    // Computes the model's ceiling for the profile on display and draws it,
+    // in metres (`metric`) or feet.
+    void drawComputedCeiling(CeilingDive dive, bool metric);
     // Draws the profile on display again, in the same view.
     void redrawProfile();
     void loadNote();
@@ -243,8 +245,8 @@ private:
     std::unique_ptr<DiveLog> m_log;       // the open log, its dives indexed
     std::unique_ptr<LogDive> m_logDive;   // the log dive on display
     bool m_logMetric = true;              // the unit system it is drawn in
-    std::unique_ptr<LogDive> m_danDive;   // the DAN profile on display, while its ceiling is drawn
     std::unique_ptr<DiveCeiling> m_ceiling;   // the computed ceiling drawn, if any
+    bool m_ceilingMetric = true;              // its unit on the chart
 };
 
 // The status panels of the computed ceiling's read-out.

@@ -5,7 +5,6 @@
 
 #include "charts/RChart.h"
 #include "profiles/DanChartReplay.h"
-#include "profiles/DanDive.h"
 #include "profiles/DiveCeiling.h"
 #include "widgets/BusyCursor.h"
 #include "widgets/PanelBar.h"
@@ -25,15 +24,14 @@ bool TfmDANResarchFormatGraphic::ceilingShown() const { return menuItem(QStringL
 
 void TfmDANResarchFormatGraphic::ComputedCeilingClick()
 {
-    // The item's check mark has toggled with the click.
+    // The item's check mark has toggled with the click. The chart drops its
+    // items only all at once, and a DAN profile's samples are collected as
+    // it is drawn: the profile is drawn again, with or without the line.
     for (int panel : {CeilingPanel, NdlTtsPanel})
         StatusBarForGraph->setPanelVisible(panel, ceilingShown());
     placeMeter();
-    if (ceilingShown() && !m_ceiling)
-        drawComputedCeiling();
-    else if (!ceilingShown() && m_ceiling)
-        redrawProfile();   // the chart drops items only all at once
-    RChart1->RefreshChart();
+    if (!m_currentFile.isEmpty())
+        redrawProfile();
 }
 
 void TfmDANResarchFormatGraphic::redrawProfile()
@@ -46,42 +44,29 @@ void TfmDANResarchFormatGraphic::redrawProfile()
     setView(view);
 }
 
-void TfmDANResarchFormatGraphic::drawComputedCeiling()
+void TfmDANResarchFormatGraphic::drawComputedCeiling(CeilingDive dive, bool metric)
 {
     m_ceiling.reset();
-    m_danDive.reset();
-    if (!ceilingShown() || m_currentFile.isEmpty())
-        return;
-    const LogDive *dive = m_logDive.get();
-    bool metric = m_logMetric;
-    if (!m_log) {
-        // A DAN profile is drawn in feet; the model works on its samples read
-        // once more into the dive model.
-        DanDiveResult read = ReadDanDive(m_currentFile);
-        m_danDive = std::make_unique<LogDive>(std::move(read.dive));
-        dive = m_danDive.get();
-        metric = false;
-    }
-    if (!dive || dive->samples.empty())
+    if (!ceilingShown() || dive.samples.empty())
         return;
     const BusyCursor busy;
-    m_ceiling = std::make_unique<DiveCeiling>(*dive, ViewerDecoSettings());
+    m_ceiling = std::make_unique<DiveCeiling>(std::move(dive), ViewerDecoSettings());
+    m_ceilingMetric = metric;
     const int profileClass = RChart1->ClassDefault();
     RChart1->setClassDefault(CeilingItemClass);
     DanChartPlotter plotter(*RChart1);
-    DrawDiveCeiling(*dive, *m_ceiling, metric, CeilingColor, plotter);
+    DrawDiveCeiling(*m_ceiling, metric, CeilingColor, plotter);
     RChart1->setClassDefault(profileClass);
 }
 
 void TfmDANResarchFormatGraphic::showCeilingReadout(bool shown, double seconds)
 {
-    const LogDive *dive = m_logDive ? m_logDive.get() : m_danDive.get();
-    if (!shown || !m_ceiling || !dive) {
+    if (!shown || !m_ceiling) {
         StatusBarForGraph->setPanelText(CeilingPanel, QString());
         StatusBarForGraph->setPanelText(NdlTtsPanel, QString());
         return;
     }
-    const DiveAhead ahead = m_ceiling->aheadAt(*dive, seconds);
-    StatusBarForGraph->setPanelText(CeilingPanel, CeilingReadout(ahead, m_logDive ? m_logMetric : false));
+    const DiveAhead ahead = m_ceiling->aheadAt(seconds);
+    StatusBarForGraph->setPanelText(CeilingPanel, CeilingReadout(ahead, m_ceilingMetric));
     StatusBarForGraph->setPanelText(NdlTtsPanel, NdlTtsReadout(ahead));
 }

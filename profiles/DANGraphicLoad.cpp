@@ -5,11 +5,13 @@
 #include "profiles/DANGraphic.h"
 
 #include "charts/RChart.h"
+#include "core/Units.h"
 #include "profiles/DanChartReplay.h"
 #include "profiles/DanReader.h"
 #include "profiles/DiveLogReader.h"
 #include "profiles/DanSeveralDives.h"
 #include "profiles/DanSummary.h"
+#include "profiles/DiveCeiling.h"
 #include "profiles/DanSampleMarker.h"
 #include "widgets/Dialogs.h"
 #include "widgets/PanelBar.h"
@@ -48,7 +50,6 @@ void TfmDANResarchFormatGraphic::startDrawing(bool newProfile)
 {
     RChart1->ClearDrawing();
     m_ceiling.reset();
-    m_danDive.reset();
     m_marker->hide();
     m_readoutShown = false;
     showReadout(std::nullopt);
@@ -95,6 +96,15 @@ bool TfmDANResarchFormatGraphic::OpenFile(const QString &path)
         RChart1->RefreshChart();
         setProgress(position);
     };
+    // The model's ceiling works on the samples as they are drawn; a DAN
+    // profile is in feet and breathed on air.
+    CeilingDive drawnSamples;
+    if (ceilingShown()) {
+        drawnSamples.samples.reserve(std::size_t(QFileInfo(path).size() / 40));
+        options.sample = [&](double seconds, double feet) {
+            drawnSamples.samples.push_back({float(seconds), float(feet * Conversion::FeetToMetres)});
+        };
+    }
     DanChartPlotter plotter(*RChart1);
     const DanLoadResult result = LoadDanFile(path, options, plotter);
 
@@ -117,7 +127,7 @@ bool TfmDANResarchFormatGraphic::OpenFile(const QString &path)
         RChart1->MovePenTo(0, 0);
     }
     if (result.opened)
-        drawComputedCeiling();
+        drawComputedCeiling(std::move(drawnSamples), false);
     RChart1->RefreshChart();
     ProgressBar->setValue(0);
     if (!result.message.isEmpty()) {

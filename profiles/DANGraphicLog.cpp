@@ -7,6 +7,7 @@
 #include "charts/RChart.h"
 #include "core/Units.h"
 #include "profiles/DanChartReplay.h"
+#include "profiles/DiveCeiling.h"
 #include "profiles/DiveDrawing.h"
 #include "profiles/DiveLogReader.h"
 #include "profiles/DanSampleMarker.h"
@@ -161,7 +162,8 @@ void TfmDANResarchFormatGraphic::showLogDive(int index)
         m_savedView = chartView();
         RChart1->MovePenTo(0, 0);
     }
-    drawComputedCeiling();
+    if (ceilingShown())
+        drawComputedCeiling(CeilingDiveOf(*m_logDive), m_logMetric);
     RChart1->RefreshChart();
     ProgressBar->setValue(0);
 }

@@ -119,6 +119,8 @@ void DanProfile::ParseData(std::string_view line)
     const double d = realField(fields, count, 2);
     if (d > m_maxDepth)
         m_maxDepth = d;
+    if (m_sample)
+        m_sample(t, d);
     const int k = integerField(fields, count, 6);
     const std::string_view deco = fields[4];
     if (deco == "false")

@@ -22,6 +22,8 @@ public:
 
     // Starts a further dive: the per-dive counters go back to 0.
     void resetDive();
+    // Hands every sample parsed from now on to `sample`: seconds, feet.
+    void setSampleSink(std::function<void(double, double)> sample) { m_sample = std::move(sample); }
 
     double maxDepth() const { return m_maxDepth; }
     double maxTime() const { return m_maxTime; }
@@ -36,6 +38,7 @@ private:
     DanPlotter &m_plotter;
     bool m_animate;
     std::function<void()> m_redraw;
+    std::function<void(double, double)> m_sample;
     QRgb m_pen = 0;
 
     double m_maxDepth = 0;

@@ -67,6 +67,8 @@ DanLoadResult LoadDanFile(const QString &path, const DanLoadOptions &options, Da
         if (options.redraw)
             options.redraw(position);
     });
+    if (options.sample)
+        profile.setSampleSink(options.sample);
     const auto takeSummary = [&] {
         result.maxDepth = profile.maxDepth();
         result.maxTime = profile.maxTime();

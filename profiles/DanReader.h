@@ -41,6 +41,8 @@ struct DanLoadOptions
     bool animate = false;     // redraw every 20 samples instead of every 200
     // Called at each redraw with the characters read since line 9.
     std::function<void(qint64 position)> redraw;
+    // Called with every sample drawn: its time in seconds, its depth in feet.
+    std::function<void(double seconds, double depth)> sample;
 };
 
 struct DanLoadResult

@@ -4,22 +4,13 @@
 #include "core/Units.h"
 #include "deco/model/PlanCheck.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
 
 constexpr std::size_t SnapshotStride = 256;
-
-deco::BreathingGas gasOf(const LogDive &dive, const DiveSample &sample)
-{
-    const DiveMix mix = sample.gas < dive.mixes.size() ? dive.mixes[sample.gas] : DiveMix{};
-    return {mix.o2, mix.he};
-}
-
-void follow(deco::DecoTracker &tracker, const LogDive &dive, const DiveSample &sample)
-{
-    tracker.add(sample.time / 60.0, sample.depth, gasOf(dive, sample));
-}
+constexpr float PointSeconds = 10;
 
 } // namespace
 
@@ -34,43 +25,68 @@ deco::DecoSettings ViewerDecoSettings()
     return settings;
 }
 
-DiveCeiling::DiveCeiling(const LogDive &dive, const deco::DecoSettings &settings)
+CeilingDive CeilingDiveOf(const LogDive &dive)
 {
-    deco::DecoTracker tracker(settings);
-    m_ceilings.reserve(dive.samples.size());
-    m_snapshots.reserve(dive.samples.size() / SnapshotStride + 1);
-    for (std::size_t i = 0; i < dive.samples.size(); ++i) {
-        follow(tracker, dive, dive.samples[i]);
-        m_ceilings.push_back(float(tracker.diveCeiling()));
+    CeilingDive out;
+    out.mixes = dive.mixes.empty() ? std::vector<DiveMix>{DiveMix{}} : dive.mixes;
+    out.samples.reserve(dive.samples.size());
+    for (const DiveSample &s : dive.samples)
+        out.samples.push_back({s.time, s.depth, s.gas});
+    return out;
+}
+
+DiveCeiling::DiveCeiling(CeilingDive dive, const deco::DecoSettings &settings) : m_dive(std::move(dive))
+{
+    Walk walk{deco::DecoTracker(settings)};
+    const std::size_t count = m_dive.samples.size();
+    m_snapshots.reserve(count / SnapshotStride + 1);
+    for (std::size_t i = 0; i < count; ++i) {
         if (i % SnapshotStride == 0)
-            m_snapshots.push_back(tracker);
+            m_snapshots.push_back(walk);
+        if (step(walk, i))
+            m_points.push_back({m_dive.samples[i].seconds, float(walk.tracker.diveCeiling())});
     }
 }
 
-DiveAhead DiveCeiling::aheadAt(const LogDive &dive, double seconds) const
+// Moves the walk on by sample `i`; true when a point is due there, the
+// ceiling then being the tracker's to give.
+bool DiveCeiling::step(Walk &walk, std::size_t i) const
 {
-    const DiveSample *at = dive.sampleAt(seconds);
+    const CeilingSample &sample = m_dive.samples[i];
+    const DiveMix mix = sample.mix < m_dive.mixes.size() ? m_dive.mixes[sample.mix] : DiveMix{};
+    walk.tracker.add(sample.seconds / 60.0, sample.metres, {mix.o2, mix.he});
+    if (walk.started && sample.seconds - walk.lastPoint < PointSeconds && i + 1 < m_dive.samples.size())
+        return false;
+    walk.started = true;
+    walk.lastPoint = sample.seconds;
+    return true;
+}
+
+DiveAhead DiveCeiling::aheadAt(double seconds) const
+{
     DiveAhead ahead;
-    if (!at || m_snapshots.empty())
+    const std::vector<CeilingSample> &samples = m_dive.samples;
+    if (samples.empty())
         return ahead;
-    const std::size_t index = std::size_t(at - dive.samples.data());
-    const std::size_t from = index / SnapshotStride;
-    deco::DecoTracker tracker = m_snapshots[std::min(from, m_snapshots.size() - 1)];
-    for (std::size_t i = from * SnapshotStride + 1; i <= index && i < dive.samples.size(); ++i) {
-        follow(tracker, dive, dive.samples[i]);
-        tracker.diveCeiling();   // keeps the first stop up to date
-    }
-    ahead.ceiling = index < m_ceilings.size() ? m_ceilings[index] : tracker.diveCeiling();
-    ahead.noDecoLimit = tracker.noDecoLimit();
-    ahead.timeToSurface = tracker.timeToSurface();
+    // The sample at or before `seconds` (the first when all lie after it).
+    const auto after = std::upper_bound(samples.begin(), samples.end(), seconds,
+                                        [](double t, const CeilingSample &s) { return t < double(s.seconds); });
+    const std::size_t index = after == samples.begin() ? 0 : std::size_t(after - samples.begin()) - 1;
+    const std::size_t snapshot = std::min(index / SnapshotStride, m_snapshots.size() - 1);
+    Walk walk = m_snapshots[snapshot];
+    for (std::size_t i = snapshot * SnapshotStride; i <= index; ++i)
+        if (step(walk, i))
+            walk.tracker.diveCeiling();   // moves the first stop as the whole walk did
+    ahead.ceiling = walk.tracker.diveCeiling();
+    ahead.noDecoLimit = walk.tracker.noDecoLimit();
+    ahead.timeToSurface = walk.tracker.timeToSurface();
     return ahead;
 }
 
-void DrawDiveCeiling(const LogDive &dive, const DiveCeiling &ceiling, bool metric, QRgb color, DanPlotter &plotter)
+void DrawDiveCeiling(const DiveCeiling &ceiling, bool metric, QRgb color, DanPlotter &plotter)
 {
     const double scale = metric ? 1.0 : Conversion::MetresToFeet;
-    const std::vector<float> &values = ceiling.ceilings();
-    const std::size_t count = std::min(values.size(), dive.samples.size());
+    const std::vector<CeilingPoint> &points = ceiling.points();
     constexpr double Step = 0.1;
     const auto put = [&](DanDrawOp::Kind kind, double x, double y) {
         DanDrawOp op;
@@ -82,9 +98,9 @@ void DrawDiveCeiling(const LogDive &dive, const DiveCeiling &ceiling, bool metri
     };
     bool drawing = false;
     double lastDrawn = 0;
-    for (std::size_t i = 0; i < count; ++i) {
-        const double t = dive.samples[i].time;
-        const double depth = values[i] * scale;
+    for (std::size_t i = 0; i < points.size(); ++i) {
+        const double t = points[i].seconds;
+        const double depth = points[i].metres * scale;
         if (depth <= 0) {
             if (drawing)
                 put(DanDrawOp::LineTo, t, 0);
@@ -92,15 +108,14 @@ void DrawDiveCeiling(const LogDive &dive, const DiveCeiling &ceiling, bool metri
             continue;
         }
         if (!drawing) {
-            // The line leaves the surface where the sample before was.
-            const double from = i > 0 ? dive.samples[i - 1].time : t;
-            put(DanDrawOp::MoveTo, from, 0);
+            // The line leaves the surface where the point before was.
+            put(DanDrawOp::MoveTo, i > 0 ? points[i - 1].seconds : t, 0);
             put(DanDrawOp::LineTo, t, depth);
             drawing = true;
             lastDrawn = depth;
             continue;
         }
-        const bool last = i + 1 == count || values[i + 1] <= 0;
+        const bool last = i + 1 == points.size() || points[i + 1].metres <= 0;
         if (last || std::abs(depth - lastDrawn) >= Step) {
             put(DanDrawOp::LineTo, t, depth);
             lastDrawn = depth;

@@ -116,4 +116,53 @@ double Tissues::toleratedAmbient(double gf) const
     return most;
 }
 
+double Tissues::toleratedAmbients(double gf, std::array<double, CompartmentCount> &each) const
+{
+    double most = 0.0;
+    for (int i = 0; i < CompartmentCount; ++i) {
+        each[i] = toleratedAmbient(i, gf);
+        most = std::max(most, each[i]);
+    }
+    return most;
+}
+
+double Tissues::toleratedAmbient(double gfLow, double gfHigh, double surface, double firstStop,
+                                 const std::array<double, CompartmentCount> &atGfLow) const
+{
+    // A compartment holding P tolerates ambient p with factor g while
+    // P <= p + g (a + k p), k = 1/b - 1. With g = u + s p between the surface
+    // and the first stop, the right side h(p) is a parabola opening downward,
+    // so where it tolerates the first stop it tolerates everything from its
+    // smaller crossing of P down to there.
+    const double s = (gfLow - gfHigh) / (firstStop - surface);
+    const double u = gfHigh - s * surface;
+    double most = 0.0;
+    for (int i = 0; i < CompartmentCount; ++i) {
+        // The factor is GF low or above everywhere: a compartment tolerates
+        // at least what it does with GF low, and cannot set a deeper ceiling
+        // than one found already.
+        if (atGfLow[i] <= most)
+            continue;
+        // Held to GF low below the first stop. The compartment that set the
+        // first stop tolerates it exactly; a rounding error must not put it
+        // below.
+        if (atGfLow[i] > firstStop + 1e-9) {
+            most = atGfLow[i];
+            continue;
+        }
+        const double p = n2[i] + he[i];
+        const CompartmentConstants &c = ZhL16C[i];
+        const double a = (c.n2A * n2[i] + c.heA * he[i]) / p;
+        const double k = p / (c.n2B * n2[i] + c.heB * he[i]) - 1.0;
+        if (surface + gfHigh * (a + k * surface) >= p)
+            continue;   // tolerates the surface
+        // h(p) - P = A p^2 + B p + C; its smaller root, in the form that
+        // stays exact when A is small (the factors nearly equal).
+        const double quadratic = s * k, linear = 1.0 + u * k + s * a, constant = u * a - p;
+        const double root = std::sqrt(std::max(0.0, linear * linear - 4.0 * quadratic * constant));
+        const double crossing = -2.0 * constant / (linear + root);
+        most = std::max(most, std::clamp(crossing, surface, firstStop));
+    }
+    return most;
+}
 } // namespace deco

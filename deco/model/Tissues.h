@@ -32,6 +32,17 @@ struct Tissues
     double toleratedAmbient(int i, double gf) const;
     // The largest of them: the ceiling as a pressure.
     double toleratedAmbient(double gf) const;
+    // Every compartment's tolerated ambient pressure with `gf` into `each`;
+    // returns the largest.
+    double toleratedAmbients(double gf, std::array<double, CompartmentCount> &each) const;
+    // The ceiling as a pressure when the gradient factor depends on the
+    // ambient pressure: `gfHigh` at `surface`, falling in a straight line to
+    // `gfLow` at `firstStop` and `gfLow` below it. It is the deepest point
+    // where some compartment holds more than that point's factor allows;
+    // `surface` or less when there is none. `firstStop` lies below `surface`;
+    // `atGfLow` are the compartments' tolerated pressures with `gfLow`.
+    double toleratedAmbient(double gfLow, double gfHigh, double surface, double firstStop,
+                            const std::array<double, CompartmentCount> &atGfLow) const;
 };
 
 } // namespace deco

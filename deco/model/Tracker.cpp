@@ -44,46 +44,15 @@ double DecoTracker::ceiling(double gf) const
 
 double DecoTracker::diveCeiling()
 {
-    const double gfLow = m_settings.gfLow, gfHigh = m_settings.gfHigh;
-    const double deepest = ceiling(gfLow);
-    m_firstStop = std::max(m_firstStop, deepest);
-    const double shallowest = ceiling(gfHigh);
-    if (m_firstStop <= 0.0 || shallowest <= 0.0)
-        return shallowest;
-    // The ceiling c is where c = ceiling(gf(c)), gf(d) running from GF high
-    // at the surface to GF low at the first stop. ceiling(gf(d)) - d is
-    // positive at the surface (the GF-high ceiling lies below it) and not
-    // positive at the GF-low ceiling (gf is GF low or above there), so the
-    // root lies between: regula falsi with the Illinois step finds it to a
-    // centimetre in a few passes over the compartments.
-    const auto gfAt = [&](double depth) {
-        return depth >= m_firstStop ? gfLow : gfHigh - (gfHigh - gfLow) * depth / m_firstStop;
-    };
-    double lo = 0.0, loGap = shallowest;                  // gap > 0: the ceiling lies deeper
-    double hi = deepest, hiGap = ceiling(gfAt(deepest)) - deepest;
-    if (hiGap >= 0.0)
-        return deepest;
-    int side = 0;
-    for (int pass = 0; pass < 30 && hi - lo > 0.01; ++pass) {
-        const double depth = hi - hiGap * (hi - lo) / (hiGap - loGap);
-        const double gap = ceiling(gfAt(depth)) - depth;
-        if (gap == 0.0)
-            return depth;
-        if (gap > 0.0) {
-            lo = depth;
-            loGap = gap;
-            if (side == 1)
-                hiGap /= 2.0;
-            side = 1;
-        } else {
-            hi = depth;
-            hiGap = gap;
-            if (side == -1)
-                loGap /= 2.0;
-            side = -1;
-        }
-    }
-    return hi;
+    const Environment &env = m_settings.environment;
+    std::array<double, CompartmentCount> atGfLow;
+    const double lowCeiling = env.depthOf(m_state.tissues.toleratedAmbients(m_settings.gfLow, atGfLow));
+    m_firstStop = std::max(m_firstStop, lowCeiling);
+    if (m_firstStop <= 0.0)
+        return 0.0;   // no stop was ever due: GF high, whose ceiling lies above GF low's
+    const double tolerated = m_state.tissues.toleratedAmbient(m_settings.gfLow, m_settings.gfHigh, env.surfacePressure,
+                                                              env.ambient(m_firstStop), atGfLow);
+    return std::max(0.0, env.depthOf(tolerated));
 }
 
 NoDecoLimit DecoTracker::noDecoLimit() const

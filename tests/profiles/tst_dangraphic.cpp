@@ -246,6 +246,38 @@ private slots:
         QVERIFY(!v->ppO2DBMeter->isVisible());
     }
 
+    void computedCeilingOfADanProfileIsInFeetOnAir()
+    {
+        // 150 ft for some 26 minutes of 33 on air: a stop is due. The line and
+        // the read-out are in feet, as the profile is.
+        const WaterTypeScope salt(true);
+        Program program("[DAN Format]\r\nComputedCeiling=1\r\n");
+        DanDiveShape deep = dive();
+        deep.maxDepth = 150;
+        Viewer *v = program.openProfile(program.profile(QStringLiteral("deep.dan"), deep));
+        double deepest = 0;
+        int lines = 0;
+        for (std::size_t i = 0; i < v->RChart1->items().size(); ++i) {
+            const ChartItem &item = v->RChart1->items()[i];
+            if (item.itemClass == CeilingItemClass && item.kind == ItemKind::LineTo) {
+                deepest = std::max(deepest, item.y);
+                ++lines;
+            }
+        }
+        QVERIFY(lines > 2);
+        // 45.7 m for 26 minutes on air wants a first stop deeper than 10 m (33 ft) at GF 30.
+        QVERIFY2(deepest > 33 && deepest < 150, qPrintable(QString::number(deepest)));
+        QTest::mouseMove(v->RChart1, pixelOf(v->RChart1, 1500, 100));
+        const QString ceiling = panel(v, "StatusBarForGraph", CeilingPanel);
+        QVERIFY2(ceiling.startsWith(QStringLiteral("Ceiling: ")), qPrintable(ceiling));
+        QVERIFY2(ceiling.mid(9).replace(u',', u'.').toDouble() > 20, qPrintable(ceiling));
+        QVERIFY(panel(v, "StatusBarForGraph", NdlTtsPanel).startsWith(QStringLiteral("NDL/TTS: 0/")));
+        // The keyboard read-out starts at the profile's first sample.
+        v->RChart1->setFocus();
+        QTest::keyClick(v->RChart1, Qt::Key_Home);
+        QCOMPARE(panel(v, "StatusBarForGraph", 2), QStringLiteral("Minutes:   0.00"));
+    }
+
     void rightClicksZoomAboutTheMiddle()
     {
         Program program;
