@@ -7,6 +7,7 @@
 #include "profiles/DanSummary.h"
 #include "profiles/DiveDrawing.h"
 #include "profiles/DiveLogReader.h"
+#include "profiles/ProfileNotes.h"
 #include "tests/support/TestNumbers.h"
 #include "tests/support/WaterTypeScope.h"
 
@@ -416,6 +417,54 @@ private slots:
         QFETCH(QByteArray, bytes);
         QFETCH(bool, log);
         QCOMPARE(IsDiveLogFile(file(name, bytes)), log);
+    }
+
+    // The notes a rename or move takes along: the ".txt" beside the file and
+    // one per dive of a log, named by the dive's number or else its place.
+    void notesOfAFileAreThoseOfItsDives_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QStringList>("notes");
+        QTest::newRow("DAN file: its own note only") << "a.dan" << QByteArray("<dives/>") << QStringList{"a.txt"};
+        QTest::newRow("Subsurface: numbers, and the place of the dive without one")
+            << "trip.2010.ssrf"
+            << QByteArray("<divelog version='3'><dives><dive number='5'/><dive number='6'/><dive/></dives></divelog>")
+            << QStringList{"trip.2010.txt", "trip.2010-5.txt", "trip.2010-6.txt", "trip.2010-3.txt"};
+        QTest::newRow("numbers no file name can hold give the place")
+            << "odd.ssrf"
+            << QByteArray("<divelog version='3'><dives><dive number='1/2'/><dive number='..'/><dive number='A-7_b'/>"
+                          "</dives></divelog>")
+            << QStringList{"odd.txt", "odd-1.txt", "odd-2.txt", "odd-A-7_b.txt"};
+        QTest::newRow("a number given twice has one note")
+            << "twice.uddf"
+            << QByteArray("<uddf><profiledata><repetitiongroup>"
+                          "<dive><informationbeforedive><divenumber>9</divenumber></informationbeforedive></dive>"
+                          "<dive><informationbeforedive><divenumber>9</divenumber></informationbeforedive></dive>"
+                          "</repetitiongroup></profiledata></uddf>")
+            << QStringList{"twice.txt", "twice-9.txt"};
+        QTest::newRow("a log that cannot be read: its own note only")
+            << "broken.ssrf" << QByteArray("<divelog><dives><dive number='1'><x></dive></dives></divelog>")
+            << QStringList{"broken.txt"};
+    }
+    void notesOfAFileAreThoseOfItsDives()
+    {
+        QFETCH(QString, name);
+        QFETCH(QByteArray, bytes);
+        QFETCH(QStringList, notes);
+        const QString path = file(name, bytes);
+        const std::vector<DiveHeader> dives = LogDivesOf(path);
+        QStringList names;
+        for (const QString &note : ProfileNotePaths(path, dives)) {
+            QCOMPARE(QFileInfo(note).absolutePath(), m_dir.path());
+            names << QFileInfo(note).fileName();
+        }
+        QCOMPARE(names, notes);
+        // Under another name the same dives give their notes in the same order.
+        const QStringList renamed = ProfileNotePaths(m_dir.filePath(QStringLiteral("new.x")), dives);
+        QCOMPARE(renamed.size(), notes.size());
+        for (qsizetype i = 0; i < notes.size(); ++i)
+            QCOMPARE(QFileInfo(renamed[i]).fileName(), QString(notes[i]).replace(QFileInfo(name).completeBaseName(), QStringLiteral("new")));
     }
 };
 
