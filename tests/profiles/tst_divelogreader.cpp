@@ -7,6 +7,7 @@
 #include "profiles/DanSummary.h"
 #include "profiles/DiveDrawing.h"
 #include "profiles/DiveLogReader.h"
+#include "profiles/DiveXml.h"
 #include "profiles/ProfileNotes.h"
 #include "tests/support/TestNumbers.h"
 #include "tests/support/WaterTypeScope.h"
@@ -360,6 +361,46 @@ private slots:
         const LogDive dive = ReadLogDive(opened.log, 0).dive;
         QCOMPARE(dive.samples.size(), std::size_t(1));
         QCOMPARE(dive.samples[0].depth, 12.5f);
+    }
+
+    // The numbers of a log: "." decimals in any locale, finite, within 1e9.
+    void numberTexts_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("ok");
+        QTest::addColumn<double>("value");
+        QTest::newRow("decimal") << "12.5" << true << 12.5;
+        QTest::newRow("negative whole") << "-3" << true << -3.0;
+        QTest::newRow("exponent") << "2.1e-3" << true << 0.0021;
+        QTest::newRow("capital exponent with its sign") << "1E+2" << true << 100.0;
+        QTest::newRow("leading plus") << "+7.5" << true << 7.5;
+        QTest::newRow("blanks around") << " 4.0\t" << true << 4.0;
+        QTest::newRow("no digit before the point") << ".5" << true << 0.5;
+        QTest::newRow("more digits than a short buffer holds")
+            << "0.0000000000000000000000000000000000000000000000000000000000000000000125" << true << 1.25e-68;
+        QTest::newRow("at the bound") << "-1e9" << true << -1e9;
+        QTest::newRow("comma") << "12,5" << false << 0.0;
+        QTest::newRow("group separator") << "1,000.5" << false << 0.0;
+        QTest::newRow("two points") << "1.2.3" << false << 0.0;
+        QTest::newRow("exponent without digits") << "1e" << false << 0.0;
+        QTest::newRow("two signs") << "--1" << false << 0.0;
+        QTest::newRow("unit left on") << "12.5m" << false << 0.0;
+        QTest::newRow("infinity") << "inf" << false << 0.0;
+        QTest::newRow("not a number") << "nan" << false << 0.0;
+        QTest::newRow("beyond the bound") << "2e9" << false << 0.0;
+        QTest::newRow("beyond a double") << "1e400" << false << 0.0;
+        QTest::newRow("empty") << "" << false << 0.0;
+    }
+    void numberTexts()
+    {
+        QFETCH(QString, text);
+        QFETCH(bool, ok);
+        double value = -42;
+        QCOMPARE(DiveNumber(text, value), ok);
+        if (ok)
+            QTEST(value, "value");
+        else
+            QCOMPARE(value, -42.0);
     }
 
     void danFilesGiveTheSameDiveModel()
