@@ -1,8 +1,10 @@
 // Pictures of dive logs in the profile viewer (not a benchmark):
 //   log_screenshot <folder>
 // writes <folder>/viewer-uddf.png (a trimix dive from a UDDF log with its
-// gas switches, decompression stops and the cursor read-out) and
-// <folder>/viewer-subsurface.png (a Subsurface logbook with its dive list).
+// gas switches, decompression stops and the cursor read-out),
+// <folder>/viewer-ceiling.png (the same dive with the model's ceiling and
+// its read-out) and <folder>/viewer-subsurface.png (a Subsurface logbook
+// with its dive list).
 // The generated logs are kept in <folder>/samples for trying the program
 // by hand. Run it on a display or under Xvfb.
 
@@ -12,6 +14,7 @@
 #include "profiles/DANGraphic.h"
 #include "shell/Main.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -175,6 +178,12 @@ int main(int argc, char **argv)
         moveMouse(viewer->RChart1, QPoint(plot.left() + plot.width() * 25 / 100, plot.top() + plot.height() * 88 / 100));
         app.processEvents();
         main.grab().save(QDir(out).filePath(QStringLiteral("viewer-uddf.png")));
+        QAction *ceiling = viewer->menuItem(QStringLiteral("ComputedCeiling"));
+        ceiling->trigger();
+        moveMouse(viewer->RChart1, QPoint(plot.left() + plot.width() * 40 / 100, plot.top() + plot.height() * 30 / 100));
+        app.processEvents();
+        main.grab().save(QDir(out).filePath(QStringLiteral("viewer-ceiling.png")));
+        ceiling->trigger();
         viewer->parentWidget()->close();
         main.openProfile(ssrf);
         auto *log = qobject_cast<TfmDANResarchFormatGraphic *>(main.activeChild());

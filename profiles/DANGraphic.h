@@ -13,6 +13,7 @@
 #include <QPointer>
 
 #include <memory>
+#include <vector>
 
 class QAction;
 class QActionGroup;
@@ -41,7 +42,9 @@ class Tdbmeter;
 class DanSampleMarker;
 class DiveCeiling;
 struct CeilingDive;
+struct DiveHeader;
 struct DiveLog;
+struct FileMove;
 struct LogDive;
 struct TShiftState;
 
@@ -86,6 +89,11 @@ public:
     // Loads and draws one file (a DAN research file or a dive log); failures
     // are reported in message boxes. True when the file could be opened
     // (whatever was found in it).
+    //
+    // While a log loads, the event loop runs now and then without user
+    // input, so the progress bar and the chart repaint. A file or dive asked
+    // for meanwhile is shown once the load is done (the last one asked for),
+    // and a close asked for meanwhile waits for the load's end too.
     bool OpenFile(const QString &path);
     // Draws dive `index` (from 0) of the open log.
     void showLogDive(int index);
@@ -154,6 +162,7 @@ public:
     QAction *menuItem(const QString &name) const;
 
     QList<MergedMenu> mergedMenus() const override;
+    bool closeQuery() override;
     void closeSteps() override;
     void activated() override;
     QSize sizeHint() const override;
@@ -195,7 +204,15 @@ private:
     void redrawProfile();
     void loadNote();
     void offerSplit(const QString &path);
+    bool openDanFile(const QString &path);
     bool openLog(const QString &path);
+    void drawLogDive(int index);
+    // Runs what was asked for during the load just done.
+    void runRequestsAfterLoad();
+    // Runs the event loop, user input left waiting, once a load has taken
+    // RepaintMilliseconds and as often after: the window repaints during a
+    // long load.
+    void letWindowRepaint();
     void forgetLog();
     void showLogHeader();
     // Empties the chart and sets the view: the default one (auto scale) or
@@ -209,7 +226,13 @@ private:
     QString pathOf(const QString &name) const;
     bool selectFileRow(int row);
     void renameOne(const QString &from, const QString &newName);
-    void moveOne(const QString &source, const QString &folder);
+    FileMove moveOne(const QString &source, const QString &folder);
+    // The dives of the log at `path` (none for a DAN file), from the open
+    // log when it is the one on display.
+    std::vector<DiveHeader> divesOf(const QString &path) const;
+    // The file on display was renamed or moved to `path` (its note saved
+    // before): the window follows it, and finds its note there.
+    void followShownFile(const QString &path);
     void setProgress(qint64 position);
 
     QMenu *m_fileMenu = nullptr;
@@ -242,6 +265,12 @@ private:
     int m_demoIndex = 0;
     std::size_t m_readoutItem = 0;   // chart item of the keyboard read-out
     bool m_readoutShown = false;
+    static constexpr int RepaintMilliseconds = 100;
+    bool m_loading = false;
+    QString m_openAfterLoad;     // asked for during a load
+    int m_diveAfterLoad = -1;    // likewise, a dive of the open log
+    bool m_closeAfterLoad = false;
+    QElapsedTimer m_sinceEvents;   // since the load began or the event loop last ran
     std::unique_ptr<DiveLog> m_log;       // the open log, its dives indexed
     std::unique_ptr<LogDive> m_logDive;   // the log dive on display
     bool m_logMetric = true;              // the unit system it is drawn in

@@ -11,6 +11,7 @@
 #include "profiles/DiveLogReader.h"
 #include "profiles/FileMove.h"
 #include "profiles/NoReplaceRename.h"
+#include "profiles/ProfileNotes.h"
 #include "widgets/Dialogs.h"
 #include "widgets/ErrorGuard.h"
 #include "widgets/Hints.h"
@@ -355,25 +356,47 @@ void TfmDANResarchFormatGraphic::renameOne(const QString &from, const QString &n
     const QString to = pathOf(newName);
     if (QFileInfo(to) == QFileInfo(from))
         return;
+    // The note typed so far is saved under the old name and goes along: it
+    // never lands on a file of the new name that was not renamed.
+    if (m_currentFile == from && m_noteModified)
+        RichEditProfileNoteExit();
+    // A log's notes are named by its dives: they are known before the rename.
+    const std::vector<DiveHeader> dives = divesOf(from);
     if (!RenameWithoutReplacing(from, to).isEmpty()) {
         ShowMessage(QStringLiteral("Renaming %1 to %2 FAILED").arg(QDir::toNativeSeparators(from), QDir::toNativeSeparators(to)));
         return;
     }
-    // The note goes with its profile, so the viewer finds it under the new name.
-    const QString oldNote = DanNotePath(from);
-    const QString newNote = DanNotePath(to);
-    if (QFileInfo::exists(oldNote) && oldNote != newNote && !RenameWithoutReplacing(oldNote, newNote).isEmpty())
-        ShowMessage(QStringLiteral("Renaming %1 to %2 FAILED")
-                        .arg(QDir::toNativeSeparators(oldNote), QDir::toNativeSeparators(newNote)));
-    if (m_currentFile == from) {
-        m_currentFile = to;
-        if (m_lastFile == from)
-            m_lastFile = to;
-        setWindowTitle(captionFor(to));
-        if (m_noteModified)
-            RichEditProfileNoteExit();
-        loadNote();
-    }
+    // The notes go with their profiles, so the viewer finds them under the
+    // new name; a note whose new name is taken stays, and is reported.
+    const QStringList oldNotes = ProfileNotePaths(from, dives);
+    const QStringList newNotes = ProfileNotePaths(to, dives);
+    QStringList failed;
+    for (qsizetype i = 0; i < oldNotes.size(); ++i)
+        if (QFileInfo::exists(oldNotes[i]) && oldNotes[i] != newNotes[i] && !RenameWithoutReplacing(oldNotes[i], newNotes[i]).isEmpty())
+            failed << QStringLiteral("Renaming %1 to %2 FAILED")
+                          .arg(QDir::toNativeSeparators(oldNotes[i]), QDir::toNativeSeparators(newNotes[i]));
+    if (!failed.isEmpty())
+        ShowMessage(failed.join(u'\n'));
+    if (m_currentFile == from)
+        followShownFile(to);
+}
+
+std::vector<DiveHeader> TfmDANResarchFormatGraphic::divesOf(const QString &path) const
+{
+    if (m_log && path == m_currentFile)
+        return m_log->headers;
+    return LogDivesOf(path);
+}
+
+void TfmDANResarchFormatGraphic::followShownFile(const QString &path)
+{
+    if (m_lastFile == m_currentFile)
+        m_lastFile = path;
+    m_currentFile = path;
+    if (m_log)
+        m_log->path = path;
+    setWindowTitle(captionFor(path));
+    loadNote();
 }
 
 void TfmDANResarchFormatGraphic::Deletefile1Click()
@@ -403,18 +426,33 @@ void TfmDANResarchFormatGraphic::Movefiles1Click()
     if (folder.isEmpty())
         return;
     for (const QString &path : paths) {
-        moveOne(path, folder);
-        const QString note = DanNotePath(path);
-        if (QFileInfo::exists(note))
-            moveOne(note, folder);
+        if (path == m_currentFile && m_noteModified)
+            RichEditProfileNoteExit();
+        // A log's notes are named by its dives: they are known before the move.
+        const std::vector<DiveHeader> dives = divesOf(path);
+        const FileMove moved = moveOne(path, folder);
+        // The notes follow, those of a log told about in one message.
+        QStringList problems;
+        for (const QString &note : ProfileNotePaths(path, dives)) {
+            if (!QFileInfo::exists(note))
+                continue;
+            const FileMove move = MoveFileInto(note, folder);
+            if (const QString message = FileMoveMessage(move, move.destination); !message.isEmpty())
+                problems << message;
+        }
+        if (!problems.isEmpty())
+            ShowMessage(problems.join(u'\n'));
+        if (moved.copied() && path == m_currentFile)
+            followShownFile(moved.destination);
     }
 }
 
-void TfmDANResarchFormatGraphic::moveOne(const QString &source, const QString &folder)
+FileMove TfmDANResarchFormatGraphic::moveOne(const QString &source, const QString &folder)
 {
     const FileMove move = MoveFileInto(source, folder);
     if (const QString message = FileMoveMessage(move, move.destination); !message.isEmpty())
         ShowMessage(message);
+    return move;
 }
 
 void TfmDANResarchFormatGraphic::Explorefromhere1Click()

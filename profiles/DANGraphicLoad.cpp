@@ -22,9 +22,13 @@
 #include <QFileSystemModel>
 #include <QFrame>
 #include <QListView>
+#include <QMdiSubWindow>
 #include <QProgressBar>
+#include <QScopedValueRollback>
+#include <QTimer>
 
 #include <climits>
+#include <utility>
 
 void TfmDANResarchFormatGraphic::setProgress(qint64 position)
 {
@@ -70,8 +74,58 @@ bool TfmDANResarchFormatGraphic::OpenFile(const QString &path)
 {
     if (path.isEmpty())
         return false;
-    if (IsDiveLogFile(path))
-        return openLog(path);
+    // A file asked for while another loads is opened once that is done.
+    if (m_loading) {
+        m_openAfterLoad = path;
+        m_diveAfterLoad = -1;
+        return true;
+    }
+    bool opened = false;
+    {
+        const QScopedValueRollback loading(m_loading, true);
+        m_sinceEvents.start();
+        opened = IsDiveLogFile(path) ? openLog(path) : openDanFile(path);
+    }
+    runRequestsAfterLoad();
+    return opened;
+}
+
+void TfmDANResarchFormatGraphic::runRequestsAfterLoad()
+{
+    if (std::exchange(m_closeAfterLoad, false)) {
+        m_openAfterLoad.clear();
+        m_diveAfterLoad = -1;
+        // Closed from outside the load's call chain, which may still use the window.
+        QTimer::singleShot(0, this, [this] {
+            auto *frame = qobject_cast<QMdiSubWindow *>(parentWidget());
+            frame ? frame->close() : close();
+        });
+        return;
+    }
+    if (const QString path = std::exchange(m_openAfterLoad, QString()); !path.isEmpty())
+        OpenFile(path);
+    else if (const int dive = std::exchange(m_diveAfterLoad, -1); dive >= 0)
+        showLogDive(dive);
+}
+
+void TfmDANResarchFormatGraphic::letWindowRepaint()
+{
+    if (m_sinceEvents.isValid() && m_sinceEvents.elapsed() < RepaintMilliseconds)
+        return;
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    m_sinceEvents.start();
+}
+
+bool TfmDANResarchFormatGraphic::closeQuery()
+{
+    if (!m_loading)
+        return true;
+    m_closeAfterLoad = true;
+    return false;
+}
+
+bool TfmDANResarchFormatGraphic::openDanFile(const QString &path)
+{
     if (m_noteModified)
         RichEditProfileNoteExit();
     forgetLog();

@@ -11,11 +11,11 @@
 #include "profiles/DiveDrawing.h"
 #include "profiles/DiveLogReader.h"
 #include "profiles/DanSampleMarker.h"
+#include "profiles/ProfileNotes.h"
 #include "widgets/Dialogs.h"
 #include "widgets/PanelBar.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QFileInfo>
 #include <QFileSystemModel>
 #include <QFrame>
@@ -23,6 +23,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QProgressBar>
+#include <QScopedValueRollback>
 #include <QSplitter>
 
 namespace {
@@ -30,27 +31,13 @@ namespace {
 // Chart and progress bar are refreshed this often while a dive is drawn.
 constexpr int RedrawMilliseconds = 100;
 
-// A dive number that can stand in a file name.
-bool usableInFileName(const QString &number)
-{
-    if (number.isEmpty() || number.size() > 20)
-        return false;
-    for (const QChar c : number)
-        if (!c.isLetterOrNumber() && c != u'-' && c != u'_')
-            return false;
-    return true;
-}
-
 } // namespace
 
 QString TfmDANResarchFormatGraphic::notePath() const
 {
     if (!m_log || !m_logDive)
         return m_currentFile.isEmpty() ? QString() : DanNotePath(m_currentFile);
-    const DiveHeader &h = m_logDive->header;
-    const QString number = usableInFileName(h.number) ? h.number : QString::number(h.position);
-    const QFileInfo log(m_currentFile);
-    return log.dir().filePath(log.completeBaseName() + u'-' + number + QStringLiteral(".txt"));
+    return LogDiveNotePath(m_currentFile, m_logDive->header);
 }
 
 void TfmDANResarchFormatGraphic::forgetLog()
@@ -79,7 +66,10 @@ bool TfmDANResarchFormatGraphic::openLog(const QString &path)
     RChart1->setCaption(QString());
 
     setProgressRange(QFileInfo(path).size());
-    DiveLogOpenResult opened = OpenDiveLog(path, [this](qint64 done, qint64) { setProgress(done); });
+    DiveLogOpenResult opened = OpenDiveLog(path, [this](qint64 done, qint64) {
+        setProgress(done);
+        letWindowRepaint();
+    });
     ProgressBar->setValue(0);
     if (!opened.message.isEmpty()) {
         loadNote();
@@ -89,10 +79,14 @@ bool TfmDANResarchFormatGraphic::openLog(const QString &path)
     }
     m_log = std::make_unique<DiveLog>(std::move(opened.log));
     setWindowTitle(captionFor(path));
+    const int first = m_log->firstDiveWithSamples();
     {
+        // The dive to draw is current before the list is shown: a list that
+        // gets the focus without a current row would pick its first.
         const QSignalBlocker quiet(DiveList);
         for (const DiveHeader &header : m_log->headers)
             DiveList->addItem(header.listText());
+        DiveList->setCurrentRow(first);
     }
     DiveList->show();
     DiveLogInfo->show();
@@ -102,16 +96,27 @@ bool TfmDANResarchFormatGraphic::openLog(const QString &path)
     // The dive list lives in the file panel.
     if (!Panel1x->isVisible())
         showFilePanel();
-    const int first = m_log->firstDiveWithSamples();
-    {
-        const QSignalBlocker quiet(DiveList);
-        DiveList->setCurrentRow(first);
-    }
-    showLogDive(first);
+    drawLogDive(first);
     return true;
 }
 
 void TfmDANResarchFormatGraphic::showLogDive(int index)
+{
+    if (m_loading) {
+        // A file asked for meanwhile replaces the log, and the dive with it.
+        if (m_openAfterLoad.isEmpty())
+            m_diveAfterLoad = index;
+        return;
+    }
+    {
+        const QScopedValueRollback loading(m_loading, true);
+        m_sinceEvents.start();
+        drawLogDive(index);
+    }
+    runRequestsAfterLoad();
+}
+
+void TfmDANResarchFormatGraphic::drawLogDive(int index)
 {
     if (!m_log || index < 0 || index >= m_log->size())
         return;
@@ -128,7 +133,10 @@ void TfmDANResarchFormatGraphic::showLogDive(int index)
 
     const DiveRegion &region = m_log->regions[std::size_t(index)];
     setProgressRange(region.end - region.begin);
-    LogDiveResult read = ReadLogDive(*m_log, index, [this](qint64 done, qint64) { setProgress(done); });
+    LogDiveResult read = ReadLogDive(*m_log, index, [this](qint64 done, qint64) {
+        setProgress(done);
+        letWindowRepaint();
+    });
     m_logDive = std::make_unique<LogDive>(std::move(read.dive));
     const DiveHeader &h = m_logDive->header;
     RChart1->setCaption(h.chartCaption());
@@ -149,6 +157,7 @@ void TfmDANResarchFormatGraphic::showLogDive(int index)
             return;
         sinceRedraw.start();
         RChart1->RefreshChart();
+        letWindowRepaint();
     });
     const QStringList panels = DiveSummaryTexts(*m_logDive, m_logMetric);
     for (int i = 0; i < panels.size(); ++i)

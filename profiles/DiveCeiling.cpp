@@ -79,7 +79,11 @@ DiveAhead DiveCeiling::aheadAt(double seconds) const
             walk.tracker.diveCeiling();   // moves the first stop as the whole walk did
     ahead.ceiling = walk.tracker.diveCeiling();
     ahead.noDecoLimit = walk.tracker.noDecoLimit();
-    ahead.timeToSurface = walk.tracker.timeToSurface();
+    // A diver carries the dive's other mixes: the ascent switches to them.
+    std::vector<deco::BreathingGas> carried;
+    for (const DiveMix &mix : m_dive.mixes)
+        carried.push_back({mix.o2, mix.he});
+    ahead.timeToSurface = walk.tracker.timeToSurface(carried);
     return ahead;
 }
 

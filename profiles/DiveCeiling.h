@@ -56,7 +56,8 @@ public:
     // more after the last point, and at the last sample: the tissues, and
     // so the ceiling, change far too slowly for more points to show.
     const std::vector<CeilingPoint> &points() const { return m_points; }
-    // The model's view at `seconds`, at the sample at or before it.
+    // The model's view at `seconds`, at the sample at or before it; the
+    // time to surface switches to the dive's richer mixes on the way up.
     DiveAhead aheadAt(double seconds) const;
 
     // The model after some samples, and when it last gave a point.

@@ -111,7 +111,7 @@ private:
     int m_tanks = 0;
     QString m_firstTank;       // id of the first tankdata
     QString m_trackedTank;     // the tank whose pressures are drawn
-    QString m_pressureRef;
+    bool m_pressureTracked = false;   // the tankpressure being read is the tracked tank's
     bool m_firstGasSet = false;
     std::uint8_t m_gas = 0;
     DiveSample m_sample;
@@ -190,7 +190,11 @@ void UddfDive::start(DiveXml &xml)
                 m_sample.ceiling = HasValue(stop) ? std::max(0.0f, stop) : 0.0f;
             }
         } else if (NameIs(name, u"tankpressure")) {
-            m_pressureRef = xml.attribute(u"ref").toString();
+            // Decided at the start, while the attribute is at hand.
+            const QStringView ref = xml.attribute(u"ref");
+            if (m_trackedTank.isEmpty())
+                m_trackedTank = m_firstTank.isEmpty() ? ref.toString() : m_firstTank;
+            m_pressureTracked = ref.isEmpty() || ref == m_trackedTank;
         }
     }
 }
@@ -210,9 +214,7 @@ bool UddfDive::end(DiveXml &xml)
             if (HasValue(m_sample.temperature))
                 m_sample.given |= DiveSample::TemperatureGiven;
         } else if (NameIs(name, u"tankpressure")) {
-            if (m_trackedTank.isEmpty())
-                m_trackedTank = m_firstTank.isEmpty() ? m_pressureRef : m_firstTank;
-            if (m_pressureRef.isEmpty() || m_pressureRef == m_trackedTank) {
+            if (m_pressureTracked) {
                 m_sample.pressure = number(text, 1.0 / PascalPerBar);
                 if (HasValue(m_sample.pressure))
                     m_sample.given |= DiveSample::PressureGiven;

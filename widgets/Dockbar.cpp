@@ -4,8 +4,10 @@
 #include "widgets/DockLayout.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QMouseEvent>
 #include <QRubberBand>
+#include <QWindow>
 
 #include <climits>
 
@@ -318,6 +320,14 @@ void TDocPanel::updateFloatingWindow()
         m_form->hide();
         return;
     }
+    // Shown together with a window that has yet to appear, the floating
+    // window would delay that window's first frame: it follows it instead.
+    if (QWindow *window = m_host->window()->windowHandle(); window && !window->isExposed()) {
+        m_form->hide();
+        m_awaitedWindow = window;
+        window->installEventFilter(this);
+        return;
+    }
     if (!m_placed) {
         m_form->move(m_floatPlacer ? m_floatPlacer(m_form->size()) : m_host->mapToGlobal(m_dockedRect.topLeft()));
         m_placed = true;
@@ -327,8 +337,17 @@ void TDocPanel::updateFloatingWindow()
 
 bool TDocPanel::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == m_host && (event->type() == QEvent::Show || event->type() == QEvent::Hide))
+    if (watched == m_host && (event->type() == QEvent::Show || event->type() == QEvent::Hide)) {
         updateFloatingWindow();
+    } else if (watched == m_awaitedWindow.data() && event->type() == QEvent::Expose && m_awaitedWindow->isExposed()) {
+        m_awaitedWindow->removeEventFilter(this);
+        m_awaitedWindow = nullptr;
+        // The window paints and shows its first frame on this event; the
+        // floating window follows at once.
+        QCoreApplication::sendEvent(watched, event);
+        updateFloatingWindow();
+        return true;
+    }
     return QFrame::eventFilter(watched, event);
 }
 

@@ -22,6 +22,7 @@
 
 class QRubberBand;
 class QToolButton;
+class QWindow;
 class TDocForm;
 
 // A property that may be changed only while the panel is docked.
@@ -241,6 +242,8 @@ private:
     bool m_dockArmed = false;
     bool m_placed = false;
     FloatPlacer m_floatPlacer;
+    // The holding window whose first frame the floating window waits for.
+    QPointer<QWindow> m_awaitedWindow;
 
     // Drag state.
     std::optional<QPoint> m_pressOffset;

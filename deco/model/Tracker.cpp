@@ -60,10 +60,15 @@ NoDecoLimit DecoTracker::noDecoLimit() const
     return NoStopTimeLeft(m_state, GasPlan(m_gas), m_settings);
 }
 
-double DecoTracker::timeToSurface() const
+double DecoTracker::timeToSurface(const std::vector<BreathingGas> &decoGases) const
 {
+    DiveInput dive;
+    dive.bottomGas = m_gas;
+    for (const BreathingGas &gas : decoGases)
+        if (gas.o2 > m_gas.o2)
+            dive.decoGases.push_back({gas, {}});
     DiverState ahead = m_state;
-    Ascend(ahead, GasPlan(m_gas), m_settings);
+    Ascend(ahead, GasPlan(dive, m_settings), m_settings);
     return ahead.runTime - m_state.runTime;
 }
 

@@ -37,8 +37,10 @@ public:
     double diveCeiling();
     // Whole minutes more at this depth on this gas with no stop due.
     NoDecoLimit noDecoLimit() const;
-    // Minutes of the ascent from here, stops included, on the gas breathed now.
-    double timeToSurface() const;
+    // Minutes of the ascent from here, stops included, on the gas breathed
+    // now, switching on the way to each of `decoGases` richer in oxygen at
+    // its MOD at the deco ppO2 (on the stop grid), as the schedule does.
+    double timeToSurface(const std::vector<BreathingGas> &decoGases = {}) const;
     const OxygenExposure &oxygen() const { return m_oxygen; }
 
 private:

@@ -2,6 +2,7 @@
 // read-out says at a moment of the dive, and that the dive's own gases are
 // breathed.
 
+#include "deco/model/Schedule.h"
 #include "profiles/DiveCeiling.h"
 #include "tests/support/TestNumbers.h"
 
@@ -94,7 +95,8 @@ private slots:
         // The read-out starts from the snapshot nearest before the moment;
         // it must give what following the whole dive up to there gives.
         QFETCH(double, seconds);
-        const LogDive dive = squareDive(45, 30, 20, 5);
+        LogDive dive = squareDive(45, 30, 20, 5);
+        dive.mixes = {DiveMix{}};
         const DiveCeiling ceiling(CeilingDiveOf(dive), gf3085());
         deco::DecoTracker whole(gf3085());
         for (const DiveSample &s : dive.samples) {
@@ -112,6 +114,31 @@ private slots:
         QCOMPARE(ahead.noDecoLimit.minutes, whole.noDecoLimit().minutes);
         QCOMPARE(ahead.noDecoLimit.unlimited, whole.noDecoLimit().unlimited);
         QCOMPARE(ahead.timeToSurface, whole.timeToSurface());
+    }
+
+    void theAscentSwitchesToTheDivesRicherMixes()
+    {
+        // At the end of the bottom time on air: with oxygen carried (the
+        // dive's second mix, breathed from 6 m) the way up is shorter; the
+        // time left before a stop and the ceiling do not change.
+        LogDive airOnly = squareDive(45, 30, 20, 10);
+        airOnly.mixes = {DiveMix{}};
+        const LogDive withOxygen = squareDive(45, 30, 20, 10, 1);
+        const DiveAhead onAir = DiveCeiling(CeilingDiveOf(airOnly), gf3085()).aheadAt(29 * 60);
+        const DiveAhead carried = DiveCeiling(CeilingDiveOf(withOxygen), gf3085()).aheadAt(29 * 60);
+        QVERIFY2(carried.timeToSurface < onAir.timeToSurface - 5,
+                 qPrintable(QStringLiteral("%1 %2").arg(carried.timeToSurface).arg(onAir.timeToSurface)));
+        QCOMPARE(carried.noDecoLimit.minutes, onAir.noDecoLimit.minutes);
+        QCOMPARE(carried.ceiling, onAir.ceiling);
+        // The schedule of the model for the same gases agrees within a few
+        // minutes (its descent and bottom differ a little from the recording).
+        deco::DiveInput planned;
+        planned.depth = 45;
+        planned.bottomTime = 29;
+        planned.decoGases = {{deco::BreathingGas{1.0, 0}, {}}};
+        const double scheduled = deco::ComputeSchedule(planned, gf3085()).runTime - 29;
+        QVERIFY2(std::abs(carried.timeToSurface - scheduled) < 4,
+                 qPrintable(QStringLiteral("%1 %2").arg(carried.timeToSurface).arg(scheduled)));
     }
 
     void aPointEveryTenSeconds_data()

@@ -7,6 +7,8 @@
 #include "profiles/DanSummary.h"
 #include "profiles/DiveDrawing.h"
 #include "profiles/DiveLogReader.h"
+#include "profiles/DiveXml.h"
+#include "profiles/ProfileNotes.h"
 #include "tests/support/TestNumbers.h"
 #include "tests/support/WaterTypeScope.h"
 
@@ -361,6 +363,46 @@ private slots:
         QCOMPARE(dive.samples[0].depth, 12.5f);
     }
 
+    // The numbers of a log: "." decimals in any locale, finite, within 1e9.
+    void numberTexts_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("ok");
+        QTest::addColumn<double>("value");
+        QTest::newRow("decimal") << "12.5" << true << 12.5;
+        QTest::newRow("negative whole") << "-3" << true << -3.0;
+        QTest::newRow("exponent") << "2.1e-3" << true << 0.0021;
+        QTest::newRow("capital exponent with its sign") << "1E+2" << true << 100.0;
+        QTest::newRow("leading plus") << "+7.5" << true << 7.5;
+        QTest::newRow("blanks around") << " 4.0\t" << true << 4.0;
+        QTest::newRow("no digit before the point") << ".5" << true << 0.5;
+        QTest::newRow("more digits than a short buffer holds")
+            << "0.0000000000000000000000000000000000000000000000000000000000000000000125" << true << 1.25e-68;
+        QTest::newRow("at the bound") << "-1e9" << true << -1e9;
+        QTest::newRow("comma") << "12,5" << false << 0.0;
+        QTest::newRow("group separator") << "1,000.5" << false << 0.0;
+        QTest::newRow("two points") << "1.2.3" << false << 0.0;
+        QTest::newRow("exponent without digits") << "1e" << false << 0.0;
+        QTest::newRow("two signs") << "--1" << false << 0.0;
+        QTest::newRow("unit left on") << "12.5m" << false << 0.0;
+        QTest::newRow("infinity") << "inf" << false << 0.0;
+        QTest::newRow("not a number") << "nan" << false << 0.0;
+        QTest::newRow("beyond the bound") << "2e9" << false << 0.0;
+        QTest::newRow("beyond a double") << "1e400" << false << 0.0;
+        QTest::newRow("empty") << "" << false << 0.0;
+    }
+    void numberTexts()
+    {
+        QFETCH(QString, text);
+        QFETCH(bool, ok);
+        double value = -42;
+        QCOMPARE(DiveNumber(text, value), ok);
+        if (ok)
+            QTEST(value, "value");
+        else
+            QCOMPARE(value, -42.0);
+    }
+
     void danFilesGiveTheSameDiveModel()
     {
         // Feet, degrees Fahrenheit and psi, as the DAN computers write them;
@@ -416,6 +458,54 @@ private slots:
         QFETCH(QByteArray, bytes);
         QFETCH(bool, log);
         QCOMPARE(IsDiveLogFile(file(name, bytes)), log);
+    }
+
+    // The notes a rename or move takes along: the ".txt" beside the file and
+    // one per dive of a log, named by the dive's number or else its place.
+    void notesOfAFileAreThoseOfItsDives_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QStringList>("notes");
+        QTest::newRow("DAN file: its own note only") << "a.dan" << QByteArray("<dives/>") << QStringList{"a.txt"};
+        QTest::newRow("Subsurface: numbers, and the place of the dive without one")
+            << "trip.2010.ssrf"
+            << QByteArray("<divelog version='3'><dives><dive number='5'/><dive number='6'/><dive/></dives></divelog>")
+            << QStringList{"trip.2010.txt", "trip.2010-5.txt", "trip.2010-6.txt", "trip.2010-3.txt"};
+        QTest::newRow("numbers no file name can hold give the place")
+            << "odd.ssrf"
+            << QByteArray("<divelog version='3'><dives><dive number='1/2'/><dive number='..'/><dive number='A-7_b'/>"
+                          "</dives></divelog>")
+            << QStringList{"odd.txt", "odd-1.txt", "odd-2.txt", "odd-A-7_b.txt"};
+        QTest::newRow("a number given twice has one note")
+            << "twice.uddf"
+            << QByteArray("<uddf><profiledata><repetitiongroup>"
+                          "<dive><informationbeforedive><divenumber>9</divenumber></informationbeforedive></dive>"
+                          "<dive><informationbeforedive><divenumber>9</divenumber></informationbeforedive></dive>"
+                          "</repetitiongroup></profiledata></uddf>")
+            << QStringList{"twice.txt", "twice-9.txt"};
+        QTest::newRow("a log that cannot be read: its own note only")
+            << "broken.ssrf" << QByteArray("<divelog><dives><dive number='1'><x></dive></dives></divelog>")
+            << QStringList{"broken.txt"};
+    }
+    void notesOfAFileAreThoseOfItsDives()
+    {
+        QFETCH(QString, name);
+        QFETCH(QByteArray, bytes);
+        QFETCH(QStringList, notes);
+        const QString path = file(name, bytes);
+        const std::vector<DiveHeader> dives = LogDivesOf(path);
+        QStringList names;
+        for (const QString &note : ProfileNotePaths(path, dives)) {
+            QCOMPARE(QFileInfo(note).absolutePath(), m_dir.path());
+            names << QFileInfo(note).fileName();
+        }
+        QCOMPARE(names, notes);
+        // Under another name the same dives give their notes in the same order.
+        const QStringList renamed = ProfileNotePaths(m_dir.filePath(QStringLiteral("new.x")), dives);
+        QCOMPARE(renamed.size(), notes.size());
+        for (qsizetype i = 0; i < notes.size(); ++i)
+            QCOMPARE(QFileInfo(renamed[i]).fileName(), QString(notes[i]).replace(QFileInfo(name).completeBaseName(), QStringLiteral("new")));
     }
 };
 

@@ -22,6 +22,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QLabel>
 #include <QListView>
 #include <QListWidget>
@@ -30,8 +31,10 @@
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPrinter>
+#include <QPointer>
 #include <QProgressBar>
 #include <QTabWidget>
+#include <QTimer>
 #include <QtTest>
 
 #include <memory>
@@ -204,6 +207,38 @@ double panelNumber(const QWidget *viewer, int index)
     QString text = panel(viewer, QStringLiteral("StatusBarForGraph"), index);
     return text.mid(text.indexOf(u':') + 1).trimmed().replace(u',', u'.').toDouble();
 }
+// A Subsurface log whose first dive takes a while to load (`samples`
+// samples), followed by two short dives.
+QByteArray slowLog(int samples)
+{
+    QByteArray log = "<divelog program='x' version='3'><dives>\n"
+                     "<dive number='1' date='2021-01-01' time='10:00:00'><divecomputer>\n";
+    log.reserve(samples * 48);
+    for (int i = 0; i < samples; ++i)
+        log += "<sample time='" + QByteArray::number(i / 60) + ":" + QByteArray::number(i % 60) + " min' depth='"
+               + QByteArray::number(10 + i % 7) + ".0 m'/>\n";
+    log += "</divecomputer></dive>\n";
+    for (int d = 2; d <= 3; ++d)
+        log += "<dive number='" + QByteArray::number(d) + "' date='2021-01-02' time='1" + QByteArray::number(d)
+               + ":00:00'><divecomputer><sample time='0:10 min' depth='3.0 m'/><sample time='1:00 min' depth='4.0 m'/>"
+                 "</divecomputer></dive>\n";
+    return log + "</dives></divelog>\n";
+}
+
+// Counts the paint events a widget gets.
+class PaintCounter : public QObject
+{
+public:
+    explicit PaintCounter(QWidget *widget) { widget->installEventFilter(this); }
+    int paints = 0;
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        paints += event->type() == QEvent::Paint;
+        return false;
+    }
+};
 
 } // namespace
 
@@ -536,6 +571,238 @@ private slots:
         QCOMPARE(v->DiveList->count(), 40);
         QVERIFY2(std::any_of(shown.begin(), shown.end(), [](int value) { return value > 0; }), qPrintable(QString::number(shown.size())));
         QCOMPARE(v->ProgressBar->value(), 0);
+    }
+
+    // The user's notes of a log's dives are named after the log: renaming
+    // the log takes them along, whether the log is on display or not. A
+    // note whose new name is taken stays where it is, and the file of that
+    // name is kept as it was.
+    void renamingALogTakesItsDiveNotesAlong_data()
+    {
+        QTest::addColumn<bool>("shown");
+        QTest::addColumn<bool>("clash");
+        QTest::newRow("the log on display") << true << false;
+        QTest::newRow("a log only listed") << false << false;
+        QTest::newRow("a note name taken") << true << true;
+    }
+    void renamingALogTakesItsDiveNotesAlong()
+    {
+        QFETCH(bool, shown);
+        QFETCH(bool, clash);
+        Program program;
+        const QString log = program.log(QStringLiteral("logbook.ssrf"));
+        program.file(QStringLiteral("logbook-5.txt"), "Strong current");
+        program.file(QStringLiteral("logbook-3.txt"), "Shallow");
+        program.file(QStringLiteral("logbook-9.txt"), "not a dive of this log");
+        if (clash)
+            program.file(QStringLiteral("trip-5.txt"), "someone else's");
+        Viewer *v = shown ? program.open(log) : user::open<Viewer>(*program.main, QStringLiteral("ShowDANDiveProfiles1"));
+        v->showDirectory(program.folder.path());
+        QTRY_COMPARE(v->listedFiles(), QStringList{"logbook.ssrf"});
+        v->FileListBox1->setCurrentIndex(v->FileListBox1->model()->index(0, 0, v->FileListBox1->rootIndex()));
+        program.dialogs.clear();
+        program.dialogs.answerInput(QStringLiteral("trip.ssrf"));
+        program.dialogs.answerMessage(QMessageBox::Ok);
+        v->menuItem(QStringLiteral("Renamefile1"))->trigger();
+        QVERIFY(QFileInfo::exists(program.path("trip.ssrf")));
+        QCOMPARE(readFile(program.path("trip-3.txt")), QStringLiteral("Shallow"));
+        QVERIFY(!QFileInfo::exists(program.path("logbook-3.txt")));
+        QCOMPARE(readFile(program.path("logbook-9.txt")), QStringLiteral("not a dive of this log"));
+        if (clash) {
+            QCOMPARE(readFile(program.path("trip-5.txt")), QStringLiteral("someone else's"));
+            QCOMPARE(readFile(program.path("logbook-5.txt")), QStringLiteral("Strong current"));
+            QCOMPARE(program.dialogs.messageTexts(),
+                     QStringList{QStringLiteral("Renaming %1 to %2 FAILED")
+                                     .arg(QDir::toNativeSeparators(program.path("logbook-5.txt")),
+                                          QDir::toNativeSeparators(program.path("trip-5.txt")))});
+        } else {
+            QCOMPARE(readFile(program.path("trip-5.txt")), QStringLiteral("Strong current"));
+            QVERIFY(!QFileInfo::exists(program.path("logbook-5.txt")));
+            QCOMPARE(program.dialogs.messageTexts(), QStringList());
+        }
+        if (!shown)
+            return;
+        // The window follows its log: the note of the dive on display, and
+        // the other dives read from the file under its new name.
+        QCOMPARE(v->windowTitle(), QStringLiteral("Dive log : trip.ssrf"));
+        QCOMPARE(v->notePath(), program.path("trip-5.txt"));
+        QCOMPARE(v->RichEditProfileNote->toPlainText(), clash ? QStringLiteral("someone else's") : QStringLiteral("Strong current"));
+        v->DiveList->setCurrentRow(2);
+        QCOMPARE(program.dialogs.messageTexts().size(), clash ? 1 : 0);
+        QCOMPARE(countOf(v->RChart1, ItemKind::LineTo), 3);
+        QCOMPARE(v->RichEditProfileNote->toPlainText(), QStringLiteral("Shallow"));
+    }
+
+    // A note typed and not yet saved is saved under the log's old name
+    // before the rename, and goes along with the others.
+    void renamingSavesTheTypedNoteFirst()
+    {
+        Program program;
+        Viewer *v = program.open(program.log(QStringLiteral("logbook.ssrf")));
+        v->showDirectory(program.folder.path());
+        QTRY_COMPARE(v->listedFiles(), QStringList{"logbook.ssrf"});
+        v->FileListBox1->setCurrentIndex(v->FileListBox1->model()->index(0, 0, v->FileListBox1->rootIndex()));
+        user::type(v->RichEditProfileNote, QStringLiteral("Typed"));
+        program.dialogs.answerInput(QStringLiteral("trip.ssrf"));
+        v->menuItem(QStringLiteral("Renamefile1"))->trigger();
+        QCOMPARE(readFile(program.path("trip-5.txt")), QStringLiteral("Typed"));
+        QVERIFY(!QFileInfo::exists(program.path("logbook-5.txt")));
+        QVERIFY(!v->noteModified());
+    }
+
+    // "Move file(s)" takes a log's dive notes along; one that would replace
+    // a file in the folder stays, told about in one message with the others.
+    void movingALogTakesItsDiveNotesAlong_data()
+    {
+        QTest::addColumn<bool>("clash");
+        QTest::newRow("a free folder") << false;
+        QTest::newRow("a note name taken there") << true;
+    }
+    void movingALogTakesItsDiveNotesAlong()
+    {
+        QFETCH(bool, clash);
+        Program program;
+        const QString log = program.log(QStringLiteral("logbook.ssrf"));
+        program.file(QStringLiteral("logbook-5.txt"), "Strong current");
+        program.file(QStringLiteral("logbook-6.txt"), "By hand");
+        program.file(QStringLiteral("logbook-3.txt"), "Shallow");
+        QTemporaryDir destination;
+        if (clash) {
+            QFile taken(destination.filePath(QStringLiteral("logbook-6.txt")));
+            QVERIFY(taken.open(QIODevice::WriteOnly));
+            taken.write("kept");
+        }
+        Viewer *v = program.open(log);
+        v->showDirectory(program.folder.path());
+        QTRY_COMPARE(v->listedFiles(), QStringList{"logbook.ssrf"});
+        v->FileListBox1->selectAll();
+        program.dialogs.clear();
+        program.dialogs.answerDirectory(destination.path());
+        program.dialogs.answerMessage(QMessageBox::Ok);
+        v->menuItem(QStringLiteral("Movefiles1"))->trigger();
+        QVERIFY(!QFileInfo::exists(log));
+        QVERIFY(QFileInfo::exists(destination.filePath("logbook.ssrf")));
+        QCOMPARE(readFile(destination.filePath("logbook-5.txt")), QStringLiteral("Strong current"));
+        QCOMPARE(readFile(destination.filePath("logbook-3.txt")), QStringLiteral("Shallow"));
+        QVERIFY(!QFileInfo::exists(program.path("logbook-5.txt")));
+        QVERIFY(!QFileInfo::exists(program.path("logbook-3.txt")));
+        if (clash) {
+            QCOMPARE(readFile(destination.filePath("logbook-6.txt")), QStringLiteral("kept"));
+            QCOMPARE(readFile(program.path("logbook-6.txt")), QStringLiteral("By hand"));
+            QCOMPARE(program.dialogs.messageTexts().size(), 1);
+            QVERIFY2(program.dialogs.messageTexts().first().contains(QStringLiteral("was not moved")),
+                     qPrintable(program.dialogs.messageTexts().first()));
+        } else {
+            QCOMPARE(readFile(destination.filePath("logbook-6.txt")), QStringLiteral("By hand"));
+            QCOMPARE(program.dialogs.messageTexts(), QStringList());
+        }
+        // The window follows the log it shows into its new folder.
+        QCOMPARE(v->currentFile(), destination.filePath("logbook.ssrf"));
+        v->DiveList->setCurrentRow(2);
+        QCOMPARE(countOf(v->RChart1, ItemKind::LineTo), 3);
+        QCOMPARE(v->RichEditProfileNote->toPlainText(), QStringLiteral("Shallow"));
+    }
+
+    // As a DAN file's note, a log's dive notes stay when the log is deleted.
+    void deletingALogKeepsItsDiveNotes()
+    {
+        Program program;
+        const QString log = program.log(QStringLiteral("logbook.ssrf"));
+        program.file(QStringLiteral("logbook-5.txt"), "Strong current");
+        Viewer *v = user::open<Viewer>(*program.main, QStringLiteral("ShowDANDiveProfiles1"));
+        v->showDirectory(program.folder.path());
+        QTRY_COMPARE(v->listedFiles(), QStringList{"logbook.ssrf"});
+        v->FileListBox1->selectAll();
+        program.dialogs.answerMessage(QMessageBox::Yes);
+        v->menuItem(QStringLiteral("Deletefile1"))->trigger();
+        QVERIFY(!QFileInfo::exists(log));
+        QCOMPARE(readFile(program.path("logbook-5.txt")), QStringLiteral("Strong current"));
+    }
+
+    // While a large log loads, the event loop runs (user input waits): timers
+    // fire, and the progress bar repaints as it moves.
+    void theWindowRepaintsWhileALogLoads()
+    {
+        Program program;
+        const QString log = program.file(QStringLiteral("slow.ssrf"), slowLog(250'000));
+        Viewer *v = user::open<Viewer>(*program.main, QStringLiteral("ShowDANDiveProfiles1"));
+        bool inLoad = false;
+        QList<int> seen;   // the bar's values, as a timer finds them during the load
+        QTimer tick;
+        tick.setInterval(0);
+        connect(&tick, &QTimer::timeout, v, [&] {
+            if (inLoad)
+                seen << v->ProgressBar->value();
+        });
+        tick.start();
+        const PaintCounter bar(v->ProgressBar);
+        int paintsBefore = 0, paintsDuring = 0;
+        {
+            paintsBefore = bar.paints;
+            inLoad = true;
+            v->OpenFile(log);
+            inLoad = false;
+            paintsDuring = bar.paints - paintsBefore;
+        }
+        tick.stop();
+        QCOMPARE(v->DiveList->count(), 3);
+        QVERIFY2(seen.size() >= 2, qPrintable(QString::number(seen.size())));
+        QVERIFY2(std::any_of(seen.begin(), seen.end(), [](int value) { return value > 0; }),
+                 qPrintable(QString::number(seen.size())));
+        QVERIFY(paintsDuring > 0);
+        QCOMPARE(v->ProgressBar->value(), 0);
+    }
+
+    // What is asked of the window while a log loads (another file, another
+    // dive, closing it) happens once the load is done, and never breaks it.
+    void requestsDuringALoadWaitForItsEnd_data()
+    {
+        QTest::addColumn<QString>("request");
+        QTest::newRow("another log") << "open";
+        QTest::newRow("another dive") << "dive";
+        QTest::newRow("another dive, then another log") << "dive, open";
+        QTest::newRow("closing the window") << "close";
+        QTest::newRow("closing the program") << "quit";
+    }
+    void requestsDuringALoadWaitForItsEnd()
+    {
+        QFETCH(QString, request);
+        Program program;
+        const QString slow = program.file(QStringLiteral("slow.ssrf"), slowLog(250'000));
+        const QString other = program.log(QStringLiteral("gas-switches.uddf"));
+        QPointer<Viewer> v = user::open<Viewer>(*program.main, QStringLiteral("ShowDANDiveProfiles1"));
+        bool inLoad = false, asked = false, closed = true;
+        QTimer::singleShot(0, v, [&] {
+            if (!inLoad)
+                return;
+            asked = true;
+            if (request.contains(u"dive"))
+                v->showLogDive(2);
+            if (request.contains(u"open"))
+                v->OpenFile(other);
+            if (request == u"close")
+                closed = user::closeWindow(v);
+            if (request == u"quit")
+                closed = program.main->close();
+        });
+        inLoad = true;
+        v->OpenFile(slow);
+        inLoad = false;
+        QVERIFY(asked);
+        QVERIFY(v);
+        if (request.contains(u"open")) {
+            QCOMPARE(v->windowTitle(), QStringLiteral("Dive log : gas-switches.uddf"));
+            QCOMPARE(diveEntries(v), QStringList{"Dive #42  2014-04-02 10:00"});
+        } else if (request == u"dive") {
+            QCOMPARE(v->DiveList->currentRow(), 2);
+            QCOMPARE(v->RChart1->Caption(), QStringLiteral("Dive # 3 on 2021-01-02 13:00"));
+            QCOMPARE(countOf(v->RChart1, ItemKind::LineTo), 2);
+        } else {
+            // The window stayed for the load, and closes after it.
+            QVERIFY(!closed);
+            QTRY_VERIFY(!v);
+            QVERIFY(program.main->isVisible());
+        }
     }
 
     void printButtonPrintsALogDiveAsADanProfile()

@@ -322,6 +322,8 @@ private slots:
         settings.write("[DocPanel1]\nDocked=1\nAlign=3\n");
         TMainForm main;
         main.show();
+        // Floating windows wait for the main window's first frame.
+        QVERIFY(QTest::qWaitForWindowExposed(&main));
         TEditForm *note = main.newNote();
         auto *panel = note->findChild<TDocPanel *>(QStringLiteral("DocPanel1"));
         QCOMPARE(panel->Align(), TDocPanel::alLeft);

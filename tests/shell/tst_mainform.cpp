@@ -433,6 +433,8 @@ void TestMainForm::hideAllToolbars()
     TempSettings settings;
     TMainForm main;
     main.show();
+    // The floating toolbars show with the window's first frame.
+    QVERIFY(QTest::qWaitForWindowExposed(&main));
     auto *bar = main.findChild<TDocPanel *>(QStringLiteral("ToolBar"));
     QVERIFY(bar->isVisible());
     main.action(QStringLiteral("HideAllToolbars1"))->trigger();

@@ -16,7 +16,9 @@
 #include <QToolButton>
 #include <QtTest>
 
+#include <functional>
 #include <memory>
+#include <optional>
 
 Q_DECLARE_METATYPE(TDocPanel::TAlign)
 Q_DECLARE_METATYPE(TDocPanel::TDockingSides)
@@ -80,6 +82,27 @@ constexpr QPoint Grip(2, 2);
 
 void moveTo(QWidget *widget, const QPoint &global) { QTest::mouseMove(widget, widget->mapFromGlobal(global)); }
 
+// Calls `painted` on each paint of any widget in `window`.
+class PaintWatcher final : public QObject
+{
+public:
+    PaintWatcher(QWidget *window, std::function<void()> painted) : m_window(window), m_painted(std::move(painted))
+    {
+        qApp->installEventFilter(this);
+    }
+
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint && watched->isWidgetType() && static_cast<QWidget *>(watched)->window() == m_window)
+            m_painted();
+        return false;
+    }
+
+private:
+    QWidget *m_window;
+    std::function<void()> m_painted;
+};
+
 void writeFile(const QString &fileName, const QByteArray &bytes)
 {
     QFile file(fileName);
@@ -110,6 +133,8 @@ private slots:
     void movingFloatingWindowIntoBandDocks_data();
     void movingFloatingWindowIntoBandDocks();
     void closeBoxHidesUntilVisible();
+    void floatingWindowFollowsTheHostsFirstFrame_data();
+    void floatingWindowFollowsTheHostsFirstFrame();
     void floatDockFloatKeepsPlaceOverRestart();
     void stateIsReadOnlyWhenFileIsSetBeforeLoading_data();
     void stateIsReadOnlyWhenFileIsSetBeforeLoading();
@@ -373,6 +398,45 @@ void TestDockbar::closeBoxHidesUntilVisible()
     QVERIFY(host.form()->isVisible());
     QCOMPARE(host.form()->pos(), place);
     QCOMPARE(visibleChanged.count(), 2);
+}
+
+void TestDockbar::floatingWindowFollowsTheHostsFirstFrame_data()
+{
+    QTest::addColumn<bool>("hiddenBeforeFirstFrame");
+    QTest::newRow("host stays shown") << false;
+    QTest::newRow("host hidden before its first frame") << true;
+}
+
+void TestDockbar::floatingWindowFollowsTheHostsFirstFrame()
+{
+    QFETCH(bool, hiddenBeforeFirstFrame);
+    const QPoint place(40, 30);
+    Host host({}, [&](TDocPanel *panel) {
+        panel->setDocked(false);
+        panel->setFloatPlacer([place](const QSize &) { return place; });
+    });
+    std::optional<bool> floatingAtFirstPaint;
+    PaintWatcher watcher(host.window.get(), [&] {
+        if (!floatingAtFirstPaint)
+            floatingAtFirstPaint = host.form()->isVisible();
+    });
+    host.window->show();
+    QVERIFY(!host.form()->isVisible());
+    if (hiddenBeforeFirstFrame) {
+        host.window->hide();
+        QCoreApplication::processEvents();
+        QVERIFY(!host.form()->isVisible());
+        host.window->show();
+    }
+    QVERIFY(QTest::qWaitForWindowExposed(host.window.get()));
+    // Up once the host has painted, at the place its placer gives.
+    QCOMPARE(floatingAtFirstPaint, std::optional(false));
+    QVERIFY(host.form()->isVisible());
+    QCOMPARE(host.form()->pos(), place);
+    // Floated again while the host is up, it shows at once.
+    host.panel->setDocked(true);
+    host.panel->setDocked(false);
+    QVERIFY(host.form()->isVisible());
 }
 
 void TestDockbar::floatDockFloatKeepsPlaceOverRestart()
