@@ -12,7 +12,7 @@ JOBS       ?= $(shell nproc)
 SUDO       := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 PACKAGES   := cmake g++ make qt6-base-dev qt6-base-dev-tools libgl-dev libfontconfig-dev xvfb xauth poppler-utils pandoc \
               librsvg2-bin dpkg-dev file desktop-file-utils appstream shared-mime-info xdg-utils \
-              libfile-mimeinfo-perl lintian locales clang libclang-rt-14-dev \
+              libfile-mimeinfo-perl lintian locales clang libclang-rt-14-dev clang-format \
               libqcustomplot-dev libqcustomplot2.1-qt6 fonts-liberation2
 
 .PHONY: all deps build run test test-asan fuzz monkey bench package clean
