@@ -9,10 +9,12 @@ FUZZ_TARGETS ?= inifile numtext richtext danreader uddfreader subsurfacereader d
 MONKEY_EVENTS ?= 100000
 MONKEY_SEED ?=
 JOBS       ?= $(shell nproc)
+# ON makes compiler warnings errors; .ci/run builds so.
+WERROR     ?= OFF
 SUDO       := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 PACKAGES   := cmake g++ make qt6-base-dev qt6-base-dev-tools libgl-dev libfontconfig-dev xvfb xauth poppler-utils pandoc \
               librsvg2-bin dpkg-dev file desktop-file-utils appstream shared-mime-info xdg-utils \
-              libfile-mimeinfo-perl lintian locales clang libclang-rt-14-dev \
+              libfile-mimeinfo-perl lintian locales clang libclang-rt-14-dev clang-format \
               libqcustomplot-dev libqcustomplot2.1-qt6 fonts-liberation2
 
 .PHONY: all deps build run test test-asan fuzz monkey bench package clean
@@ -32,9 +34,12 @@ deps:
 		$(SUDO) locale-gen; }
 
 $(BUILD)/CMakeCache.txt: | deps
-	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTIDEWELL_WARNINGS_AS_ERRORS=$(WERROR)
 
+# A build folder configured before with the other WERROR is configured again.
 build: deps $(BUILD)/CMakeCache.txt
+	@grep -qx 'TIDEWELL_WARNINGS_AS_ERRORS:BOOL=$(WERROR)' $(BUILD)/CMakeCache.txt || \
+		cmake -S . -B $(BUILD) -DTIDEWELL_WARNINGS_AS_ERRORS=$(WERROR)
 	cmake --build $(BUILD) -j $(JOBS)
 
 run: build

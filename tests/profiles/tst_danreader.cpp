@@ -23,10 +23,10 @@ const QRgb Black = qRgb(0, 0, 0);
 
 using Op = DanDrawOp;
 
-Op moveTo(double x, double y) { return {Op::MoveTo, 0, 0, x, y, 0, 0}; }
-Op lineTo(double x, double y, QRgb color) { return {Op::LineTo, 0, color, x, y, 0, 0}; }
-Op mark(double x, double y, int style, QRgb color) { return {Op::Mark, style, color, x, y, 0, 0}; }
-Op band(double x1, double x2, double ceiling) { return {Op::Rectangle, 0, 0, x1, -1.0, x2, ceiling}; }
+Op moveTo(double x, double y) { return {Op::MoveTo, 0, 0, x, y, 0, 0, {}}; }
+Op lineTo(double x, double y, QRgb color) { return {Op::LineTo, 0, color, x, y, 0, 0, {}}; }
+Op mark(double x, double y, int style, QRgb color) { return {Op::Mark, style, color, x, y, 0, 0, {}}; }
+Op band(double x1, double x2, double ceiling) { return {Op::Rectangle, 0, 0, x1, -1.0, x2, ceiling, {}}; }
 
 std::vector<Op> opsOf(const std::vector<Op> &ops, Op::Kind kind)
 {
