@@ -180,7 +180,8 @@ int main(int argc, char **argv)
         main.grab().save(QDir(out).filePath(QStringLiteral("viewer-uddf.png")));
         QAction *ceiling = viewer->menuItem(QStringLiteral("ComputedCeiling"));
         ceiling->trigger();
-        moveMouse(viewer->RChart1, QPoint(plot.left() + plot.width() * 40 / 100, plot.top() + plot.height() * 30 / 100));
+        moveMouse(viewer->RChart1,
+                  QPoint(plot.left() + plot.width() * 40 / 100, plot.top() + plot.height() * 30 / 100));
         app.processEvents();
         main.grab().save(QDir(out).filePath(QStringLiteral("viewer-ceiling.png")));
         ceiling->trigger();

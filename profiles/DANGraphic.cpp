@@ -8,8 +8,8 @@
 #include "profiles/DiveCeiling.h"
 #include "profiles/DiveLogReader.h"
 #include "widgets/Builders.h"
-#include "widgets/Dockbar.h"
 #include "widgets/DockLayout.h"
+#include "widgets/Dockbar.h"
 #include "widgets/ErrorGuard.h"
 #include "widgets/Hints.h"
 #include "widgets/PanelBar.h"
@@ -35,9 +35,10 @@ namespace {
 const QString Section = QStringLiteral("DAN Format");
 
 // The menu items whose check marks are kept in the settings file.
-const char *const StoredItems[] = {"High1",  "Medium1", "Low1",        "Showfilepanel1",       "Animate1",  "Autoresize1",
-                                   "None1",  "Pan1",    "ZoomWindow1", "ZoomWindowsposition1", "Zoomdrag1", "Large1",
-                                   "Small1", "None3",   "Left1",       "Right1",               "ComputedCeiling"};
+const char *const StoredItems[] = {"High1",       "Medium1",        "Low1",   "Showfilepanel1", "Animate1",
+                                   "Autoresize1", "None1",          "Pan1",   "ZoomWindow1",    "ZoomWindowsposition1",
+                                   "Zoomdrag1",   "Large1",         "Small1", "None3",          "Left1",
+                                   "Right1",      "ComputedCeiling"};
 
 const QString PanelSection = QStringLiteral("Panel1x");
 

@@ -274,8 +274,8 @@ private:
     std::unique_ptr<DiveLog> m_log;       // the open log, its dives indexed
     std::unique_ptr<LogDive> m_logDive;   // the log dive on display
     bool m_logMetric = true;              // the unit system it is drawn in
-    std::unique_ptr<DiveCeiling> m_ceiling;   // the computed ceiling drawn, if any
-    bool m_ceilingMetric = true;              // its unit on the chart
+    std::unique_ptr<DiveCeiling> m_ceiling; // the computed ceiling drawn, if any
+    bool m_ceilingMetric = true;            // its unit on the chart
 };
 
 // The status panels of the computed ceiling's read-out.

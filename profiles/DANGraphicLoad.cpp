@@ -8,11 +8,11 @@
 #include "core/Units.h"
 #include "profiles/DanChartReplay.h"
 #include "profiles/DanReader.h"
-#include "profiles/DiveLogReader.h"
+#include "profiles/DanSampleMarker.h"
 #include "profiles/DanSeveralDives.h"
 #include "profiles/DanSummary.h"
 #include "profiles/DiveCeiling.h"
-#include "profiles/DanSampleMarker.h"
+#include "profiles/DiveLogReader.h"
 #include "widgets/Dialogs.h"
 #include "widgets/PanelBar.h"
 

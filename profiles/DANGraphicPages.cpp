@@ -47,8 +47,8 @@ void TfmDANResarchFormatGraphic::createPages()
     chartColumn->addWidget(RChart1, 1);
     // Panels 6 and 7 hold the computed ceiling's read-out, shown only while
     // the ceiling is drawn; panel 5, the note's first line, takes the room left.
-    StatusBarForGraph =
-        new TPanelBar(TabSheet1, QStringLiteral("StatusBarForGraph"), {60, 100, 100, 100, 80, 50, 110, 140}, 5);
+    StatusBarForGraph = new TPanelBar(TabSheet1, QStringLiteral("StatusBarForGraph"),
+                                      {60, 100, 100, 100, 80, 50, 110, 140}, 5);
     StatusBarForGraph->setPanelText(0, QStringLiteral("Cursor:"));
     for (int panel : {CeilingPanel, NdlTtsPanel})
         StatusBarForGraph->setPanelVisible(panel, false);

@@ -76,7 +76,7 @@ DiveAhead DiveCeiling::aheadAt(double seconds) const
     Walk walk = m_snapshots[snapshot];
     for (std::size_t i = snapshot * SnapshotStride; i <= index; ++i)
         if (step(walk, i))
-            walk.tracker.diveCeiling();   // moves the first stop as the whole walk did
+            walk.tracker.diveCeiling(); // moves the first stop as the whole walk did
     ahead.ceiling = walk.tracker.diveCeiling();
     ahead.noDecoLimit = walk.tracker.noDecoLimit();
     // A diver carries the dive's other mixes: the ascent switches to them.

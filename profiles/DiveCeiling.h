@@ -23,7 +23,7 @@ struct CeilingSample
 {
     float seconds = 0;
     float metres = 0;
-    std::uint8_t mix = 0;   // into the dive's mixes
+    std::uint8_t mix = 0; // into the dive's mixes
 };
 
 struct CeilingDive
@@ -35,9 +35,9 @@ CeilingDive CeilingDiveOf(const LogDive &dive);
 
 struct DiveAhead
 {
-    double ceiling = 0;            // metres
+    double ceiling = 0; // metres
     deco::NoDecoLimit noDecoLimit;
-    double timeToSurface = 0;      // minutes
+    double timeToSurface = 0; // minutes
 };
 
 struct CeilingPoint

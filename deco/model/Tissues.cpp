@@ -155,7 +155,7 @@ double Tissues::toleratedAmbient(double gfLow, double gfHigh, double surface, do
         const double a = (c.n2A * n2[i] + c.heA * he[i]) / p;
         const double k = p / (c.n2B * n2[i] + c.heB * he[i]) - 1.0;
         if (surface + gfHigh * (a + k * surface) >= p)
-            continue;   // tolerates the surface
+            continue; // tolerates the surface
         // h(p) - P = A p^2 + B p + C; its smaller root, in the form that
         // stays exact when A is small (the factors nearly equal).
         const double quadratic = s * k, linear = 1.0 + u * k + s * a, constant = u * a - p;

@@ -49,7 +49,7 @@ double DecoTracker::diveCeiling()
     const double lowCeiling = env.depthOf(m_state.tissues.toleratedAmbients(m_settings.gfLow, atGfLow));
     m_firstStop = std::max(m_firstStop, lowCeiling);
     if (m_firstStop <= 0.0)
-        return 0.0;   // no stop was ever due: GF high, whose ceiling lies above GF low's
+        return 0.0; // no stop was ever due: GF high, whose ceiling lies above GF low's
     const double tolerated = m_state.tissues.toleratedAmbient(m_settings.gfLow, m_settings.gfHigh, env.surfacePressure,
                                                               env.ambient(m_firstStop), atGfLow);
     return std::max(0.0, env.depthOf(tolerated));

@@ -48,7 +48,7 @@ private:
     DiverState m_state;
     BreathingGas m_gas;
     OxygenExposure m_oxygen;
-    double m_firstStop = 0.0;   // the deepest GF-low ceiling so far, metres
+    double m_firstStop = 0.0; // the deepest GF-low ceiling so far, metres
 };
 
 } // namespace deco

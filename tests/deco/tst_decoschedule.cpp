@@ -573,7 +573,11 @@ void TestDecoSchedule::diveCeilingSpreadsTheGradientFactors()
         const double shown = tracker.diveCeiling();
         deepestShown = std::max(deepestShown, shown);
         const QString at = QStringLiteral("at %1 min, %2 m: shown %3, GF-low %4, GF-high %5")
-                               .arg(sample.minutes).arg(sample.depth).arg(shown).arg(low).arg(high);
+                               .arg(sample.minutes)
+                               .arg(sample.depth)
+                               .arg(shown)
+                               .arg(low)
+                               .arg(high);
         QVERIFY2(shown >= high - 1e-9 && shown <= low + 1e-9, qPrintable(at));
         // No ceiling while GF high allows the surface, even where the first
         // stop has just deepened with the GF-low ceiling.

@@ -21,8 +21,12 @@ LogDive squareDive(double depth, double bottom, double stopMinutes, int seconds 
     {
         double minutes, toDepth;
     };
-    std::vector<Leg> legs{{depth / 20.0, depth}, {bottom - depth / 20.0, depth}, {(depth - 6.0) / 10.0, 6.0},
-                          {stopMinutes, 6.0},    {0.3, 3.0},                     {stopMinutes, 3.0},
+    std::vector<Leg> legs{{depth / 20.0, depth},
+                          {bottom - depth / 20.0, depth},
+                          {(depth - 6.0) / 10.0, 6.0},
+                          {stopMinutes, 6.0},
+                          {0.3, 3.0},
+                          {stopMinutes, 3.0},
                           {0.3, 0.0}};
     double time = 0, at = 0;
     dive.samples.push_back(DiveSample{});
@@ -255,13 +259,17 @@ private slots:
         QTest::addColumn<bool>("metric");
         QTest::addColumn<QString>("ceilingText");
         QTest::addColumn<QString>("ndlTtsText");
-        QTest::newRow("no stop due") << 0.0 << 14 << false << 2.4 << true << "Ceiling: 0.0" << "NDL/TTS: 14/3 min";
+        QTest::newRow("no stop due") << 0.0 << 14 << false << 2.4 << true << "Ceiling: 0.0"
+                                     << "NDL/TTS: 14/3 min";
         QTest::newRow("beyond the limit's cap") << 0.0 << 999 << true << 0.5 << true << "Ceiling: 0.0"
                                                 << "NDL/TTS: 999+/1 min";
-        QTest::newRow("in deco") << 4.56 << 0 << false << 23.0 << true << "Ceiling: 4.6" << "NDL/TTS: 0/23 min";
+        QTest::newRow("in deco") << 4.56 << 0 << false << 23.0 << true << "Ceiling: 4.6"
+                                 << "NDL/TTS: 0/23 min";
         // 3 m = 9.84249 ft.
-        QTest::newRow("in deco, feet") << 3.0 << 0 << false << 11.2 << false << "Ceiling: 9.8" << "NDL/TTS: 0/12 min";
-        QTest::newRow("at the surface") << 0.0 << 999 << true << 0.0 << true << "Ceiling: 0.0" << "NDL/TTS: 999+/0 min";
+        QTest::newRow("in deco, feet") << 3.0 << 0 << false << 11.2 << false << "Ceiling: 9.8"
+                                       << "NDL/TTS: 0/12 min";
+        QTest::newRow("at the surface") << 0.0 << 999 << true << 0.0 << true << "Ceiling: 0.0"
+                                        << "NDL/TTS: 999+/0 min";
     }
     void readoutTexts()
     {

@@ -30,8 +30,8 @@
 #include <QMdiSubWindow>
 #include <QMimeData>
 #include <QPlainTextEdit>
-#include <QPrinter>
 #include <QPointer>
+#include <QPrinter>
 #include <QProgressBar>
 #include <QTabWidget>
 #include <QTimer>
@@ -190,7 +190,8 @@ QByteArray decoDiveUddf()
            "<gasdefinitions><mix id=\"air\"><o2>0.21</o2></mix></gasdefinitions>\n"
            "<profiledata><repetitiongroup><dive id=\"d\"><informationbeforedive>"
            "<datetime>2020-06-01T09:00:00</datetime><divenumber>7</divenumber></informationbeforedive>\n"
-           "<samples>\n" + waypoints + "</samples></dive></repetitiongroup></profiledata></uddf>\n";
+           "<samples>\n"
+           + waypoints + "</samples></dive></repetitiongroup></profiledata></uddf>\n";
 }
 
 int ceilingItems(const TRChart *chart)
@@ -847,7 +848,7 @@ private slots:
         QVERIFY(v->findChild<QAction *>(QStringLiteral("ComputedCeiling")));
         const auto ceilingPanelsShown = [&] {
             return v->StatusBarForGraph->panel(CeilingPanel)->isVisible()
-                && v->StatusBarForGraph->panel(NdlTtsPanel)->isVisible();
+                   && v->StatusBarForGraph->panel(NdlTtsPanel)->isVisible();
         };
         QVERIFY(!ceilingPanelsShown());
         const int profileItems = int(v->RChart1->items().size());
