@@ -346,6 +346,9 @@ bool TDocPanel::eventFilter(QObject *watched, QEvent *event)
         // floating window follows at once.
         QCoreApplication::sendEvent(watched, event);
         updateFloatingWindow();
+        // Shown after it, the floating window would take the activation, and
+        // the keyboard, from the window the user just opened.
+        static_cast<QWindow *>(watched)->requestActivate();
         return true;
     }
     return QFrame::eventFilter(watched, event);
