@@ -13,6 +13,7 @@
 #include "calculators/GasCalcu.h"
 #include "core/Errors.h"
 #include "core/NumText.h"
+#include "widgets/BusyCursor.h"
 #include "widgets/Dialogs.h"
 
 #include <QApplication>
@@ -25,15 +26,6 @@
 #include <QScreen>
 
 namespace {
-
-// The busy cursor for the life of the object.
-struct BusyCursor
-{
-    BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~BusyCursor() { QApplication::restoreOverrideCursor(); }
-    BusyCursor(const BusyCursor &) = delete;
-    BusyCursor &operator=(const BusyCursor &) = delete;
-};
 
 // A name that stands for a diver in questions and captions.
 QString diverName(const QString &name, int diver)

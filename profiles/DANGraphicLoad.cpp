@@ -13,6 +13,7 @@
 #include "profiles/DanSummary.h"
 #include "profiles/DiveCeiling.h"
 #include "profiles/DiveLogReader.h"
+#include "widgets/BusyCursor.h"
 #include "widgets/Dialogs.h"
 #include "widgets/PanelBar.h"
 
@@ -28,6 +29,7 @@
 #include <QTimer>
 
 #include <climits>
+#include <optional>
 #include <utility>
 
 void TfmDANResarchFormatGraphic::setProgress(qint64 position)
@@ -208,11 +210,12 @@ void TfmDANResarchFormatGraphic::offerSplit(const QString &path)
         setProgress(position);
     };
     callbacks.beep = [] { QApplication::beep(); };
-    callbacks.busy = [](bool busy) {
+    std::optional<BusyCursor> busyCursor;
+    callbacks.busy = [&busyCursor](bool busy) {
         if (busy)
-            QApplication::setOverrideCursor(Qt::WaitCursor);
+            busyCursor.emplace();
         else
-            QApplication::restoreOverrideCursor();
+            busyCursor.reset();
     };
     const DanSeveralDivesResult split = OfferDanSplit(path, callbacks);
     ProgressBar->setValue(0);

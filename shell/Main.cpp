@@ -4,22 +4,23 @@
 #include "core/SettingsFile.h"
 #include "core/Units.h"
 #include "deco/window/DecoSchedule.h"
+#include "planner/PlanFile.h"
+#include "planner/Rule3.h"
 #include "profiles/DANGraphic.h"
 #include "profiles/DanOpenDialog.h"
 #include "profiles/DiveLogReader.h"
 #include "shell/Background.h"
-#include "widgets/Dialogs.h"
-#include "widgets/ErrorGuard.h"
 #include "shell/FileHist.h"
-#include "widgets/Hints.h"
 #include "shell/MDIEdit.h"
 #include "shell/ToolbarPlaces.h"
 #include "shell/WelcomeNote.h"
 #include "shell/about.h"
-#include "planner/PlanFile.h"
-#include "planner/Rule3.h"
+#include "widgets/BusyCursor.h"
+#include "widgets/Dialogs.h"
 #include "widgets/DockLayout.h"
 #include "widgets/Dockbar.h"
+#include "widgets/ErrorGuard.h"
+#include "widgets/Hints.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -28,15 +29,14 @@
 #include <QCoreApplication>
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QMimeData>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QProcess>
-#include <QScopeGuard>
 #include <QRandomGenerator>
 #include <QStandardPaths>
 #include <QStatusBar>
@@ -622,17 +622,10 @@ TChildForm *TMainForm::openChild(ChildKind kind)
     const ChildMaker maker = childMaker(kind);
     if (!maker)
         return nullptr;
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    TChildForm *child = nullptr;
-    try {
-        child = maker(*this);
-        if (child)
-            addChild(child);
-    } catch (...) {
-        QApplication::restoreOverrideCursor();
-        throw;
-    }
-    QApplication::restoreOverrideCursor();
+    const BusyCursor busy;
+    TChildForm *child = maker(*this);
+    if (child)
+        addChild(child);
     return child;
 }
 
@@ -923,8 +916,7 @@ void TMainForm::loadDivePlan()
 
 void TMainForm::openDivePlan(const QString &fileName, bool remember)
 {
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    const auto restore = qScopeGuard([] { QApplication::restoreOverrideCursor(); });
+    const BusyCursor busy;
     auto plan = std::make_unique<TfmRuleOfThird>(*this);
     plan->LoadDive(fileName);
     addChild(plan.release());
@@ -959,8 +951,7 @@ void TMainForm::openProfileDialog()
 
 void TMainForm::openProfile(const QString &fileName)
 {
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    const auto restore = qScopeGuard([] { QApplication::restoreOverrideCursor(); });
+    const BusyCursor busy;
     auto *viewer = new TfmDANResarchFormatGraphic(*this);
     addChild(viewer);
     viewer->showDirectory(QFileInfo(fileName).absolutePath());
