@@ -60,6 +60,7 @@ public:
     // time to surface switches to the dive's richer mixes on the way up.
     DiveAhead aheadAt(double seconds) const;
 
+private:
     // The model after some samples, and when it last gave a point.
     struct Walk
     {
@@ -68,7 +69,6 @@ public:
         bool started = false;
     };
 
-private:
     bool step(Walk &walk, std::size_t sample) const;
 
     CeilingDive m_dive;
