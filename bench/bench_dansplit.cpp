@@ -11,8 +11,8 @@
 // three taking turns.
 
 #include "bench/Timing.h"
-#include "profiles/DanSplit.h"
-#include "profiles/NoReplaceRename.h"
+#include "profiles/model/DanSplit.h"
+#include "profiles/model/NoReplaceRename.h"
 #include "tests/support/DanFiles.h"
 
 #include <QCoreApplication>

@@ -13,7 +13,7 @@
 #include "bench/Timing.h"
 #include "charts/RChart.h"
 #include "core/SettingsFile.h"
-#include "profiles/DANGraphic.h"
+#include "profiles/window/DANGraphic.h"
 #include "tests/support/FakeHost.h"
 
 #include <QApplication>

@@ -1,7 +1,7 @@
 // Time of one full plan recalculation after an input change (target: a
 // median under 50 microseconds).
 
-#include "planner/PlanModel.h"
+#include "planner/model/PlanModel.h"
 
 #include "core/NumText.h"
 #include "core/Units.h"

@@ -2,7 +2,7 @@
 // (target: a median under 1 ms), beside the plan model's own recalculation
 // measured in the same run.
 
-#include "planner/Rule3.h"
+#include "planner/window/Rule3.h"
 
 #include "core/IniFile.h"
 #include "core/NumText.h"

@@ -11,7 +11,7 @@
 #include "charts/RChart.h"
 #include "core/SettingsFile.h"
 #include "core/Units.h"
-#include "profiles/DANGraphic.h"
+#include "profiles/window/DANGraphic.h"
 #include "shell/Main.h"
 
 #include <QAction>

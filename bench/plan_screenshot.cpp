@@ -6,7 +6,7 @@
 // in minutes and in diver 1's gas) and planner-<units>-team.png, <units>
 // being the plan's unit system.
 
-#include "planner/Rule3.h"
+#include "planner/window/Rule3.h"
 #include "shell/Application.h"
 #include "shell/Main.h"
 

@@ -7,12 +7,12 @@
 // Then: pdftoppm -png -r 60 -singlefile <folder>/worksheet.pdf docs/worksheet
 
 #include "bench/ProfileList.h"
-#include "planner/PlanModel.h"
-#include "planner/PrintRule3.h"
-#include "profiles/DanChartReplay.h"
-#include "profiles/DanReader.h"
-#include "profiles/DanSummary.h"
-#include "profiles/PrintGraphs.h"
+#include "planner/model/PlanModel.h"
+#include "planner/window/PrintRule3.h"
+#include "profiles/model/DanReader.h"
+#include "profiles/model/DanSummary.h"
+#include "profiles/window/DanChartReplay.h"
+#include "profiles/window/PrintGraphs.h"
 #include "tests/support/DanFiles.h"
 #include "tests/support/ScriptedDialogs.h"
 

@@ -8,7 +8,7 @@
 
 #include "charts/RChart.h"
 #include "core/SettingsFile.h"
-#include "profiles/DANGraphic.h"
+#include "profiles/window/DANGraphic.h"
 #include "shell/Main.h"
 #include "tests/support/DanFiles.h"
 

@@ -1,6 +1,6 @@
 #include "blending/ConsumTankSize.h"
 
-#include "blending/TankMatch.h"
+#include "blending/model/TankMatch.h"
 #include "core/SettingsFile.h"
 #include "widgets/Builders.h"
 #include "widgets/ErrorGuard.h"

@@ -1,8 +1,8 @@
 #include "blending/MixEditor.h"
 
-#include "widgets/Builders.h"
-#include "blending/GasRecords.h"
+#include "blending/model/GasRecords.h"
 #include "core/NumText.h"
+#include "widgets/Builders.h"
 #include "widgets/Dialogs.h"
 #include "widgets/ErrorGuard.h"
 #include "widgets/Hints.h"

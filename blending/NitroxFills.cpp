@@ -1,12 +1,12 @@
 #include "blending/NitroxFills.h"
 
-#include "widgets/Builders.h"
-#include "blending/NitroxFillCalc.h"
+#include "blending/model/NitroxFillCalc.h"
 #include "core/InputLists.h"
-#include "calculators/UnitInputs.h"
 #include "core/NumText.h"
+#include "widgets/Builders.h"
 #include "widgets/ErrorGuard.h"
 #include "widgets/Hints.h"
+#include "widgets/UnitInputs.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>

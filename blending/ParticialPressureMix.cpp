@@ -1,11 +1,11 @@
 #include "blending/ParticialPressureMix.h"
 
-#include "widgets/Builders.h"
 #include "blending/Popup.h"
-#include "calculators/UnitInputs.h"
 #include "core/NumText.h"
+#include "widgets/Builders.h"
 #include "widgets/ErrorGuard.h"
 #include "widgets/Hints.h"
+#include "widgets/UnitInputs.h"
 
 #include <QApplication>
 #include <QButtonGroup>

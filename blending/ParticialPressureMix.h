@@ -4,7 +4,7 @@
 // to a tank, or how much to drain first, to turn its content into the
 // desired mix by partial-pressure filling. The arithmetic is BlendWorksheet's.
 
-#include "blending/BlendMath.h"
+#include "blending/model/BlendMath.h"
 #include "widgets/ChildForm.h"
 
 class QButtonGroup;

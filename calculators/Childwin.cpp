@@ -1,11 +1,11 @@
 #include "calculators/Childwin.h"
 
-#include "widgets/Builders.h"
-#include "calculators/NitroxCalc.h"
-#include "calculators/UnitInputs.h"
+#include "calculators/model/NitroxCalc.h"
 #include "core/Units.h"
+#include "widgets/Builders.h"
 #include "widgets/ErrorGuard.h"
 #include "widgets/Hints.h"
+#include "widgets/UnitInputs.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,6 +1,6 @@
 #include "calculators/Distance.h"
 
-#include "calculators/ConversionCalc.h"
+#include "calculators/model/ConversionCalc.h"
 
 #include <QLabel>
 #include <QSpinBox>

@@ -1,9 +1,9 @@
 #include "calculators/Fathoms.h"
 
-#include "widgets/Builders.h"
-#include "calculators/ConversionCalc.h"
-#include "calculators/UnitInputs.h"
+#include "calculators/model/ConversionCalc.h"
 #include "core/InputLists.h"
+#include "widgets/Builders.h"
+#include "widgets/UnitInputs.h"
 
 #include <QCheckBox>
 #include <QGridLayout>

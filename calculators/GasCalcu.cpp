@@ -1,10 +1,10 @@
 #include "calculators/GasCalcu.h"
 
+#include "calculators/model/GasNeedsCalc.h"
 #include "widgets/Builders.h"
-#include "calculators/GasNeedsCalc.h"
-#include "calculators/UnitInputs.h"
 #include "widgets/ErrorGuard.h"
 #include "widgets/Hints.h"
+#include "widgets/UnitInputs.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,13 +1,13 @@
 #include "calculators/IMTankConvert.h"
 
+#include "calculators/model/TankCalc.h"
 #include "core/Arithmetic.h"
-#include "widgets/Builders.h"
 #include "core/InputLists.h"
-#include "calculators/TankCalc.h"
-#include "calculators/UnitInputs.h"
 #include "core/NumText.h"
 #include "core/Units.h"
+#include "widgets/Builders.h"
 #include "widgets/ErrorGuard.h"
+#include "widgets/UnitInputs.h"
 
 #include <QComboBox>
 #include <QGridLayout>

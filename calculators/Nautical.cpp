@@ -1,7 +1,7 @@
 #include "calculators/Nautical.h"
 
+#include "calculators/model/ConversionCalc.h"
 #include "widgets/Builders.h"
-#include "calculators/ConversionCalc.h"
 #include "widgets/ErrorGuard.h"
 #include "widgets/Hints.h"
 

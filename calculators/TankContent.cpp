@@ -1,12 +1,12 @@
 #include "calculators/TankContent.h"
 
-#include "widgets/Builders.h"
+#include "calculators/model/TankCalc.h"
 #include "core/InputLists.h"
-#include "calculators/TankCalc.h"
-#include "calculators/UnitInputs.h"
 #include "core/NumText.h"
+#include "widgets/Builders.h"
 #include "widgets/ErrorGuard.h"
 #include "widgets/Hints.h"
+#include "widgets/UnitInputs.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,7 +1,7 @@
 #include "calculators/Temperature.h"
 
+#include "calculators/model/ConversionCalc.h"
 #include "widgets/Builders.h"
-#include "calculators/ConversionCalc.h"
 
 #include <QLabel>
 #include <QSlider>

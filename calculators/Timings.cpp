@@ -1,10 +1,10 @@
 #include "calculators/Timings.h"
 
-#include "calculators/BottomTimeCalc.h"
-#include "widgets/Builders.h"
-#include "charts/MShape.h"
+#include "calculators/model/BottomTimeCalc.h"
 #include "core/SettingsFile.h"
+#include "widgets/Builders.h"
 #include "widgets/ErrorGuard.h"
+#include "widgets/MShape.h"
 
 #include <QFrame>
 #include <QGridLayout>

@@ -1,12 +1,12 @@
 #include "calculators/ToSac.h"
 
-#include "widgets/Builders.h"
+#include "calculators/model/SacCalc.h"
 #include "core/InputLists.h"
-#include "calculators/SacCalc.h"
-#include "calculators/UnitInputs.h"
 #include "core/NumText.h"
+#include "widgets/Builders.h"
 #include "widgets/ErrorGuard.h"
 #include "widgets/Hints.h"
+#include "widgets/UnitInputs.h"
 
 #include <QCheckBox>
 #include <QComboBox>

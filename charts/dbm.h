@@ -1,6 +1,6 @@
 #pragma once
 
-#include "charts/PaintedProperty.h"
+#include "widgets/PaintedProperty.h"
 
 // A segmented level meter: a row or column of segments in a green, a yellow
 // and a red zone, lit up to a position, like an audio level meter.

@@ -15,9 +15,9 @@
 #include "calculators/Timings.h"
 #include "calculators/ToSac.h"
 #include "deco/window/DecoSchedule.h"
-#include "planner/PlanFile.h"
-#include "planner/Rule3.h"
-#include "profiles/DANGraphic.h"
+#include "planner/model/PlanFile.h"
+#include "planner/window/Rule3.h"
+#include "profiles/window/DANGraphic.h"
 #include "shell/Background.h"
 #include "shell/MDIEdit.h"
 

@@ -1,6 +1,5 @@
 #include "deco/window/DecoSchedule.h"
 
-#include "calculators/UnitInputs.h"
 #include "core/Errors.h"
 #include "core/InputLists.h"
 #include "core/NumText.h"
@@ -11,6 +10,7 @@
 #include "widgets/ErrorGuard.h"
 #include "widgets/Hints.h"
 #include "widgets/PrintJob.h"
+#include "widgets/UnitInputs.h"
 
 #include <QApplication>
 #include <QCheckBox>

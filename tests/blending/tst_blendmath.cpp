@@ -1,4 +1,4 @@
-#include "blending/BlendMath.h"
+#include "blending/model/BlendMath.h"
 #include "core/Errors.h"
 #include "core/NumText.h"
 

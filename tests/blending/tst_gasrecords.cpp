@@ -1,4 +1,4 @@
-#include "blending/GasRecords.h"
+#include "blending/model/GasRecords.h"
 #include "core/Errors.h"
 #include "core/SettingsFile.h"
 #include "tests/support/TempSettings.h"

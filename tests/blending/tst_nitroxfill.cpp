@@ -1,4 +1,4 @@
-#include "blending/NitroxFillCalc.h"
+#include "blending/model/NitroxFillCalc.h"
 #include "core/Errors.h"
 #include "core/NumText.h"
 #include "core/Units.h"

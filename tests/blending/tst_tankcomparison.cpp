@@ -1,11 +1,11 @@
 #include "blending/ConsumTankSize.h"
-#include "calculators/UnitInputs.h"
 #include "core/SettingsFile.h"
 #include "shell/Application.h"
-#include "widgets/ErrorGuard.h"
-#include "widgets/Hints.h"
 #include "tests/blending/BlendTestSupport.h"
 #include "tests/support/ScriptedDialogs.h"
+#include "widgets/ErrorGuard.h"
+#include "widgets/Hints.h"
+#include "widgets/UnitInputs.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,4 +1,4 @@
-#include "blending/TankMatch.h"
+#include "blending/model/TankMatch.h"
 #include "core/Errors.h"
 #include "core/NumText.h"
 

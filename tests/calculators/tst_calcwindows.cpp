@@ -8,7 +8,6 @@
 #include "calculators/Temperature.h"
 #include "calculators/Timings.h"
 #include "calculators/ToSac.h"
-#include "charts/MShape.h"
 #include "core/NumText.h"
 #include "shell/MDIEdit.h"
 #include "shell/Main.h"
@@ -16,6 +15,7 @@
 #include "tests/support/TempSettings.h"
 #include "tests/support/TestNumbers.h"
 #include "tests/support/UserDriver.h"
+#include "widgets/MShape.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,5 +1,5 @@
-#include "charts/MShape.h"
 #include "charts/dbm.h"
+#include "widgets/MShape.h"
 
 #include <QtTest>
 

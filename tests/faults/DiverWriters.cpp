@@ -1,7 +1,7 @@
 #include "tests/faults/DiverWriters.h"
 
-#include "planner/DiverRecords.h"
-#include "planner/PlanModel.h"
+#include "planner/model/DiverRecords.h"
+#include "planner/model/PlanModel.h"
 
 namespace {
 bool yes(const QString &) { return true; }

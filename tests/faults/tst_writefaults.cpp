@@ -11,16 +11,16 @@
 // The writes run in a child process (this program started again with
 // "--write") with the FailingCalls library preloaded.
 
-#include "blending/GasRecords.h"
 #include "blending/MixEditor.h"
+#include "blending/model/GasRecords.h"
 #include "core/Errors.h"
 #include "core/IniFile.h"
 #include "core/SafeWrite.h"
 #include "core/SettingsFile.h"
-#include "planner/PlanFile.h"
-#include "planner/PlanModel.h"
-#include "profiles/DanSeveralDives.h"
-#include "profiles/FileCopy.h"
+#include "planner/model/PlanFile.h"
+#include "planner/model/PlanModel.h"
+#include "profiles/model/DanSeveralDives.h"
+#include "profiles/model/FileCopy.h"
 #include "shell/NoteFile.h"
 #include "tests/faults/DiverWriters.h"
 #include "tests/support/DanFiles.h"

@@ -6,8 +6,8 @@
 // order of the file, gas indexes inside the dive's mixes, and a drawing at
 // finite coordinates with no more lines than samples.
 
-#include "profiles/DiveDrawing.h"
-#include "profiles/DiveLogReader.h"
+#include "profiles/model/DiveDrawing.h"
+#include "profiles/model/DiveLogReader.h"
 #include "tests/fuzz/FuzzCheck.h"
 
 #include <QDir>

@@ -7,8 +7,8 @@
 // The first input byte picks the resolution step and the animation; the
 // rest is the file.
 
-#include "profiles/DanReader.h"
-#include "profiles/DanSplit.h"
+#include "profiles/model/DanReader.h"
+#include "profiles/model/DanSplit.h"
 #include "tests/fuzz/FuzzCheck.h"
 
 #include <QDir>

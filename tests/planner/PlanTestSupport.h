@@ -3,7 +3,7 @@
 // Shared set-up of the planner tests: fixed number separators, program-wide
 // units, and a plan ready to recalculate.
 
-#include "planner/PlanModel.h"
+#include "planner/model/PlanModel.h"
 
 #include "core/NumText.h"
 #include "core/Units.h"

@@ -6,7 +6,7 @@
 #include "tests/support/TempSettings.h"
 #include "tests/support/TestNumbers.h"
 
-#include "planner/DivePlanReport.h"
+#include "planner/model/DivePlanReport.h"
 
 #include <QLocale>
 #include <QtTest>

@@ -6,7 +6,7 @@
 #include "tests/support/TempSettings.h"
 #include "tests/support/TestNumbers.h"
 
-#include "planner/DiverRecords.h"
+#include "planner/model/DiverRecords.h"
 
 #include "core/Errors.h"
 #include "core/SettingsFile.h"

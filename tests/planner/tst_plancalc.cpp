@@ -5,7 +5,7 @@
 #include "tests/support/TempSettings.h"
 #include "tests/support/TestNumbers.h"
 
-#include "planner/SrfTable.h"
+#include "planner/model/SrfTable.h"
 
 #include "core/Errors.h"
 

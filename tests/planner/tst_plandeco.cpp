@@ -3,8 +3,8 @@
 // under it says whether the plan's stops clear the model's ceiling, with
 // the gradient factors of the settings file.
 #include "deco/window/DecoSchedule.h"
-#include "planner/PlanFile.h"
-#include "planner/Rule3.h"
+#include "planner/model/PlanFile.h"
+#include "planner/window/Rule3.h"
 #include "shell/Main.h"
 #include "tests/support/ScriptedDialogs.h"
 #include "tests/support/TempSettings.h"

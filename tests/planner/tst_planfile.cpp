@@ -5,8 +5,8 @@
 #include "tests/support/TempSettings.h"
 #include "tests/support/TestNumbers.h"
 
-#include "planner/DiverRecords.h"
-#include "planner/PlanFile.h"
+#include "planner/model/DiverRecords.h"
+#include "planner/model/PlanFile.h"
 
 #include "core/Errors.h"
 #include "core/SettingsFile.h"

@@ -2,10 +2,10 @@
 // command line, typing, the unit switch, the hand-offs to other windows, the
 // short dive plan and closing.
 
-#include "planner/DivePlanReport.h"
-#include "planner/PlanFile.h"
-#include "planner/ProfileGraphic.h"
-#include "planner/Rule3.h"
+#include "planner/model/DivePlanReport.h"
+#include "planner/model/PlanFile.h"
+#include "planner/window/ProfileGraphic.h"
+#include "planner/window/Rule3.h"
 #include "widgets/PreViewForm.h"
 
 #include "blending/ConsumTankSize.h"

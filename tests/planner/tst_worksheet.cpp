@@ -10,7 +10,7 @@
 #include "tests/support/TempSettings.h"
 #include "tests/support/TestNumbers.h"
 
-#include "planner/PrintRule3.h"
+#include "planner/window/PrintRule3.h"
 #include "widgets/PreViewForm.h"
 
 #include <QApplication>

@@ -3,10 +3,10 @@
 
 #include "charts/RChart.h"
 #include "core/NumText.h"
-#include "profiles/DanChartReplay.h"
-#include "profiles/DanFields.h"
-#include "profiles/DanReader.h"
-#include "profiles/DanSummary.h"
+#include "profiles/model/DanFields.h"
+#include "profiles/model/DanReader.h"
+#include "profiles/model/DanSummary.h"
+#include "profiles/window/DanChartReplay.h"
 #include "tests/profiles/DanTestFiles.h"
 #include "tests/support/DanFiles.h"
 

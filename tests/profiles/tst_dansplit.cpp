@@ -3,8 +3,8 @@
 // large file into storage.
 
 #include "core/NumText.h"
-#include "profiles/DanSeveralDives.h"
-#include "profiles/FileCopy.h"
+#include "profiles/model/DanSeveralDives.h"
+#include "profiles/model/FileCopy.h"
 #include "tests/profiles/DanTestFiles.h"
 #include "tests/support/DanFiles.h"
 #include "tests/support/OrdinaryUser.h"

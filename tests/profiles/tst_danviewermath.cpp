@@ -1,4 +1,4 @@
-#include "profiles/DanViewerMath.h"
+#include "profiles/model/DanViewerMath.h"
 #include "tests/support/TestNumbers.h"
 #include "tests/support/WaterTypeScope.h"
 

@@ -3,7 +3,7 @@
 // breathed.
 
 #include "deco/model/Schedule.h"
-#include "profiles/DiveCeiling.h"
+#include "profiles/model/DiveCeiling.h"
 #include "tests/support/TestNumbers.h"
 
 #include <QtTest>

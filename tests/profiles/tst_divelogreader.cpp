@@ -3,12 +3,12 @@
 // system, the cursor's ppO2 from the gas breathed, and bad files.
 
 #include "core/Units.h"
-#include "profiles/DanDive.h"
-#include "profiles/DanSummary.h"
-#include "profiles/DiveDrawing.h"
-#include "profiles/DiveLogReader.h"
-#include "profiles/DiveXml.h"
-#include "profiles/ProfileNotes.h"
+#include "profiles/model/DanDive.h"
+#include "profiles/model/DanSummary.h"
+#include "profiles/model/DiveDrawing.h"
+#include "profiles/model/DiveLogReader.h"
+#include "profiles/model/DiveXml.h"
+#include "profiles/model/ProfileNotes.h"
 #include "tests/support/TestNumbers.h"
 #include "tests/support/WaterTypeScope.h"
 

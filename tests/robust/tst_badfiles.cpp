@@ -6,16 +6,16 @@
 // reader that refuses the file says why in a clear message; the file itself
 // is never changed by reading it.
 
-#include "blending/GasRecords.h"
+#include "blending/model/GasRecords.h"
 #include "core/Errors.h"
 #include "core/IniFile.h"
 #include "core/SettingsFile.h"
-#include "planner/DiverRecords.h"
-#include "planner/PlanFile.h"
-#include "planner/PlanModel.h"
+#include "planner/model/DiverRecords.h"
+#include "planner/model/PlanFile.h"
+#include "planner/model/PlanModel.h"
 #include "platform/RichText.h"
-#include "profiles/DanReader.h"
-#include "profiles/DiveLogReader.h"
+#include "profiles/model/DanReader.h"
+#include "profiles/model/DiveLogReader.h"
 #include "shell/NoteFile.h"
 #include "tests/support/DanFiles.h"
 #include "tests/support/TempSettings.h"

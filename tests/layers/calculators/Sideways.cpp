@@ -1,0 +1,1 @@
+#include "blending/MixEditor.h"

@@ -1,0 +1,1 @@
+#include "planner/window/Rule3.h"

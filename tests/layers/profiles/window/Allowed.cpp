@@ -1,0 +1,2 @@
+#include "charts/RChart.h"
+#include "profiles/model/DanReader.h"
