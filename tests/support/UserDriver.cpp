@@ -46,6 +46,14 @@ QWidget *control(const QWidget *form, const QString &name)
     return found;
 }
 
+QAction *action(const QWidget *form, const QString &name)
+{
+    auto *found = form->findChild<QAction *>(name);
+    if (!found)
+        qFatal("no command %s", qPrintable(name));
+    return found;
+}
+
 void type(QWidget *box, const QString &text)
 {
     QWidget *target = keyTarget(box);

@@ -48,6 +48,10 @@ W *control(const QWidget *form, const QString &name)
     return found;
 }
 
+// The menu or toolbar command named `name` of `form`; the test stops when
+// there is none.
+QAction *action(const QWidget *form, const QString &name);
+
 // Clicks into a text box, editable list or spin box, selects what it holds
 // and types `text` over it (an empty text deletes it), key by key.
 void type(QWidget *box, const QString &text);
