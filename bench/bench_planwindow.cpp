@@ -79,17 +79,22 @@ int main(int argc, char **argv)
     auto *window = qobject_cast<TfmRuleOfThird *>(main.activeChild());
     if (!window)
         return 1;
-    window->ShowGraphicsWho->setCurrentIndex(0);
-    emit window->ShowGraphicsWho->activated(0);
+    // The window's controls, by their names.
+    auto *graphicsWho = window->findChild<QComboBox *>(QStringLiteral("ShowGraphicsWho"));
+    auto *depth = window->findChild<QSpinBox *>(QStringLiteral("Depth"));
+    if (!graphicsWho || !depth)
+        return 1;
+    graphicsWho->setCurrentIndex(0);
+    emit graphicsWho->activated(0);
     QCoreApplication::processEvents();
 
     constexpr int Warmup = 200;
     constexpr int Samples = 2001;
     // The spin box's change, as a keystroke ends in it: read, recalculate, show.
-    const Figures typed = measure(Warmup, Samples, [&](int i) { window->Depth->setValue(90 + i % 21); });
+    const Figures typed = measure(Warmup, Samples, [&](int i) { depth->setValue(90 + i % 21); });
     // The same with the changed controls painted afterwards, as the user sees them.
     const Figures painted = measure(Warmup, Samples, [&](int i) {
-        window->Depth->setValue(90 + i % 21);
+        depth->setValue(90 + i % 21);
         QCoreApplication::processEvents();
     });
     PlanModel &model = window->plan();

@@ -29,6 +29,12 @@ int main(int argc, char **argv)
     auto *plan = qobject_cast<TfmRuleOfThird *>(main.activeChild());
     if (!plan)
         return 1;
+    // The window's controls, by their names.
+    auto *graphicsWho = plan->findChild<QComboBox *>(QStringLiteral("ShowGraphicsWho"));
+    auto *upperPages = plan->findChild<QTabWidget *>(QStringLiteral("UpperPageControl"));
+    auto *lowerPages = plan->findChild<QTabWidget *>(QStringLiteral("LowerPageControl"));
+    if (!graphicsWho || !upperPages || !lowerPages)
+        return 1;
     const QString units = plan->isMetric() ? QStringLiteral("metric") : QStringLiteral("imperial");
     plan->parentWidget()->move(0, 0);
     auto picture = [&](const QString &name) {
@@ -36,15 +42,15 @@ int main(int argc, char **argv)
         plan->parentWidget()->grab().save(QDir(folder).filePath(QStringLiteral("planner-%1-%2.png").arg(units, name)));
     };
     QTimer::singleShot(2500, &app, [&] {
-        plan->UpperPageControl->setCurrentIndex(1);
-        plan->ShowGraphicsWho->setCurrentIndex(2);
-        emit plan->ShowGraphicsWho->activated(2);
+        upperPages->setCurrentIndex(1);
+        graphicsWho->setCurrentIndex(2);
+        emit graphicsWho->activated(2);
         picture(QStringLiteral("time"));
-        plan->ShowGraphicsWho->setCurrentIndex(0);
-        emit plan->ShowGraphicsWho->activated(0);
+        graphicsWho->setCurrentIndex(0);
+        emit graphicsWho->activated(0);
         picture(QStringLiteral("diver"));
-        plan->UpperPageControl->setCurrentIndex(2);
-        plan->LowerPageControl->setCurrentIndex(1);
+        upperPages->setCurrentIndex(2);
+        lowerPages->setCurrentIndex(1);
         picture(QStringLiteral("team"));
         app.quit();
     });

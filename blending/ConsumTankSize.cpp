@@ -17,6 +17,8 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace {
 
 const QString SettingsSection = QStringLiteral("Defaults");
@@ -116,11 +118,21 @@ TfmConsumptionVersusTankSize::TfmConsumptionVersusTankSize(ChildHost &host, QWid
     CheckBox1Click();
 }
 
-void TfmConsumptionVersusTankSize::SetRow(int row, const QString &size2, const QString &pressure2,
-                                          const QString &rate2, const QString &size1, const QString &pressure1,
-                                          const QString &rate1, bool metric)
+void TfmConsumptionVersusTankSize::apply(const TankComparisonRequest &request)
 {
-    const TankMatchRow match = MatchTanks({size2, pressure2, rate2}, {size1, pressure1, rate1}, metric);
+    const size_t varied = request.variedDiver == 2 ? 1 : 0;
+    const int rows = std::min(int(request.sizes.size()), RowCount);
+    for (int row = 1; row <= rows; ++row) {
+        std::array<DiverTank, 2> tanks = request.diver;
+        tanks[varied].size = request.sizes.at(row - 1);
+        setRow(row, tanks[1], tanks[0], request.metric);
+    }
+    Header->setText(request.header);
+}
+
+void TfmConsumptionVersusTankSize::setRow(int row, const DiverTank &diver2, const DiverTank &diver1, bool metric)
+{
+    const TankMatchRow match = MatchTanks(diver2, diver1, metric);
     Row &r = m_rows.at(row - 1);
     r.label->setText(match.label);
     setHint(r.panel, match.hint);

@@ -125,6 +125,8 @@ TfmParticialPressureMix::TfmParticialPressureMix(ChildHost &host, QWidget *paren
     setWindowTitle(QStringLiteral("Gas blending worksheet"));
     PageControl1->setObjectName(QStringLiteral("PageControl1"));
     FillGasRadio->setObjectName(QStringLiteral("FillGasRadio"));
+    AirRadio->setObjectName(QStringLiteral("AirRadio"));
+    EanxRadio->setObjectName(QStringLiteral("EanxRadio"));
     AirRadio->setChecked(true);
     TargetAirLabel->setObjectName(QStringLiteral("TargetAirLabel"));
     StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
@@ -282,6 +284,27 @@ QMenu *TfmParticialPressureMix::mixMenu()
 void TfmParticialPressureMix::LoadMix()
 {
     host().openWindow(ChildKind::MixEditor);
+}
+
+void TfmParticialPressureMix::apply(const BlendRequest &request)
+{
+    if (Metric->isChecked() != request.metric) {
+        Metric->setChecked(request.metric);
+        MetricClick();
+    }
+    // The nitrogen is taken as sent, not balanced from the other two.
+    AutoCalc->setChecked(false);
+    AutoCalcClick();
+    PSIG->setEditText(request.pressure);
+    xFo2->setEditText(request.oxygen);
+    xFHe->setEditText(request.helium);
+    xFN2->setEditText(request.nitrogen);
+    AutoCalc->setChecked(true);
+    AutoCalcClick();
+    QString caption = windowTitle() + QStringLiteral(", ") + request.gasName;
+    if (!request.diverName.isEmpty())
+        caption += QStringLiteral(", ") + request.diverName;
+    setWindowTitle(caption);
 }
 
 void TfmParticialPressureMix::MetricClick()

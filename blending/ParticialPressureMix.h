@@ -4,6 +4,7 @@
 // to a tank, or how much to drain first, to turn its content into the
 // desired mix by partial-pressure filling. The arithmetic is BlendWorksheet's.
 
+#include "blending/BlendRequest.h"
 #include "blending/model/BlendMath.h"
 #include "widgets/ChildForm.h"
 
@@ -39,8 +40,22 @@ public:
     void FillGasFractionO2Change();
     // "&Load Mix": the gas mix editor, to look mixes up.
     void LoadMix();
+    // Takes `request`'s unit system, pressure and mix into the desired
+    // boxes, names its gas and diver in the caption and computes the fill.
+    void apply(const BlendRequest &request);
 
     QList<MergedMenu> mergedMenus() const override;
+
+protected:
+    void unitSwitch() override { MetricClick(); }
+
+private:
+    BlendSheet readSheet() const;
+    void showSheet(const BlendSheet &sheet);
+    // Runs one of the worksheet's computations on the boxes' texts and shows
+    // what it wrote, also when it fails part way.
+    void compute(void (BlendWorksheet::*step)());
+    QMenu *mixMenu();
 
     QTabWidget *const PageControl1;
     QComboBox *const PSIG;
@@ -75,17 +90,6 @@ public:
     QStatusBar *const StatusBar1;
     QLabel *const Label1;
     QLabel *const Label2;
-
-protected:
-    void unitSwitch() override { MetricClick(); }
-
-private:
-    BlendSheet readSheet() const;
-    void showSheet(const BlendSheet &sheet);
-    // Runs one of the worksheet's computations on the boxes' texts and shows
-    // what it wrote, also when it fails part way.
-    void compute(void (BlendWorksheet::*step)());
-    QMenu *mixMenu();
 
     QFrame *m_currentBevel = nullptr;
     QMenu *m_worksheetMenu = nullptr;

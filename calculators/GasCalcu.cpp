@@ -182,16 +182,16 @@ void TfmGasCalc::NDepthChange()
     }
 }
 
-void TfmGasCalc::HowMuchAir(int depth, int minutes, const QString &rate, bool metric)
+void TfmGasCalc::apply(const GasNeedsRequest &request)
 {
-    if (isMetric() != metric) {
-        Metric->setChecked(metric);
+    if (isMetric() != request.metric) {
+        Metric->setChecked(request.metric);
         MetricClick();
     }
     PageControl1->setCurrentWidget(NDepth->parentWidget());
-    NDepth->setValue(depth);
-    N_Time->setValue(minutes);
-    NBre_rate->setEditText(rate);
+    NDepth->setValue(request.depth);
+    N_Time->setValue(request.minutes);
+    NBre_rate->setEditText(request.breathingRate);
     N_Time->setFocus();
     NDepthChange();
 }

@@ -3,6 +3,7 @@
 // "Gas calculations": how long a tank lasts at a depth, and how much gas a
 // stay of some minutes takes, one page each with the answer as a paragraph.
 
+#include "calculators/GasNeedsRequest.h"
 #include "widgets/ChildForm.h"
 
 class QComboBox;
@@ -22,9 +23,9 @@ public:
     void MetricClick();
     void GasChange();
     void NDepthChange();
-    // The "how much air" question for a stay at `depth` for `minutes` at
-    // `rate`, in the given unit system, answered on its page.
-    void HowMuchAir(int depth, int minutes, const QString &rate, bool metric);
+    // The "how much air" question of `request`, in its unit system,
+    // answered on its page.
+    void apply(const GasNeedsRequest &request);
 
 protected:
     void unitSwitch() override { MetricClick(); }

@@ -3,7 +3,6 @@
 #include "core/NumText.h"
 #include "core/SettingsFile.h"
 #include "core/Units.h"
-#include "deco/window/DecoSchedule.h"
 #include "planner/model/PlanFile.h"
 #include "planner/window/Rule3.h"
 #include "profiles/model/DiveLogReader.h"
@@ -799,12 +798,6 @@ void TMainForm::FileHistoryFileSelected(QString &fileName, bool &)
 }
 
 TEditForm *TMainForm::newNote() { return static_cast<TEditForm *>(openChild(ChildKind::Notepad)); }
-
-void TMainForm::openDecoSchedule(const DecoScheduleRequest &request)
-{
-    if (auto *schedule = qobject_cast<TfmDecoSchedule *>(openChild(ChildKind::DecoSchedule)))
-        schedule->ShowDive(request);
-}
 
 void TMainForm::showInNewNote(const QStringList &lines)
 {

@@ -49,7 +49,11 @@ public:
     void showUnits(bool metric) override { UpdateUnitsPanel(metric); }
     void showMessage(const QString &text) override { setMessageLine(text); }
     TChildForm *openWindow(ChildKind kind) override { return openChild(kind); }
+    // The hand-offs between windows (HandOffs.cpp).
     void openDecoSchedule(const DecoScheduleRequest &request) override;
+    TChildForm *openBlending(const BlendRequest &request) override;
+    void openTankComparison(const TankComparisonRequest &request) override;
+    void openGasNeeds(const GasNeedsRequest &request) override;
     void showInNewNote(const QStringList &lines) override;
     void showReport(const QString &fileName, const QFont &font, const QStringList &lines) override;
     QRect windowFrame(const TChildForm &window) const override;

@@ -26,9 +26,9 @@ set(sideways
     "planner/model -> deco/model"
     "profiles/model -> deco/model"
     "profiles/window -> charts"
-    "planner/window -> blending/ParticialPressureMix.h"
-    "planner/window -> blending/ConsumTankSize.h"
-    "planner/window -> calculators/GasCalcu.h")
+    "planner/window -> blending/BlendRequest.h"
+    "planner/window -> blending/TankComparisonRequest.h"
+    "planner/window -> calculators/GasNeedsRequest.h")
 
 # The unit of a path below the source folder: "<part>/model",
 # "<part>/window" or the top folder.

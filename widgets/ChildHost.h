@@ -10,6 +10,10 @@
 #include <QStringList>
 
 class TChildForm;
+// What a window hands to another one; each is defined beside the window it opens.
+struct BlendRequest;
+struct GasNeedsRequest;
+struct TankComparisonRequest;
 
 // The kinds of child window the program can open.
 enum class ChildKind {
@@ -66,6 +70,13 @@ public:
     virtual TChildForm *openWindow(ChildKind kind) = 0;
     // A new decompression schedule window computing `request`, shown and active.
     virtual void openDecoSchedule(const DecoScheduleRequest &request) = 0;
+    // A new blending worksheet holding `request`'s mix, shown and active;
+    // the worksheet, or nullptr when the program has none.
+    virtual TChildForm *openBlending(const BlendRequest &request) = 0;
+    // A new tank comparison with `request`'s rows, shown and active.
+    virtual void openTankComparison(const TankComparisonRequest &request) = 0;
+    // A new gas calculations window answering `request`, shown and active.
+    virtual void openGasNeeds(const GasNeedsRequest &request) = 0;
     // A new note window holding `lines`, one paragraph each, shown and active.
     virtual void showInNewNote(const QStringList &lines) = 0;
     // A new plain-text note named `fileName` (also its caption; empty for

@@ -57,6 +57,15 @@ public:
     // reported on the main status line) and shows it.
     void LoadDive(const QString &fileName);
 
+    QList<MergedMenu> mergedMenus() const override;
+    bool closeQuery() override;
+    void closeSteps() override;
+
+protected:
+    void unitSwitch() override { MetricClick(); }
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
     // --- Input events: each runs the model's recalculation once ---------------
     void DepthChange();
     void MetricClick();
@@ -83,19 +92,9 @@ public:
     // The plan's stops from the decompression model (Rule3Deco.cpp).
     void ComputeStopsButtonClick();
 
-    QList<MergedMenu> mergedMenus() const override;
-    bool closeQuery() override;
-    void closeSteps() override;
-
-public slots:
     // The printed worksheet's preview.
     void PreviewDivePlanClick();
 
-protected:
-    void unitSwitch() override { MetricClick(); }
-    bool eventFilter(QObject *watched, QEvent *event) override;
-
-private:
     // Page builders (Rule3Pages.cpp, Rule3Results.cpp).
     QWidget *createDivePage();
     QWidget *createReservesPage();
@@ -133,8 +132,9 @@ private:
     void showPage(QTabWidget *pages, const QString &name);
     QString pageName(const QTabWidget *pages) const;
 
-    // The blending worksheet with the suggested gas.
-    void openBlending(const QString &oxygen, const QString &helium, const QString &nitrogen, const QString &gasName);
+    // A blending worksheet for the suggested gas, asking whose tank it fills
+    // when the divers' pressures differ, placed beside the planner.
+    void openWorksheet(const QString &oxygen, const QString &helium, const QString &nitrogen, const QString &gasName);
 
     PlanModel m_plan;
     DiverRecords m_records;
@@ -143,8 +143,7 @@ private:
     bool m_listsMetric = false;   // the unit system the lists were filled for
     int m_worksheetOffset = 0;    // how far the next blending worksheet is placed down
 
-public:
-    // --- Controls, by their names ---------------------------------------------------
+    // --- Controls, by their names: tests and users find them by these names --------
     QCheckBox *Metric = nullptr;
     TDocPanel *DocPanel1 = nullptr;
     QTabWidget *LowerPageControl = nullptr;

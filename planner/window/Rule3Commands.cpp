@@ -8,19 +8,15 @@
 #include "planner/model/PlanFile.h"
 #include "planner/window/PrintRule3.h"
 
-#include "blending/ConsumTankSize.h"
-#include "blending/ParticialPressureMix.h"
-#include "calculators/GasCalcu.h"
+#include "blending/BlendRequest.h"
+#include "blending/TankComparisonRequest.h"
+#include "calculators/GasNeedsRequest.h"
 #include "core/Errors.h"
 #include "core/NumText.h"
 #include "widgets/BusyCursor.h"
 #include "widgets/Dialogs.h"
 
-#include <QApplication>
-#include <QCheckBox>
 #include <QComboBox>
-#include <QLabel>
-#include <QLineEdit>
 #include <QPainter>
 #include <QPrinter>
 #include <QScreen>
@@ -110,80 +106,58 @@ void TfmRuleOfThird::PrintButtomClick()
 void TfmRuleOfThird::ConsumpTankSizeClick(int diver)
 {
     readInputs();
-    auto *comparison = qobject_cast<TfmConsumptionVersusTankSize *>(host().openWindow(ChildKind::TankComparison));
-    if (!comparison)
-        return;
-    const size_t chosen = diver == 2 ? 1 : 0;
-    const size_t other = 1 - chosen;
-    const DiverInputs &a = m_plan.inputs.diver[chosen];
-    const DiverInputs &b = m_plan.inputs.diver[other];
-    QComboBox *sizes = TanksizeBox[chosen];
-    const int rows = std::min(sizes->count(), int(TfmConsumptionVersusTankSize::RowCount));
-    for (int row = 1; row <= rows; ++row) {
-        const QString size = sizes->itemText(row - 1);
-        // The rows take diver 2's tank first, then diver 1's.
-        if (chosen == 0)
-            comparison->SetRow(row, b.Tanksize, b.PSI, b.BR, size, a.PSI, a.BR, m_plan.inputs.Metric);
-        else
-            comparison->SetRow(row, size, a.PSI, a.BR, b.Tanksize, b.PSI, b.BR, m_plan.inputs.Metric);
-    }
-    comparison->Header->setText(
-        Format(QStringLiteral("%s / %s"), {m_plan.inputs.diver[0].Name, m_plan.inputs.diver[1].Name}));
+    const PlanInputs &in = m_plan.inputs;
+    TankComparisonRequest request;
+    request.metric = in.Metric;
+    for (size_t k = 0; k < 2; ++k)
+        request.diver[k] = {in.diver[k].Tanksize, in.diver[k].PSI, in.diver[k].BR};
+    request.variedDiver = diver == 2 ? 2 : 1;
+    // The sizes the varied diver's list offers, in its order.
+    const QComboBox *sizes = TanksizeBox[request.variedDiver - 1];
+    for (int row = 0; row < sizes->count(); ++row)
+        request.sizes << sizes->itemText(row);
+    request.header = Format(QStringLiteral("%s / %s"), {in.diver[0].Name, in.diver[1].Name});
+    host().openTankComparison(request);
 }
 
 void TfmRuleOfThird::CreateMixClick()
 {
     readInputs();
-    openBlending(m_plan.results.BestMix, QStringLiteral("0"), m_plan.results.LblEdit4, QStringLiteral("Nitrox"));
+    openWorksheet(m_plan.results.BestMix, QStringLiteral("0"), m_plan.results.LblEdit4, QStringLiteral("Nitrox"));
 }
 
 void TfmRuleOfThird::CreateTrimixButtomClick()
 {
     readInputs();
     const PlanResults &r = m_plan.results;
-    openBlending(r.SuggestedOxygen, r.SuggestedHelium, r.SuggestedNitrogen, QStringLiteral("Trimix"));
+    openWorksheet(r.SuggestedOxygen, r.SuggestedHelium, r.SuggestedNitrogen, QStringLiteral("Trimix"));
 }
 
-void TfmRuleOfThird::openBlending(const QString &oxygen, const QString &helium, const QString &nitrogen,
-                                  const QString &gasName)
+void TfmRuleOfThird::openWorksheet(const QString &oxygen, const QString &helium, const QString &nitrogen,
+                                   const QString &gasName)
 {
     const DiverInputs &diver1 = m_plan.inputs.diver[0];
     const DiverInputs &diver2 = m_plan.inputs.diver[1];
     const QString name1 = diverName(diver1.Name, 1);
     const QString name2 = diverName(diver2.Name, 2);
-    QString pressure = diver1.PSI;
-    QString suffix = QStringLiteral(", ") + gasName;
+    BlendRequest request{m_plan.inputs.Metric, diver1.PSI, oxygen, helium, nitrogen, gasName, {}};
     if (diver1.Name != diver2.Name && diver1.PSI != diver2.PSI) {
         const QString cr(QChar(u'\r'));
         const QString question = QStringLiteral("To mix the requested gas, please choose") + cr + cr + cr
                                  + QStringLiteral("Yes for \"") + name1 + u'"' + cr + cr + QStringLiteral("or") + cr
                                  + cr + QStringLiteral("No  for \"") + name2 + u'"';
         switch (MessageDlg(question, QMessageBox::Question, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel)) {
-        case QMessageBox::Yes: suffix += QStringLiteral(", ") + name1; break;
+        case QMessageBox::Yes: request.diverName = name1; break;
         case QMessageBox::No:
-            pressure = diver2.PSI;
-            suffix += QStringLiteral(", ") + name2;
+            request.pressure = diver2.PSI;
+            request.diverName = name2;
             break;
         default: return;
         }
     }
-    auto *sheet = qobject_cast<TfmParticialPressureMix *>(host().openWindow(ChildKind::Blending));
+    TChildForm *sheet = host().openBlending(request);
     if (!sheet)
         return;
-    if (sheet->Metric->isChecked() != m_plan.inputs.Metric) {
-        sheet->Metric->setChecked(m_plan.inputs.Metric);
-        sheet->MetricClick();
-    }
-    // The nitrogen is set as computed, not balanced from the other two.
-    sheet->AutoCalc->setChecked(false);
-    sheet->AutoCalcClick();
-    sheet->PSIG->setEditText(pressure);
-    sheet->xFo2->setEditText(oxygen);
-    sheet->xFHe->setEditText(helium);
-    sheet->xFN2->setEditText(nitrogen);
-    sheet->AutoCalc->setChecked(true);
-    sheet->AutoCalcClick();
-    sheet->setWindowTitle(sheet->windowTitle() + suffix);
 
     // Just right of the planner, each further worksheet a little lower.
     const QRect frame = host().windowFrame(*sheet);
@@ -205,12 +179,10 @@ std::optional<QPoint> WorksheetPlace(const QRect &planner, const QSize &sheet, i
 void TfmRuleOfThird::HowMuchGasBottumClick()
 {
     readInputs();
-    auto *gas = qobject_cast<TfmGasCalc *>(host().openWindow(ChildKind::GasNeeds));
-    if (!gas)
-        return;
     const bool diver2 = m_plan.view.ShowGraphicsWho == GraphicView::Diver2;
-    gas->HowMuchAir(m_plan.inputs.Depth, static_cast<int>(Round(StrToFloat(m_plan.results.BestTime))),
-                    m_plan.inputs.diver[diver2 ? 1 : 0].BR, m_plan.inputs.Metric);
+    host().openGasNeeds({m_plan.inputs.Metric, m_plan.inputs.Depth,
+                         static_cast<int>(Round(StrToFloat(m_plan.results.BestTime))),
+                         m_plan.inputs.diver[diver2 ? 1 : 0].BR});
 }
 
 void TfmRuleOfThird::SpeedButton2Click()

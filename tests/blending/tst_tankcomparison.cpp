@@ -3,9 +3,9 @@
 #include "shell/Application.h"
 #include "tests/blending/BlendTestSupport.h"
 #include "tests/support/ScriptedDialogs.h"
+#include "tests/support/UserDriver.h"
 #include "widgets/ErrorGuard.h"
 #include "widgets/Hints.h"
-#include "widgets/UnitInputs.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -16,39 +16,48 @@
 #include <QProgressBar>
 #include <QtTest>
 
-#include <vector>
-
 using namespace blendtest;
 
 namespace {
 
 using Window = TfmConsumptionVersusTankSize;
-using RowSetter = void (Window::*)(const QString &, const QString &, const QString &, const QString &,
-                                   const QString &, const QString &, bool);
-// A vector rather than a plain array: GCC's bounds sanitizer misreads plain
-// arrays of member-function pointers.
-const std::vector<RowSetter> Setters = {&Window::Set1, &Window::Set2, &Window::Set3, &Window::Set4,
-                                        &Window::Set5, &Window::Set6, &Window::Set7, &Window::Set8,
-                                        &Window::Set9, &Window::Set10, &Window::Set11, &Window::Set12};
 
-// What the planner does: diver 1's tank varies over the sizes of its list,
+// What the planner hands over: diver 1's tank varies over `diver1Sizes`,
 // diver 2 keeps 100 cubic feet at 0.75 per minute.
+TankComparisonRequest plannersRequest(const QStringList &diver1Sizes)
+{
+    TankComparisonRequest request;
+    request.diver[0] = {QString(), QStringLiteral("3000"), localNumbers("0.6")};
+    request.diver[1] = {QStringLiteral("100"), QStringLiteral("3000"), localNumbers("0.75")};
+    request.variedDiver = 1;
+    request.sizes = diver1Sizes;
+    request.header = QStringLiteral("Anna / Bert");
+    return request;
+}
+
 Window *compareLikeThePlanner(TMainForm &main, const QStringList &diver1Sizes)
 {
     auto *window = new Window(main);
     main.addChild(window);
-    for (int k = 0; k < Window::RowCount; ++k)
-        (window->*Setters[k])(QStringLiteral("100"), QStringLiteral("3000"), localNumbers("0.75"),
-                              diver1Sizes.value(k), QStringLiteral("3000"), localNumbers("0.6"), false);
-    // The planner fills the rows and the header label in code; no user types here.
-    window->Header->setText(QStringLiteral("Anna / Bert"));
+    window->apply(plannersRequest(diver1Sizes));
     return window;
 }
 
+// A row's parts, by their names (rows count from 1).
+QWidget *panel(const Window *w, int row) { return user::control(w, QStringLiteral("Panel%1").arg(row)); }
+QString label(const Window *w, int row) { return user::text(w, QStringLiteral("Label%1").arg(row)); }
+QProgressBar *bar(const Window *w, int row)
+{
+    return user::control<QProgressBar>(w, QStringLiteral("ProgressBar%1").arg(row));
+}
+QCheckBox *helpTextBox(const Window *w) { return user::control<QCheckBox>(w, QStringLiteral("CheckBox1")); }
+QWidget *helpPanel(const Window *w) { return user::control(w, QStringLiteral("Panel1x")); }
+int rowsWidth(const Window *w) { return user::control(w, QStringLiteral("LowerPanel"))->width(); }
+
 bool markedBest(const Window *w, int row)
 {
-    return w->panel(row)->palette().color(QPalette::Window) == QColor(0, 128, 0)
-           && hintOf(w->panel(row)).endsWith(QStringLiteral(" Best gas selection"));
+    return panel(w, row)->palette().color(QPalette::Window) == QColor(0, 128, 0)
+           && hintOf(panel(w, row)).endsWith(QStringLiteral(" Best gas selection"));
 }
 
 QStringList imperialTankSizes()
@@ -76,17 +85,68 @@ private slots:
         TMainForm main;
         Window *w = compareLikeThePlanner(main, imperialTankSizes());
         QCOMPARE(w->windowTitle(), QStringLiteral("Air consumption / Tank sizes"));
-        QCOMPARE(w->label(8)->text(), QStringLiteral("80 CuFt / 100 CuFt"));
-        QCOMPARE(hintOf(w->panel(8)),
+        QCOMPARE(label(w, 8), QStringLiteral("80 CuFt / 100 CuFt"));
+        QCOMPARE(hintOf(panel(w, 8)),
                  localNumbers("  133 min /   133 min|Time that divers can stay at surface breathing these tanks "
                               "empty: 133.3 min / 133.3 min Best gas selection"));
-        QCOMPARE(w->bar(8)->maximum(), 133);
-        QCOMPARE(w->bar(8)->value(), 133);
+        QCOMPARE(bar(w, 8)->maximum(), 133);
+        QCOMPARE(bar(w, 8)->value(), 133);
         for (int row = 1; row <= Window::RowCount; ++row)
             QCOMPARE(markedBest(w, row), row == 8);
-        QCOMPARE(w->label(1)->text(), QStringLiteral("240 CuFt / 100 CuFt"));
-        QCOMPARE(w->bar(1)->maximum(), 400);
-        QCOMPARE(w->bar(1)->value(), 133);
+        QCOMPARE(label(w, 1), QStringLiteral("240 CuFt / 100 CuFt"));
+        QCOMPARE(bar(w, 1)->maximum(), 400);
+        QCOMPARE(bar(w, 1)->value(), 133);
+    }
+
+    // The varied diver's sizes fill the rows in order; the other diver keeps
+    // their tank on every row; rows beyond the sizes keep their design text.
+    void requestFillsTheRows_data()
+    {
+        QTest::addColumn<int>("variedDiver");
+        QTest::addColumn<int>("sizeCount");
+        QTest::addColumn<QStringList>("labels"); // rows 1 to 4
+        QTest::addColumn<bool>("marked");        // the last row filled: the best are marked
+        const QString design = QStringLiteral("  80 CuFt  /  80 CuFt");
+        QTest::newRow("diver 1 varies over three sizes")
+            << 1 << 3 << QStringList{"240 CuFt / 100 CuFt", "160 CuFt / 100 CuFt", "120 CuFt / 100 CuFt", design}
+            << false;
+        QTest::newRow("diver 2 varies over three sizes")
+            << 2 << 3 << QStringList{"63 CuFt / 240 CuFt", "63 CuFt / 160 CuFt", "63 CuFt / 120 CuFt", design} << false;
+        QTest::newRow("fourteen sizes: twelve rows")
+            << 1 << 14
+            << QStringList{"240 CuFt / 100 CuFt", "160 CuFt / 100 CuFt", "120 CuFt / 100 CuFt", "108 CuFt / 100 CuFt"}
+            << true;
+    }
+
+    void requestFillsTheRows()
+    {
+        QFETCH(int, variedDiver);
+        QFETCH(int, sizeCount);
+        QFETCH(QStringList, labels);
+        QFETCH(bool, marked);
+        TempSettings settings;
+        ScriptedDialogs dialogs;
+        TMainForm main;
+        TankComparisonRequest request;
+        request.diver[0] = {QStringLiteral("63"), QStringLiteral("3000"), localNumbers("0.6")};
+        request.diver[1] = {QStringLiteral("100"), QStringLiteral("3000"), localNumbers("0.75")};
+        request.variedDiver = variedDiver;
+        // The list's twelve sizes and two more.
+        request.sizes = (imperialTankSizes() << QStringLiteral("50") << QStringLiteral("30")).mid(0, sizeCount);
+        request.header = QStringLiteral("Anna / Bert");
+        auto *w = new Window(main);
+        main.addChild(w);
+        w->apply(request);
+        QCOMPARE(user::text(w, QStringLiteral("Header")), QStringLiteral("Anna / Bert"));
+        for (int row = 1; row <= labels.size(); ++row)
+            QCOMPARE(label(w, row), labels.at(row - 1));
+        bool anyMarked = false;
+        for (int row = 1; row <= Window::RowCount; ++row)
+            anyMarked = anyMarked || markedBest(w, row);
+        QCOMPARE(anyMarked, marked);
+        QCOMPARE(label(w, 12), marked ? QStringLiteral("%1 CuFt / 100 CuFt").arg(imperialTankSizes().value(11))
+                                      : QStringLiteral("  80 CuFt  /  80 CuFt"));
+        QVERIFY(dialogs.asked().isEmpty());
     }
 
     void tiesAreAllMarked()
@@ -109,16 +169,15 @@ private slots:
         TMainForm main;
         auto *w = new Window(main);
         main.addChild(w);
-        const QStringList sizes = imperialTankSizes().mid(0, 4);
-        guarded([&] {
-            for (int k = 0; k < Window::RowCount; ++k)
-                (w->*Setters[k])(QStringLiteral("100"), QStringLiteral("3000"), localNumbers("0.75"), sizes.value(k),
-                                 QStringLiteral("3000"), localNumbers("0.6"), false);
-        });
+        // Four sizes, then rows whose size is empty.
+        QStringList sizes = imperialTankSizes().mid(0, 4);
+        while (sizes.size() < Window::RowCount)
+            sizes << QString();
+        guarded([&] { w->apply(plannersRequest(sizes)); });
         QCOMPARE(dialogs.messageTexts(), QStringList{QStringLiteral("'' is not a valid floating point value")});
-        QCOMPARE(w->label(4)->text(), QStringLiteral("108 CuFt / 100 CuFt"));
-        QCOMPARE(w->label(5)->text(), QStringLiteral("  80 CuFt  /  80 CuFt"));
-        QCOMPARE(w->bar(12)->value(), 60);
+        QCOMPARE(label(w, 4), QStringLiteral("108 CuFt / 100 CuFt"));
+        QCOMPARE(label(w, 5), QStringLiteral("  80 CuFt  /  80 CuFt"));
+        QCOMPARE(bar(w, 12)->value(), 60);
         for (int row = 1; row <= Window::RowCount; ++row)
             QVERIFY(!markedBest(w, row));
     }
@@ -134,17 +193,17 @@ private slots:
         main.show();
         QVERIFY(QTest::qWaitForWindowExposed(&main));
         Window *w = compareLikeThePlanner(main, imperialTankSizes());
-        QCOMPARE(w->width(), w->LowerPanel->width() + 28);
+        QCOMPARE(w->width(), rowsWidth(w) + 28);
 
         auto *frame = qobject_cast<QMdiSubWindow *>(w->parentWidget());
         QVERIFY(frame);
         frame->resize(frame->width() + 120, frame->height());
-        QCOMPARE(w->width(), w->LowerPanel->width() + 148);
+        QCOMPARE(w->width(), rowsWidth(w) + 148);
         Window *other = compareLikeThePlanner(main, imperialTankSizes());
         QCOMPARE(main.activeChild(), other);
         frame->mdiArea()->setActiveSubWindow(frame);
         QCOMPARE(main.activeChild(), w);
-        QCOMPARE(w->width(), w->LowerPanel->width() + 28);
+        QCOMPARE(w->width(), rowsWidth(w) + 28);
     }
 
     void helpTextChoiceSurvivesReopening()
@@ -156,22 +215,22 @@ private slots:
         main.show();
         QVERIFY(QTest::qWaitForWindowExposed(&main));
         Window *w = compareLikeThePlanner(main, imperialTankSizes());
-        QVERIFY(w->CheckBox1->isChecked());
-        QVERIFY(w->Panel1x->isVisibleTo(w));
+        QVERIFY(helpTextBox(w)->isChecked());
+        QVERIFY(helpPanel(w)->isVisibleTo(w));
         const int shown = w->height();
-        w->CheckBox1->click();
-        QVERIFY(!w->Panel1x->isVisibleTo(w));
-        QCOMPARE(w->height(), shown - w->Panel1x->sizeHint().height());
-        w->CheckBox1->click();
+        helpTextBox(w)->click();
+        QVERIFY(!helpPanel(w)->isVisibleTo(w));
+        QCOMPARE(w->height(), shown - helpPanel(w)->sizeHint().height());
+        helpTextBox(w)->click();
         QCOMPARE(w->height(), shown);
-        w->CheckBox1->click();
+        helpTextBox(w)->click();
         QVERIFY(closeWindow(w));
         QCOMPARE(SettingsFile().readString(QStringLiteral("Defaults"), QStringLiteral("ShowTextInConsumptionTanks"), {}),
                  QStringLiteral("0"));
 
         Window *again = compareLikeThePlanner(main, imperialTankSizes());
-        QVERIFY(!again->CheckBox1->isChecked());
-        QVERIFY(!again->Panel1x->isVisibleTo(again));
+        QVERIFY(!helpTextBox(again)->isChecked());
+        QVERIFY(!helpPanel(again)->isVisibleTo(again));
     }
 };
 

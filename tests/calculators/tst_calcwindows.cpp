@@ -2,6 +2,7 @@
 #include "calculators/Distance.h"
 #include "calculators/Fathoms.h"
 #include "calculators/GasCalcu.h"
+#include "calculators/GasNeedsRequest.h"
 #include "calculators/IMTankConvert.h"
 #include "calculators/Nautical.h"
 #include "calculators/TankContent.h"
@@ -336,6 +337,58 @@ private slots:
         QVERIFY(text(form, "Memo2").contains(localNumbers("you need 2000.00 Litres of gas to stay for 20 minutes.")));
         control<QPushButton>(form, "BitBot2")->click();
         QCOMPARE(program.lastNote(), text(form, "Memo2"));
+    }
+
+    // A stay handed over by the planner is answered as the same stay typed by a user.
+    void gasNeedsTakesAHandedStay_data()
+    {
+        QTest::addColumn<bool>("windowMetric");
+        QTest::addColumn<bool>("metric");
+        QTest::addColumn<int>("depth");
+        QTest::addColumn<int>("minutes");
+        QTest::addColumn<QString>("rate");
+        QTest::addColumn<QString>("need"); // what the answer says, "" for no check beyond the typed one
+        QTest::newRow("metric stay, imperial window: the units switch")
+            << false << true << 30 << 20 << "25"
+            << "you need 2000.00 Litres of gas to stay for 20 minutes.";
+        QTest::newRow("imperial stay, imperial window") << false << false << 99 << 37 << "0.8"
+                                                        << "";
+        QTest::newRow("imperial stay, metric window: the units switch") << true << false << 130 << 1 << "1.25"
+                                                                        << "";
+        QTest::newRow("no time at the depth") << true << true << 40 << 0 << "20"
+                                              << "";
+    }
+
+    void gasNeedsTakesAHandedStay()
+    {
+        QFETCH(bool, windowMetric);
+        QFETCH(bool, metric);
+        QFETCH(int, depth);
+        QFETCH(int, minutes);
+        QFETCH(QString, rate);
+        QFETCH(QString, need);
+        Program program(windowMetric);
+        auto *handed = program.open<TfmGasCalc>("GasCalculations1");
+        QVERIFY(handed);
+        handed->apply({metric, depth, minutes, localNumbers(rate)});
+        QCOMPARE(control<QCheckBox>(handed, "Metric")->isChecked(), metric);
+        QCOMPARE(control<QTabWidget>(handed, "PageControl1")->currentWidget()->objectName(),
+                 QStringLiteral("HowMuchAir"));
+        QCOMPARE(value(handed, "NDepth"), depth);
+        QCOMPARE(value(handed, "N_Time"), minutes);
+        QCOMPARE(text(handed, "NBre_rate"), localNumbers(rate));
+        QVERIFY(text(handed, "Memo2").contains(localNumbers(need)));
+
+        auto *typed = program.open<TfmGasCalc>("GasCalculations1");
+        QVERIFY(typed);
+        if (windowMetric != metric)
+            control<QCheckBox>(typed, "Metric")->click();
+        control<QTabWidget>(typed, "PageControl1")->setCurrentIndex(1);
+        setValue(typed, "NDepth", depth);
+        setValue(typed, "N_Time", minutes);
+        type(typed, "NBre_rate", rate);
+        QCOMPARE(text(handed, "Memo2"), text(typed, "Memo2"));
+        QVERIFY(program.dialogs.asked().isEmpty());
     }
 
     void tankContentExamples()

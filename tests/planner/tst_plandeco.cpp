@@ -54,8 +54,8 @@ struct Program
         main = std::make_unique<TMainForm>();
         main->show();
         planner = user::open<TfmRuleOfThird>(*main, QStringLiteral("NewDivePlan1"));
-        planner->LowerPageControl->setCurrentIndex(
-            planner->LowerPageControl->indexOf(planner->findChild<QWidget *>(QStringLiteral("Decompression"))));
+        auto *pages = user::control<QTabWidget>(planner, QStringLiteral("LowerPageControl"));
+        pages->setCurrentIndex(pages->indexOf(user::control(planner, QStringLiteral("Decompression"))));
     }
 
     QList<std::pair<int, int>> activeStops() const

@@ -19,13 +19,15 @@
 #include "shell/FileHist.h"
 #include "shell/MDIEdit.h"
 #include "shell/Main.h"
+#include "tests/support/FakeHost.h"
 #include "tests/support/PdfFiles.h"
 #include "tests/support/ScriptedDialogs.h"
-#include "widgets/Hints.h"
 #include "tests/support/TempSettings.h"
 #include "tests/support/TestNumbers.h"
 #include "tests/support/UserDriver.h"
+#include "widgets/Hints.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
@@ -35,11 +37,11 @@
 #include <QMdiSubWindow>
 #include <QPrinter>
 #include <QProgressBar>
-#include <QTabBar>
-#include <QScreen>
 #include <QPushButton>
-#include <QStatusBar>
+#include <QScreen>
 #include <QSpinBox>
+#include <QStatusBar>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTextEdit>
 #include <QtTest>
@@ -70,6 +72,23 @@ void writeFile(const QString &fileName, const QByteArray &bytes)
 }
 
 QString text(const QWidget *form, const QString &name) { return user::text(form, name); }
+
+QTabWidget *pages(const QWidget *form, const QString &name) { return user::control<QTabWidget>(form, name); }
+
+// The list that chooses what the profile graphic shows: a diver's gas or the time.
+QComboBox *graphicsWho(const QWidget *plan) { return user::control<QComboBox>(plan, "ShowGraphicsWho"); }
+
+QStringList entries(const QWidget *form, const QString &name)
+{
+    const auto *list = user::control<QComboBox>(form, name);
+    QStringList texts;
+    for (int i = 0; i < list->count(); ++i)
+        texts << list->itemText(i);
+    return texts;
+}
+
+// The label of a row of the tank comparison (1..12).
+QString rowLabel(int row) { return QStringLiteral("Label%1").arg(row); }
 
 QStringList noteLines(const TEditForm *note) { return note->Editor->toPlainText().split(u'\n'); }
 
@@ -104,6 +123,11 @@ private slots:
     void tankComparisonGetsTheDiversTanks();
     void blendingWorksheetAsksWhoseTank_data();
     void blendingWorksheetAsksWhoseTank();
+    void tankComparisonRequest_data();
+    void tankComparisonRequest();
+    void blendRequest_data();
+    void blendRequest();
+    void gasNeedsRequest();
     void worksheetPlace_data();
     void worksheetPlace();
     void worksheetsStepDownBesideThePlanner();
@@ -131,6 +155,16 @@ private:
         return planners.size() == before + 1 ? planners.last() : nullptr;
     }
 
+    // A planner with the example plan, as F4 opens it, over a host that
+    // records what the planner asks of it.
+    std::unique_ptr<TfmRuleOfThird> plannerOver(FakeHost &host)
+    {
+        auto plan = std::make_unique<TfmRuleOfThird>(host);
+        plan->LoadDive(DefaultDiveFileName());
+        plan->show();
+        return plan;
+    }
+
     std::unique_ptr<TempSettings> m_settings;
     std::unique_ptr<ScriptedDialogs> m_dialogs;
 };
@@ -141,7 +175,7 @@ void TestPlanWindow::f4ShowsTheSettledExample()
     TfmRuleOfThird *plan = pressF4(main);
     QVERIFY(plan);
     QCOMPARE(plan->windowTitle(), "Dive Planning");
-    user::choose(plan->ShowGraphicsWho, QStringLiteral("Ann"));
+    user::choose(graphicsWho(plan), QStringLiteral("Ann"));
     const std::pair<const char *, const char *> fields[] = {
         {"PressureInATA", "4.03"}, {"SRF", "0.67"}, {"stReserveInCuFt1", "26.40"}, {"stReserveInCuFt2", "26.40"},
         {"DescentTime", "3.03"}, {"AscentTime", "3.03"}, {"DescentComsumption1", "5.72"}, {"BottomTime", "13.93"},
@@ -158,7 +192,7 @@ void TestPlanWindow::f4ShowsTheSettledExample()
     QCOMPARE(text(plan, "MsgStatusBar"), "Very close to perfect gas matching");
     QCOMPARE(text(plan, "UseSuggestedGasButton"), "Use 34% oxygen");
     QCOMPARE(text(plan, "Label30"), localNumbers("Total run: 53.55 CuFt"));
-    QVERIFY(!plan->AlarmShape->isVisible());
+    QVERIFY(!user::control(plan, "AlarmShape")->isVisible());
 
     user::click(plan, "SpeedButton3");
     auto *note = qobject_cast<TEditForm *>(main.activeChild());
@@ -193,8 +227,8 @@ void TestPlanWindow::diveFileOnTheCommandLineOpensThePlan()
     QCOMPARE(plan->windowTitle(), "Dive Planning: [" + fileName + "]");
     QCOMPARE(text(plan, "Depth"), "60");
     QCOMPARE(text(plan, "Diver1Name"), "Ann");
-    QCOMPARE(plan->LowerPageControl->currentWidget()->objectName(), "Reserves");
-    QVERIFY(plan->Savediveplan1->isEnabled());
+    QCOMPARE(pages(plan, "LowerPageControl")->currentWidget()->objectName(), "Reserves");
+    QVERIFY(user::action(plan, "Savediveplan1")->isEnabled());
     QCOMPARE(main.FileHistory->files().value(0), fileName);
     QCOMPARE(plan->plan().PlanFileName, fileName);
 }
@@ -227,17 +261,14 @@ void TestPlanWindow::metricClickEmptiesNamesAndRefillsLists()
     TfmRuleOfThird *plan = user::windows<TfmRuleOfThird>(main).value(0);
     QVERIFY(plan);
     QCOMPARE(plan->plan().PlanFileName, fileName);
-    QCOMPARE(plan->TanksizeBox[0]->count(), 11);   // the form's own list until the first switch
+    QCOMPARE(user::control<QComboBox>(plan, "Tanksize1")->count(), 11); // the form's own list until the first switch
 
     user::click(plan, "Metric");
     QVERIFY(plan->plan().PlanFileName.isEmpty());
     QCOMPARE(text(plan, "Diver1Name"), "");
     QCOMPARE(text(plan, "Diver2Name"), "");
-    QStringList sizes, pressures;
-    for (int i = 0; i < plan->TanksizeBox[1]->count(); ++i)
-        sizes << plan->TanksizeBox[1]->itemText(i);
-    for (int i = 0; i < plan->PSIBox[0]->count(); ++i)
-        pressures << plan->PSIBox[0]->itemText(i);
+    const QStringList sizes = entries(plan, "Tanksize2");
+    const QStringList pressures = entries(plan, "PSI1");
     QCOMPARE(sizes.size(), TankSizeTable(true).size());
     QCOMPARE(sizes.first(), QString::number(TankSizeTable(true).first()));
     QCOMPARE(pressures.last(), QString::number(PressureTable(true).last()));
@@ -261,23 +292,23 @@ void TestPlanWindow::timeViewHidesTheGasLines()
     TMainForm main;
     TfmRuleOfThird *plan = pressF4(main);
     QVERIFY(plan);
-    plan->UpperPageControl->setCurrentIndex(1);
-    QVERIFY(user::choose(plan->ShowGraphicsWho, "Bob"));
-    QVERIFY(plan->ReserveStatusBar->isVisible());
-    QVERIFY(plan->GasUsedVersusAvailableGasProgress->isVisible());
-    QVERIFY(plan->HowMuchGasBottum->isVisible());
-    QCOMPARE(hintOf(plan->Panel11), "Air consumption for Bob");
-    QVERIFY(user::choose(plan->ShowGraphicsWho, "Time"));
-    QVERIFY(!plan->ReserveStatusBar->isVisible());
-    QVERIFY(!plan->TotalConsumptionStatusBar->isVisible());
-    QVERIFY(!plan->GasUsedVersusAvailableGasProgress->isVisible());
-    QVERIFY(!plan->AlarmShape->isVisible());
-    QVERIFY(!plan->HowMuchGasBottum->isVisible());
+    pages(plan, "UpperPageControl")->setCurrentIndex(1);
+    QVERIFY(user::choose(graphicsWho(plan), "Bob"));
+    QVERIFY(user::control(plan, "ReserveStatusBar")->isVisible());
+    QVERIFY(user::control(plan, "GasUsedVersusAvailableGasProgress")->isVisible());
+    QVERIFY(user::control(plan, "HowMuchGasBottum")->isVisible());
+    QCOMPARE(hintOf(user::control(plan, "Panel11")), "Air consumption for Bob");
+    QVERIFY(user::choose(graphicsWho(plan), "Time"));
+    QVERIFY(!user::control(plan, "ReserveStatusBar")->isVisible());
+    QVERIFY(!user::control(plan, "TotalConsumptionStatusBar")->isVisible());
+    QVERIFY(!user::control(plan, "GasUsedVersusAvailableGasProgress")->isVisible());
+    QVERIFY(!user::control(plan, "AlarmShape")->isVisible());
+    QVERIFY(!user::control(plan, "HowMuchGasBottum")->isVisible());
     QCOMPARE(text(plan, "Label34"), localNumbers("13.93"));
     QCOMPARE(text(plan, "Label30"), "");
-    QCOMPARE(hintOf(plan->Panel11), "Time in minutes");
+    QCOMPARE(hintOf(user::control(plan, "Panel11")), "Time in minutes");
     // Without a stop the decompression labels are hidden.
-    QVERIFY(!plan->Label41->isVisible());
+    QVERIFY(!user::control(plan, "Label41")->isVisible());
 }
 
 void TestPlanWindow::tankComparisonGetsTheDiversTanks_data()
@@ -306,13 +337,13 @@ void TestPlanWindow::tankComparisonGetsTheDiversTanks()
     user::click(plan, button);
     auto *comparison = user::windows<TfmConsumptionVersusTankSize>(main).value(0);
     QVERIFY(comparison);
-    QCOMPARE(comparison->Header->text(), "Ann / Bob");
-    const QString design = comparison->label(12)->text();
+    QCOMPARE(text(comparison, "Header"), "Ann / Bob");
+    const QString design = text(comparison, "Label12");
     auto fresh = std::make_unique<TfmConsumptionVersusTankSize>(main);
     for (int row = 1; row <= rows; ++row)
-        QVERIFY2(comparison->label(row)->text() != fresh->label(row)->text(), qPrintable(QString::number(row)));
+        QVERIFY2(text(comparison, rowLabel(row)) != text(fresh.get(), rowLabel(row)), qPrintable(QString::number(row)));
     if (rows < 12)
-        QCOMPARE(design, fresh->label(12)->text());
+        QCOMPARE(design, text(fresh.get(), "Label12"));
     QVERIFY(m_dialogs->unanswered().isEmpty());
 }
 
@@ -346,7 +377,7 @@ void TestPlanWindow::blendingWorksheetAsksWhoseTank()
     TfmRuleOfThird *plan = pressF4(main);
     QVERIFY(plan);
     user::type(plan, "Depth", "200");   // deep enough for a trimix suggestion
-    plan->UpperPageControl->setCurrentIndex(3);
+    pages(plan, "UpperPageControl")->setCurrentIndex(3);
     user::type(plan, "PSI2", pressure2);
     if (asked)
         m_dialogs->answerMessage(QMessageBox::StandardButton(answer));
@@ -367,13 +398,126 @@ void TestPlanWindow::blendingWorksheetAsksWhoseTank()
     QCOMPARE(sheets.size(), 1);
     TfmParticialPressureMix *sheet = sheets.first();
     QCOMPARE(sheet->windowTitle(), "Gas blending worksheet" + suffix);
-    QCOMPARE(sheet->PSIG->currentText(), pressure);
+    QCOMPARE(text(sheet, "PSIG"), pressure);
     const PlanResults &r = plan->plan().results;
     const bool trimix = command == "CreateTrimixButtom";
-    QCOMPARE(sheet->xFo2->currentText(), trimix ? r.SuggestedOxygen : r.BestMix);
-    QCOMPARE(sheet->xFHe->currentText(), trimix ? r.SuggestedHelium : QStringLiteral("0"));
-    QVERIFY(sheet->AutoCalc->isChecked());
+    QCOMPARE(text(sheet, "xFo2"), trimix ? r.SuggestedOxygen : r.BestMix);
+    QCOMPARE(text(sheet, "xFHe"), trimix ? r.SuggestedHelium : QStringLiteral("0"));
+    QVERIFY(user::control<QCheckBox>(sheet, "AutoCalc")->isChecked());
     QCOMPARE(sheet->isMetric(), false);
+}
+
+void TestPlanWindow::tankComparisonRequest_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<int>("variedDiver");
+    QTest::newRow("diver 1 from the toolbar") << "BitBot7" << 1;
+    QTest::newRow("diver 2 from the toolbar") << "BitBot8" << 2;
+    QTest::newRow("diver 1 from the dive team page") << "BitBot1" << 1;
+    QTest::newRow("diver 2 from the dive team page") << "BitBot2" << 2;
+}
+
+void TestPlanWindow::tankComparisonRequest()
+{
+    QFETCH(QString, command);
+    QFETCH(int, variedDiver);
+    FakeHost host;
+    const auto plan = plannerOver(host);
+    pages(plan.get(), "UpperPageControl")->setCurrentIndex(2);
+    user::type(plan.get(), "BR2", localNumbers("0.9"));
+    user::click(plan.get(), command);
+    QCOMPARE(host.tankRequests.size(), 1);
+    const TankComparisonRequest &request = host.tankRequests.first();
+    QCOMPARE(request.metric, false);
+    QCOMPARE(request.variedDiver, variedDiver);
+    QCOMPARE(request.header, "Ann / Bob");
+    for (int k = 1; k <= 2; ++k) {
+        const DiverTank &tank = request.diver.at(k - 1);
+        QCOMPARE(tank.size, text(plan.get(), QStringLiteral("Tanksize%1").arg(k)));
+        QCOMPARE(tank.pressure, text(plan.get(), QStringLiteral("PSI%1").arg(k)));
+        QCOMPARE(tank.breathingRate, text(plan.get(), QStringLiteral("BR%1").arg(k)));
+    }
+    QCOMPARE(request.diver[1].breathingRate, localNumbers("0.9"));
+    QCOMPARE(request.sizes, entries(plan.get(), QStringLiteral("Tanksize%1").arg(variedDiver)));
+    QVERIFY(m_dialogs->asked().isEmpty());
+}
+
+void TestPlanWindow::blendRequest_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QString>("pressure2");
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<QString>("pressure");
+    QTest::addColumn<QString>("diver");
+    QTest::newRow("nitrox, equal pressures") << "SpeedButton4"
+                                             << "3000" << int(QMessageBox::NoButton) << "3000"
+                                             << "";
+    QTest::newRow("nitrox from the menu, Yes: Ann's tank") << "CreatesuggestedNitroxgas1"
+                                                           << "3500" << int(QMessageBox::Yes) << "3000"
+                                                           << "Ann";
+    QTest::newRow("trimix, No: Bob's tank") << "CreateTrimixButtom"
+                                            << "3500" << int(QMessageBox::No) << "3500"
+                                            << "Bob";
+    QTest::newRow("trimix, Cancel: nothing asked of the host") << "CreateTrimixButtom"
+                                                               << "3500" << int(QMessageBox::Cancel) << ""
+                                                               << "";
+}
+
+void TestPlanWindow::blendRequest()
+{
+    QFETCH(QString, command);
+    QFETCH(QString, pressure2);
+    QFETCH(int, answer);
+    QFETCH(QString, pressure);
+    QFETCH(QString, diver);
+    FakeHost host;
+    const auto plan = plannerOver(host);
+    user::type(plan.get(), "Depth", "200"); // deep enough for a trimix suggestion
+    pages(plan.get(), "UpperPageControl")->setCurrentIndex(2);
+    user::type(plan.get(), "PSI2", pressure2);
+    pages(plan.get(), "UpperPageControl")->setCurrentIndex(3);
+    if (answer != QMessageBox::NoButton)
+        m_dialogs->answerMessage(QMessageBox::StandardButton(answer));
+    if (command.startsWith("Create") && command.endsWith("gas1"))
+        user::action(plan.get(), command)->trigger();
+    else
+        user::click(plan.get(), command);
+    QVERIFY(m_dialogs->unanswered().isEmpty());
+    if (pressure.isEmpty()) {
+        QVERIFY(host.blendRequests.isEmpty());
+        return;
+    }
+    QCOMPARE(host.blendRequests.size(), 1);
+    const BlendRequest &request = host.blendRequests.first();
+    const bool trimix = command.contains("Trimix");
+    QCOMPARE(request.metric, false);
+    QCOMPARE(request.pressure, pressure);
+    QCOMPARE(request.oxygen, text(plan.get(), trimix ? "SuggestedOxygen" : "BestMix"));
+    QCOMPARE(request.helium, trimix ? text(plan.get(), "SuggestedHelium") : QStringLiteral("0"));
+    QCOMPARE(request.nitrogen, text(plan.get(), trimix ? "SuggestedNitrogen" : "LblEdit4"));
+    QVERIFY(!request.oxygen.isEmpty() && !request.nitrogen.isEmpty());
+    QCOMPARE(request.gasName, trimix ? "Trimix" : "Nitrox");
+    QCOMPARE(request.diverName, diver);
+    // Without a worksheet from the host nothing is placed.
+    QVERIFY(host.placed.isEmpty());
+}
+
+void TestPlanWindow::gasNeedsRequest()
+{
+    FakeHost host;
+    const auto plan = plannerOver(host);
+    pages(plan.get(), "UpperPageControl")->setCurrentIndex(1);
+    user::type(plan.get(), "BR2", localNumbers("0.8"));
+    user::type(plan.get(), "Depth", "66");
+    QVERIFY(user::choose(graphicsWho(plan.get()), "Bob"));
+    user::click(plan.get(), "HowMuchGasBottum");
+    QCOMPARE(host.gasNeedsRequests.size(), 1);
+    const GasNeedsRequest &request = host.gasNeedsRequests.first();
+    QCOMPARE(request.metric, false);
+    QCOMPARE(request.depth, 66);
+    QCOMPARE(request.minutes, qRound(StrToFloat(text(plan.get(), "BestTime"))));
+    QVERIFY(request.minutes > 0);
+    QCOMPARE(request.breathingRate, localNumbers("0.8"));
 }
 
 void TestPlanWindow::worksheetPlace_data()
@@ -425,9 +569,9 @@ void TestPlanWindow::gasNeedsOpensOnHowMuchAir()
     TMainForm main;
     TfmRuleOfThird *plan = pressF4(main);
     QVERIFY(plan);
-    plan->UpperPageControl->setCurrentIndex(1);
+    pages(plan, "UpperPageControl")->setCurrentIndex(1);
     user::type(plan, "BR2", localNumbers("0.8"));
-    QVERIFY(user::choose(plan->ShowGraphicsWho, "Bob"));
+    QVERIFY(user::choose(graphicsWho(plan), "Bob"));
     user::click(plan, "HowMuchGasBottum");
     auto *gas = user::windows<TfmGasCalc>(main).value(0);
     QVERIFY(gas);
@@ -444,7 +588,7 @@ void TestPlanWindow::decompressionButtonExplains()
     TMainForm main;
     TfmRuleOfThird *plan = pressF4(main);
     QVERIFY(plan);
-    plan->LowerPageControl->setCurrentIndex(2);
+    pages(plan, "LowerPageControl")->setCurrentIndex(2);
     user::click(plan, "SpeedButton2");
     QVERIFY(m_dialogs->messageTexts().value(0).startsWith(
         "To calculate decompression is currently outside of the scobe of what I can do in a freeware program."));
@@ -469,10 +613,10 @@ void TestPlanWindow::shortPlanNoteIsNamedAfterThePlan()
     user::type(plan, "BottomMixO2", "32");
     if (!planFile.isEmpty()) {
         m_dialogs->answerFile(m_settings->folder() + u'/' + planFile);
-        plan->FileMenu->findChild<QAction *>("Saveas1")->trigger();
+        user::action(plan, "Saveas1")->trigger();
         QVERIFY(QFile::exists(m_settings->folder() + u'/' + planFile));
     }
-    plan->PlanningMenu->findChild<QAction *>("Createshortdiveplan1")->trigger();
+    user::action(plan, "Createshortdiveplan1")->trigger();
     auto *note = qobject_cast<TEditForm *>(main.activeChild());
     QVERIFY(note);
     if (planFile.isEmpty()) {
@@ -530,7 +674,7 @@ void TestPlanWindow::closeWritesTheTankDefaults()
     TMainForm main;
     TfmRuleOfThird *plan = pressF4(main);
     QVERIFY(plan);
-    plan->UpperPageControl->setCurrentIndex(2);
+    pages(plan, "UpperPageControl")->setCurrentIndex(2);
     user::type(plan, "PSI1", localNumbers(pressure));
     user::type(plan, "Tanksize1", localNumbers(size));
     QVERIFY(user::closeWindow(plan));
@@ -555,7 +699,7 @@ void TestPlanWindow::printFormWritesTheWindowsImage()
         printer.setOutputFileName(pdf);
         return true;
     });
-    plan->FileMenu->findChild<QAction *>("Printform1")->trigger();
+    user::action(plan, "Printform1")->trigger();
     QFile file(pdf);
     QVERIFY(file.open(QIODevice::ReadOnly));
     QVERIFY(file.read(4) == "%PDF");
@@ -572,12 +716,12 @@ void TestPlanWindow::diveMembersBringUpTheTeam()
     TMainForm main;
     TfmRuleOfThird *plan = pressF4(main);
     QVERIFY(plan);
-    plan->UpperPageControl->setCurrentIndex(0);
-    QTest::mouseClick(plan->LowerPageControl->tabBar(), Qt::LeftButton, {},
-                      plan->LowerPageControl->tabBar()->tabRect(5).center());
-    QCOMPARE(plan->LowerPageControl->currentWidget()->objectName(), "DiveMembers");
-    QCOMPARE(plan->UpperPageControl->currentWidget()->objectName(), "DiveTeam");
-    QCOMPARE(plan->DiversListBox->count(), 2);
+    pages(plan, "UpperPageControl")->setCurrentIndex(0);
+    QTabWidget *lower = pages(plan, "LowerPageControl");
+    QTest::mouseClick(lower->tabBar(), Qt::LeftButton, {}, lower->tabBar()->tabRect(5).center());
+    QCOMPARE(lower->currentWidget()->objectName(), "DiveMembers");
+    QCOMPARE(pages(plan, "UpperPageControl")->currentWidget()->objectName(), "DiveTeam");
+    QCOMPARE(user::control<QListWidget>(plan, "DiversListBox")->count(), 2);
 }
 
 // The worksheet of a preview is printed to `pdf` and its text returned.
@@ -604,7 +748,7 @@ void TestPlanWindow::previewPrintsThePlannerWhoseCommandWasUsed()
     TMainForm main;
     TfmRuleOfThird *older = pressF4(main);
     QVERIFY(older);
-    older->UpperPageControl->setCurrentIndex(2);
+    pages(older, "UpperPageControl")->setCurrentIndex(2);
     user::type(older, "Diver1Name", "Carl");
     TfmRuleOfThird *newer = pressF4(main);
     QVERIFY(newer && newer != older);

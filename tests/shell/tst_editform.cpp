@@ -15,6 +15,7 @@
 #include "tests/support/PdfFiles.h"
 #include "tests/support/ScriptedDialogs.h"
 #include "tests/support/TempSettings.h"
+#include "tests/support/UserDriver.h"
 #include "widgets/Dockbar.h"
 #include "widgets/ErrorGuard.h"
 
@@ -227,7 +228,7 @@ private slots:
         const QString file = path(name);
         writeFile(file, "{\\rtf1\\ansi {\\b Deep} dive\\par}");
         TEditForm note(m_host);
-        note.Editor->setPlainText(QStringLiteral("old"));
+        user::type(note.Editor, QStringLiteral("old"));
         OpenNoteFile(&note, file);
         QCOMPARE(note.plainTextMode(), plain);
         QCOMPARE(note.fileName(), file);
@@ -243,7 +244,7 @@ private slots:
         ScriptedDialogs dialogs;
         const QString file = path(QStringLiteral("notes.rtf"));
         TEditForm note(m_host);
-        note.Editor->setPlainText(QStringLiteral("Tank {12} litres"));
+        user::type(note.Editor, QStringLiteral("Tank {12} litres"));
         dialogs.answerFile(file);
         note.Save1Click();
         QCOMPARE(fileBytes(file), QByteArray("Tank {12} litres"));
@@ -343,7 +344,7 @@ private slots:
     {
         ScriptedDialogs dialogs;
         TEditForm note(m_host);
-        note.Editor->setPlainText(QStringLiteral("x"));
+        user::type(note.Editor, QStringLiteral("x"));
         dialogs.answerFile(QString());
         note.Save1Click();
         QVERIFY(!command(&note, "btnExternalEditor")->isEnabled());
@@ -356,7 +357,7 @@ private slots:
     void editCommandsFollowClipboardAndSelection()
     {
         TEditForm note(m_host);
-        note.Editor->setPlainText(QStringLiteral("nitrox"));
+        user::type(note.Editor, QStringLiteral("nitrox"));
         QImage picture(4, 4, QImage::Format_RGB32);
         picture.fill(Qt::red);
         QApplication::clipboard()->setImage(picture);
@@ -387,7 +388,7 @@ private slots:
         main.show();
         TEditForm *note = main.newNote();
         QVERIFY(QTest::qWaitForWindowExposed(&main));
-        note->Editor->setPlainText(QStringLiteral("deco stop"));
+        user::type(note->Editor, QStringLiteral("deco stop"));
         note->Editor->setFocus();
         QTextCursor cursor(note->Editor->document());
         cursor.movePosition(QTextCursor::NextWord, QTextCursor::KeepAnchor);
@@ -408,7 +409,7 @@ private slots:
     void alignmentAndWordWrap()
     {
         TEditForm note(m_host);
-        note.Editor->setPlainText(QStringLiteral("one\ntwo\nthree"));
+        user::type(note.Editor, QStringLiteral("one\ntwo\nthree"));
         QTextCursor cursor(note.Editor->document());
         cursor.movePosition(QTextCursor::NextBlock);
         cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
@@ -436,7 +437,7 @@ private slots:
     {
         ScriptedDialogs dialogs;
         TEditForm note(m_host);
-        note.Editor->setPlainText(QStringLiteral("deco stop"));
+        user::type(note.Editor, QStringLiteral("deco stop"));
         QTextCursor cursor(note.Editor->document());
         cursor.movePosition(QTextCursor::NextWord, QTextCursor::KeepAnchor);
         note.Editor->setTextCursor(cursor);
@@ -534,7 +535,7 @@ private slots:
         ScriptedDialogs dialogs;
         refreshMail();
         TEditForm note(m_host);
-        note.Editor->setPlainText(QStringLiteral("Gas: 32% & 21%\nDepth 30 m"));
+        user::type(note.Editor, QStringLiteral("Gas: 32% & 21%\nDepth 30 m"));
         command(&note, "Send1")->trigger();
         QCOMPARE(catcher.urls.size(), 1);
         const QUrl link = catcher.urls.constFirst();
@@ -544,7 +545,7 @@ private slots:
 
         // Too long for a link: xdg-email gets it whole.
         const QString longLine = QString(MaxMailtoLength, u'x');
-        note.Editor->setPlainText(longLine + QStringLiteral("\nend"));
+        user::type(note.Editor, longLine + QStringLiteral("\nend"));
         command(&note, "btnSend")->trigger();
         QCOMPARE(catcher.urls.size(), 1);
         QCOMPARE(desktop.emailArguments(), QStringLiteral("--utf8\n--body\n") + longLine + QStringLiteral("\r\nend\n"));
@@ -558,7 +559,7 @@ private slots:
         ScriptedDialogs dialogs;
         refreshMail();
         TEditForm note(m_host);
-        note.Editor->setPlainText(QStringLiteral("short"));
+        user::type(note.Editor, QStringLiteral("short"));
         // The offscreen platform has no desktop to take the link.
         command(&note, "Send1")->trigger();
         QCOMPARE(dialogs.messageTexts(), QStringList{QStringLiteral("Error sending mail")});
@@ -590,7 +591,7 @@ private slots:
         }
         const QString file = path(name);
         TEditForm note(m_host);
-        note.Editor->setPlainText(QStringLiteral("kept"));
+        user::type(note.Editor, QStringLiteral("kept"));
         try {
             OpenNoteFile(&note, file);
             QFAIL("the file was opened");

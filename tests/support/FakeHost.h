@@ -3,6 +3,9 @@
 // A host for child windows made without a main window: it records what the
 // window asks of the program, so tests can check it.
 
+#include "blending/BlendRequest.h"
+#include "blending/TankComparisonRequest.h"
+#include "calculators/GasNeedsRequest.h"
 #include "widgets/ChildHost.h"
 
 #include <QList>
@@ -20,6 +23,13 @@ public:
         return nullptr;
     }
     void openDecoSchedule(const DecoScheduleRequest &request) override { decoRequests << request; }
+    TChildForm *openBlending(const BlendRequest &request) override
+    {
+        blendRequests << request;
+        return nullptr;
+    }
+    void openTankComparison(const TankComparisonRequest &request) override { tankRequests << request; }
+    void openGasNeeds(const GasNeedsRequest &request) override { gasNeedsRequests << request; }
     void showInNewNote(const QStringList &lines) override { notes << lines; }
     void showReport(const QString &fileName, const QFont &, const QStringList &lines) override
     {
@@ -42,6 +52,9 @@ public:
     QStringList messages;
     QList<ChildKind> opened;
     QList<DecoScheduleRequest> decoRequests;
+    QList<BlendRequest> blendRequests;
+    QList<TankComparisonRequest> tankRequests;
+    QList<GasNeedsRequest> gasNeedsRequests;
     QList<QStringList> notes;
     QStringList reportNames;
     QList<QPoint> placed;

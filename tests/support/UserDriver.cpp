@@ -26,6 +26,17 @@ QWidget *keyTarget(QWidget *box)
     return box;
 }
 
+// Types `text` key by key; a line break is the Return key.
+void keys(QWidget *target, const QString &text)
+{
+    const QStringList lines = text.split(u'\n');
+    for (qsizetype k = 0; k < lines.size(); ++k) {
+        if (k > 0)
+            QTest::keyClick(target, Qt::Key_Return);
+        QTest::keyClicks(target, lines.at(k));
+    }
+}
+
 } // namespace
 
 QAction *command(TMainForm &main, const QString &name)
@@ -46,6 +57,14 @@ QWidget *control(const QWidget *form, const QString &name)
     return found;
 }
 
+QAction *action(const QWidget *form, const QString &name)
+{
+    auto *found = form->findChild<QAction *>(name);
+    if (!found)
+        qFatal("no command %s", qPrintable(name));
+    return found;
+}
+
 void type(QWidget *box, const QString &text)
 {
     QWidget *target = keyTarget(box);
@@ -54,7 +73,7 @@ void type(QWidget *box, const QString &text)
     if (text.isEmpty())
         QTest::keyClick(target, Qt::Key_Delete);
     else
-        QTest::keyClicks(target, text);
+        keys(target, text);
 }
 
 void typeMore(QWidget *box, const QString &text)
@@ -62,7 +81,7 @@ void typeMore(QWidget *box, const QString &text)
     QWidget *target = keyTarget(box);
     QTest::mouseClick(target, Qt::LeftButton);
     QTest::keyClick(target, Qt::Key_End);
-    QTest::keyClicks(target, text);
+    keys(target, text);
 }
 
 bool choose(QComboBox *box, const QString &entry)

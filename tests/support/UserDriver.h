@@ -48,8 +48,13 @@ W *control(const QWidget *form, const QString &name)
     return found;
 }
 
+// The menu or toolbar command named `name` of `form`; the test stops when
+// there is none.
+QAction *action(const QWidget *form, const QString &name);
+
 // Clicks into a text box, editable list or spin box, selects what it holds
-// and types `text` over it (an empty text deletes it), key by key.
+// and types `text` over it (an empty text deletes it), key by key; a line
+// break is typed as Return.
 void type(QWidget *box, const QString &text);
 inline void type(const QWidget *form, const QString &name, const QString &text) { type(control(form, name), text); }
 // Types at the end of what the box holds, without selecting it first.
