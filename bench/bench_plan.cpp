@@ -23,9 +23,7 @@ int main()
     plan.inputs.diver[0].PSI = plan.inputs.diver[1].PSI = QStringLiteral("3000");
     plan.inputs.diver[0].BR = QStringLiteral("0.75");
     plan.inputs.diver[1].BR = QStringLiteral("0.9");
-    plan.inputs.setStopActive(1, true);
-    plan.inputs.DecoDepth1 = 20;
-    plan.inputs.DecoTime1 = 3;
+    plan.inputs.stop(1) = {true, 20, 3};
     plan.view.ShowGraphicsWho = GraphicView::Diver1;
 
     constexpr int Warmup = 1000;

@@ -43,13 +43,7 @@ void printWorksheet(const QString &folder, const QString &pdf)
     plan.inputs.diver[0] = {QStringLiteral("Ann Diver"), QStringLiteral("80"), QStringLiteral("3000"), FloatToStr(0.75)};
     plan.inputs.diver[1] = {QStringLiteral("Bob Buddy"), QStringLiteral("100"), QStringLiteral("3500"), FloatToStr(0.9)};
     plan.inputs.DecoGas = 50;
-    plan.inputs.Decom1Check = plan.inputs.Decom2Check = plan.inputs.Decom3Check = true;
-    plan.inputs.DecoDepth1 = 70;
-    plan.inputs.DecoTime1 = 2;
-    plan.inputs.DecoDepth2 = 20;
-    plan.inputs.DecoTime2 = 0;
-    plan.inputs.DecoDepth3 = 10;
-    plan.inputs.DecoTime3 = 5;
+    plan.inputs.stops = {{{true, 70, 2}, {true, 20, 0}, {true, 10, 5}}};
     plan.DepthChange();
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);

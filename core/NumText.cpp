@@ -7,10 +7,11 @@
 #include <algorithm>
 #include <charconv>
 #include <climits>
-#include <cstdint>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 #include <limits>
+#include <string>
 
 namespace {
 
@@ -239,6 +240,21 @@ QString FloatToStr(double value)
 QString MyFormat(double value)
 {
     return Format(QStringLiteral("%8.2f"), {value}).trimmed();
+}
+
+double Round2(double value)
+{
+    if (!std::isfinite(value))
+        return value;
+    const Decimal d = toDecimal(value, MaxSignificantDigits, 2);
+    if (d.isZero())
+        return 0.0;
+    // The digits as a decimal text, read back with correct rounding as the
+    // parser reads the shown text.
+    const std::string text = (d.negative ? "-0." : "0.") + d.digits.toStdString() + 'e' + std::to_string(d.exponent);
+    double rounded = 0;
+    std::from_chars(text.data(), text.data() + text.size(), rounded);
+    return rounded;
 }
 
 QString IntToStr(long long value) { return QString::number(value); }

@@ -64,6 +64,11 @@ QString FloatToStr(double value);
 QString FormatFloat(const QString &picture, double value);
 // The common text form of computed values: "%8.2f" with the blanks trimmed.
 QString MyFormat(double value);
+// The number MyFormat shows, as a number: 15 significant digits, then two
+// decimals with halves away from zero, so that MyFormat(Round2(x)) equals
+// MyFormat(x) and a computation that reads Round2(x) sees what the shown text
+// says. Infinities and NaN pass unchanged.
+double Round2(double value);
 QString IntToStr(long long value);
 
 // Text to number. Leading and trailing blanks are allowed; anything else that

@@ -36,14 +36,17 @@ double OxygenPartialPressure(int depth, int oxygenPercent, bool metric)
     return AbsolutePressureAtDepth(depth, metric) * (oxygenPercent * 0.01);
 }
 
-QString EquivalentAirDepthText(int depth, int oxygenPercent, bool metric)
+double EquivalentAirDepth(int depth, int oxygenPercent, bool metric)
 {
     const int k = metric ? 10 : 33;
     const double nitrogen = (100 - oxygenPercent) * 0.01;
-    double ead = nitrogen * (depth + k) * Conversion::NitroxToAirNitrogen - k;
-    if (ead < 0)
-        ead = 0;
-    return MyFormat(ead);
+    const double ead = nitrogen * (depth + k) * Conversion::NitroxToAirNitrogen - k;
+    return ead < 0 ? 0 : ead;
+}
+
+QString EquivalentAirDepthText(int depth, int oxygenPercent, bool metric)
+{
+    return MyFormat(EquivalentAirDepth(depth, oxygenPercent, metric));
 }
 
 QString ConvertDepthText(const QString &depth, bool toMetric)

@@ -59,8 +59,10 @@ double DepthPerAtmosphere(bool metric, bool saltWater);
 // depth / DepthPerAtmosphere(metric, current water type) + 1.
 double AbsolutePressureAtDepth(int depth, bool metric);
 double OxygenPartialPressure(int depth, int oxygenPercent, bool metric);
-// Equivalent air depth as "%8.2f" trimmed, never below 0. Uses the fixed
-// 10 m / 33 ft per atmosphere whatever the water type.
+// Equivalent air depth, never below 0. Uses the fixed 10 m / 33 ft per
+// atmosphere whatever the water type.
+double EquivalentAirDepth(int depth, int oxygenPercent, bool metric);
+// The same as "%8.2f" trimmed.
 QString EquivalentAirDepthText(int depth, int oxygenPercent, bool metric);
 
 // Text-to-text conversions; the input is parsed with StrToFloat.

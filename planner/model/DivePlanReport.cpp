@@ -39,13 +39,14 @@ const QString Rule = QStringLiteral("-------------------------------------------
 class ReportWriter
 {
 public:
-    ReportWriter(PlanModel &plan, QStringList &lines) : m_plan(plan), m_in(plan.inputs), m_out(lines) {}
+    ReportWriter(const PlanModel &plan, ShortDivePlan &report) : m_plan(plan), m_in(plan.inputs), m_report(report) {}
 
     void write(const QDate &today)
     {
         const bool metric = m_in.Metric;
-        const QString srf = m_in.OnlyDiver1 ? PlanModel::TwoThirdsSrf()
-                                            : m_plan.CalcSRF(m_in.diver[0].BR, m_in.diver[1].BR);
+        const SrfLookup srf = m_in.OnlyDiver1 ? SrfLookup{PlanModel::TwoThirdsSrf()}
+                                              : m_plan.CalcSRF(m_in.diver[0].BR, m_in.diver[1].BR);
+        m_report.srfProblem = srf.problem;
         add(QStringLiteral("Dive Plan created ") + QLocale::system().toString(today, QLocale::ShortFormat));
         add();
         diver(0);
@@ -59,20 +60,20 @@ public:
         add(QStringLiteral("DIVE"));
         add(QStringLiteral("Set depth          : ") + MyFormat(m_in.Depth) + u' ' + depthWord);
         add(QStringLiteral("Primary gas        : ") + MyFormat(m_in.BottomMixO2) + QStringLiteral(" % oxygen"));
-        add(QStringLiteral("Max ppO2           : ") + r.MaxPOTwo);
-        add(QStringLiteral("MOD for primary gas: ") + r.MODBottomGasEdit + u' ' + depthWord);
+        add(QStringLiteral("Max ppO2           : ") + ShownValue(r.MaxPOTwo));
+        add(QStringLiteral("MOD for primary gas: ") + ShownMod(r.MODBottomGasEdit) + u' ' + depthWord);
         add();
         add();
         add(QStringLiteral("DECOMPRESSION"));
         add(QStringLiteral("Decompression gas  : ") + MyFormat(m_in.DecoGas) + QStringLiteral(" % oxygen"));
-        add(QStringLiteral("MOD for deco gas   : ") + m_plan.DecoGasMOD() + u' ' + depthWord);
+        add(QStringLiteral("MOD for deco gas   : ") + ShownMod(m_plan.DecoGasMOD()) + u' ' + depthWord);
         add();
         add();
-        turnPoints(num(srf));
+        turnPoints(srf.factor);
     }
 
 private:
-    void add(const QString &line = QString()) { m_out.append(line); }
+    void add(const QString &line = QString()) { m_report.lines.append(line); }
 
     // Lines 3 to 8 and 10 to 15: the diver's tank, rate and reserve.
     void diver(size_t n)
@@ -93,7 +94,8 @@ private:
                 ? QStringLiteral("Reserve type       : Rule of Third")
                 : Format(QStringLiteral("Reserve type       : Fixed reserve: %s %s"),
                          {m_in.ReservePressure, pressureWord}));
-        add(QStringLiteral("Reserve            : ") + m_plan.results.diver[n].stReserveInCuFt + u' ' + volumeWord);
+        add(QStringLiteral("Reserve            : ") + ShownValue(m_plan.results.diver[n].stReserveInCuFt) + u' '
+            + volumeWord);
     }
 
     // The turn and call pressures by the SRF (whatever the reserve rule),
@@ -128,9 +130,9 @@ private:
 
         const double gas1 = d1.gas(metric);
         const double rate1 = num(d1.BR);
-        const double ata = num(m_plan.results.PressureInATA);
+        const double ata = ValueOf(m_plan.results.PressureInATA);
         // The gas used to the turn point, rounded as the planner shows it.
-        const double usedToTurn = num(MyFormat(gas1 * (1 - Divide(turn1, p1))));
+        const double usedToTurn = Round2(gas1 * (1 - Divide(turn1, p1)));
         const double outMinutes = Divide(usedToTurn, rate1 * ata);
         add(Format(QStringLiteral(
                        "From which we can conclude that at the turn point you have been diving %4.1f minutes"),
@@ -157,9 +159,9 @@ private:
         add();
     }
 
-    PlanModel &m_plan;
+    const PlanModel &m_plan;
     const PlanInputs &m_in;
-    QStringList &m_out;
+    ShortDivePlan &m_report;
 };
 
 } // namespace
@@ -169,15 +171,15 @@ QString ShortDivePlanFileName(const PlanModel &plan)
     if (isNamedPlan(plan.PlanFileName))
         return withTextExtension(plan.PlanFileName);
     return QStringLiteral("DivePlan") + IntToStr(plan.inputs.Depth) + u'_' + IntToStr(plan.inputs.BottomMixO2) + u'-'
-           + IntToStr(Trunc(StrToFloat(plan.results.BottomTime))) + QStringLiteral(".txt");
+           + IntToStr(Trunc(ValueOf(plan.results.BottomTime))) + QStringLiteral(".txt");
 }
 
-ShortDivePlan MakeShortDivePlan(PlanModel &plan, const QDate &today)
+ShortDivePlan MakeShortDivePlan(const PlanModel &plan, const QDate &today)
 {
     ShortDivePlan report;
     try {
         report.fileName = ShortDivePlanFileName(plan);
-        ReportWriter(plan, report.lines).write(today);
+        ReportWriter(plan, report).write(today);
     } catch (const AppError &error) {
         report.stopped = true;
         report.error = error.message();

@@ -4,6 +4,8 @@
 // left at the dive site. The planner puts these lines into a new note named
 // by ShortDivePlanFileName.
 
+#include "planner/model/SrfTable.h"
+
 #include <QDate>
 #include <QString>
 #include <QStringList>
@@ -12,10 +14,11 @@ class PlanModel;
 
 struct ShortDivePlan
 {
-    QString fileName;     // the note's file name and caption; empty when it could not be made
-    QStringList lines;    // the report, one entry a line ("" for an empty line)
-    bool stopped = false; // a value did not read as a number: `lines` hold the lines before it
-    QString error;        // that value's message, as the program reports conversion errors
+    QString fileName;                         // the note's file name and caption; empty when it could not be made
+    QStringList lines;                        // the report, one entry a line ("" for an empty line)
+    bool stopped = false;                     // a value did not read as a number: `lines` hold the lines before it
+    QString error;                            // that value's message, as the program reports conversion errors
+    SrfProblem srfProblem = SrfProblem::None; // what kept the SRF of the turn points from the table
 };
 
 // The note's file name: a saved plan's file with the extension ".txt"; an
@@ -26,7 +29,7 @@ QString ShortDivePlanFileName(const PlanModel &plan);
 
 // The file name and the report lines of the plan as it was last computed.
 // The SAC ratio factor is looked up afresh (two thirds under the strict rule
-// of thirds), with the warnings the lookup gives in a recalculation. Every
+// of thirds); the window warns of its problem as a recalculation does. Every
 // amount is worded in the plan's own units. A value that does not read as a
 // number, or a division by zero, ends the report at the line that needs it.
-ShortDivePlan MakeShortDivePlan(PlanModel &plan, const QDate &today = QDate::currentDate());
+ShortDivePlan MakeShortDivePlan(const PlanModel &plan, const QDate &today = QDate::currentDate());

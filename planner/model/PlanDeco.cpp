@@ -57,8 +57,8 @@ std::vector<PlanStop> ModelStops(const PlanModel &plan, const deco::GradientFact
 {
     const PlanInputs &in = plan.inputs;
     const PlanUnits unit{in.Metric};
-    const double descent = StrToFloat(plan.results.DescentTime);
-    const deco::DiveInput dive = modelDive(in, descent, StrToFloat(plan.results.BottomTime));
+    const double descent = ValueOf(plan.results.DescentTime);
+    const deco::DiveInput dive = modelDive(in, descent, ValueOf(plan.results.BottomTime));
     const deco::Schedule schedule = deco::ComputeSchedule(dive,
                                                           settingsFor(plan, gf,
                                                                       descent > 0 ? planRate(plan, descent) : 10.0));
@@ -72,10 +72,10 @@ QString DecoModelCheckText(const PlanModel &plan, const deco::GradientFactors &g
 {
     clear = true;
     const PlanInputs &in = plan.inputs;
-    double descent = 0, bottom = 0;
-    if (in.Depth <= 0 || !TryStrToFloat(plan.results.DescentTime, descent) || descent <= 0
-        || !TryStrToFloat(plan.results.BottomTime, bottom) || bottom <= 0)
+    const auto positive = [](const PlanValue &value) { return value && std::isfinite(*value) && *value > 0; };
+    if (in.Depth <= 0 || !positive(plan.results.DescentTime) || !positive(plan.results.BottomTime))
         return {};
+    const double descent = *plan.results.DescentTime, bottom = *plan.results.BottomTime;
     const PlanUnits unit{in.Metric};
     deco::PlannedDive dive;
     dive.depth = unit.metres(in.Depth);
@@ -89,9 +89,9 @@ QString DecoModelCheckText(const PlanModel &plan, const deco::GradientFactors &g
         dive.decoGas = model.decoGases.front().gas;
         dive.decoGasFrom = deco::GasPlan(model, deco::Sanitized(settings)).switchDepth(1).value_or(0.0);
     }
-    for (int k = 1; k <= 3; ++k)
-        if (in.stopActive(k))
-            dive.stops.push_back({unit.metres(in.stopDepth(k)), double(in.stopTime(k))});
+    for (const DecoStop &stop : in.stops)
+        if (stop.active)
+            dive.stops.push_back({unit.metres(stop.depth), double(stop.time)});
     const deco::PlanCheck check = deco::CheckPlannedDive(dive, settings);
     clear = check.clear;
     if (clear)

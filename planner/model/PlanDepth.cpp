@@ -15,34 +15,31 @@ int gasDepthUnit(bool metric) { return metric ? 10 : 33; }
 
 } // namespace
 
-QString PlanModel::MOD(const QString &ppO2, const QString &oxygenPercent, bool metric)
+ModDepth PlanModel::MOD(const QString &ppO2, int oxygenPercent, bool metric)
 {
     const double pressure = StrToFloat(ppO2);
-    const double oxygen = StrToFloat(oxygenPercent);
-    if (pressure == 0 || oxygen == 0)
-        return QStringLiteral("0");
-    const double mod = (pressure / (oxygen * 0.01) - 1) * gasDepthUnit(metric);
-    return Format(QStringLiteral("%10.2f"), {mod}).trimmed();
+    if (pressure == 0 || oxygenPercent == 0)
+        return {0, true};
+    return {Round2((pressure / (oxygenPercent * 0.01) - 1) * gasDepthUnit(metric))};
 }
 
-QString PlanModel::DeepestDecoGas() const { return MyFormat(results.DeepestDecoStop); }
-
-QString PlanModel::DecoGasMOD() const { return MOD(inputs.PO2, IntToStr(inputs.DecoGas), inputs.Metric); }
+ModDepth PlanModel::DecoGasMOD() const { return MOD(inputs.PO2, inputs.DecoGas, inputs.Metric); }
 
 void PlanModel::DecoChange()
 {
     if (Suspended)
         return;
-    for (int *value : {&inputs.DecoDepth1, &inputs.DecoDepth2, &inputs.DecoDepth3, &inputs.DecoTime1, &inputs.DecoTime2,
-                       &inputs.DecoTime3})
-        *value = std::max(*value, 0);
-    for (int k = 1; k <= 3; ++k)
-        if (inputs.stopActive(k) && inputs.stopDepth(k) > inputs.Depth)
-            view.MsgStatusBar = QStringLiteral("Decompression depth cannot exceed depth.");
+    for (DecoStop &stop : inputs.stops) {
+        stop.depth = std::max(stop.depth, 0);
+        stop.time = std::max(stop.time, 0);
+    }
+    const auto belowDepth = [this](const DecoStop &stop) { return stop.active && stop.depth > inputs.Depth; };
+    if (std::ranges::any_of(inputs.stops, belowDepth))
+        view.MsgStatusBar = QStringLiteral("Decompression depth cannot exceed depth.");
     if (!Quiet)
         for (int k = 1; k <= 3; ++k)
-            if (inputs.stopActive(k) && inputs.stopDepth(k) > inputs.Depth) {
-                inputs.setStopActive(k, false);
+            if (belowDepth(inputs.stop(k))) {
+                inputs.stop(k).active = false;
                 warn(Format(QStringLiteral("Deco%d depth > depth"), {k}));
             }
 
@@ -50,16 +47,15 @@ void PlanModel::DecoChange()
     results.DeepestDecoStop = 0;
     results.ShallowestDecoStop = 0;
     int totalTime = 0;
-    for (int k = 1; k <= 3; ++k) {
-        if (!inputs.stopActive(k))
+    for (const DecoStop &stop : inputs.stops) {
+        if (!stop.active)
             continue;
-        const int depth = inputs.stopDepth(k);
-        results.DeepestDecoStop = results.DecoActive ? std::max(results.DeepestDecoStop, depth) : depth;
-        results.ShallowestDecoStop = results.DecoActive ? std::min(results.ShallowestDecoStop, depth) : depth;
+        results.DeepestDecoStop = results.DecoActive ? std::max(results.DeepestDecoStop, stop.depth) : stop.depth;
+        results.ShallowestDecoStop = results.DecoActive ? std::min(results.ShallowestDecoStop, stop.depth) : stop.depth;
         results.DecoActive = true;
-        totalTime += inputs.stopTime(k);
+        totalTime += stop.time;
     }
-    results.TotalDecoTime = MyFormat(inputs.Depth < results.ShallowestDecoStop ? 0 : totalTime);
+    results.TotalDecoTime = inputs.Depth < results.ShallowestDecoStop ? 0 : totalTime;
     settleAscentRate();
     setAscentTimes();
     // Last, because the decompression gas is judged at the deepest stop just found.
@@ -71,20 +67,19 @@ void PlanModel::PO2Change()
     if (inputs.PO2.isEmpty())
         return;
     FindSuggestedHelium();
-    results.MODBottomGasEdit = MOD(inputs.PO2, IntToStr(inputs.BottomMixO2), inputs.Metric);
-    const int deepest = static_cast<int>(Round(StrToFloat(DeepestDecoGas())));
-    results.MODDecomixEdit = MyFormat(OxygenPartialPressure(deepest, inputs.DecoGas, inputs.Metric));
-    const double mod = StrToFloat(results.MODBottomGasEdit);
+    const ModDepth bottomGasMod = MOD(inputs.PO2, inputs.BottomMixO2, inputs.Metric);
+    results.MODBottomGasEdit = bottomGasMod;
+    results.MODDecomixEdit = Round2(OxygenPartialPressure(results.DeepestDecoStop, inputs.DecoGas, inputs.Metric));
+    const double mod = bottomGasMod.depth;
     view.Gauge = {Round(mod), inputs.Depth};
     view.GaugeRed = !(mod > inputs.Depth);
 }
 
 void PlanModel::CheckforExceedMOD()
 {
-    results.EAD = EquivalentAirDepthText(inputs.Depth, inputs.BottomMixO2, inputs.Metric);
-    results.PressureInATA = MyFormat(AbsolutePressureAtDepth(inputs.Depth, inputs.Metric));
-    double mod = 0;
-    if (!Quiet && TryStrToFloat(results.MODBottomGasEdit, mod) && mod < inputs.Depth)
+    results.EAD = Round2(EquivalentAirDepth(inputs.Depth, inputs.BottomMixO2, inputs.Metric));
+    results.PressureInATA = Round2(AbsolutePressureAtDepth(inputs.Depth, inputs.Metric));
+    if (!Quiet && results.MODBottomGasEdit && results.MODBottomGasEdit->depth < inputs.Depth)
         warn(QStringLiteral("Need for a gas change. Depth exceed MOD for bottom gas."));
 }
 
@@ -96,15 +91,15 @@ void PlanModel::FindSuggestedHelium()
     const double helium = 1 - (oxygen + nitrogen);
     view.SuggestedTrimixEnabled = helium > 0;
     if (!view.SuggestedTrimixEnabled) {
-        results.SuggestedHelium.clear();
-        results.SuggestedOxygen.clear();
-        results.SuggestedNitrogen.clear();
+        results.SuggestedHelium.reset();
+        results.SuggestedOxygen.reset();
+        results.SuggestedNitrogen.reset();
         view.SuggestedTrimixGroupbox = QStringLiteral("Suggested Trimix/Heliox");
         return;
     }
-    results.SuggestedHelium = MyFormat(helium * 100);
-    results.SuggestedOxygen = MyFormat(oxygen * 100);
-    results.SuggestedNitrogen = MyFormat(nitrogen * 100);
+    results.SuggestedHelium = Round2(helium * 100);
+    results.SuggestedOxygen = Round2(oxygen * 100);
+    results.SuggestedNitrogen = Round2(nitrogen * 100);
     view.SuggestedTrimixGroupbox = Format(QStringLiteral("Suggested %s %s/%s"),
                                           {"Trimix", IntToStr(Round(oxygen * 100)), IntToStr(Round(helium * 100))});
 }
@@ -123,14 +118,14 @@ void PlanModel::SpecifyNarcDepthCheckClick()
 
 void PlanModel::BestMixChange()
 {
-    if (results.BestMix.isEmpty()) {
-        results.LblEdit4.clear();
+    if (!results.BestMix) {
+        results.LblEdit4.reset();
         return;
     }
-    const double best = StrToFloat(results.BestMix);
+    const double best = ValueOf(results.BestMix);
     view.BestMixEnabled = !(best < 21);
     view.GroupBox5Hint = view.BestMixEnabled ? QString() : QStringLiteral("Air or other gas mix recommended");
-    results.LblEdit4 = FloatToStr(100 - best);
+    results.LblEdit4 = 100 - best;
     const long long oxygen = Trunc(best);
     view.UseSuggestedGasButton = Format(QStringLiteral("Use %d%% oxygen"), {oxygen});
     view.UseSuggestedGasButtonEnabled = oxygen != inputs.BottomMixO2;

@@ -60,16 +60,14 @@ void readPlan(PlanModel &plan, const IniFile &file, QString &diver1, QString &di
         plan.inputs.Reserve = ReserveRule::RuleOfThird;
     plan.inputs.OnlyDiver1 = file.readBool(Section, QStringLiteral("OnlyDiver1"), false);
     plan.inputs.ReservePressure = file.readString(Section, QStringLiteral("ReservePressure"), QStringLiteral("500"));
-    for (int k = 1; k <= 3; ++k)
-        plan.inputs.setStopActive(k, file.readBool(Section, QStringLiteral("Decom%1Check").arg(k), false));
-    plan.inputs.DecoDepth1 = file.readInteger(Section, QStringLiteral("DecoDepth1"), 0);
-    plan.inputs.DecoDepth2 = file.readInteger(Section, QStringLiteral("DecoDepth2"), 0);
-    plan.inputs.DecoDepth3 = file.readInteger(Section, QStringLiteral("DecoDepth3"), 0);
+    for (int k = 1; k <= 3; ++k) {
+        DecoStop &stop = plan.inputs.stop(k);
+        stop.active = file.readBool(Section, QStringLiteral("Decom%1Check").arg(k), false);
+        stop.depth = file.readInteger(Section, QStringLiteral("DecoDepth%1").arg(k), 0);
+        stop.time = file.readInteger(Section, QStringLiteral("DecoTime%1").arg(k), 0);
+    }
     plan.inputs.DecoGas = file.readInteger(Section, QStringLiteral("DecoGas"), 21);
     plan.inputs.SameAsBottomGas = file.readBool(Section, QStringLiteral("SameAsBottomGas"), true);
-    plan.inputs.DecoTime1 = file.readInteger(Section, QStringLiteral("DecoTime1"), 0);
-    plan.inputs.DecoTime2 = file.readInteger(Section, QStringLiteral("DecoTime2"), 0);
-    plan.inputs.DecoTime3 = file.readInteger(Section, QStringLiteral("DecoTime3"), 0);
     if (file.readBool(Section, QStringLiteral("LessNarcDepth10Radio"), false))
         plan.inputs.Narcosis = NarcosisRule::TenPercent;
     if (file.readBool(Section, QStringLiteral("LessNarcDepth50Radio"), true))
@@ -155,13 +153,13 @@ void WriteDivePlan(const PlanModel &plan, const QString &fileName)
     flag(QStringLiteral("OnlyDiver1"), plan.inputs.OnlyDiver1);
     text(QStringLiteral("ReservePressure"), plan.inputs.ReservePressure);
     for (int k = 1; k <= 3; ++k)
-        flag(QStringLiteral("Decom%1Check").arg(k), plan.inputs.stopActive(k));
+        flag(QStringLiteral("Decom%1Check").arg(k), plan.inputs.stop(k).active);
     for (int k = 1; k <= 3; ++k)
-        number(QStringLiteral("DecoDepth%1").arg(k), plan.inputs.stopDepth(k));
+        number(QStringLiteral("DecoDepth%1").arg(k), plan.inputs.stop(k).depth);
     number(QStringLiteral("DecoGas"), plan.inputs.DecoGas);
     flag(QStringLiteral("SameAsBottomGas"), plan.inputs.SameAsBottomGas);
     for (int k = 1; k <= 3; ++k)
-        number(QStringLiteral("DecoTime%1").arg(k), plan.inputs.stopTime(k));
+        number(QStringLiteral("DecoTime%1").arg(k), plan.inputs.stop(k).time);
     flag(QStringLiteral("LessNarcDepth10Radio"), plan.inputs.Narcosis == NarcosisRule::TenPercent);
     flag(QStringLiteral("LessNarcDepth50Radio"), plan.inputs.Narcosis == NarcosisRule::FiftyPercent);
     flag(QStringLiteral("SpecifyNarcDepthCheck"), plan.inputs.Narcosis == NarcosisRule::Fixed);

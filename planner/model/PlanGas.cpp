@@ -26,28 +26,31 @@ double divide(double dividend, double divisor)
 
 } // namespace
 
-QString PlanModel::TwoThirdsSrf() { return Format(QStringLiteral("%4.2f"), {2.0 / 3.0}); }
+double PlanModel::TwoThirdsSrf() { return Round2(2.0 / 3.0); }
 
-QString PlanModel::CalcSRF(const QString &rate1, const QString &rate2)
+SrfLookup PlanModel::CalcSRF(const QString &rate1, const QString &rate2) const
 {
-    double first = num(inputs.Metric ? LitresToCuFtText(rate1) : rate1);
-    double second = num(inputs.Metric ? LitresToCuFtText(rate2) : rate2);
-    first = RoundRmvToStep(first);
-    second = RoundRmvToStep(second);
+    // The table is in cubic feet per minute; litres are converted as shown, to two decimals.
+    const auto cubicFeet = [this](const QString &rate) {
+        return inputs.Metric ? Round2(num(rate) * Conversion::LitresToCuFt) : num(rate);
+    };
+    const double first = RoundRmvToStep(cubicFeet(rate1));
+    const double second = RoundRmvToStep(cubicFeet(rate2));
     if (Quiet)
-        return TwoThirdsSrf();
-    if (!RmvInRange(first) || !RmvInRange(second)) {
-        view.LowerPageControl = QStringLiteral("Reserves");
-        warn(QStringLiteral("SRF Input: Out of range error"));
-        return TwoThirdsSrf();
-    }
+        return {TwoThirdsSrf()};
+    if (!RmvInRange(first) || !RmvInRange(second))
+        return {TwoThirdsSrf(), SrfProblem::RateOutOfRange};
     const auto factor = SrfTable(std::min(first, second), std::max(first, second));
-    if (!factor) {
-        emit beep();
-        warn(QStringLiteral("Out of SRF range error"));
-        return TwoThirdsSrf();
-    }
-    return Format(QStringLiteral("%4.2f"), {*factor});
+    if (!factor)
+        return {TwoThirdsSrf(), SrfProblem::OffTheGrid};
+    return {Round2(*factor)};
+}
+
+void PlanModel::setSrf(const SrfLookup &srf)
+{
+    if (srf.problem != SrfProblem::None)
+        emit srfProblem(srf.problem);
+    inputs.SRF = MyFormat(srf.factor);
 }
 
 void PlanModel::CalculateReservers()
@@ -65,18 +68,19 @@ void PlanModel::computeReserves()
     if (inputs.SRF.isEmpty())
         return;
     const QString pressureWord = PressureUnitWord(inputs.Metric);
+    std::array<double, 2> reserves{};
     for (size_t n = 0; n < 2; ++n) {
         const DiverInputs &diver = inputs.diver[n];
         const double reservePressure = inputs.Reserve == ReserveRule::FixedPressure
                                            ? num(inputs.ReservePressure)
                                            : num(diver.PSI) * (1 - num(inputs.SRF));
-        results.diver[n].Reserve = inputs.Metric ? StrToInt(diver.Tanksize) * reservePressure
-                                                 : divide(num(diver.Tanksize), num(diver.PSI)) * reservePressure;
+        reserves[n] = inputs.Metric ? StrToInt(diver.Tanksize) * reservePressure
+                                    : divide(num(diver.Tanksize), num(diver.PSI)) * reservePressure;
     }
     view.ReserveHint = inputs.Metric ? QStringLiteral("Selected reserve in Litres.")
                                      : QStringLiteral("Selected reserve in CuFt");
-    for (DiverResults &diver : results.diver)
-        diver.stReserveInCuFt = MyFormat(diver.Reserve);
+    for (size_t n = 0; n < 2; ++n)
+        results.diver[n].stReserveInCuFt = Round2(reserves[n]);
 
     if (view.ShowGraphicsWho == GraphicView::Time)
         return;
@@ -86,8 +90,9 @@ void PlanModel::computeReserves()
                                              {Trunc(num(shown.PSI) * num(inputs.SRF)), pressureWord})
                                     : Format(QStringLiteral("Fixed reserve: %s %s"),
                                              {inputs.ReservePressure, pressureWord});
-    view.ReserveStatusBar = Format(QStringLiteral("%s %s / %s"), {results.diver[shownDiver()].stReserveInCuFt,
-                                                                  VolumeUnitWord(inputs.Metric), reserveText});
+    view.ReserveStatusBar = Format(QStringLiteral("%s %s / %s"),
+                                   {ShownValue(results.diver[shownDiver()].stReserveInCuFt),
+                                    VolumeUnitWord(inputs.Metric), reserveText});
 }
 
 void PlanModel::showGasUse()
@@ -95,12 +100,12 @@ void PlanModel::showGasUse()
     const bool diverShown = view.ShowGraphicsWho != GraphicView::Time;
     view.GasStatusVisible = diverShown;
     const DiverResults &shown = results.diver[shownDiver()];
-    const QString used = MyFormat(num(shown.TotalRunTimeConsumption) + num(shown.stReserveInCuFt));
+    const double used = Round2(ValueOf(shown.TotalRunTimeConsumption) + ValueOf(shown.stReserveInCuFt));
     const double available = inputs.diver[shownDiver()].gas(inputs.Metric);
     view.TotalConsumptionStatusBar = Format(QStringLiteral("%s %s of %s available"),
-                                            {used, VolumeUnitWord(inputs.Metric), MyFormat(available)});
-    view.AlarmShapeVisible = diverShown && num(used) > available;
-    view.GasUsedVersusAvailableGasProgress = {Round(available * 1000), Round(num(used) * 1000)};
+                                            {MyFormat(used), VolumeUnitWord(inputs.Metric), MyFormat(available)});
+    view.AlarmShapeVisible = diverShown && used > available;
+    view.GasUsedVersusAvailableGasProgress = {Round(available * 1000), Round(used * 1000)};
 }
 
 void PlanModel::Diver1Change() { diverChange(0); }
@@ -109,15 +114,15 @@ void PlanModel::Diver2Change() { diverChange(1); }
 void PlanModel::diverChange(size_t n)
 {
     const DiverInputs &diver = inputs.diver[n];
-    if (results.PressureInATA.isEmpty())
+    if (!results.PressureInATA)
         return;
     try {
         const double tank = num(diver.Tanksize);
         const double pressure = num(diver.PSI);
         const double rate = num(diver.BR);
-        const double ata = num(results.PressureInATA);
+        const double ata = ValueOf(results.PressureInATA);
         const double minutes = inputs.Metric ? divide(divide(tank * pressure, ata), rate) : divide(tank, ata * rate);
-        results.diver[n].TeoretiskAvailTime = Format(QStringLiteral("%6.2f"), {minutes}).trimmed();
+        results.diver[n].TeoretiskAvailTime = Round2(minutes);
     } catch (const AppError &) {
         return;
     }
@@ -130,7 +135,7 @@ void PlanModel::BreathingRateChange()
     if (inputs.diver[0].BR.isEmpty() || inputs.diver[1].BR.isEmpty() || Suspended)
         return;
     try {
-        inputs.SRF = inputs.OnlyDiver1 ? TwoThirdsSrf() : CalcSRF(inputs.diver[0].BR, inputs.diver[1].BR);
+        setSrf(inputs.OnlyDiver1 ? SrfLookup{TwoThirdsSrf()} : CalcSRF(inputs.diver[0].BR, inputs.diver[1].BR));
         try {
             computeReserves();
         } catch (const AppError &) {
@@ -138,17 +143,18 @@ void PlanModel::BreathingRateChange()
         Diver1Change();
         Diver2Change();
 
-        const double time1 = num(results.diver[0].TeoretiskAvailTime);
-        const double time2 = num(results.diver[1].TeoretiskAvailTime);
+        const double time1 = ValueOf(results.diver[0].TeoretiskAvailTime);
+        const double time2 = ValueOf(results.diver[1].TeoretiskAvailTime);
         // A warning of this pass (a stop below the depth) outranks the note.
         if (Round(time1) == Round(time2) && view.MsgStatusBar.isEmpty())
             view.MsgStatusBar = QStringLiteral("Very close to perfect gas matching");
 
         settleAscentRate();
-        results.DescentTime = MyFormat(static_cast<double>(inputs.Depth) / AscentRate());
-        setAscentTimes();
+        const double descentTime = Round2(static_cast<double>(inputs.Depth) / AscentRate());
+        results.DescentTime = descentTime;
+        const AscentTimes ascent = setAscentTimes();
 
-        const double meanPressure = (num(results.PressureInATA) + 1) * 0.5;
+        const double meanPressure = (ValueOf(results.PressureInATA) + 1) * 0.5;
         const double meanPressureAfterDeco =
             (AbsolutePressureAtDepth(inputs.Depth - results.DeepestDecoStop, inputs.Metric) + 1) * 0.5;
         const double bottomPressure = AbsolutePressureAtDepth(inputs.Depth, inputs.Metric);
@@ -157,36 +163,40 @@ void PlanModel::BreathingRateChange()
             const DiverInputs &diver = inputs.diver[n];
             DiverResults &gas = results.diver[n];
             const double rate = num(diver.BR);
-            gas.DescentComsumption = MyFormat(meanPressure * rate * num(results.DescentTime));
-            gas.Ascent1Consumption = MyFormat(meanPressure * rate * num(results.AscentTime));
-            gas.Ascent2Consumption = MyFormat(meanPressureAfterDeco * rate * num(results.AscentFromDecoTime));
+            const double descentGas = Round2(meanPressure * rate * descentTime);
+            const double ascentGas = Round2(meanPressure * rate * ascent.toDeepestStop);
+            const double ascentFromDecoGas = Round2(meanPressureAfterDeco * rate * ascent.fromDeepestStop);
             double deco = 0;
-            for (int k = 1; k <= 3; ++k)
-                if (inputs.stopActive(k))
-                    deco += AbsolutePressureAtDepth(inputs.stopDepth(k), inputs.Metric) * rate * inputs.stopTime(k);
-            gas.DecoConsumption = MyFormat(deco);
+            for (const DecoStop &stop : inputs.stops)
+                if (stop.active)
+                    deco += AbsolutePressureAtDepth(stop.depth, inputs.Metric) * rate * stop.time;
+            const double decoGas = Round2(deco);
+            gas.DescentComsumption = descentGas;
+            gas.Ascent1Consumption = ascentGas;
+            gas.Ascent2Consumption = ascentFromDecoGas;
+            gas.DecoConsumption = decoGas;
 
-            const double otherGas = num(gas.DescentComsumption) + num(gas.Ascent1Consumption)
-                                    + num(gas.Ascent2Consumption) + num(gas.DecoConsumption);
+            const double otherGas = descentGas + ascentGas + ascentFromDecoGas + decoGas;
             const double available = diver.gas(inputs.Metric);
+            const double reserve = ValueOf(gas.stReserveInCuFt);
             if (n == 0)
-                view.ReserveBar = {Round(available), Round(num(gas.stReserveInCuFt))};
-            double minutes = divide(divide(available - (num(gas.stReserveInCuFt) + otherGas), bottomPressure), rate);
+                view.ReserveBar = {Round(available), Round(reserve)};
+            double minutes = divide(divide(available - (reserve + otherGas), bottomPressure), rate);
             bottomTimes[n] = minutes - minutes * 0.001;
         }
-        results.BottomTime = MyFormat(std::min(bottomTimes[0], bottomTimes[1]));
-        if (!Quiet && num(results.BottomTime) <= 0)
+        const double bottomTime = Round2(std::min(bottomTimes[0], bottomTimes[1]));
+        results.BottomTime = bottomTime;
+        if (!Quiet && bottomTime <= 0)
             warn(QStringLiteral("Error: Timing invalid. No bottom time available."));
-        results.BestTime = MyFormat(num(results.AscentTime) + num(results.DescentTime) + num(results.TotalDecoTime)
-                                    + num(results.BottomTime));
+        results.BestTime = Round2(ascent.toDeepestStop + descentTime + ValueOf(results.TotalDecoTime) + bottomTime);
 
         for (size_t n = 0; n < 2; ++n) {
             DiverResults &gas = results.diver[n];
             const double rate = num(inputs.diver[n].BR);
-            gas.BottomTimeConsumption = MyFormat(rate * bottomPressure * num(results.BottomTime));
-            gas.TotalRunTimeConsumption = MyFormat(num(gas.DescentComsumption) + num(gas.BottomTimeConsumption)
-                                                   + num(gas.Ascent1Consumption) + num(gas.DecoConsumption)
-                                                   + num(gas.Ascent2Consumption));
+            const double bottomGas = Round2(rate * bottomPressure * bottomTime);
+            gas.BottomTimeConsumption = bottomGas;
+            gas.TotalRunTimeConsumption = Round2(*gas.DescentComsumption + bottomGas + *gas.Ascent1Consumption
+                                                 + *gas.DecoConsumption + *gas.Ascent2Consumption);
         }
         // The used-versus-available check comes after the totals it reads.
         try {

@@ -31,6 +31,15 @@ struct DiverInputs
     double gas(bool metric) const;
 };
 
+// One decompression stop. The controls of stop 1..3 are `Decom1Check`,
+// `DecoDepth1`, `DecoTime1` and so on; they are also the plan file's keys.
+struct DecoStop
+{
+    bool active = false;
+    int depth = 0; // depth units
+    int time = 0;  // minutes
+};
+
 struct PlanInputs
 {
     // --- The dive ---------------------------------------------------------------
@@ -52,9 +61,7 @@ struct PlanInputs
     QString SRF = QStringLiteral("0");               // SAC ratio factor; every recalculation derives it afresh
 
     // --- Decompression stops 1..3 and their gas -------------------------------------
-    bool Decom1Check = false, Decom2Check = false, Decom3Check = false;
-    int DecoDepth1 = 30, DecoDepth2 = 20, DecoDepth3 = 15;
-    int DecoTime1 = 0, DecoTime2 = 0, DecoTime3 = 3;
+    std::array<DecoStop, 3> stops = {{{false, 30, 0}, {false, 20, 0}, {false, 15, 3}}};
     int DecoGas = 80; // oxygen percentage of the decompression gas
     bool SameAsBottomGas = false;
 
@@ -66,17 +73,15 @@ struct PlanInputs
     QString AscentRateEdit; // ascent and descent rate, depth units per minute
     QString Speed1 = QStringLiteral("60"), Speed2 = QStringLiteral("75"); // to and from the turn point
 
-    // Stop 1..3 by number.
-    bool stopActive(int stop) const;
-    void setStopActive(int stop, bool active);
-    int stopDepth(int stop) const;
-    int stopTime(int stop) const;
+    // Stop 1..3 by number, as the controls and the plan file count them.
+    DecoStop &stop(int k) { return stops.at(k - 1); }
+    const DecoStop &stop(int k) const { return stops.at(k - 1); }
 
     // Which inputs the window lets the user edit; they follow the choices above.
     bool ReservePressureEnabled() const { return Reserve == ReserveRule::FixedPressure; }
     // Also the strict rule and the turn marks of the graphic.
     bool SRFEnabled() const { return Reserve == ReserveRule::RuleOfThird; }
     bool NarcosisDepthEnabled() const { return Narcosis == NarcosisRule::Fixed; }
-    bool DecoStopEnabled(int stop) const { return stopActive(stop); } // depth and time of stop 1..3
-    bool DecoGasEnabled() const { return Decom1Check && !SameAsBottomGas; }
+    bool DecoStopEnabled(int k) const { return stop(k).active; } // depth and time of stop 1..3
+    bool DecoGasEnabled() const { return stops[0].active && !SameAsBottomGas; }
 };

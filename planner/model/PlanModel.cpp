@@ -57,16 +57,15 @@ void PlanModel::settleAscentRate()
         programUnits().ascentRate = 1;
 }
 
-void PlanModel::setAscentTimes()
+PlanModel::AscentTimes PlanModel::setAscentTimes()
 {
     const double rate = AscentRate();
-    if (results.DecoActive && inputs.Depth > results.DeepestDecoStop) {
-        results.AscentTime = MyFormat((inputs.Depth - results.DeepestDecoStop) / rate);
-        results.AscentFromDecoTime = MyFormat(results.DeepestDecoStop / rate);
-    } else {
-        results.AscentTime = MyFormat(inputs.Depth / rate);
-        results.AscentFromDecoTime = MyFormat(0);
-    }
+    const bool fromStop = results.DecoActive && inputs.Depth > results.DeepestDecoStop;
+    const AscentTimes times{Round2((inputs.Depth - (fromStop ? results.DeepestDecoStop : 0)) / rate),
+                            fromStop ? Round2(results.DeepestDecoStop / rate) : 0.0};
+    results.AscentTime = times.toDeepestStop;
+    results.AscentFromDecoTime = times.fromDeepestStop;
+    return times;
 }
 
 void PlanModel::DepthChange()
@@ -80,22 +79,22 @@ void PlanModel::DepthChange()
     // Dependency order: stops and decompression time, then the absolute
     // pressure, then the gas use that reads both.
     DecoChange();
-    results.MaxPOTwo = MyFormat(OxygenPartialPressure(inputs.Depth, inputs.BottomMixO2, inputs.Metric));
+    results.MaxPOTwo = Round2(OxygenPartialPressure(inputs.Depth, inputs.BottomMixO2, inputs.Metric));
     view.Label17Depth = MyFormat(inputs.Depth) + u' ' + DepthUnitWord(inputs.Metric);
     CheckforExceedMOD();
     BreathingRateChange();
-    const double best = std::min(StrToFloat(inputs.PO2) / StrToFloat(results.PressureInATA) * 100, 100.0);
-    results.BestMix = Format(QStringLiteral("%3.2f"), {best}).trimmed();
+    const double best = Round2(std::min(StrToFloat(inputs.PO2) / ValueOf(results.PressureInATA) * 100, 100.0));
+    results.BestMix = best;
     BestMixChange();
     FindSuggestedHelium();
-    view.UseSuggestedGasButtonEnabled = Trunc(StrToFloat(results.BestMix)) != inputs.BottomMixO2;
+    view.UseSuggestedGasButtonEnabled = Trunc(ValueOf(results.BestMix)) != inputs.BottomMixO2;
 }
 
 void PlanModel::SRFChange(const std::function<void(const QString &)> &inform)
 {
     if (!inputs.SRF.isEmpty() && StrToFloat(inputs.SRF) <= 0) {
         inform(QStringLiteral("SRF Adjusted"));
-        inputs.SRF = CalcSRF(inputs.diver[1].BR, inputs.diver[0].BR);
+        setSrf(CalcSRF(inputs.diver[1].BR, inputs.diver[0].BR));
     }
     DepthChange();
 }
@@ -108,7 +107,7 @@ void PlanModel::AscentRateEditChange()
 
 void PlanModel::UseSuggestedGasCheckBoxClick()
 {
-    inputs.BottomMixO2 = static_cast<int>(Trunc(StrToFloat(results.BestMix)));
+    inputs.BottomMixO2 = static_cast<int>(Trunc(ValueOf(results.BestMix)));
     DepthChange();
 }
 

@@ -6,8 +6,9 @@
 // (`inputs`), what a recalculation computes (`results`, each diver's part in
 // `results.diver`) and what the window shows besides them (`view`). Members
 // carry the names of the planner's controls; those of the inputs are also
-// the plan file's keys. Numbers travel between the steps as two-decimal texts, so each step
-// reads the rounded results of the steps before it.
+// the plan file's keys. Results are numbers rounded as the window shows them
+// (see PlanResults), so each step reads what the window shows of the steps
+// before it.
 //
 // Inputs are set directly; the window then calls the handler of the control
 // that changed, which ends in DepthChange. One DepthChange computes every
@@ -20,6 +21,7 @@
 #include "planner/model/PlanInputs.h"
 #include "planner/model/PlanResults.h"
 #include "planner/model/PlanView.h"
+#include "planner/model/SrfTable.h"
 
 #include <QObject>
 #include <QString>
@@ -49,7 +51,11 @@ public:
     void BreathingRateChange();
     void DecoChange();
     void CalculateReservers();
-    QString CalcSRF(const QString &rate1, const QString &rate2);
+    // The SRF for two breathing rates: the table's factor, or two thirds with
+    // the problem that kept it from the table (none when `Quiet`). Only
+    // looks up; a recalculation reports the problem by srfProblem. Throws
+    // ConvertError for a rate that is no number.
+    SrfLookup CalcSRF(const QString &rate1, const QString &rate2) const;
     void PO2Change();
     void CheckforExceedMOD();
     void FindSuggestedHelium();
@@ -57,10 +63,9 @@ public:
     void Diver2Change();
     void SpecifyNarcDepthCheckClick();
     void BestMixChange();
-    QString DeepestDecoGas() const;
     // The depth the decompression gas may be breathed to at the plan's
     // maximum ppO2 (MOD of `PO2` and `DecoGas`).
-    QString DecoGasMOD() const;
+    ModDepth DecoGasMOD() const;
 
     // --- Input handlers -------------------------------------------------------
     // A typed SRF of 0 or less is replaced; `inform` shows "SRF Adjusted".
@@ -76,18 +81,23 @@ public:
     // A beep and a text on the main status line.
     void warn(const QString &text);
 
-    // The SRF when the table does not apply: two thirds, "%4.2f".
-    static QString TwoThirdsSrf();
-    // Maximum operating depth for a ppO2 and an oxygen percentage: "0" when
-    // either reads 0, else (ppO2 / fO2 - 1) x 10 m or 33 ft, "%10.2f" trimmed.
-    static QString MOD(const QString &ppO2, const QString &oxygenPercent, bool metric);
+    // The SRF when the table does not apply: two thirds, to two decimals.
+    static double TwoThirdsSrf();
+    // Maximum operating depth for a ppO2 and an oxygen percentage: none when
+    // either is 0, else (ppO2 / fO2 - 1) x 10 m or 33 ft to two decimals.
+    // Throws ConvertError when the ppO2 is no number.
+    static ModDepth MOD(const QString &ppO2, int oxygenPercent, bool metric);
 
 signals:
     void beep();
     void mainStatus(const QString &text);
+    // A recalculation's SRF lookup fell back to two thirds; the window warns (see WarningOf).
+    void srfProblem(SrfProblem problem);
 
 private:
     void diverChange(size_t n);
+    // Takes a lookup's factor as the SRF and passes its problem on.
+    void setSrf(const SrfLookup &srf);
     // The diver whose reserve and gas use the status lines show.
     size_t shownDiver() const { return view.ShowGraphicsWho == GraphicView::Diver2 ? 1 : 0; }
     void computeReserves();
@@ -96,6 +106,12 @@ private:
     // by the rate run this first, so setAscentTimes and the descent time
     // only read it.
     void settleAscentRate();
-    void setAscentTimes();
+    // Sets the ascent times, rounded as shown, and gives them to the step that runs it.
+    struct AscentTimes
+    {
+        double toDeepestStop = 0;   // `AscentTime`
+        double fromDeepestStop = 0; // `AscentFromDecoTime`
+    };
+    AscentTimes setAscentTimes();
     void applyUnitDefaults();
 };

@@ -77,3 +77,16 @@ std::optional<double> SrfTable(double smallerRate, double largerRate)
         return std::nullopt;
     return Factors[row][column] / 100.0;
 }
+
+std::optional<SrfWarning> WarningOf(SrfProblem problem)
+{
+    switch (problem) {
+    case SrfProblem::None: break;
+    case SrfProblem::RateOutOfRange:
+        return SrfWarning{QStringLiteral("SRF Input: Out of range error"), 1, QStringLiteral("Reserves")};
+    case SrfProblem::OffTheGrid:
+        // A rate off the 0.05 grid beeps once for the table and once for the message.
+        return SrfWarning{QStringLiteral("Out of SRF range error"), 2, QString()};
+    }
+    return std::nullopt;
+}

@@ -90,19 +90,19 @@ QString WorksheetTexts::bottomGasName() const { return WorksheetGasName(m_plan.i
 
 QString WorksheetTexts::maxPpO2(WorksheetLog &log) const
 {
-    if (MyStrToFloat(m_plan.results.MaxPOTwo) > MyStrToFloat(m_plan.inputs.PO2))
+    if (ValueOf(m_plan.results.MaxPOTwo) > MyStrToFloat(m_plan.inputs.PO2))
         log.add(QStringLiteral("Error: ppO2 is higher than set as maximum. Choose another gas."));
-    return m_plan.results.MaxPOTwo + QStringLiteral(" ATA");
+    return ShownValue(m_plan.results.MaxPOTwo) + QStringLiteral(" ATA");
 }
 
 QString WorksheetTexts::bottomTime(WorksheetLog &log) const
 {
-    if (MyStrToFloat(m_plan.results.BottomTime) <= 0)
+    if (ValueOf(m_plan.results.BottomTime) <= 0)
         log.add(QStringLiteral("Error: No bottom time available."));
-    return m_plan.results.BottomTime;
+    return ShownValue(m_plan.results.BottomTime);
 }
 
-QString WorksheetTexts::totalRunTime() const { return m_plan.results.BestTime; }
+QString WorksheetTexts::totalRunTime() const { return ShownValue(m_plan.results.BestTime); }
 
 QString WorksheetTexts::ascentRate() const
 {
@@ -152,14 +152,14 @@ QString WorksheetTexts::reserveType() const
 
 QString WorksheetTexts::reserveVolume(int n) const
 {
-    return Format("%s %s", {m_plan.results.diver.at(n).stReserveInCuFt, m_volumeWord});
+    return Format("%s %s", {ShownValue(m_plan.results.diver.at(n).stReserveInCuFt), m_volumeWord});
 }
 
 QString WorksheetTexts::availableForDive(int n) const
 {
     const DiverInputs &d = m_plan.inputs.diver.at(n);
     const double tank = m_metric ? MyStrToFloat(d.Tanksize) * MyStrToFloat(d.PSI) : MyStrToFloat(d.Tanksize);
-    return Format("%s %s", {MyFormat(tank - MyStrToFloat(m_plan.results.diver.at(n).stReserveInCuFt)), m_volumeWord});
+    return Format("%s %s", {MyFormat(tank - ValueOf(m_plan.results.diver.at(n).stReserveInCuFt)), m_volumeWord});
 }
 
 QString WorksheetTexts::pressureWithGas(int n, double pressure, const QString &pressureText) const
@@ -198,29 +198,29 @@ QString WorksheetTexts::decoGas() const { return MyFormat(m_plan.inputs.DecoGas)
 
 QString WorksheetTexts::decoGasName() const { return WorksheetGasName(m_plan.inputs.DecoGas, true); }
 
-QString WorksheetTexts::decoMod() const { return m_plan.DecoGasMOD() + u' ' + depthCode(); }
+QString WorksheetTexts::decoMod() const { return ShownMod(m_plan.DecoGasMOD()) + u' ' + depthCode(); }
 
-bool WorksheetTexts::stopActive(int k) const { return m_plan.inputs.stopActive(k); }
+bool WorksheetTexts::stopActive(int k) const { return m_plan.inputs.stop(k).active; }
 
 QString WorksheetTexts::stopDepth(int k) const
 {
     if (!stopActive(k))
         return NotAvailable;
-    return MyFormat(m_plan.inputs.stopDepth(k)) + u' ' + depthCode();
+    return MyFormat(m_plan.inputs.stop(k).depth) + u' ' + depthCode();
 }
 
 QString WorksheetTexts::stopTime(int k, WorksheetLog &log) const
 {
     if (!stopActive(k))
         return NotAvailable;
-    if (m_plan.inputs.stopTime(k) <= 0)
+    if (m_plan.inputs.stop(k).time <= 0)
         log.add(QStringLiteral("Warning: No decompression time selected for ") + stopDepth(k));
-    return MyFormat(m_plan.inputs.stopTime(k));
+    return MyFormat(m_plan.inputs.stop(k).time);
 }
 
 double WorksheetTexts::stopPpO2Value(int k) const
 {
-    return OxygenPartialPressure(m_plan.inputs.stopDepth(k), m_plan.inputs.DecoGas, m_metric);
+    return OxygenPartialPressure(m_plan.inputs.stop(k).depth, m_plan.inputs.DecoGas, m_metric);
 }
 
 QString WorksheetTexts::stopPpO2(int k, WorksheetLog &log) const
@@ -239,12 +239,12 @@ QString WorksheetTexts::stopAir(int k, int n) const
 {
     if (!stopActive(k))
         return NotAvailable;
-    const double gas = AbsolutePressureAtDepth(m_plan.inputs.stopDepth(k), m_metric)
-                       * MyStrToFloat(m_plan.inputs.diver.at(n).BR) * m_plan.inputs.stopTime(k);
+    const double gas = AbsolutePressureAtDepth(m_plan.inputs.stop(k).depth, m_metric)
+                       * MyStrToFloat(m_plan.inputs.diver.at(n).BR) * m_plan.inputs.stop(k).time;
     return MyFormat(gas) + u' ' + m_volumeWord;
 }
 
-QString WorksheetTexts::totalDecoTime() const { return m_plan.results.TotalDecoTime; }
+QString WorksheetTexts::totalDecoTime() const { return ShownValue(m_plan.results.TotalDecoTime); }
 
 QString WorksheetTexts::maxDecoPpO2() const
 {

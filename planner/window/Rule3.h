@@ -118,6 +118,8 @@ private:
     // Reads the controls into the model, runs `step`, shows the model.
     void run(const std::function<void()> &step);
     void readInputs();
+    // Beeps, tells the main status line and turns the page as WarningOf says.
+    void warnOfSrf(SrfProblem problem);
 
     // Showing the model (Rule3Show.cpp).
     void showPlan();

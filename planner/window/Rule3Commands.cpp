@@ -71,7 +71,10 @@ void TfmRuleOfThird::Saveas1Click()
 void TfmRuleOfThird::CalculateButtonClick()
 {
     ShortDivePlan report;
-    run([&] { report = MakeShortDivePlan(m_plan); });
+    run([&] {
+        report = MakeShortDivePlan(m_plan);
+        warnOfSrf(report.srfProblem);
+    });
     host().showReport(report.fileName, QFont(QStringLiteral("Courier New"), 8), report.lines);
     // The lines before a value that does not read as a number stay in the note.
     if (report.stopped)
@@ -123,14 +126,16 @@ void TfmRuleOfThird::ConsumpTankSizeClick(int diver)
 void TfmRuleOfThird::CreateMixClick()
 {
     readInputs();
-    openWorksheet(m_plan.results.BestMix, QStringLiteral("0"), m_plan.results.LblEdit4, QStringLiteral("Nitrox"));
+    openWorksheet(ShownValue(m_plan.results.BestMix), QStringLiteral("0"), ShownNitrogen(m_plan.results),
+                  QStringLiteral("Nitrox"));
 }
 
 void TfmRuleOfThird::CreateTrimixButtomClick()
 {
     readInputs();
     const PlanResults &r = m_plan.results;
-    openWorksheet(r.SuggestedOxygen, r.SuggestedHelium, r.SuggestedNitrogen, QStringLiteral("Trimix"));
+    openWorksheet(ShownValue(r.SuggestedOxygen), ShownValue(r.SuggestedHelium), ShownValue(r.SuggestedNitrogen),
+                  QStringLiteral("Trimix"));
 }
 
 void TfmRuleOfThird::openWorksheet(const QString &oxygen, const QString &helium, const QString &nitrogen,
@@ -181,7 +186,7 @@ void TfmRuleOfThird::HowMuchGasBottumClick()
     readInputs();
     const bool diver2 = m_plan.view.ShowGraphicsWho == GraphicView::Diver2;
     host().openGasNeeds({m_plan.inputs.Metric, m_plan.inputs.Depth,
-                         static_cast<int>(Round(StrToFloat(m_plan.results.BestTime))),
+                         static_cast<int>(Round(ValueOf(m_plan.results.BestTime))),
                          m_plan.inputs.diver[diver2 ? 1 : 0].BR});
 }
 

@@ -42,8 +42,7 @@ void TfmRuleOfThird::ComputeStopsButtonClick()
         DecoScheduleRequest request;
         request.metric = in.Metric;
         request.depth = in.Depth;
-        request.bottomTime = int(
-            std::ceil(StrToFloat(m_plan.results.DescentTime) + StrToFloat(m_plan.results.BottomTime)));
+        request.bottomTime = int(std::ceil(ValueOf(m_plan.results.DescentTime) + ValueOf(m_plan.results.BottomTime)));
         request.bottomO2 = in.BottomMixO2;
         request.decoO2 = in.SameAsBottomGas || in.DecoGas <= in.BottomMixO2 ? 0 : in.DecoGas;
         request.gfLow = gf.low;

@@ -159,9 +159,9 @@ void TfmRuleOfThird::showInputs()
     QSpinBox *const depths[] = {DecoDepth1, DecoDepth2, DecoDepth3};
     QSpinBox *const times[] = {DecoTime1, DecoTime2, DecoTime3};
     for (int k = 1; k <= 3; ++k) {
-        put(checks[k - 1], in.stopActive(k));
-        put(depths[k - 1], in.stopDepth(k));
-        put(times[k - 1], in.stopTime(k));
+        put(checks[k - 1], in.stop(k).active);
+        put(depths[k - 1], in.stop(k).depth);
+        put(times[k - 1], in.stop(k).time);
         depths[k - 1]->setEnabled(in.DecoStopEnabled(k));
         times[k - 1]->setEnabled(in.DecoStopEnabled(k));
     }
@@ -184,14 +184,12 @@ void TfmRuleOfThird::showResults()
 {
     const PlanResults &r = m_plan.results;
     const PlanView &v = m_plan.view;
-    const std::pair<QLineEdit *, QString> fields[] = {
+    const std::pair<QLineEdit *, PlanValue> fields[] = {
         {PressureInATA, r.PressureInATA},
         {MaxPOTwo, r.MaxPOTwo},
-        {MODBottomGasEdit, r.MODBottomGasEdit},
         {EAD, r.EAD},
         {MODDecomixEdit, r.MODDecomixEdit},
         {BestMix, r.BestMix},
-        {LblEdit4, r.LblEdit4},
         {SuggestedHelium, r.SuggestedHelium},
         {SuggestedOxygen, r.SuggestedOxygen},
         {SuggestedNitrogen, r.SuggestedNitrogen},
@@ -202,18 +200,20 @@ void TfmRuleOfThird::showResults()
         {AscentFromDecoTime, r.AscentFromDecoTime},
         {BestTime, r.BestTime},
     };
-    for (const auto &[box, text] : fields)
-        put(box, text);
+    for (const auto &[box, value] : fields)
+        put(box, ShownValue(value));
+    put(MODBottomGasEdit, ShownMod(r.MODBottomGasEdit));
+    put(LblEdit4, ShownNitrogen(r));
     for (size_t n = 0; n < 2; ++n) {
         const DiverResults &d = r.diver[n];
-        put(DescentComsumption[n], d.DescentComsumption);
-        put(BottomTimeConsumption[n], d.BottomTimeConsumption);
-        put(Ascent1Consumption[n], d.Ascent1Consumption);
-        put(DecoConsumption[n], d.DecoConsumption);
-        put(Ascent2Consumption[n], d.Ascent2Consumption);
-        put(TotalRunTimeConsumption[n], d.TotalRunTimeConsumption);
-        put(stReserveInCuFt[n], d.stReserveInCuFt);
-        put(TeoretiskAvailTime[n], d.TeoretiskAvailTime);
+        put(DescentComsumption[n], ShownValue(d.DescentComsumption));
+        put(BottomTimeConsumption[n], ShownValue(d.BottomTimeConsumption));
+        put(Ascent1Consumption[n], ShownValue(d.Ascent1Consumption));
+        put(DecoConsumption[n], ShownValue(d.DecoConsumption));
+        put(Ascent2Consumption[n], ShownValue(d.Ascent2Consumption));
+        put(TotalRunTimeConsumption[n], ShownValue(d.TotalRunTimeConsumption));
+        put(stReserveInCuFt[n], ShownValue(d.stReserveInCuFt));
+        put(TeoretiskAvailTime[n], ShownValue(d.TeoretiskAvailTime));
         if (hintOf(stReserveInCuFt[n]) != v.ReserveHint)
             setHint(stReserveInCuFt[n], v.ReserveHint);
     }
@@ -263,24 +263,25 @@ void TfmRuleOfThird::showGraphic()
     const bool metric = m_plan.inputs.Metric;
     QLabel *const values[] = {Label33, Label34, Label35, Label41, Label36};
     if (v.ShowGraphicsWho == GraphicView::Time) {
-        const QString times[] = {r.DescentTime, r.BottomTime, r.AscentTime, r.TotalDecoTime, r.AscentFromDecoTime};
+        const PlanValue times[] = {r.DescentTime, r.BottomTime, r.AscentTime, r.TotalDecoTime, r.AscentFromDecoTime};
         for (int i = 0; i < 5; ++i)
-            put(values[i], times[i]);
+            put(values[i], ShownValue(times[i]));
         put(Label30, QString());
     } else {
         const DiverResults &d = r.diver[v.ShowGraphicsWho == GraphicView::Diver2 ? 1 : 0];
-        const QString uses[] = {d.DescentComsumption, d.BottomTimeConsumption, d.Ascent1Consumption, d.DecoConsumption,
-                                d.Ascent2Consumption};
+        const PlanValue uses[] = {d.DescentComsumption, d.BottomTimeConsumption, d.Ascent1Consumption,
+                                  d.DecoConsumption, d.Ascent2Consumption};
         for (int i = 0; i < 5; ++i)
-            put(values[i], uses[i]);
-        put(Label30, Format(QStringLiteral("Total run: %s %s"), {d.TotalRunTimeConsumption, VolumeUnitWord(metric)}));
+            put(values[i], ShownValue(uses[i]));
+        put(Label30, Format(QStringLiteral("Total run: %s %s"),
+                            {ShownValue(d.TotalRunTimeConsumption), VolumeUnitWord(metric)}));
     }
     const QString valueHint = metric ? QStringLiteral("Consumption in Litres") : QStringLiteral("Consumption in CuFt");
     for (QLabel *label : values)
         if (hintOf(label) != valueHint)
             setHint(label, valueHint);
-    put(panel(TotalRunAndBottomTime, 1), r.BestTime);
-    put(panel(TotalRunAndBottomTime, 3), r.BottomTime);
+    put(panel(TotalRunAndBottomTime, 1), ShownValue(r.BestTime));
+    put(panel(TotalRunAndBottomTime, 3), ShownValue(r.BottomTime));
     put(Label17Depth, v.Label17Depth);
 
     // The stops' segment shows only with an active stop; without one the

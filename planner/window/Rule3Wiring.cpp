@@ -53,15 +53,11 @@ void TfmRuleOfThird::readInputs()
     in.ReservePressure = ReservePressure->currentText();
     in.OnlyDiver1 = OnlyDiver1->isChecked();
     in.SRF = SRF->text();
-    in.Decom1Check = Decom1Check->isChecked();
-    in.Decom2Check = Decom2Check->isChecked();
-    in.Decom3Check = Decom3Check->isChecked();
-    in.DecoDepth1 = DecoDepth1->value();
-    in.DecoDepth2 = DecoDepth2->value();
-    in.DecoDepth3 = DecoDepth3->value();
-    in.DecoTime1 = DecoTime1->value();
-    in.DecoTime2 = DecoTime2->value();
-    in.DecoTime3 = DecoTime3->value();
+    const QCheckBox *const checks[] = {Decom1Check, Decom2Check, Decom3Check};
+    const QSpinBox *const depths[] = {DecoDepth1, DecoDepth2, DecoDepth3};
+    const QSpinBox *const times[] = {DecoTime1, DecoTime2, DecoTime3};
+    for (size_t k = 0; k < in.stops.size(); ++k)
+        in.stops[k] = {checks[k]->isChecked(), depths[k]->value(), times[k]->value()};
     in.DecoGas = DecoGas->value();
     in.SameAsBottomGas = SameAsBottomGas->isChecked();
     in.Narcosis = LessNarcDepth10Radio->isChecked()    ? NarcosisRule::TenPercent
@@ -139,6 +135,21 @@ void TfmRuleOfThird::connectEvents()
     // The model's warnings go to the main window's message line.
     connect(&m_plan, &PlanModel::beep, this, [] { QApplication::beep(); });
     connect(&m_plan, &PlanModel::mainStatus, this, [this](const QString &text) { host().showMessage(text); });
+    connect(&m_plan, &PlanModel::srfProblem, this, [this](SrfProblem problem) { warnOfSrf(problem); });
+}
+
+void TfmRuleOfThird::warnOfSrf(SrfProblem problem)
+{
+    const auto warning = WarningOf(problem);
+    if (!warning)
+        return;
+    for (int n = 0; n < warning->beeps; ++n)
+        QApplication::beep();
+    m_plan.view.MainStatus = warning->message;
+    host().showMessage(warning->message);
+    // The page shows with the plan, after the step that warned.
+    if (!warning->page.isEmpty())
+        m_plan.view.LowerPageControl = warning->page;
 }
 
 void TfmRuleOfThird::connectDiverRecords()

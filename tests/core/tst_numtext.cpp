@@ -30,6 +30,9 @@ private slots:
     void formatFloat();
     void myFormat_data();
     void myFormat();
+    void round2_data();
+    void round2();
+    void round2ReadsAsItsText();
     void strToFloat_data();
     void strToFloat();
     void strToFloatRejects_data();
@@ -204,6 +207,57 @@ void TestNumText::myFormat()
     QFETCH(double, value);
     QFETCH(QString, expected);
     QCOMPARE(MyFormat(value), expected);
+}
+
+void TestNumText::round2_data()
+{
+    QTest::addColumn<double>("value");
+    QTest::addColumn<double>("expected");
+    QTest::newRow("two decimals kept") << 30.48 << 30.48;
+    QTest::newRow("third decimal rounds down") << 13.934 << 13.93;
+    QTest::newRow("half up: 0.125") << 0.125 << 0.13;
+    QTest::newRow("half up although stored below: 2.675") << 2.675 << 2.68;
+    QTest::newRow("half up although stored below: 1.005") << 1.005 << 1.01;
+    QTest::newRow("negative half away from zero") << -0.125 << -0.13;
+    QTest::newRow("negative stored below the half") << -2.675 << -2.68;
+    QTest::newRow("small negative reads as zero") << -0.001 << 0.0;
+    QTest::newRow("zero") << 0.0 << 0.0;
+    QTest::newRow("carry into the whole number") << 9.995 << 10.0;
+    QTest::newRow("big value") << 123456.789 << 123456.79;
+    QTest::newRow("fifteen digits keep two decimals") << 1234567890123.456 << 1234567890123.46;
+    QTest::newRow("beyond fifteen digits the decimals go") << 12345678901234.567 << 12345678901234.6;
+    QTest::newRow("beyond the fixed form") << 1.234567890123456e17 << 1.23456789012346e17;
+}
+
+void TestNumText::round2()
+{
+    QFETCH(double, value);
+    QFETCH(double, expected);
+    const double rounded = Round2(value);
+    QCOMPARE(rounded, expected);
+    QVERIFY(!std::signbit(rounded) || rounded != 0);
+    // Rounding first does not change what is shown.
+    QCOMPARE(MyFormat(rounded), MyFormat(value));
+}
+
+void TestNumText::round2ReadsAsItsText()
+{
+    // What a step reads is exactly the number its shown text parses to, in
+    // both the point and the comma locale, for values of every size and sign.
+    QRandomGenerator random(7);
+    for (const QChar separator : {QChar(u'.'), QChar(u',')}) {
+        numberFormatSettings() = NumberFormatSettings{separator, separator == u'.' ? u',' : u'.'};
+        for (int n = 0; n < 50000; ++n) {
+            const double magnitude = std::pow(10.0, random.bounded(21.0) - 4);
+            const double value = (random.bounded(2) ? -1 : 1) * random.bounded(1.0) * magnitude;
+            QCOMPARE(Round2(value), StrToFloat(MyFormat(value)));
+            QCOMPARE(MyFormat(Round2(value)), MyFormat(value));
+        }
+        for (const double half : {0.005, 0.015, 0.125, 1.005, 2.675, 8.345, 1000.005, -0.005, -1.005, -8.345})
+            QCOMPARE(Round2(half), StrToFloat(MyFormat(half)));
+    }
+    QVERIFY(std::isinf(Round2(std::numeric_limits<double>::infinity())));
+    QVERIFY(std::isnan(Round2(std::numeric_limits<double>::quiet_NaN())));
 }
 
 void TestNumText::strToFloat_data()

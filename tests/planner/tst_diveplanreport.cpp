@@ -9,6 +9,7 @@
 #include "planner/model/DivePlanReport.h"
 
 #include <QLocale>
+#include <QSignalSpy>
 #include <QtTest>
 
 namespace {
@@ -24,12 +25,7 @@ QString createdLine()
 // Lines 1-based, as a reader of the sheet counts them.
 QString line(const ShortDivePlan &report, int number) { return report.lines.value(number - 1); }
 
-void setStop(PlanModel &plan, int depth, int time)
-{
-    plan.inputs.setStopActive(1, true);
-    plan.inputs.DecoDepth1 = depth;
-    plan.inputs.DecoTime1 = time;
-}
+void setStop(PlanModel &plan, int depth, int time) { plan.inputs.stop(1) = {true, depth, time}; }
 
 } // namespace
 
@@ -47,6 +43,8 @@ private slots:
     void decoGasLineGivesItsMOD();
     void turnPointsFollowTheSrf_data();
     void turnPointsFollowTheSrf();
+    void srfProblemIsPassedOnNotWarned_data();
+    void srfProblemIsPassedOnNotWarned();
     void stopsAtAValueThatIsNotANumber_data();
     void stopsAtAValueThatIsNotANumber();
     void fileName_data();
@@ -162,7 +160,7 @@ void TestDivePlanReport::metricPlanInItsOwnUnits()
     };
     for (const auto &[number, text] : expected)
         QCOMPARE(line(report, number), localNumbers(text));
-    QCOMPARE(report.fileName, "DivePlan30_32-" + IntToStr(Trunc(StrToFloat(plan->results.BottomTime))) + ".txt");
+    QCOMPARE(report.fileName, "DivePlan30_32-" + IntToStr(Trunc(ValueOf(plan->results.BottomTime))) + ".txt");
 }
 
 void TestDivePlanReport::decompressionPlan()
@@ -271,6 +269,42 @@ void TestDivePlanReport::turnPointsFollowTheSrf()
     QCOMPARE(line(report, 14), line(report, 7));
 }
 
+void TestDivePlanReport::srfProblemIsPassedOnNotWarned_data()
+{
+    QTest::addColumn<QString>("rate2");
+    QTest::addColumn<SrfProblem>("problem");
+    QTest::addColumn<QString>("turnPoint");
+    QTest::newRow("table factor") << "1" << SrfProblem::None << "Turn point     :    2250       2250 PSI";
+    QTest::newRow("rate out of range") << "1.2" << SrfProblem::RateOutOfRange
+                                       << "Turn point     :    2010       2010 PSI";
+    QTest::newRow("rate off the grid") << "0.755" << SrfProblem::OffTheGrid
+                                       << "Turn point     :    2010       2010 PSI";
+}
+
+void TestDivePlanReport::srfProblemIsPassedOnNotWarned()
+{
+    // The report reads the plan and says what kept its SRF from the table;
+    // the plan's page, status and signals stay as they were.
+    QFETCH(QString, rate2);
+    QFETCH(SrfProblem, problem);
+    QFETCH(QString, turnPoint);
+    auto plan = imperialExample();
+    plan->inputs.diver[0].BR = localNumbers("0.5");
+    plan->DepthChange();
+    plan->inputs.diver[1].BR = localNumbers(rate2);
+    QSignalSpy beeps(plan.get(), &PlanModel::beep);
+    QSignalSpy problems(plan.get(), &PlanModel::srfProblem);
+    const QString status = plan->view.MainStatus;
+    const PlanModel &shown = *plan;
+    const ShortDivePlan report = MakeShortDivePlan(shown, Today);
+    QCOMPARE(report.srfProblem, problem);
+    QCOMPARE(line(report, 35), turnPoint);
+    QCOMPARE(beeps.count(), 0);
+    QCOMPARE(problems.count(), 0);
+    QCOMPARE(plan->view.LowerPageControl, "Dive");
+    QCOMPARE(plan->view.MainStatus, status);
+}
+
 void TestDivePlanReport::stopsAtAValueThatIsNotANumber_data()
 {
     QTest::addColumn<QString>("field");
@@ -306,11 +340,17 @@ void TestDivePlanReport::stopsAtAValueThatIsNotANumber()
     plan->DepthChange();
 
     const QHash<QString, QString *> fields = {
-        {"BottomTime", &plan->results.BottomTime}, {"BR1", &plan->inputs.diver[0].BR},
-        {"PSI2", &plan->inputs.diver[1].PSI},      {"Tanksize2", &plan->inputs.diver[1].Tanksize},
-        {"Speed1", &plan->inputs.Speed1},          {"Speed2", &plan->inputs.Speed2},
+        {"BR1", &plan->inputs.diver[0].BR},
+        {"PSI2", &plan->inputs.diver[1].PSI},
+        {"Tanksize2", &plan->inputs.diver[1].Tanksize},
+        {"Speed1", &plan->inputs.Speed1},
+        {"Speed2", &plan->inputs.Speed2},
     };
-    *fields.value(field) = value;
+    // A bottom time that is not there: what the planner shows before it has one.
+    if (field == "BottomTime")
+        plan->results.BottomTime.reset();
+    else
+        *fields.value(field) = value;
     const ShortDivePlan report = MakeShortDivePlan(*plan, Today);
     QVERIFY(report.stopped);
     QCOMPARE(report.error, error);
@@ -326,17 +366,17 @@ void TestDivePlanReport::fileName_data()
     QTest::addColumn<QString>("planFile");
     QTest::addColumn<int>("depth");
     QTest::addColumn<int>("oxygen");
-    QTest::addColumn<QString>("bottomTime");
+    QTest::addColumn<double>("bottomTime");
     QTest::addColumn<QString>("expected");
 
-    QTest::newRow("unsaved plan") << "" << 30 << 32 << "41.70" << "DivePlan30_32-41.txt";
-    QTest::newRow("bottom time under a minute") << "" << 130 << 21 << "0.99" << "DivePlan130_21-0.txt";
-    QTest::newRow("the planner's memory is unsaved") << "/home/ann/Default.Dive" << 30 << 32 << "41.70"
-                                                     << "DivePlan30_32-41.txt";
-    QTest::newRow("saved plan") << "/home/ann/Reef.Dive" << 30 << 32 << "41.70" << "/home/ann/Reef.txt";
-    QTest::newRow("lower-case extension") << "C:\\Dives\\Wreck.dive" << 30 << 32 << "41.70" << "C:\\Dives\\Wreck.txt";
-    QTest::newRow("only the last extension") << "/p/Blue.hole.Dive" << 30 << 32 << "41.70" << "/p/Blue.hole.txt";
-    QTest::newRow("dotted folder, no extension") << "/my.plans/Reef" << 30 << 32 << "41.70" << "/my.plans/Reef.txt";
+    QTest::newRow("unsaved plan") << "" << 30 << 32 << 41.70 << "DivePlan30_32-41.txt";
+    QTest::newRow("bottom time under a minute") << "" << 130 << 21 << 0.99 << "DivePlan130_21-0.txt";
+    QTest::newRow("the planner's memory is unsaved")
+        << "/home/ann/Default.Dive" << 30 << 32 << 41.70 << "DivePlan30_32-41.txt";
+    QTest::newRow("saved plan") << "/home/ann/Reef.Dive" << 30 << 32 << 41.70 << "/home/ann/Reef.txt";
+    QTest::newRow("lower-case extension") << "C:\\Dives\\Wreck.dive" << 30 << 32 << 41.70 << "C:\\Dives\\Wreck.txt";
+    QTest::newRow("only the last extension") << "/p/Blue.hole.Dive" << 30 << 32 << 41.70 << "/p/Blue.hole.txt";
+    QTest::newRow("dotted folder, no extension") << "/my.plans/Reef" << 30 << 32 << 41.70 << "/my.plans/Reef.txt";
 }
 
 void TestDivePlanReport::fileName()
@@ -344,13 +384,13 @@ void TestDivePlanReport::fileName()
     QFETCH(QString, planFile);
     QFETCH(int, depth);
     QFETCH(int, oxygen);
-    QFETCH(QString, bottomTime);
+    QFETCH(double, bottomTime);
     QFETCH(QString, expected);
     auto plan = openPlan();
     plan->PlanFileName = planFile;
     plan->inputs.Depth = depth;
     plan->inputs.BottomMixO2 = oxygen;
-    plan->results.BottomTime = localNumbers(bottomTime);
+    plan->results.BottomTime = bottomTime;
     QCOMPARE(ShortDivePlanFileName(*plan), expected);
 }
 

@@ -117,6 +117,8 @@ private slots:
     void diveFileOnTheCommandLineOpensThePlan_data();
     void diveFileOnTheCommandLineOpensThePlan();
     void typedDepthRecalculatesOnce();
+    void rateOffTheSrfTableWarnsFromTheWindow_data();
+    void rateOffTheSrfTableWarnsFromTheWindow();
     void metricClickEmptiesNamesAndRefillsLists();
     void timeViewHidesTheGasLines();
     void tankComparisonGetsTheDiversTanks_data();
@@ -245,10 +247,49 @@ void TestPlanWindow::typedDepthRecalculatesOnce()
     model->Suspended = false;
     model->DepthChange();
     QCOMPARE(text(plan, "PressureInATA"), localNumbers("2.82"));
-    QCOMPARE(text(plan, "BottomTime"), model->results.BottomTime);
-    QCOMPARE(text(plan, "BestTime"), model->results.BestTime);
-    QCOMPARE(text(plan, "MODBottomGasEdit"), model->results.MODBottomGasEdit);
+    QCOMPARE(text(plan, "BottomTime"), ShownValue(model->results.BottomTime));
+    QCOMPARE(text(plan, "BestTime"), ShownValue(model->results.BestTime));
+    QCOMPARE(text(plan, "MODBottomGasEdit"), ShownMod(model->results.MODBottomGasEdit));
     QCOMPARE(text(plan, "Label17Depth"), localNumbers("60.00 feet"));
+}
+
+void TestPlanWindow::rateOffTheSrfTableWarnsFromTheWindow_data()
+{
+    QTest::addColumn<QString>("rate");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<QString>("page");
+    QTest::newRow("out of range: the reserves page") << "2"
+                                                     << "SRF Input: Out of range error"
+                                                     << "Reserves";
+    QTest::newRow("off the grid: the page stays") << "0.755"
+                                                  << "Out of SRF range error"
+                                                  << "Dive";
+}
+
+void TestPlanWindow::rateOffTheSrfTableWarnsFromTheWindow()
+{
+    // A recalculation's SRF problem reaches the main message line and turns
+    // the page where the problem asks for it; so does the short plan's.
+    QFETCH(QString, rate);
+    QFETCH(QString, message);
+    QFETCH(QString, page);
+    TMainForm main;
+    TfmRuleOfThird *plan = pressF4(main);
+    QVERIFY(plan);
+    user::type(plan, "BR1", localNumbers(rate));
+    QCOMPARE(text(plan, "BR1"), localNumbers(rate));
+    QCOMPARE(text(plan, "SRF"), localNumbers("0.67"));
+    QCOMPARE(main.messageLine(), message);
+
+    // The rate stays; the depth typed anew recalculates with it. (The rate's
+    // first keys, such as "0", may be out of range on their own.)
+    pages(plan, "LowerPageControl")->setCurrentIndex(0);
+    user::type(plan, "Depth", "90");
+    QCOMPARE(pages(plan, "LowerPageControl")->currentWidget()->objectName(), page);
+
+    pages(plan, "LowerPageControl")->setCurrentIndex(0);
+    user::click(plan, "SpeedButton3");
+    QCOMPARE(pages(plan, "LowerPageControl")->currentWidget()->objectName(), page);
 }
 
 void TestPlanWindow::metricClickEmptiesNamesAndRefillsLists()
@@ -401,8 +442,8 @@ void TestPlanWindow::blendingWorksheetAsksWhoseTank()
     QCOMPARE(text(sheet, "PSIG"), pressure);
     const PlanResults &r = plan->plan().results;
     const bool trimix = command == "CreateTrimixButtom";
-    QCOMPARE(text(sheet, "xFo2"), trimix ? r.SuggestedOxygen : r.BestMix);
-    QCOMPARE(text(sheet, "xFHe"), trimix ? r.SuggestedHelium : QStringLiteral("0"));
+    QCOMPARE(text(sheet, "xFo2"), ShownValue(trimix ? r.SuggestedOxygen : r.BestMix));
+    QCOMPARE(text(sheet, "xFHe"), trimix ? ShownValue(r.SuggestedHelium) : QStringLiteral("0"));
     QVERIFY(user::control<QCheckBox>(sheet, "AutoCalc")->isChecked());
     QCOMPARE(sheet->isMetric(), false);
 }
@@ -578,7 +619,7 @@ void TestPlanWindow::gasNeedsOpensOnHowMuchAir()
     const auto *pages = user::control<QTabWidget>(gas, "PageControl1");
     QCOMPARE(pages->currentWidget()->objectName(), "HowMuchAir");
     QCOMPARE(text(gas, "NDepth"), "100");
-    QCOMPARE(text(gas, "N_Time"), QString::number(qRound(StrToFloat(plan->plan().results.BestTime))));
+    QCOMPARE(text(gas, "N_Time"), QString::number(qRound(ValueOf(plan->plan().results.BestTime))));
     QCOMPARE(text(gas, "NBre_rate"), text(plan, "BR2"));
     QVERIFY(!text(gas, "Memo2").trimmed().isEmpty());
 }
@@ -620,7 +661,7 @@ void TestPlanWindow::shortPlanNoteIsNamedAfterThePlan()
     auto *note = qobject_cast<TEditForm *>(main.activeChild());
     QVERIFY(note);
     if (planFile.isEmpty()) {
-        const QString minutes = QString::number(static_cast<long long>(StrToFloat(plan->plan().results.BottomTime)));
+        const QString minutes = QString::number(static_cast<long long>(ValueOf(plan->plan().results.BottomTime)));
         QCOMPARE(note->windowTitle(), noteName + minutes + ".txt");
     } else {
         QCOMPARE(note->fileName(), m_settings->folder() + u'/' + noteName);

@@ -47,12 +47,7 @@ Printed printWorksheet(const PlanModel &plan, const QString &folder, QPageSize::
     return out;
 }
 
-void setStop(PlanModel &plan, int stop, int depth, int time)
-{
-    plan.inputs.setStopActive(stop, true);
-    (stop == 1 ? plan.inputs.DecoDepth1 : stop == 2 ? plan.inputs.DecoDepth2 : plan.inputs.DecoDepth3) = depth;
-    (stop == 1 ? plan.inputs.DecoTime1 : stop == 2 ? plan.inputs.DecoTime2 : plan.inputs.DecoTime3) = time;
-}
+void setStop(PlanModel &plan, int stop, int depth, int time) { plan.inputs.stop(stop) = {true, depth, time}; }
 
 // Small tanks, a rich bottom gas, three stops on oxygen without times: all
 // eight checks fail.
