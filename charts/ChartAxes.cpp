@@ -133,7 +133,7 @@ void TRChart::drawXAxis(QPainter &p, const PlotGeometry &geo)
         const QString text = axis.label(t.value);
         const int tw = metrics.horizontalAdvance(text);
         const int left = std::min(x - tw / 2, width() - tw);
-        p.drawText(QRect(left, y0 + XLabelGap, tw, metrics.height()), Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip, text);
+        p.drawText(QPoint(left, y0 + XLabelGap + metrics.ascent()), text);
     }
 }
 
@@ -142,6 +142,7 @@ void TRChart::drawYAxis(QPainter &p, const PlotGeometry &geo)
     const AxisTicks axis = axisTicks(m_loY, m_hiY, m_logY, m_yLabelType, m_minTickY, m_decPlaceY, m_dtY);
     const int x0 = m_lRim;
     const QFontMetrics metrics = p.fontMetrics();
+    const QFontMetricsF metricsF(p.font(), p.device());
     if (!axis.message.isEmpty()) {
         p.drawText(QRect(0, m_tRim + geo.h / 2 - metrics.height() / 2, x0 - YLabelGap, metrics.height()),
                    Qt::AlignRight | Qt::AlignVCenter | Qt::TextDontClip, axis.message);
@@ -155,9 +156,9 @@ void TRChart::drawYAxis(QPainter &p, const PlotGeometry &geo)
         if (!t.major || !axis.label)
             continue;
         const QString text = axis.label(t.value);
-        const int tw = metrics.horizontalAdvance(text);
-        p.drawText(QRect(x0 - YLabelGap - tw, y - metrics.height() / 2, tw, metrics.height()),
-                   Qt::AlignRight | Qt::AlignVCenter | Qt::TextDontClip, text);
+        // Where the painter puts right-aligned text: its unrounded width.
+        const qreal tw = metricsF.horizontalAdvance(text);
+        p.drawText(QPointF(x0 - YLabelGap - tw, y - metrics.height() / 2 + metrics.ascent()), text);
     }
 }
 
