@@ -44,7 +44,14 @@ struct ChartItemExtra
 // block whose bounds lie outside the visible window can be skipped.
 struct ItemBlock
 {
-    double minX, maxX, minY, maxY;
+    // The line's extremes and ends first, together: drawing a long line
+    // reads only these of most summaries.
+    double lineMinX = 0, lineMaxX = 0, lineMinY = 0, lineMaxY = 0;
+    double firstY = 0; // its first point's height
+    double lastY = 0;  // its last point's height
+    bool hasLine = false;
+
+    double minX = 0, maxX = 0, minY = 0, maxY = 0;
     // Texts, character marks, lines and bars reach further than their point;
     // such blocks are always drawn.
     bool alwaysDraw = false;
@@ -60,13 +67,10 @@ struct ItemBlock
     // be drawn from this summary: the line from its start through its lowest
     // and highest point to its end, and its marks.
     bool plain = true;
-    bool hasLine = false;
     QRgb lineColor = 0;
     std::uint8_t lineWidth = 0;
     double startX = 0, startY = 0;     // the pen where the line starts
-    double firstY = 0;                 // its first point's height
-    double lastX = 0, lastY = 0;       // its last point
-    double lineMinX = 0, lineMaxX = 0, lineMinY = 0, lineMaxY = 0;
+    double lastX = 0;                  // its last point's x
     std::uint32_t firstMark = 0;       // into DisplayList::markIndex()
     std::uint32_t markCount = 0;
     // The block's marks that differ in style, colour or height, when there
