@@ -137,6 +137,11 @@ int main(int argc, char **argv)
     };
     Line lines[] = {{1000000, tidewellChart(1000000), peerChart(1000000)},
                     {10000, tidewellChart(10000), peerChart(10000)}};
+    // The widgets are the same size; the plot areas inside differ by the
+    // room each leaves for its axes.
+    const QRect peerArea = lines[0].peer->axisRect()->rect();
+    std::printf("plot areas: TRChart %d x %d, QCustomPlot %d x %d pixels\n", lines[0].tidewell->plotRect().width(),
+                lines[0].tidewell->plotRect().height(), peerArea.width(), peerArea.height());
     for (Line &l : lines) {
         const Pair window = repaintsAfterPan(*l.tidewell, *l.peer, 2000, 6000);
         const Pair whole = repaintsAfterPan(*l.tidewell, *l.peer, 0, l.points - 1);

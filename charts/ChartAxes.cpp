@@ -2,6 +2,7 @@
 // ticks and labels, axis titles, and the grid inside the plot area.
 
 #include "charts/ChartDateTime.h"
+#include "charts/GridPixels.h"
 #include "charts/RChart.h"
 
 #include <QRegion>
@@ -132,7 +133,7 @@ void TRChart::drawXAxis(QPainter &p, const PlotGeometry &geo)
         const QString text = axis.label(t.value);
         const int tw = metrics.horizontalAdvance(text);
         const int left = std::min(x - tw / 2, width() - tw);
-        p.drawText(QRect(left, y0 + XLabelGap, tw, metrics.height()), Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip, text);
+        p.drawText(QPoint(left, y0 + XLabelGap + metrics.ascent()), text);
     }
 }
 
@@ -141,6 +142,7 @@ void TRChart::drawYAxis(QPainter &p, const PlotGeometry &geo)
     const AxisTicks axis = axisTicks(m_loY, m_hiY, m_logY, m_yLabelType, m_minTickY, m_decPlaceY, m_dtY);
     const int x0 = m_lRim;
     const QFontMetrics metrics = p.fontMetrics();
+    const QFontMetricsF metricsF(p.font(), p.device());
     if (!axis.message.isEmpty()) {
         p.drawText(QRect(0, m_tRim + geo.h / 2 - metrics.height() / 2, x0 - YLabelGap, metrics.height()),
                    Qt::AlignRight | Qt::AlignVCenter | Qt::TextDontClip, axis.message);
@@ -154,9 +156,9 @@ void TRChart::drawYAxis(QPainter &p, const PlotGeometry &geo)
         if (!t.major || !axis.label)
             continue;
         const QString text = axis.label(t.value);
-        const int tw = metrics.horizontalAdvance(text);
-        p.drawText(QRect(x0 - YLabelGap - tw, y - metrics.height() / 2, tw, metrics.height()),
-                   Qt::AlignRight | Qt::AlignVCenter | Qt::TextDontClip, text);
+        // Where the painter puts right-aligned text: its unrounded width.
+        const qreal tw = metricsF.horizontalAdvance(text);
+        p.drawText(QPointF(x0 - YLabelGap - tw, y - metrics.height() / 2 + metrics.ascent()), text);
     }
 }
 
@@ -172,7 +174,7 @@ void TRChart::drawTitles(QPainter &p, const Look &look, const PlotGeometry &geo)
         p.drawText(QPoint(m_lRim, m_tRim - metrics.height() + metrics.ascent()), m_idOrdinate);
 }
 
-void TRChart::drawGrid(QPainter &p, const Look &look, const PlotGeometry &geo)
+void TRChart::drawGrid(QPainter &p, const Look &look, const PlotGeometry &geo, QImage *pixels)
 {
     const auto positions = [](double lo, double hi, bool log, double spacing, int pixels) {
         std::vector<double> values;
@@ -183,33 +185,38 @@ void TRChart::drawGrid(QPainter &p, const Look &look, const PlotGeometry &geo)
             values = GridPositions(lo, hi, spacing, std::max(1, pixels));
         return values;
     };
-    std::vector<int> xs, ys;
+    GridLines grid;
     for (double v : positions(m_loX, m_hiX, m_logX, m_gridDx, geo.w))
-        xs.push_back(geo.toX(v));
+        grid.xs.push_back(geo.toX(v));
     for (double v : positions(m_loY, m_hiY, m_logY, m_gridDy, geo.h))
-        ys.push_back(geo.toY(v));
+        grid.ys.push_back(geo.toY(v));
+    grid.vertical = m_gridStyle == gsLines || m_gridStyle == gsVertLines || m_gridStyle == gsDotLines
+                    || m_gridStyle == gsVertDotLines;
+    grid.horizontal = m_gridStyle == gsLines || m_gridStyle == gsHorizLines || m_gridStyle == gsDotLines
+                      || m_gridStyle == gsHorizDotLines;
+    grid.dots = m_gridStyle == gsDotLines || m_gridStyle == gsVertDotLines || m_gridStyle == gsHorizDotLines;
+    grid.points = m_gridStyle == gsPoints;
+    // A translucent colour is blended, which only the painter does.
+    if (pixels && look.grid.alpha() == 255) {
+        SetGridPixels(*pixels, grid, geo.w, geo.h, look.grid.rgba());
+        return;
+    }
 
-    QPen solid(look.grid, 0);
+    QPen pen(look.grid, 0);
     // Dotted lines set every other pixel.
-    QPen dotted(look.grid, 0);
-    dotted.setDashPattern({1.0, 1.0});
-    const bool vertical = m_gridStyle == gsLines || m_gridStyle == gsVertLines || m_gridStyle == gsDotLines
-                          || m_gridStyle == gsVertDotLines;
-    const bool horizontal = m_gridStyle == gsLines || m_gridStyle == gsHorizLines || m_gridStyle == gsDotLines
-                            || m_gridStyle == gsHorizDotLines;
-    const bool dots = m_gridStyle == gsDotLines || m_gridStyle == gsVertDotLines || m_gridStyle == gsHorizDotLines;
-    if (m_gridStyle == gsPoints) {
-        p.setPen(solid);
-        for (int x : xs)
-            for (int y : ys)
+    if (grid.dots)
+        pen.setDashPattern({1.0, 1.0});
+    p.setPen(pen);
+    if (grid.points) {
+        for (int x : grid.xs)
+            for (int y : grid.ys)
                 p.drawPoint(x, y);
         return;
     }
-    p.setPen(dots ? dotted : solid);
-    if (vertical)
-        for (int x : xs)
+    if (grid.vertical)
+        for (int x : grid.xs)
             p.drawLine(x, 0, x, geo.h);
-    if (horizontal)
-        for (int y : ys)
+    if (grid.horizontal)
+        for (int y : grid.ys)
             p.drawLine(0, y, geo.w, y);
 }

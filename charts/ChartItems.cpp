@@ -1,6 +1,7 @@
 #include "charts/ChartItems.h"
 
 #include <algorithm>
+#include <cmath>
 
 void DisplayList::clear()
 {
@@ -139,7 +140,9 @@ std::size_t DisplayList::memoryBytes() const
 void DisplayList::noteInBlock(const ChartItem &item, const ChartItemExtra *extra)
 {
     if (m_items.size() % BlockSize == 0) {
-        ItemBlock block{item.x, item.x, item.y, item.y};
+        ItemBlock block;
+        block.minX = block.maxX = item.x;
+        block.minY = block.maxY = item.y;
         // Lines into the block start at the pen, so its position belongs to the block.
         if (m_penKnown) {
             block.minX = std::min(block.minX, m_penX);
@@ -224,6 +227,9 @@ void DisplayList::noteLine(ItemBlock &b, const ChartItem &item) const
     } else if (item.color != b.lineColor || item.width != b.lineWidth || m_penX != b.lastX || m_penY != b.lastY) {
         b.plain = false;
     }
+    // A point off the number line has no place between the line's extremes.
+    if (!std::isfinite(item.x) || !std::isfinite(item.y))
+        b.plain = false;
     b.lastX = item.x;
     b.lastY = item.y;
     b.lineMinX = std::min(b.lineMinX, item.x);

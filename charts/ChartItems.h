@@ -13,6 +13,7 @@
 #include <QRgb>
 #include <QString>
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -44,15 +45,13 @@ struct ChartItemExtra
 // block whose bounds lie outside the visible window can be skipped.
 struct ItemBlock
 {
-    double minX, maxX, minY, maxY;
-    // Texts, character marks, lines and bars reach further than their point;
-    // such blocks are always drawn.
-    bool alwaysDraw = false;
-    std::uint8_t maxWidth = 0;   // widest pen of the block
-    // The pen after the block's last item, when the block moves it.
-    bool movesPen = false;
-    double penX = 0, penY = 0;
-
+    // The line's extremes and ends and the flags that tell whether they
+    // stand for the block come first, within 64 bytes: drawing a long line
+    // reads only these of most summaries.
+    double lineMinX = 0, lineMaxX = 0, lineMinY = 0, lineMaxY = 0;
+    double firstY = 0; // the line's first point's height
+    double lastY = 0;  // its last point's height
+    bool hasLine = false;
     // A plain block holds only pen moves, pattern or pixel marks and
     // line-to items of one colour and a width of 0 or 1 that form one
     // unbroken line (each starts where the one before ended, whatever pen
@@ -60,21 +59,28 @@ struct ItemBlock
     // be drawn from this summary: the line from its start through its lowest
     // and highest point to its end, and its marks.
     bool plain = true;
-    bool hasLine = false;
-    QRgb lineColor = 0;
+    // Texts, character marks, lines and bars reach further than their point;
+    // such blocks are always drawn.
+    bool alwaysDraw = false;
+    bool movesPen = false;     // the block moves the pen (to penX, penY)
+    std::uint8_t maxWidth = 0; // widest pen of the block
     std::uint8_t lineWidth = 0;
-    double startX = 0, startY = 0;     // the pen where the line starts
-    double firstY = 0;                 // its first point's height
-    double lastX = 0, lastY = 0;       // its last point
-    double lineMinX = 0, lineMaxX = 0, lineMinY = 0, lineMaxY = 0;
-    std::uint32_t firstMark = 0;       // into DisplayList::markIndex()
+    QRgb lineColor = 0;
     std::uint32_t markCount = 0;
+
+    // Bounds of all items, the pen on entry included.
+    double minX = 0, maxX = 0, minY = 0, maxY = 0;
+    double penX = 0, penY = 0;         // the pen after the block's last item
+    double startX = 0, startY = 0;     // the pen where the line starts
+    double lastX = 0;                  // the line's last point's x
+    std::uint32_t firstMark = 0;       // into DisplayList::markIndex()
     // The block's marks that differ in style, colour or height, when there
     // are few: within one pixel column the others draw the same pixels.
     std::uint32_t firstDistinct = 0;
     std::uint8_t distinctCount = 0;
     bool manyDistinct = false;
 };
+static_assert(offsetof(ItemBlock, markCount) + sizeof(std::uint32_t) <= 64, "a long line's fields share a cache line");
 
 struct DistinctMark
 {

@@ -144,7 +144,18 @@ bool PlotDrawer::drawNodesAt(const DisplayList &list, int levels, std::size_t &i
         if ((index << bits) != i || ((index + 1) << bits) > list.size())
             continue;
         const std::size_t end = i + (std::size_t(1) << bits);
-        if (drawWholeBlock(list, list.node(level, index), list.distinctMarks(level), i < m_insideUntil)) {
+        const ItemBlock &node = list.node(level, index);
+        if (drawWholeBlock(list, node, list.distinctMarks(level), i < m_insideUntil)) {
+            i = end;
+            return true;
+        }
+        // Parts of a node that lies inside the plot are never skipped, so
+        // its line can be walked without looking at their extents; a block's
+        // items are walked wherever it lies.
+        if (isBareLine(node) && (level == 0 || i < m_insideUntil || inside(node))) {
+            continueLine(node);
+            walkBareNode(list, level, index);
+            endLineAfter(node);
             i = end;
             return true;
         }
@@ -163,6 +174,16 @@ bool PlotDrawer::drawWholeBlock(const DisplayList &list, const ItemBlock &block,
         if (block.movesPen)
             m_pen = QPoint(m_geo.toX(block.penX), m_geo.toY(block.penY));
         ++m_stats.blocksSkipped;
+        return true;
+    }
+    if (isBareLine(block)) {
+        const int column = m_geo.toX(block.lineMinX);
+        if (m_geo.toX(block.lineMaxX) != column)
+            return false;
+        continueLine(block);
+        addToColumn(column, block.firstY, block.lineMinY, block.lineMaxY, block.lastY);
+        endLineAfter(block);
+        ++m_stats.blocksSummarised;
         return true;
     }
     if (block.plain && drawSummary(list, block, distinct)) {
@@ -186,10 +207,6 @@ bool PlotDrawer::drawSummary(const DisplayList &list, const ItemBlock &block, co
         last = QPoint(column, m_geo.toY(block.lastY));
         low = QPoint(column, m_geo.toY(block.lineMinY));
         high = QPoint(column, m_geo.toY(block.lineMaxY));
-        if (block.markCount == 0) {
-            drawSummaryLine(block, start, {first, low, high, last});
-            return true;
-        }
         lineArea = QRect(QPoint(column, std::min(low.y(), high.y())), QPoint(column, std::max(low.y(), high.y())));
     }
     const QRect entryArea(QPoint(std::min(start.x(), first.x()), std::min(start.y(), first.y())),
@@ -252,6 +269,102 @@ bool PlotDrawer::drawSummary(const DisplayList &list, const ItemBlock &block, co
     return true;
 }
 
+void PlotDrawer::continueLine(const ItemBlock &block)
+{
+    const QRgb color = m_style.allBlack ? qRgb(0, 0, 0) : (block.lineColor | 0xFF000000);
+    if (m_line.active && m_line.color == color && m_line.width == block.lineWidth && m_line.endX == block.startX
+        && m_line.endY == block.startY)
+        return;
+    endLine();
+    moveTo(QPoint(m_geo.toX(block.startX), m_geo.toY(block.startY)));
+    m_line.active = true;
+    m_line.color = color;
+    m_line.width = block.lineWidth;
+}
+
+void PlotDrawer::addToColumn(int column, double first, double low, double high, double last)
+{
+    // Pixel heights grow or shrink with world heights, so the lowest and
+    // highest world heights give the column's extreme pixels.
+    if (m_line.hasColumn && column == m_line.column) {
+        m_line.low = std::min(m_line.low, low);
+        m_line.high = std::max(m_line.high, high);
+        m_line.last = last;
+        return;
+    }
+    handOverColumn();
+    m_line.hasColumn = true;
+    m_line.column = column;
+    m_line.first = first;
+    m_line.low = low;
+    m_line.high = high;
+    m_line.last = last;
+}
+
+void PlotDrawer::handOverColumn()
+{
+    if (!m_line.hasColumn)
+        return;
+    m_line.hasColumn = false;
+    // Not active meanwhile, so that lineTo does not end the line.
+    m_line.active = false;
+    for (double y : {m_line.first, m_line.low, m_line.high, m_line.last})
+        lineTo(QPoint(m_line.column, m_geo.toY(y)), m_line.color, m_line.width);
+    m_line.active = true;
+}
+
+void PlotDrawer::endLine()
+{
+    if (!m_line.active)
+        return;
+    handOverColumn();
+    m_line.active = false;
+}
+
+void PlotDrawer::endLineAfter(const ItemBlock &block)
+{
+    m_line.endX = block.lastX;
+    m_line.endY = block.lastY;
+    // Mostly the pen stays where the line ends.
+    if (block.movesPen && (block.penX != block.lastX || block.penY != block.lastY))
+        moveTo(QPoint(m_geo.toX(block.penX), m_geo.toY(block.penY)));
+}
+
+void PlotDrawer::walkBareNode(const DisplayList &list, int level, std::size_t index)
+{
+    if (level == 0) {
+        // The pen moves lead back to where the line goes on: only the
+        // line-to items count.
+        const std::size_t first = index << DisplayList::BlockBits;
+        for (std::size_t k = first; k < first + DisplayList::BlockSize; k += 64 / sizeof(ChartItem))
+            __builtin_prefetch(&list[k]);
+        for (std::size_t k = first; k < first + DisplayList::BlockSize; ++k) {
+            const ChartItem &item = list[k];
+            if (item.kind == ItemKind::LineTo)
+                addToColumn(m_geo.toX(item.x), item.y, item.y, item.y, item.y);
+        }
+        m_stats.itemsWalked += DisplayList::BlockSize;
+        return;
+    }
+    const std::size_t first = index << DisplayList::FanoutBits;
+    // The parts lie apart in memory that is mostly not cached: asked for
+    // all at once, they arrive together.
+    for (std::size_t c = first; c < first + DisplayList::Fanout; ++c)
+        __builtin_prefetch(&list.node(level - 1, c));
+    for (std::size_t c = first; c < first + DisplayList::Fanout; ++c) {
+        const ItemBlock &part = list.node(level - 1, c);
+        if (!part.hasLine)
+            continue;
+        const int column = m_geo.toX(part.lineMinX);
+        if (m_geo.toX(part.lineMaxX) == column) {
+            addToColumn(column, part.firstY, part.lineMinY, part.lineMaxY, part.lastY);
+            ++m_stats.blocksSummarised;
+        } else {
+            walkBareNode(list, level - 1, c);
+        }
+    }
+}
+
 void PlotDrawer::drawSummaryLine(const ItemBlock &block, QPoint start, const std::array<QPoint, 4> &points)
 {
     const QRgb color = m_style.allBlack ? qRgb(0, 0, 0) : (block.lineColor | 0xFF000000);
@@ -265,6 +378,7 @@ void PlotDrawer::drawSummaryLine(const ItemBlock &block, QPoint start, const std
 
 void PlotDrawer::lineTo(QPoint p, QRgb color, int width)
 {
+    endLine();
     if (m_runActive && (color != m_runColor || width != m_runWidth))
         flushRun(false);
     if (!m_runActive) {
@@ -281,6 +395,7 @@ void PlotDrawer::lineTo(QPoint p, QRgb color, int width)
 
 void PlotDrawer::moveTo(QPoint p)
 {
+    endLine();
     // A move to the pen's own pixel changes nothing that a thin line draws
     // (a wide one would end in caps instead of a join there).
     if (!(m_thin && p == m_pen && (!m_runActive || m_runWidth <= 1)))
@@ -326,6 +441,7 @@ void PlotDrawer::pushPoint(QPoint p)
 
 void PlotDrawer::flushRun(bool keepLast)
 {
+    endLine();
     if (!m_runActive)
         return;
     if (!keepLast)
@@ -345,8 +461,22 @@ void PlotDrawer::flushRun(bool keepLast)
         if (m_bits && m_runWidth <= 1) {
             if (m_points.size() == 1)
                 drawThinSegment(m_points[0], m_points[0], m_runColor);
-            for (std::size_t k = 1; k < m_points.size(); ++k)
-                drawThinSegment(m_points[k - 1], m_points[k], m_runColor);
+            for (std::size_t k = 1; k < m_points.size();) {
+                if (m_points[k].x() != m_points[k - 1].x()) {
+                    drawThinSegment(m_points[k - 1], m_points[k], m_runColor);
+                    ++k;
+                    continue;
+                }
+                // Joined vertical segments in one column cover the span
+                // between their extremes: each pixel is set once.
+                const int x = m_points[k].x();
+                int low = m_points[k - 1].y(), high = low;
+                for (; k < m_points.size() && m_points[k].x() == x; ++k) {
+                    low = std::min(low, m_points[k].y());
+                    high = std::max(high, m_points[k].y());
+                }
+                drawThinSegment(QPoint(x, low), QPoint(x, high), m_runColor);
+            }
         } else {
             QPainter &p = painter();
             QPen pen{QColor(m_runColor)};

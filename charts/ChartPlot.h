@@ -11,7 +11,9 @@
 // one drawn before at the same pixel is not drawn again unless something was
 // drawn over it since. Runs of items whose summary lies wholly outside the
 // plot are skipped, and runs that fall into one pixel column are drawn from
-// their summary, the largest run first. `thin = false` draws every item as
+// their summary, the largest run first; a line without marks that spreads
+// over several columns is gathered column by column from the summaries of
+// its parts. `thin = false` draws every item as
 // listed (the reference).
 
 #include "charts/ChartItems.h"
@@ -113,11 +115,28 @@ private:
     void flushRun(bool keepLast);
     void drawThinSegment(QPoint a, QPoint b, QRgb color);
 
+    // A line without marks, gathered column by column in world heights from
+    // summaries and from the items of blocks, and handed to the run only
+    // when the next column starts: the run then sees a column's first,
+    // lowest, highest and last point, as if it had been given every item.
+    static bool isBareLine(const ItemBlock &block) { return block.plain && block.hasLine && block.markCount == 0; }
+    void continueLine(const ItemBlock &block);
+    void addToColumn(int column, double first, double low, double high, double last);
+    void handOverColumn();
+    void endLine();
+    void endLineAfter(const ItemBlock &block);
+    // The line of a bare node spread over several columns, from the
+    // summaries of its parts where they fall into one column, else from
+    // their parts, down to the items. Its parts' lines join without a
+    // break, as the node is plain.
+    void walkBareNode(const DisplayList &list, int level, std::size_t index);
+
     bool drawNodesAt(const DisplayList &list, int levels, std::size_t &i);
     // `knownInside`: the block lies within one found inside the plot.
     bool drawWholeBlock(const DisplayList &list, const ItemBlock &block, const std::vector<DistinctMark> &distinct,
                         bool knownInside);
     void drawSummaryLine(const ItemBlock &block, QPoint start, const std::array<QPoint, 4> &points);
+    // A plain block with marks, or with marks only, from its summary.
     bool drawSummary(const DisplayList &list, const ItemBlock &block, const std::vector<DistinctMark> &distinct);
     void mark(const ChartItem &item);
     void drawMarkAt(QPoint p, QRgb color, int style);
@@ -144,6 +163,18 @@ private:
     std::vector<QPoint> m_points;
     bool m_columnOpen = false;
     int m_columnX = 0, m_minY = 0, m_maxY = 0, m_lastY = 0;
+
+    struct GatheredLine
+    {
+        bool active = false;
+        QRgb color = 0;
+        int width = 0;
+        double endX = 0, endY = 0; // the line's last point so far
+        bool hasColumn = false;
+        int column = 0;
+        double first = 0, low = 0, high = 0, last = 0;
+    };
+    GatheredLine m_line;
 
     // Items before this one lie in a run found wholly inside the plot.
     std::size_t m_insideUntil = 0;

@@ -226,7 +226,7 @@ void TRChart::drawAll(QImage &control, QImage &plot, DrawState &state, bool thin
         plot = QImage(QSize(std::max(1, geo.w + 1), std::max(1, geo.h + 1)), QImage::Format_RGB32);
     {
         QPainter p(&plot);
-        drawPlotBackground(p, look, geo);
+        drawPlotBackground(p, look, geo, &plot);
     }
     const PlotStyle style = plotStyle(look);
     state = DrawState();
@@ -265,11 +265,11 @@ void TRChart::renderAll()
     m_imagesValid = true;
 }
 
-void TRChart::drawPlotBackground(QPainter &p, const Look &look, const PlotGeometry &geo)
+void TRChart::drawPlotBackground(QPainter &p, const Look &look, const PlotGeometry &geo, QImage *pixels)
 {
     p.fillRect(0, 0, geo.w + 1, geo.h + 1, look.chart);
     if (m_gridStyle != gsNone)
-        drawGrid(p, look, geo);
+        drawGrid(p, look, geo, pixels);
     p.setPen(QPen(look.scale, 0));
     p.setBrush(Qt::NoBrush);
     p.drawRect(0, 0, geo.w, geo.h);
@@ -394,7 +394,7 @@ void TRChart::PrintChart(QPainter &painter, int &left, int &top, bool blackAndWh
     drawControl(painter, look, geo, true);
     painter.translate(m_lRim, m_tRim);
     painter.setClipRect(0, 0, geo.w + 1, geo.h + 1);
-    drawPlotBackground(painter, look, geo);
+    drawPlotBackground(painter, look, geo, nullptr);
     const PlotStyle style = plotStyle(look);
     DrawState state;
     {

@@ -247,8 +247,9 @@ private:
     void drawXAxis(QPainter &p, const PlotGeometry &geo);
     void drawYAxis(QPainter &p, const PlotGeometry &geo);
     void drawTitles(QPainter &p, const Look &look, const PlotGeometry &geo);
-    void drawGrid(QPainter &p, const Look &look, const PlotGeometry &geo);
-    void drawPlotBackground(QPainter &p, const Look &look, const PlotGeometry &geo);
+    // `pixels`: the image `p` paints on, when the grid may be set in it directly.
+    void drawGrid(QPainter &p, const Look &look, const PlotGeometry &geo, QImage *pixels);
+    void drawPlotBackground(QPainter &p, const Look &look, const PlotGeometry &geo, QImage *pixels);
     void showChanged(const QRect &controlArea);
     void flushScreen();
     void fireMouseMoveInChart(QPoint pos, TShiftState shift);

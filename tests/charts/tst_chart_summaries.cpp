@@ -170,6 +170,93 @@ private slots:
         compareWithEveryItem(chart);
     }
 
+    void interruptedLinesArePixelExact_data()
+    {
+        QTest::addColumn<QString>("interruption");
+        QTest::addColumn<int>("at"); // the item where it happens
+        QTest::addColumn<double>("itemsPerColumn");
+        // 60,000 items in a 340-pixel plot; the line is interrupted every
+        // 5,000 items from `at` on. Drawn from summaries, whole nodes of a
+        // line are gathered column by column down to their items; an
+        // interruption must end such a line where the items end it.
+        const QList<std::pair<const char *, int>> places{{"mid-block", 1000 + 17},
+                                                         {"last in a block", 32 * 40 - 1},
+                                                         {"on a block edge", 32 * 40},
+                                                         {"on a level-1 edge", 256 * 5},
+                                                         {"on a level-2 edge", 2048}};
+        const QList<std::pair<const char *, double>> zooms{{"one column per 2048 items", 2048},
+                                                           {"per 256", 256},
+                                                           {"per 40", 40},
+                                                           {"per 3", 3},
+                                                           {"whole list", 60000.0 / 340}};
+        for (const char *interruption :
+             {"gap", "colour", "width", "move away and back", "move away", "mark", "nothing"})
+            for (const auto &[place, at] : places)
+                for (const auto &[zoom, perColumn] : zooms)
+                    QTest::addRow("%s %s, %s", interruption, place, zoom) << QString(interruption) << at << perColumn;
+    }
+    void interruptedLinesArePixelExact()
+    {
+        QFETCH(QString, interruption);
+        QFETCH(int, at);
+        QFETCH(double, itemsPerColumn);
+        TRChart chart;
+        chart.resize(400, 300);
+        chart.setAutoRedraw(false);
+        chart.setDataColor(Qt::yellow);
+        chart.MovePenTo(0, 50);
+        for (int i = 1; i < 60000; ++i) {
+            const double y = 50 + 35 * std::sin(i / 4000.0) + (i % 13) * 0.9;
+            const bool here = i >= at && (i - at) % 5000 == 0;
+            if (here && interruption == "gap")
+                chart.DrawLineTo(i, std::nan(""));
+            else if (here && interruption == "move away and back") {
+                chart.MovePenTo(i - 3000, 0);
+                chart.MovePenTo(i - 1, 50 + 35 * std::sin((i - 1) / 4000.0) + ((i - 1) % 13) * 0.9);
+            } else if (here && interruption == "move away")
+                chart.MovePenTo(i, 10);
+            else if (here && interruption == "mark")
+                chart.AddMark(i, y + 3, 1);
+            chart.setDataColor(here && interruption == "colour" ? Qt::red : Qt::yellow);
+            chart.setLineWidth(here && interruption == "width" ? 0 : 1);
+            chart.DrawLineTo(i, y);
+        }
+        // From a level-2 edge, so that nodes of every size meet the plot's edges.
+        const double lo = 2048 * 3;
+        chart.SetScaleRange(lo, 0, lo + 340 * itemsPerColumn, 100);
+        compareWithEveryItem(chart);
+        chart.SetScaleRange(0, 0, 60000, 100);
+        compareWithEveryItem(chart);
+    }
+
+    void pointsOffTheNumberLineAreNotSummarised_data()
+    {
+        QTest::addColumn<int>("at"); // items 32 to 63 form the second block
+        QTest::addColumn<double>("x");
+        QTest::addColumn<double>("y");
+        QTest::newRow("height not a number") << 40 << 40.0 << std::nan("");
+        QTest::newRow("height not a number, last in its block") << 63 << 63.0 << std::nan("");
+        QTest::newRow("x not a number") << 40 << std::nan("") << 5.0;
+        QTest::newRow("infinite height") << 40 << 40.0 << HUGE_VAL;
+        QTest::newRow("finite") << 40 << 40.0 << 5.0;
+    }
+    void pointsOffTheNumberLineAreNotSummarised()
+    {
+        // A block's lowest and highest points stand for its line only when
+        // every point has a place between them.
+        QFETCH(int, at);
+        QFETCH(double, x);
+        QFETCH(double, y);
+        TRChart chart;
+        chart.MovePenTo(0, 0);
+        for (int i = 1; i < 96; ++i)
+            chart.DrawLineTo(i == at ? x : i, i == at ? y : i % 5);
+        const DisplayList &list = chart.items();
+        QVERIFY(!list.node(0, 0).plain); // it begins before the pen's first move
+        QCOMPARE(list.node(0, 1).plain, std::isfinite(x) && std::isfinite(y));
+        QVERIFY(list.node(0, 2).plain);
+    }
+
     void clearedListIsSummarisedAnew()
     {
         // A list cleared and filled with another line, shorter and higher:
