@@ -111,8 +111,6 @@ protected:
 private:
     // The main window's own commands, without those of the child windows.
     QList<QAction *> ownCommands() const;
-    void releaseFrameShortcuts(QMdiSubWindow *sub);
-    void routeShortcuts();
     struct MainMenu
     {
         MenuGroup group;
