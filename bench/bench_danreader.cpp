@@ -172,7 +172,7 @@ int main(int argc, char **argv)
         QFile::remove(big);
         if (!WriteDanFile(twoMillion, {deco}))
             return 1;
-        QAction *ceiling = viewer.menuItem(QStringLiteral("ComputedCeiling"));
+        QAction *ceiling = viewer.findChild<QAction *>(QStringLiteral("ComputedCeiling"));
         const auto load = [&](bool withCeiling) {
             ceiling->setChecked(withCeiling);
             return medianMilliseconds(3, [&] {

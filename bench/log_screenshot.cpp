@@ -178,7 +178,7 @@ int main(int argc, char **argv)
         moveMouse(viewer->RChart1, QPoint(plot.left() + plot.width() * 25 / 100, plot.top() + plot.height() * 88 / 100));
         app.processEvents();
         main.grab().save(QDir(out).filePath(QStringLiteral("viewer-uddf.png")));
-        QAction *ceiling = viewer->menuItem(QStringLiteral("ComputedCeiling"));
+        QAction *ceiling = viewer->findChild<QAction *>(QStringLiteral("ComputedCeiling"));
         ceiling->trigger();
         moveMouse(viewer->RChart1,
                   QPoint(plot.left() + plot.width() * 40 / 100, plot.top() + plot.height() * 30 / 100));

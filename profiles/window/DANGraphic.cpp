@@ -34,12 +34,6 @@ namespace {
 
 const QString Section = QStringLiteral("DAN Format");
 
-// The menu items whose check marks are kept in the settings file.
-const char *const StoredItems[] = {"High1",       "Medium1",        "Low1",   "Showfilepanel1", "Animate1",
-                                   "Autoresize1", "None1",          "Pan1",   "ZoomWindow1",    "ZoomWindowsposition1",
-                                   "Zoomdrag1",   "Large1",         "Small1", "None3",          "Left1",
-                                   "Right1",      "ComputedCeiling"};
-
 const QString PanelSection = QStringLiteral("Panel1x");
 
 } // namespace
@@ -110,18 +104,18 @@ TfmDANResarchFormatGraphic::TfmDANResarchFormatGraphic(ChildHost &host, QWidget 
     m_resolutionStep = 1;
     m_noteModified = false;
     DiveLogStatusBar->setPanelText(1, QString());
-    MouseActionClick(menuItem(QStringLiteral("Pan1"))->data().toInt());
+    MouseActionClick(m_options.pan->data().toInt());
     ResetToSysDefault();
     RChart1->MovePenTo(0, 0);
     readSettings();
-    Panel1x->setVisible(menuItem(QStringLiteral("Showfilepanel1"))->isChecked());
+    Panel1x->setVisible(m_options.showFilePanel->isChecked());
     HeaderControl->setVisible(Panel1x->isVisible());
-    MouseActionClick(checkedTag(m_mouseActions));
-    m_resolutionStep = checkedTag(m_resolution);
-    for (QAction *item : m_resolution->actions())
+    MouseActionClick(checkedTag(m_options.mouseActions));
+    m_resolutionStep = checkedTag(m_options.resolution);
+    for (QAction *item : m_options.resolution->actions())
         item->setChecked(item->data().toInt() == m_resolutionStep);
-    GridChangeClick(checkedTag(m_grid));
-    LeftRight1Click(checkedTag(m_side));
+    GridChangeClick(checkedTag(m_options.grid));
+    LeftRight1Click(checkedTag(m_options.side));
     for (int panel : {CeilingPanel, NdlTtsPanel})
         StatusBarForGraph->setPanelVisible(panel, ceilingShown());
     showDirectory(QDir::currentPath());
@@ -175,20 +169,16 @@ void TfmDANResarchFormatGraphic::readSettings()
     const IniFile ini = SettingsFile();
     // The groups take one check each: the first stored mark wins, the
     // design mark stays when none is stored.
-    for (const char *name : StoredItems) {
-        QAction *item = menuItem(QString::fromLatin1(name));
+    for (QAction *item : m_options.stored())
         item->setChecked(ini.readBool(Section, item->objectName(), item->isChecked()));
-    }
     m_panelWidth = std::clamp(ini.readInteger(PanelSection, QStringLiteral("Width"), m_panelWidth), 80, 2000);
 }
 
 void TfmDANResarchFormatGraphic::writeSettings() const
 {
     QList<QPair<QString, QString>> entries;
-    for (const char *name : StoredItems) {
-        const QAction *item = menuItem(QString::fromLatin1(name));
+    for (const QAction *item : m_options.stored())
         entries.append({item->objectName(), item->isChecked() ? QStringLiteral("1") : QStringLiteral("0")});
-    }
     IniFile ini = SettingsFile();
     ini.writeStrings(Section, entries);
     ini.writeInteger(PanelSection, QStringLiteral("Width"), m_panelWidth);
@@ -227,7 +217,7 @@ void TfmDANResarchFormatGraphic::Autoresize1Click()
 
 void TfmDANResarchFormatGraphic::ResolutionClick(int tag)
 {
-    for (QAction *item : m_resolution->actions())
+    for (QAction *item : m_options.resolution->actions())
         item->setChecked(item->data().toInt() == tag);
     m_resolutionStep = tag;
     // Without a file loaded there is nothing to reload.
@@ -236,30 +226,30 @@ void TfmDANResarchFormatGraphic::ResolutionClick(int tag)
 
 void TfmDANResarchFormatGraphic::MouseActionClick(int tag)
 {
-    for (QAction *item : m_mouseActions->actions())
+    for (QAction *item : m_options.mouseActions->actions())
         item->setChecked(item->data().toInt() == tag);
     RChart1->setMouseAction(MouseActMode(std::clamp(tag, int(maNone), int(maZoomDrag))));
 }
 
 void TfmDANResarchFormatGraphic::GridChangeClick(int tag)
 {
-    for (QAction *item : m_grid->actions())
+    for (QAction *item : m_options.grid->actions())
         item->setChecked(false);
     switch (tag) {
     case 0:
-        menuItem(QStringLiteral("Large1"))->setChecked(true);
+        m_options.gridLarge->setChecked(true);
         RChart1->setGridStyle(gsDotLines);
         RChart1->setGridDx(300);
         RChart1->setGridDy(10);
         break;
     case 1:
-        menuItem(QStringLiteral("Small1"))->setChecked(true);
+        m_options.gridSmall->setChecked(true);
         RChart1->setGridStyle(gsDotLines);
         RChart1->setGridDx(60);
         RChart1->setGridDy(5);
         break;
     default:
-        menuItem(QStringLiteral("None3"))->setChecked(true);
+        m_options.gridNone->setChecked(true);
         RChart1->setGridStyle(gsNone);
         break;
     }
@@ -268,7 +258,7 @@ void TfmDANResarchFormatGraphic::GridChangeClick(int tag)
 void TfmDANResarchFormatGraphic::ShowFilesCheckClick()
 {
     // The item's check mark has toggled with the click.
-    const bool shown = menuItem(QStringLiteral("Showfilepanel1"))->isChecked();
+    const bool shown = m_options.showFilePanel->isChecked();
     Panel1x->setVisible(shown);
     HeaderControl->setVisible(shown);
     DoPanelResizing();
@@ -276,7 +266,7 @@ void TfmDANResarchFormatGraphic::ShowFilesCheckClick()
 
 void TfmDANResarchFormatGraphic::showFilePanel()
 {
-    menuItem(QStringLiteral("Showfilepanel1"))->setChecked(true);
+    m_options.showFilePanel->setChecked(true);
     Panel1x->setVisible(true);
     HeaderControl->setVisible(true);
     DoPanelResizing();
@@ -284,14 +274,14 @@ void TfmDANResarchFormatGraphic::showFilePanel()
 
 void TfmDANResarchFormatGraphic::LeftRight1Click(int tag)
 {
-    menuItem(QStringLiteral("Right1"))->setChecked(tag == 2);
-    menuItem(QStringLiteral("Left1"))->setChecked(tag != 2);
+    m_options.panelRight->setChecked(tag == 2);
+    m_options.panelLeft->setChecked(tag != 2);
     DoPanelResizing();
 }
 
 void TfmDANResarchFormatGraphic::DoPanelResizing()
 {
-    const bool right = menuItem(QStringLiteral("Right1"))->isChecked();
+    const bool right = m_options.panelRight->isChecked();
     const int panelIndex = m_body->indexOf(Panel1x);
     if ((right && panelIndex == 0) || (!right && panelIndex != 0)) {
         m_body->removeWidget(Panel1x);
@@ -305,7 +295,7 @@ void TfmDANResarchFormatGraphic::DoPanelResizing()
 
 void TfmDANResarchFormatGraphic::HeaderControlSectionResize(int sectionWidth)
 {
-    const bool right = menuItem(QStringLiteral("Right1"))->isChecked();
+    const bool right = m_options.panelRight->isChecked();
     m_panelWidth = right ? width() - sectionWidth : sectionWidth;
     m_panelWidth = std::clamp(m_panelWidth, 80, std::max(80, width() - 120));
     Panel1x->setFixedWidth(m_panelWidth);

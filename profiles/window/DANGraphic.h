@@ -48,6 +48,30 @@ struct FileMove;
 struct LogDive;
 struct TShiftState;
 
+// The viewer's options, held by its menu items: the window reads an option
+// from its item's check mark, and the settings file keeps the marks.
+struct ViewerActions
+{
+    QActionGroup *resolution = nullptr; // samples drawn: every one, every 4th or every 8th
+    QActionGroup *mouseActions = nullptr;
+    QActionGroup *grid = nullptr;
+    QActionGroup *side = nullptr; // the file panel's side
+    QAction *animate = nullptr;
+    QAction *autoScale = nullptr;
+    QAction *pan = nullptr;
+    QAction *gridLarge = nullptr;
+    QAction *gridSmall = nullptr;
+    QAction *gridNone = nullptr;
+    QAction *showFilePanel = nullptr;
+    QAction *panelLeft = nullptr;
+    QAction *panelRight = nullptr;
+    QAction *computedCeiling = nullptr;
+    QAction *demoMode = nullptr;
+
+    // The items whose marks the settings file keeps, in the order it stores them.
+    QList<QAction *> stored() const;
+};
+
 class TfmDANResarchFormatGraphic final : public TChildForm
 {
     Q_OBJECT
@@ -158,8 +182,6 @@ public:
     void readoutToEnd(bool last);
     bool demoActive() const { return m_demoActive; }
     bool noteModified() const { return m_noteModified; }
-    // The menu item named `name` (menus of this window only).
-    QAction *menuItem(const QString &name) const;
 
     QList<MergedMenu> mergedMenus() const override;
     bool closeQuery() override;
@@ -240,11 +262,7 @@ private:
     QMenu *m_aboutMenu = nullptr;
     QMenu *m_filePopup = nullptr;
     QMenu *m_directoryPopup = nullptr;
-    QActionGroup *m_resolution = nullptr;
-    QActionGroup *m_mouseActions = nullptr;
-    QActionGroup *m_grid = nullptr;
-    QActionGroup *m_side = nullptr;
-    QHash<QString, QAction *> m_items; // menu items by name
+    ViewerActions m_options;
     QHBoxLayout *m_body = nullptr;
     QWidget *m_pageArea = nullptr;
     QFileSystemModel *m_fileModel = nullptr;

@@ -20,10 +20,7 @@ constexpr QRgb CeilingColor = qRgb(0xFF, 0x80, 0x00);
 
 } // namespace
 
-bool TfmDANResarchFormatGraphic::ceilingShown() const
-{
-    return menuItem(QStringLiteral("ComputedCeiling"))->isChecked();
-}
+bool TfmDANResarchFormatGraphic::ceilingShown() const { return m_options.computedCeiling->isChecked(); }
 
 void TfmDANResarchFormatGraphic::ComputedCeilingClick()
 {

@@ -223,10 +223,7 @@ void TfmDANResarchFormatGraphic::FileListBox1Click()
     SeeNoteSpeedButton->defaultAction()->setEnabled(!path.isEmpty() && QFileInfo::exists(note));
 }
 
-void TfmDANResarchFormatGraphic::FileListBox1Change()
-{
-    menuItem(QStringLiteral("Startdemomode1"))->setEnabled(!listedFiles().isEmpty());
-}
+void TfmDANResarchFormatGraphic::FileListBox1Change() { m_options.demoMode->setEnabled(!listedFiles().isEmpty()); }
 
 void TfmDANResarchFormatGraphic::OpenButtomClick()
 {

@@ -59,7 +59,7 @@ void TfmDANResarchFormatGraphic::startDrawing(bool newProfile)
     m_marker->hide();
     m_readoutShown = false;
     showReadout(std::nullopt);
-    if (newProfile && menuItem(QStringLiteral("Autoresize1"))->isChecked()) {
+    if (newProfile && m_options.autoScale->isChecked()) {
         RChart1->SetScaleRange(0, 130, 4000, -1);
         m_savedView = chartView();
     } else {
@@ -145,11 +145,11 @@ bool TfmDANResarchFormatGraphic::openDanFile(const QString &path)
     const bool newProfile = path != m_lastFile;
     m_lastFile = path;
     startDrawing(newProfile);
-    const bool autoScale = menuItem(QStringLiteral("Autoresize1"))->isChecked();
+    const bool autoScale = m_options.autoScale->isChecked();
 
     DanLoadOptions options;
     options.resolutionStep = m_resolutionStep;
-    options.animate = menuItem(QStringLiteral("Animate1"))->isChecked();
+    options.animate = m_options.animate->isChecked();
     options.redraw = [this](qint64 position) {
         RChart1->RefreshChart();
         setProgress(position);

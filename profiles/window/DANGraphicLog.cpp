@@ -166,7 +166,7 @@ void TfmDANResarchFormatGraphic::drawLogDive(int index)
 
     if (m_logDive->samples.empty()) {
         StatusBarForGraph->setPanelText(5, QStringLiteral("Dive #%1 has no profile samples.").arg(h.shownNumber()));
-    } else if (menuItem(QStringLiteral("Autoresize1"))->isChecked()) {
+    } else if (m_options.autoScale->isChecked()) {
         const double top = std::max(drawn.maxTemperature, drawn.maxDepth);
         RChart1->SetScaleRange(RChart1->RangeLoX(), top + top * 0.1, drawn.maxTime + drawn.maxTime * 0.05,
                                RChart1->RangeHiY());

@@ -49,11 +49,16 @@ QAction *TfmDANResarchFormatGraphic::addItem(QMenu *menu, const QString &name, c
     item->setData(tag);
     if (!key.isEmpty())
         item->setShortcut(key);
-    m_items.insert(name, item);
     return item;
 }
 
-QAction *TfmDANResarchFormatGraphic::menuItem(const QString &name) const { return m_items.value(name); }
+QList<QAction *> ViewerActions::stored() const
+{
+    QList<QAction *> items = resolution->actions();
+    items << showFilePanel << animate << autoScale << mouseActions->actions() << gridLarge << gridSmall << gridNone
+          << panelLeft << panelRight << computedCeiling;
+    return items;
+}
 
 QActionGroup *TfmDANResarchFormatGraphic::choiceGroup(std::initializer_list<QAction *> items, QAction *designItem)
 {
@@ -172,19 +177,20 @@ void TfmDANResarchFormatGraphic::createMenus()
                               QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F2), 4);
     QAction *low = addItem(resolution, QStringLiteral("Low1"), QStringLiteral("&Low"),
                            QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F3), 8);
-    m_resolution = choiceGroup({high, medium, low}, high);
-    for (QAction *item : m_resolution->actions())
+    m_options.resolution = choiceGroup({high, medium, low}, high);
+    for (QAction *item : m_options.resolution->actions())
         on(item, [this, item] { ResolutionClick(item->data().toInt()); });
 
     QMenu *view = m_graphicMenu->addMenu(QStringLiteral("&View"));
     view->setObjectName(QStringLiteral("View1"));
     on(addItem(view, QStringLiteral("Resetview1"), QStringLiteral("&Reset view"), QKeySequence(Qt::CTRL | Qt::Key_R)),
        [this] { ResetButtonClick(); });
-    QAction *animate = addItem(view, QStringLiteral("Animate1"), QStringLiteral("&Animate"),
-                               QKeySequence(Qt::CTRL | Qt::Key_A));
+    QAction *animate = m_options.animate = addItem(view, QStringLiteral("Animate1"), QStringLiteral("&Animate"),
+                                                   QKeySequence(Qt::CTRL | Qt::Key_A));
     animate->setCheckable(true);
-    QAction *autoScale = addItem(view, QStringLiteral("Autoresize1"), QStringLiteral("Auto &scale"),
-                                 QKeySequence(Qt::CTRL | Qt::Key_S));
+    QAction *autoScale = m_options.autoScale = addItem(view, QStringLiteral("Autoresize1"),
+                                                       QStringLiteral("Auto &scale"),
+                                                       QKeySequence(Qt::CTRL | Qt::Key_S));
     autoScale->setCheckable(true);
     autoScale->setChecked(true);
     on(autoScale, [this] { Autoresize1Click(); });
@@ -192,46 +198,49 @@ void TfmDANResarchFormatGraphic::createMenus()
     QMenu *mouse = m_graphicMenu->addMenu(QStringLiteral("&Mouse action"));
     mouse->setObjectName(QStringLiteral("Mouseaction1"));
     QAction *none = addItem(mouse, QStringLiteral("None1"), QStringLiteral("&None"), {}, 0);
-    QAction *pan = addItem(mouse, QStringLiteral("Pan1"), QStringLiteral("&Pan"), {}, 1);
+    QAction *pan = m_options.pan = addItem(mouse, QStringLiteral("Pan1"), QStringLiteral("&Pan"), {}, 1);
     QAction *window = addItem(mouse, QStringLiteral("ZoomWindow1"), QStringLiteral("Zoom &Window"), {}, 2);
     QAction *windowPos = addItem(mouse, QStringLiteral("ZoomWindowsposition1"),
                                  QStringLiteral("Zoom Windows &position"), {}, 3);
     QAction *drag = addItem(mouse, QStringLiteral("Zoomdrag1"), QStringLiteral("&Zoom drag"), {}, 4);
-    m_mouseActions = choiceGroup({none, pan, window, windowPos, drag}, pan);
-    for (QAction *item : m_mouseActions->actions())
+    m_options.mouseActions = choiceGroup({none, pan, window, windowPos, drag}, pan);
+    for (QAction *item : m_options.mouseActions->actions())
         on(item, [this, item] { MouseActionClick(item->data().toInt()); });
 
     QMenu *grid = m_graphicMenu->addMenu(QStringLiteral("&Grid"));
     grid->setObjectName(QStringLiteral("Grid1"));
-    QAction *noGrid = addItem(grid, QStringLiteral("None3"), QStringLiteral("&None"), {}, 2);
-    QAction *large = addItem(grid, QStringLiteral("Large1"), QStringLiteral("&Large"), {}, 0);
-    QAction *small = addItem(grid, QStringLiteral("Small1"), QStringLiteral("&Small"), {}, 1);
-    m_grid = choiceGroup({noGrid, large, small}, large);
-    for (QAction *item : m_grid->actions())
+    QAction *noGrid = m_options.gridNone = addItem(grid, QStringLiteral("None3"), QStringLiteral("&None"), {}, 2);
+    QAction *large = m_options.gridLarge = addItem(grid, QStringLiteral("Large1"), QStringLiteral("&Large"), {}, 0);
+    QAction *small = m_options.gridSmall = addItem(grid, QStringLiteral("Small1"), QStringLiteral("&Small"), {}, 1);
+    m_options.grid = choiceGroup({noGrid, large, small}, large);
+    for (QAction *item : m_options.grid->actions())
         on(item, [this, item] { GridChangeClick(item->data().toInt()); });
 
     QMenu *panel = m_graphicMenu->addMenu(QStringLiteral("&File Panel"));
     panel->setObjectName(QStringLiteral("FilePanel1"));
-    QAction *showPanel = addItem(panel, QStringLiteral("Showfilepanel1"), QStringLiteral("Show file &panel"),
-                                 QKeySequence(Qt::CTRL | Qt::Key_F));
+    QAction *showPanel = m_options.showFilePanel = addItem(panel, QStringLiteral("Showfilepanel1"),
+                                                           QStringLiteral("Show file &panel"),
+                                                           QKeySequence(Qt::CTRL | Qt::Key_F));
     showPanel->setCheckable(true);
     showPanel->setChecked(true);
     on(showPanel, [this] { ShowFilesCheckClick(); });
     panel->addSeparator();
-    QAction *left = addItem(panel, QStringLiteral("Left1"), QStringLiteral("&Left"), {}, 1);
-    QAction *right = addItem(panel, QStringLiteral("Right1"), QStringLiteral("&Right"), {}, 2);
-    m_side = choiceGroup({left, right}, left);
-    for (QAction *item : m_side->actions())
+    QAction *left = m_options.panelLeft = addItem(panel, QStringLiteral("Left1"), QStringLiteral("&Left"), {}, 1);
+    QAction *right = m_options.panelRight = addItem(panel, QStringLiteral("Right1"), QStringLiteral("&Right"), {}, 2);
+    m_options.side = choiceGroup({left, right}, left);
+    for (QAction *item : m_options.side->actions())
         on(item, [this, item] { LeftRight1Click(item->data().toInt()); });
 
-    QAction *ceiling = addItem(m_graphicMenu, QStringLiteral("ComputedCeiling"), QStringLiteral("Computed &ceiling"));
+    QAction *ceiling = m_options.computedCeiling = addItem(m_graphicMenu, QStringLiteral("ComputedCeiling"),
+                                                           QStringLiteral("Computed &ceiling"));
     ceiling->setCheckable(true);
     on(ceiling, [this] { ComputedCeilingClick(); });
 
     m_graphicMenu->addSeparator();
     addItem(m_graphicMenu, QStringLiteral("Colors1"), QStringLiteral("&Colors"))->setEnabled(false);
-    QAction *demo = addItem(m_graphicMenu, QStringLiteral("Startdemomode1"), QStringLiteral("&Demo mode active"),
-                            QKeySequence(Qt::CTRL | Qt::Key_F1));
+    QAction *demo = m_options.demoMode = addItem(m_graphicMenu, QStringLiteral("Startdemomode1"),
+                                                 QStringLiteral("&Demo mode active"),
+                                                 QKeySequence(Qt::CTRL | Qt::Key_F1));
     demo->setEnabled(false);
     on(demo, [this] { Startdemomode1Click(); });
 

@@ -169,7 +169,7 @@ private slots:
         v = program.openProfile(file);
         QCOMPARE(v->RChart1->Caption(), QStringLiteral("Dive # 1  on 03/02/97 14:23"));
         QVERIFY(QFile::remove(file));
-        v->menuItem(QStringLiteral("Medium1"))->trigger();
+        user::action(v, QStringLiteral("Medium1"))->trigger();
         QCOMPARE(program.dialogs.messageTexts().size(), 2);
         QCOMPARE(v->RChart1->Caption(), QString());
         for (int i = 0; i < 7; ++i)
@@ -299,7 +299,7 @@ private slots:
         QVERIFY(v->Zoomin->isChecked());
         QVERIFY(qAbs(spanX(v) * 1.4 / grown - 1) < 1e-5);
         // "Reset view" returns to the view of the load.
-        v->menuItem(QStringLiteral("Resetview1"))->trigger();
+        user::action(v, QStringLiteral("Resetview1"))->trigger();
         QCOMPARE(spanX(v), start);
     }
 
@@ -317,12 +317,12 @@ private slots:
         QFETCH(int, keys);
         Program program;
         Viewer *v = program.openProfile(program.profile(QStringLiteral("a.nem")));
-        v->menuItem(QStringLiteral("None1"))->trigger();
+        user::action(v, QStringLiteral("None1"))->trigger();
         QCOMPARE(v->RChart1->MouseAction(), maNone);
         QTest::mouseClick(v->RChart1, Qt::LeftButton, Qt::KeyboardModifiers(keys), v->RChart1->plotRect().center());
         QTEST(int(v->RChart1->MouseAction()), "action");
         // The menu keeps its mark.
-        QVERIFY(v->menuItem(QStringLiteral("None1"))->isChecked());
+        QVERIFY(user::action(v, QStringLiteral("None1"))->isChecked());
     }
 
     void mediumReloadsAndTheMenuStatesSurviveAReopen()
@@ -332,36 +332,36 @@ private slots:
         Viewer *v = program.openProfile(file);
         const std::size_t high = v->RChart1->items().size();
         v->RChart1->SetScaleRange(100, 50, 200, 0);   // a zoom of the user's
-        v->menuItem(QStringLiteral("Medium1"))->trigger();
+        user::action(v, QStringLiteral("Medium1"))->trigger();
         QCOMPARE(v->resolutionStep(), 4);
-        QVERIFY(v->menuItem(QStringLiteral("Medium1"))->isChecked());
-        QVERIFY(!v->menuItem(QStringLiteral("High1"))->isChecked());
+        QVERIFY(user::action(v, QStringLiteral("Medium1"))->isChecked());
+        QVERIFY(!user::action(v, QStringLiteral("High1"))->isChecked());
         const std::size_t medium = v->RChart1->items().size();
         QVERIFY(medium < high);
         // A reload keeps the view of the load, not the zoom.
         QCOMPARE(v->chartView(), v->savedView());
-        v->menuItem(QStringLiteral("None3"))->trigger();
+        user::action(v, QStringLiteral("None3"))->trigger();
         QCOMPARE(v->RChart1->GridStyle(), gsNone);
-        QVERIFY(v->menuItem(QStringLiteral("Pan1"))->isChecked());
-        v->menuItem(QStringLiteral("Right1"))->trigger();
-        v->menuItem(QStringLiteral("Animate1"))->trigger();
+        QVERIFY(user::action(v, QStringLiteral("Pan1"))->isChecked());
+        user::action(v, QStringLiteral("Right1"))->trigger();
+        user::action(v, QStringLiteral("Animate1"))->trigger();
         QVERIFY(user::closeWindow(v));
 
         Viewer *again = user::open<Viewer>(*program.main, QStringLiteral("ShowDANDiveProfiles1"));
-        QVERIFY(again->menuItem(QStringLiteral("Medium1"))->isChecked());
-        QVERIFY(!again->menuItem(QStringLiteral("High1"))->isChecked());
+        QVERIFY(user::action(again, QStringLiteral("Medium1"))->isChecked());
+        QVERIFY(!user::action(again, QStringLiteral("High1"))->isChecked());
         QCOMPARE(again->resolutionStep(), 4);
-        QVERIFY(again->menuItem(QStringLiteral("None3"))->isChecked());
-        QVERIFY(!again->menuItem(QStringLiteral("Large1"))->isChecked());
+        QVERIFY(user::action(again, QStringLiteral("None3"))->isChecked());
+        QVERIFY(!user::action(again, QStringLiteral("Large1"))->isChecked());
         QCOMPARE(again->RChart1->GridStyle(), gsNone);
-        QVERIFY(again->menuItem(QStringLiteral("Pan1"))->isChecked());
-        QVERIFY(again->menuItem(QStringLiteral("Right1"))->isChecked());
-        QVERIFY(again->menuItem(QStringLiteral("Animate1"))->isChecked());
+        QVERIFY(user::action(again, QStringLiteral("Pan1"))->isChecked());
+        QVERIFY(user::action(again, QStringLiteral("Right1"))->isChecked());
+        QVERIFY(user::action(again, QStringLiteral("Animate1"))->isChecked());
         again->OpenFile(file);
         QCOMPARE(again->RChart1->items().size(), medium);
         // A change of resolution before any file is loaded reloads nothing.
         Viewer *empty = user::open<Viewer>(*program.main, QStringLiteral("ShowDANDiveProfiles1"));
-        empty->menuItem(QStringLiteral("Low1"))->trigger();
+        user::action(empty, QStringLiteral("Low1"))->trigger();
         QCOMPARE(empty->resolutionStep(), 8);
         QVERIFY(empty->currentFile().isEmpty());
     }
@@ -376,7 +376,7 @@ private slots:
         Viewer *v = user::open<Viewer>(*program.main, QStringLiteral("ShowDANDiveProfiles1"));
         v->showDirectory(program.folder.path());
         QTRY_COMPARE(v->listedFiles(), (QStringList{"1.dan", "2.dan", "3.nem"}));
-        QAction *demo = v->menuItem(QStringLiteral("Startdemomode1"));
+        QAction *demo = user::action(v, QStringLiteral("Startdemomode1"));
         QTRY_VERIFY(demo->isEnabled());
         demo->trigger();
         QCOMPARE(v->FileListBox1->selectionMode(), QAbstractItemView::SingleSelection);
@@ -403,8 +403,8 @@ private slots:
         Viewer *v = user::open<Viewer>(*program.main, QStringLiteral("ShowDANDiveProfiles1"));
         v->showDirectory(program.folder.path());
         QTRY_COMPARE(v->listedFiles().size(), 2);
-        QTRY_VERIFY(v->menuItem(QStringLiteral("Startdemomode1"))->isEnabled());
-        v->menuItem(QStringLiteral("Startdemomode1"))->trigger();
+        QTRY_VERIFY(user::action(v, QStringLiteral("Startdemomode1"))->isEnabled());
+        user::action(v, QStringLiteral("Startdemomode1"))->trigger();
         QTRY_VERIFY_WITH_TIMEOUT(!v->currentFile().isEmpty(), 5000);
         QTest::keyClick(v->FileListBox1, Qt::Key_Escape);
         QCOMPARE(program.main->messageLine(), QStringLiteral("Demo mode halted"));
@@ -423,7 +423,7 @@ private slots:
         QTest::mouseClick(v->FileListBox1->viewport(), Qt::LeftButton, {},
                           v->FileListBox1->visualRect(v->FileListBox1->model()->index(0, 0, v->FileListBox1->rootIndex())).center());
         program.dialogs.answerInput(QStringLiteral("new.dan"));
-        v->menuItem(QStringLiteral("Renamefile1"))->trigger();
+        user::action(v, QStringLiteral("Renamefile1"))->trigger();
         QCOMPARE(program.dialogs.asked().last().title, QStringLiteral("Rename file"));
         QCOMPARE(program.dialogs.asked().last().text, QStringLiteral("Enter new filename:"));
         QVERIFY(QFileInfo::exists(program.path("new.dan")));
@@ -464,7 +464,7 @@ private slots:
         v->FileListBox1->setFocus();
         QTest::keyClick(v->FileListBox1, Qt::Key_Home);
         program.dialogs.answerInput(QStringLiteral("new.dan"));
-        v->menuItem(QStringLiteral("Renamefile1"))->trigger();
+        user::action(v, QStringLiteral("Renamefile1"))->trigger();
         QVERIFY(QFileInfo::exists(folder + QStringLiteral("/new.dan")));
         QTRY_COMPARE(v->listedFiles(), (QStringList{"new.dan", "other.dan"}));
         // The list stays on the folder while the file system settles.
@@ -502,7 +502,7 @@ private slots:
         v->FileListBox1->setCurrentIndex(v->FileListBox1->model()->index(0, 0, v->FileListBox1->rootIndex()));
         program.dialogs.answerInput(name);
         program.dialogs.answerMessage(QMessageBox::Ok);
-        v->menuItem(QStringLiteral("Renamefile1"))->trigger();
+        user::action(v, QStringLiteral("Renamefile1"))->trigger();
         QFETCH(bool, message);
         QCOMPARE(program.dialogs.asked().size(), message ? 2 : 1);
         if (name == u"taken.dan")
@@ -525,12 +525,12 @@ private slots:
         v->showDirectory(program.folder.path());
         QTRY_COMPARE(v->listedFiles().size(), 2);
         // Nothing selected: a beep, no question.
-        v->menuItem(QStringLiteral("Deletefile1"))->trigger();
+        user::action(v, QStringLiteral("Deletefile1"))->trigger();
         QVERIFY(program.dialogs.asked().isEmpty());
         v->FileListBox1->selectAll();
         program.dialogs.answerMessage(QMessageBox::Yes);
         program.dialogs.answerMessage(QMessageBox::No);
-        v->menuItem(QStringLiteral("Deletefile1"))->trigger();
+        user::action(v, QStringLiteral("Deletefile1"))->trigger();
         QCOMPARE(program.dialogs.messageTexts(),
                  (QStringList{QStringLiteral("Are you sure you wish to delete %1").arg(QDir::toNativeSeparators(first)),
                               QStringLiteral("Are you sure you wish to delete %1").arg(QDir::toNativeSeparators(second))}));
@@ -554,7 +554,7 @@ private slots:
         v->FileListBox1->selectAll();
         program.dialogs.answerDirectory(destination.path());
         program.dialogs.answerMessage(QMessageBox::Ok);
-        v->menuItem(QStringLiteral("Movefiles1"))->trigger();
+        user::action(v, QStringLiteral("Movefiles1"))->trigger();
         QVERIFY(!QFileInfo::exists(withNote));
         QVERIFY(!QFileInfo::exists(program.path("1.txt")));
         QVERIFY(QFileInfo::exists(destination.filePath("1.dan")));
@@ -568,7 +568,7 @@ private slots:
         v->FileListBox1->selectAll();
         program.dialogs.answerDirectory(program.folder.path());
         program.dialogs.answerMessage(QMessageBox::Ok);
-        v->menuItem(QStringLiteral("Movefiles1"))->trigger();
+        user::action(v, QStringLiteral("Movefiles1"))->trigger();
         QVERIFY(QFileInfo(clash).size() > 100);
     }
 

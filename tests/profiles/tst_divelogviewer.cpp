@@ -604,7 +604,7 @@ private slots:
         program.dialogs.clear();
         program.dialogs.answerInput(QStringLiteral("trip.ssrf"));
         program.dialogs.answerMessage(QMessageBox::Ok);
-        v->menuItem(QStringLiteral("Renamefile1"))->trigger();
+        user::action(v, QStringLiteral("Renamefile1"))->trigger();
         QVERIFY(QFileInfo::exists(program.path("trip.ssrf")));
         QCOMPARE(readFile(program.path("trip-3.txt")), QStringLiteral("Shallow"));
         QVERIFY(!QFileInfo::exists(program.path("logbook-3.txt")));
@@ -645,7 +645,7 @@ private slots:
         v->FileListBox1->setCurrentIndex(v->FileListBox1->model()->index(0, 0, v->FileListBox1->rootIndex()));
         user::type(v->RichEditProfileNote, QStringLiteral("Typed"));
         program.dialogs.answerInput(QStringLiteral("trip.ssrf"));
-        v->menuItem(QStringLiteral("Renamefile1"))->trigger();
+        user::action(v, QStringLiteral("Renamefile1"))->trigger();
         QCOMPARE(readFile(program.path("trip-5.txt")), QStringLiteral("Typed"));
         QVERIFY(!QFileInfo::exists(program.path("logbook-5.txt")));
         QVERIFY(!v->noteModified());
@@ -680,7 +680,7 @@ private slots:
         program.dialogs.clear();
         program.dialogs.answerDirectory(destination.path());
         program.dialogs.answerMessage(QMessageBox::Ok);
-        v->menuItem(QStringLiteral("Movefiles1"))->trigger();
+        user::action(v, QStringLiteral("Movefiles1"))->trigger();
         QVERIFY(!QFileInfo::exists(log));
         QVERIFY(QFileInfo::exists(destination.filePath("logbook.ssrf")));
         QCOMPARE(readFile(destination.filePath("logbook-5.txt")), QStringLiteral("Strong current"));
@@ -715,7 +715,7 @@ private slots:
         QTRY_COMPARE(v->listedFiles(), QStringList{"logbook.ssrf"});
         v->FileListBox1->selectAll();
         program.dialogs.answerMessage(QMessageBox::Yes);
-        v->menuItem(QStringLiteral("Deletefile1"))->trigger();
+        user::action(v, QStringLiteral("Deletefile1"))->trigger();
         QVERIFY(!QFileInfo::exists(log));
         QCOMPARE(readFile(program.path("logbook-5.txt")), QStringLiteral("Strong current"));
     }
@@ -842,7 +842,7 @@ private slots:
         const WaterTypeScope salt(true);
         Program program;
         Viewer *v = program.open(program.file(QStringLiteral("deco.uddf"), decoDiveUddf()));
-        QAction *item = v->menuItem(QStringLiteral("ComputedCeiling"));
+        QAction *item = user::action(v, QStringLiteral("ComputedCeiling"));
         QVERIFY(item && item->isCheckable() && !item->isChecked());
         QCOMPARE(item->text(), QStringLiteral("Computed &ceiling"));
         QVERIFY(v->findChild<QAction *>(QStringLiteral("ComputedCeiling")));
