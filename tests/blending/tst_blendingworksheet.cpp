@@ -2,9 +2,9 @@
 #include "blending/ParticialPressureMix.h"
 #include "blending/Popup.h"
 #include "shell/Application.h"
-#include "widgets/Hints.h"
 #include "tests/blending/BlendTestSupport.h"
-#include "tests/support/ScriptedDialogs.h"
+#include "tests/support/WindowFixture.h"
+#include "widgets/Hints.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>
@@ -47,10 +47,9 @@ private slots:
 
     void startsWithEan36IntoAnEmptyTank()
     {
-        TempSettings settings;
-        ScriptedDialogs dialogs;
-        chooseUnits(settings, false);
-        TMainForm main;
+        WindowFixture program;
+        chooseUnits(program.settings(), false);
+        TMainForm &main = program.main();
         auto *w = open<TfmParticialPressureMix>(main, "GasBlending1");
         QVERIFY(w);
         QCOMPARE(w->windowTitle(), QStringLiteral("Gas blending worksheet"));
@@ -97,25 +96,23 @@ private slots:
     {
         QFETCH(bool, metric);
         QFETCH(QStringList, typing);
-        TempSettings settings;
-        ScriptedDialogs dialogs;
-        chooseUnits(settings, metric);
-        TMainForm main;
+        WindowFixture program;
+        chooseUnits(program.settings(), metric);
+        TMainForm &main = program.main();
         auto *w = open<TfmParticialPressureMix>(main, "GasBlending1");
         for (int i = 0; i < typing.size(); i += 2)
             type(w->findChild<QComboBox *>(typing.at(i)), typing.at(i + 1));
         QFETCH(QStringList, expected);
         QCOMPARE(results(w), localNumbers(expected));
         QTEST(status(w), "status");
-        QVERIFY(dialogs.asked().isEmpty());
+        QVERIFY(program.dialogs().asked().isEmpty());
     }
 
     void noJumpKeepsTheMixingResults()
     {
-        TempSettings settings;
-        ScriptedDialogs dialogs;
-        chooseUnits(settings, false);
-        TMainForm main;
+        WindowFixture program;
+        chooseUnits(program.settings(), false);
+        TMainForm &main = program.main();
         auto *w = open<TfmParticialPressureMix>(main, "GasBlending1");
         type(list(w, "xFo2"), QStringLiteral("32"));
         type(list(w, "CurrentxFO2"), QStringLiteral("40"));
@@ -127,10 +124,9 @@ private slots:
 
     void emptyTankIsAnIdealFill()
     {
-        TempSettings settings;
-        ScriptedDialogs dialogs;
-        chooseUnits(settings, false);
-        TMainForm main;
+        WindowFixture program;
+        chooseUnits(program.settings(), false);
+        TMainForm &main = program.main();
         auto *w = open<TfmParticialPressureMix>(main, "GasBlending1");
         button(w, "EmptytankCheck")->click();
         QCOMPARE(list(w, "CurrentxFO2")->currentText(), localNumbers("0"));
@@ -143,10 +139,9 @@ private slots:
 
     void adjustButton()
     {
-        TempSettings settings;
-        ScriptedDialogs dialogs;
-        chooseUnits(settings, false);
-        TMainForm main;
+        WindowFixture program;
+        chooseUnits(program.settings(), false);
+        TMainForm &main = program.main();
         auto *w = open<TfmParticialPressureMix>(main, "GasBlending1");
         type(list(w, "xFo2"), QStringLiteral("50"));
         button(w, "SpeedButton2")->click();
@@ -161,7 +156,8 @@ private slots:
         type(list(w, "PSIG"), QString());
         QCOMPARE(user::text(w, "TargetAir"), localNumbers("3500.00")); // the mixing formula ends silently
         button(w, "SpeedButton2")->click();
-        QCOMPARE(dialogs.messageTexts(), QStringList{QStringLiteral("'' is not a valid floating point value")});
+        QCOMPARE(program.dialogs().messageTexts(),
+                 QStringList{QStringLiteral("'' is not a valid floating point value")});
     }
 
     void drainBeyondTheContent_data()
@@ -175,14 +171,13 @@ private slots:
     void drainBeyondTheContent()
     {
         QFETCH(bool, yes);
-        TempSettings settings;
-        ScriptedDialogs dialogs;
-        chooseUnits(settings, false);
-        TMainForm main;
+        WindowFixture program;
+        chooseUnits(program.settings(), false);
+        TMainForm &main = program.main();
         auto *w = open<TfmParticialPressureMix>(main, "GasBlending1");
         type(list(w, "PSI"), QStringLiteral("500"));
         QStringList seen;
-        dialogs.answerDialog([&seen, yes](QDialog &dialog) {
+        program.dialogs().answerDialog([&seen, yes](QDialog &dialog) {
             auto &popup = dynamic_cast<TfmPopup &>(dialog);
             seen << popup.windowTitle() << popup.Problem->text() << popup.Solution->text()
                  << hintOf(popup.YesButton);
@@ -195,15 +190,14 @@ private slots:
         QCOMPARE(results(w), localNumbers(expected));
         QCOMPARE(list(w, "PSI")->currentText(), yes ? localNumbers("0") : localNumbers("500"));
         QCOMPARE(list(w, "CurrentxFO2")->currentText(), yes ? localNumbers("100") : localNumbers("21"));
-        QVERIFY(dialogs.unanswered().isEmpty());
+        QVERIFY(program.dialogs().unanswered().isEmpty());
     }
 
     void sumsAndMarkers()
     {
-        TempSettings settings;
-        ScriptedDialogs dialogs;
-        chooseUnits(settings, false);
-        TMainForm main;
+        WindowFixture program;
+        chooseUnits(program.settings(), false);
+        TMainForm &main = program.main();
         auto *w = open<TfmParticialPressureMix>(main, "GasBlending1");
         button(w, "EmptyAutoCalcClick")->click();
         QVERIFY(list(w, "CurrentxFN2")->isEnabled());
@@ -224,10 +218,9 @@ private slots:
 
     void unitSwitchResetsThePressures()
     {
-        TempSettings settings;
-        ScriptedDialogs dialogs;
-        chooseUnits(settings, false);
-        TMainForm main;
+        WindowFixture program;
+        chooseUnits(program.settings(), false);
+        TMainForm &main = program.main();
         auto *w = open<TfmParticialPressureMix>(main, "GasBlending1");
         type(list(w, "PSI"), QStringLiteral("1000"));
         type(list(w, "xFo2"), QStringLiteral("32"));
@@ -244,10 +237,9 @@ private slots:
     // Recomputing while the blender corrects a pressure leaves the cursor where it is.
     void typingInTheMiddleOfABox()
     {
-        TempSettings settings;
-        ScriptedDialogs dialogs;
-        chooseUnits(settings, false);
-        TMainForm main;
+        WindowFixture program;
+        chooseUnits(program.settings(), false);
+        TMainForm &main = program.main();
         auto *w = open<TfmParticialPressureMix>(main, "GasBlending1");
         type(list(w, "PSI"), QStringLiteral("300"));
         QLineEdit *edit = list(w, "PSI")->lineEdit();
@@ -260,10 +252,9 @@ private slots:
 
     void topOffGas()
     {
-        TempSettings settings;
-        ScriptedDialogs dialogs;
-        chooseUnits(settings, false);
-        TMainForm main;
+        WindowFixture program;
+        chooseUnits(program.settings(), false);
+        TMainForm &main = program.main();
         auto *w = open<TfmParticialPressureMix>(main, "GasBlending1");
         button(w, "EanxRadio")->click();
         QVERIFY(list(w, "FillGasFractionO2")->isEnabled());
@@ -307,10 +298,9 @@ private slots:
         QFETCH(QStringList, mix);
         QFETCH(QString, gas);
         QFETCH(QString, diver);
-        TempSettings settings;
-        ScriptedDialogs dialogs;
-        chooseUnits(settings, windowMetric);
-        TMainForm main;
+        WindowFixture program;
+        chooseUnits(program.settings(), windowMetric);
+        TMainForm &main = program.main();
         auto *handed = open<TfmParticialPressureMix>(main, "GasBlending1");
         QVERIFY(handed);
         const QStringList sent = localNumbers(mix);
@@ -322,7 +312,7 @@ private slots:
         QCOMPARE(list(handed, "xFHe")->currentText(), sent.at(2));
         QVERIFY(button(handed, "AutoCalc")->isChecked());
         QVERIFY(!list(handed, "xFN2")->isEnabled());
-        QVERIFY(dialogs.asked().isEmpty());
+        QVERIFY(program.dialogs().asked().isEmpty());
 
         // A user's keys pass through mixes on the way (a pressure of "3"):
         // the worksheet's questions on those are declined.
@@ -340,9 +330,8 @@ private slots:
 
     void loadMixOpensTheMixEditor()
     {
-        TempSettings settings;
-        ScriptedDialogs dialogs;
-        TMainForm main;
+        WindowFixture program;
+        TMainForm &main = program.main();
         auto *w = open<TfmParticialPressureMix>(main, "GasBlending1");
         w->LoadMix();
         QCOMPARE(windows<TfmMixEditor>(main).size(), 1);

@@ -2,7 +2,7 @@
 #include "core/SettingsFile.h"
 #include "shell/Application.h"
 #include "tests/blending/BlendTestSupport.h"
-#include "tests/support/ScriptedDialogs.h"
+#include "tests/support/WindowFixture.h"
 
 #include <QCheckBox>
 #include <QPushButton>
@@ -43,9 +43,8 @@ private slots:
 
     void firstStartWritesTheDefaults()
     {
-        TempSettings settings;
-        ScriptedDialogs dialogs;
-        TMainForm main;
+        WindowFixture program;
+        TMainForm &main = program.main();
         TfmMixEditor *editor = open<TfmMixEditor>(main, "GasMixEditor1");
         QVERIFY(editor);
         QCOMPARE(editor->windowTitle(), QStringLiteral("Mix Editor"));
@@ -60,9 +59,8 @@ private slots:
 
     void typingANameLoadsItsRecord()
     {
-        TempSettings settings;
-        ScriptedDialogs dialogs;
-        TMainForm main;
+        WindowFixture program;
+        TMainForm &main = program.main();
         TfmMixEditor *editor = open<TfmMixEditor>(main, "GasMixEditor1");
         QTest::keyClicks(editor->NameOfMix->lineEdit(), QStringLiteral("EAN"));
         QCOMPARE(shown(editor), localNumbers(QStringList{"EAN", "0", "0", "0"}));
@@ -75,10 +73,9 @@ private slots:
     {
         // "Default" picks the stored mix only when the window opens; a name
         // being typed is never rewritten under the user's cursor.
-        TempSettings settings;
-        ScriptedDialogs dialogs;
+        WindowFixture program;
         SettingsFile().writeString(Index, QStringLiteral("Default"), QStringLiteral("EAN32"));
-        TMainForm main;
+        TMainForm &main = program.main();
         TfmMixEditor *editor = open<TfmMixEditor>(main, "GasMixEditor1");
         QCOMPARE(shown(editor), localNumbers(QStringList{"EAN32", "32", "0", "68.00"}));
         user::click(editor->NewRecord);
@@ -93,9 +90,8 @@ private slots:
 
     void savedMixSurvivesReopening()
     {
-        TempSettings settings;
-        ScriptedDialogs dialogs;
-        TMainForm main;
+        WindowFixture program;
+        TMainForm &main = program.main();
         TfmMixEditor *editor = open<TfmMixEditor>(main, "GasMixEditor1");
         editor->NewRecord->click();
         type(editor->NameOfMix, QStringLiteral("Trimix 21/35"));
@@ -131,14 +127,14 @@ private slots:
     void deleteAsksAndClosesTheGap()
     {
         QFETCH(bool, yes);
-        TempSettings settings;
-        ScriptedDialogs dialogs;
-        TMainForm main;
+        WindowFixture program;
+        TMainForm &main = program.main();
         TfmMixEditor *editor = open<TfmMixEditor>(main, "GasMixEditor1");
         type(editor->NameOfMix, QStringLiteral("EAN32"));
-        dialogs.answerMessage(yes ? QMessageBox::Yes : QMessageBox::No);
+        program.dialogs().answerMessage(yes ? QMessageBox::Yes : QMessageBox::No);
         editor->DeleteButton->click();
-        QCOMPARE(dialogs.messageTexts(), QStringList{QStringLiteral("Are you sure you want to delete this record ?")});
+        QCOMPARE(program.dialogs().messageTexts(),
+                 QStringList{QStringLiteral("Are you sure you want to delete this record ?")});
         if (yes) {
             QCOMPARE(stored(Index, "Total"), localNumbers("3"));
             QCOMPARE(stored(Index, "2"), QStringLiteral("EAN36"));
@@ -154,13 +150,12 @@ private slots:
 
     void deletingEveryMixBringsTheDefaultsBack()
     {
-        TempSettings settings;
-        ScriptedDialogs dialogs;
-        TMainForm main;
+        WindowFixture program;
+        TMainForm &main = program.main();
         TfmMixEditor *editor = open<TfmMixEditor>(main, "GasMixEditor1");
         for (const char *name : {"Air", "EAN32", "EAN36", "EAN80"}) {
             type(editor->NameOfMix, QString::fromLatin1(name));
-            dialogs.answerMessage(QMessageBox::Yes);
+            program.dialogs().answerMessage(QMessageBox::Yes);
             editor->DeleteButton->click();
         }
         QCOMPARE(stored(Index, "Total"), localNumbers("0"));
@@ -174,9 +169,8 @@ private slots:
 
     void defButtonRecreatesTheDefaults()
     {
-        TempSettings settings;
-        ScriptedDialogs dialogs;
-        TMainForm main;
+        WindowFixture program;
+        TMainForm &main = program.main();
         TfmMixEditor *editor = open<TfmMixEditor>(main, "GasMixEditor1");
         type(editor->NameOfMix, QStringLiteral("Mine"));
         editor->SaveRecordBot->click();
@@ -189,9 +183,8 @@ private slots:
 
     void namesAreListedAlphabetically()
     {
-        TempSettings settings;
-        ScriptedDialogs dialogs;
-        TMainForm main;
+        WindowFixture program;
+        TMainForm &main = program.main();
         TfmMixEditor *editor = open<TfmMixEditor>(main, "GasMixEditor1");
         for (const char *name : {"trimix", "air 2", "Deep"}) {
             type(editor->NameOfMix, QString::fromLatin1(name));
@@ -206,30 +199,29 @@ private slots:
     // A mix named like the program's own settings would share their section.
     void reservedNamesAreRefused()
     {
-        TempSettings settings;
-        ScriptedDialogs dialogs;
-        TMainForm main;
+        WindowFixture program;
+        TMainForm &main = program.main();
         TfmMixEditor *editor = open<TfmMixEditor>(main, "GasMixEditor1");
-        const QByteArray before = settings.contents();
+        const QByteArray before = program.settings().contents();
 
         type(editor->NameOfMix, QStringLiteral("Gas Mixes"));
         editor->SaveRecordBot->click();
         editor->DeleteButton->click();
-        QCOMPARE(settings.contents(), before);
-        QCOMPARE(dialogs.messageTexts().size(), 2);
-        for (const QString &text : dialogs.messageTexts())
+        QCOMPARE(program.settings().contents(), before);
+        QCOMPARE(program.dialogs().messageTexts().size(), 2);
+        for (const QString &text : program.dialogs().messageTexts())
             QVERIFY2(text.contains(QStringLiteral("\"Gas Mixes\"")), qPrintable(text));
         QVERIFY(!listed(editor->NameOfMix).contains(QStringLiteral("Gas Mixes")));
     }
 
     void unreadablePercentKeepsNitrogen()
     {
-        TempSettings settings;
-        ScriptedDialogs dialogs;
-        TMainForm main;
+        WindowFixture program;
+        TMainForm &main = program.main();
         TfmMixEditor *editor = open<TfmMixEditor>(main, "GasMixEditor1");
         type(editor->Oxygen, QStringLiteral("3x"));
-        QCOMPARE(dialogs.messageTexts(), QStringList{QStringLiteral("'3x' is not a valid floating point value")});
+        QCOMPARE(program.dialogs().messageTexts(),
+                 QStringList{QStringLiteral("'3x' is not a valid floating point value")});
         // "3" balanced the mix; "3x" leaves that result standing.
         QCOMPARE(editor->Nitrogen->currentText(), localNumbers("97.00"));
     }

@@ -3,7 +3,7 @@
 #include "shell/Application.h"
 #include "shell/MDIEdit.h"
 #include "tests/blending/BlendTestSupport.h"
-#include "tests/support/ScriptedDialogs.h"
+#include "tests/support/WindowFixture.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -43,10 +43,9 @@ private slots:
     void startsWithTheBestMix()
     {
         QFETCH(bool, metric);
-        TempSettings settings;
-        ScriptedDialogs dialogs;
-        chooseUnits(settings, metric);
-        TMainForm main;
+        WindowFixture program;
+        chooseUnits(program.settings(), metric);
+        TMainForm &main = program.main();
         auto *w = open<TfmtNixtroFill>(main, "Fills1");
         QVERIFY(w);
         QCOMPARE(w->windowTitle(), QStringLiteral("NITROX Fills"));
@@ -63,10 +62,9 @@ private slots:
 
     void eanxPage()
     {
-        TempSettings settings;
-        ScriptedDialogs dialogs;
-        chooseUnits(settings, false);
-        TMainForm main;
+        WindowFixture program;
+        chooseUnits(program.settings(), false);
+        TMainForm &main = program.main();
         auto *w = open<TfmtNixtroFill>(main, "Fills1");
         w->PageControl->setCurrentIndex(1);
         QCOMPARE(w->Label3->text(), localNumbers("32.00% O2 and 68.00% N2"));
@@ -81,10 +79,9 @@ private slots:
 
     void surfaceBestMixIsPureOxygen()
     {
-        TempSettings settings;
-        ScriptedDialogs dialogs;
-        chooseUnits(settings, false);
-        TMainForm main;
+        WindowFixture program;
+        chooseUnits(program.settings(), false);
+        TMainForm &main = program.main();
         auto *w = open<TfmtNixtroFill>(main, "Fills1");
         w->Depth->setValue(0);
         QCOMPARE(w->Label3->text(), QStringLiteral("The best gas mix to use at 0 feet would be 100% Oxygen (O2)."));
@@ -93,10 +90,9 @@ private slots:
 
     void resultsGoToANote()
     {
-        TempSettings settings;
-        ScriptedDialogs dialogs;
-        chooseUnits(settings, true);
-        TMainForm main;
+        WindowFixture program;
+        chooseUnits(program.settings(), true);
+        TMainForm &main = program.main();
         auto *w = open<TfmtNixtroFill>(main, "Fills1");
         w->BitBot1->click();
         const QList<TEditForm *> notes = windows<TEditForm>(main);
@@ -109,17 +105,17 @@ private slots:
 
     void fillPressureIsRemembered()
     {
-        TempSettings settings;
-        ScriptedDialogs dialogs;
-        chooseUnits(settings, false);
-        TMainForm main;
+        WindowFixture program;
+        chooseUnits(program.settings(), false);
+        TMainForm &main = program.main();
         auto *w = open<TfmtNixtroFill>(main, "Fills1");
         type(w->PSI, QStringLiteral("207.5"));
         // Each keystroke recomputes: the separator and the digit after it
         // are each reported.
         const QString separator = numberFormatSettings().decimalSeparator;
-        QCOMPARE(dialogs.messageTexts(), (QStringList{QStringLiteral("'207%1' is not a valid integer value").arg(separator),
-                                                      localNumbers("'207.5' is not a valid integer value")}));
+        QCOMPARE(program.dialogs().messageTexts(),
+                 (QStringList{QStringLiteral("'207%1' is not a valid integer value").arg(separator),
+                              localNumbers("'207.5' is not a valid integer value")}));
         QVERIFY(!closeWindow(w));
         QCOMPARE(windows<TfmtNixtroFill>(main).size(), 1);
 
@@ -136,15 +132,14 @@ private slots:
     // goes on and leaves the remembered pressure alone.
     void unreadablePressureDoesNotHoldUpTheProgram()
     {
-        TempSettings settings;
-        ScriptedDialogs dialogs;
-        chooseUnits(settings, false);
-        TMainForm main;
+        WindowFixture program;
+        chooseUnits(program.settings(), false);
+        TMainForm &main = program.main();
         auto *w = open<TfmtNixtroFill>(main, "Fills1");
         type(w->PSI, QStringLiteral("207.5"));
-        QCOMPARE(dialogs.messageTexts().size(), 2);
+        QCOMPARE(program.dialogs().messageTexts().size(), 2);
         QVERIFY(main.close());
-        QCOMPARE(dialogs.messageTexts().size(), 2);
+        QCOMPARE(program.dialogs().messageTexts().size(), 2);
         QVERIFY(!SettingsFile().valueExists(QStringLiteral("Defaults"), QStringLiteral("PresurizeTankI")));
     }
 };

@@ -2,8 +2,8 @@
 #include "core/SettingsFile.h"
 #include "shell/Application.h"
 #include "tests/blending/BlendTestSupport.h"
-#include "tests/support/ScriptedDialogs.h"
 #include "tests/support/UserDriver.h"
+#include "tests/support/WindowFixture.h"
 #include "widgets/ErrorGuard.h"
 #include "widgets/Hints.h"
 #include "widgets/UnitInputs.h"
@@ -81,9 +81,8 @@ private slots:
 
     void bestMatchIsMarked()
     {
-        TempSettings settings;
-        ScriptedDialogs dialogs;
-        TMainForm main;
+        WindowFixture program;
+        TMainForm &main = program.main();
         Window *w = compareLikeThePlanner(main, imperialTankSizes());
         QCOMPARE(w->windowTitle(), QStringLiteral("Air consumption / Tank sizes"));
         QCOMPARE(label(w, 8), QStringLiteral("80 CuFt / 100 CuFt"));
@@ -125,9 +124,8 @@ private slots:
         QFETCH(int, sizeCount);
         QFETCH(QStringList, labels);
         QFETCH(bool, marked);
-        TempSettings settings;
-        ScriptedDialogs dialogs;
-        TMainForm main;
+        WindowFixture program;
+        TMainForm &main = program.main();
         TankComparisonRequest request;
         request.diver[0] = {QStringLiteral("63"), QStringLiteral("3000"), localNumbers("0.6")};
         request.diver[1] = {QStringLiteral("100"), QStringLiteral("3000"), localNumbers("0.75")};
@@ -147,14 +145,13 @@ private slots:
         QCOMPARE(anyMarked, marked);
         QCOMPARE(label(w, 12), marked ? QStringLiteral("%1 CuFt / 100 CuFt").arg(imperialTankSizes().value(11))
                                       : QStringLiteral("  80 CuFt  /  80 CuFt"));
-        QVERIFY(dialogs.asked().isEmpty());
+        QVERIFY(program.dialogs().asked().isEmpty());
     }
 
     void tiesAreAllMarked()
     {
-        TempSettings settings;
-        ScriptedDialogs dialogs;
-        TMainForm main;
+        WindowFixture program;
+        TMainForm &main = program.main();
         QStringList sizes = imperialTankSizes();
         sizes[2] = QStringLiteral("80");
         Window *w = compareLikeThePlanner(main, sizes);
@@ -165,9 +162,8 @@ private slots:
 
     void failingRowStopsTheFilling()
     {
-        TempSettings settings;
-        ScriptedDialogs dialogs;
-        TMainForm main;
+        WindowFixture program;
+        TMainForm &main = program.main();
         auto *w = new Window(main);
         main.addChild(w);
         // Four sizes, then rows whose size is empty.
@@ -175,7 +171,8 @@ private slots:
         while (sizes.size() < Window::RowCount)
             sizes << QString();
         guarded([&] { w->apply(plannersRequest(sizes)); });
-        QCOMPARE(dialogs.messageTexts(), QStringList{QStringLiteral("'' is not a valid floating point value")});
+        QCOMPARE(program.dialogs().messageTexts(),
+                 QStringList{QStringLiteral("'' is not a valid floating point value")});
         QCOMPARE(label(w, 4), QStringLiteral("108 CuFt / 100 CuFt"));
         QCOMPARE(label(w, 5), QStringLiteral("  80 CuFt  /  80 CuFt"));
         QCOMPARE(bar(w, 12)->value(), 60);
@@ -187,9 +184,8 @@ private slots:
     // after the user widened it.
     void activationFitsTheRows()
     {
-        TempSettings settings;
-        ScriptedDialogs dialogs;
-        TMainForm main;
+        WindowFixture program;
+        TMainForm &main = program.main();
         main.resize(1000, 900);
         main.show();
         QVERIFY(QTest::qWaitForWindowExposed(&main));
@@ -209,9 +205,8 @@ private slots:
 
     void helpTextChoiceSurvivesReopening()
     {
-        TempSettings settings;
-        ScriptedDialogs dialogs;
-        TMainForm main;
+        WindowFixture program;
+        TMainForm &main = program.main();
         main.resize(1000, 900);
         main.show();
         QVERIFY(QTest::qWaitForWindowExposed(&main));

@@ -12,10 +12,9 @@
 #include "core/NumText.h"
 #include "shell/MDIEdit.h"
 #include "shell/Main.h"
-#include "tests/support/ScriptedDialogs.h"
-#include "tests/support/TempSettings.h"
 #include "tests/support/TestNumbers.h"
 #include "tests/support/UserDriver.h"
+#include "tests/support/WindowFixture.h"
 #include "widgets/MShape.h"
 
 #include <QCheckBox>
@@ -36,38 +35,33 @@
 
 namespace {
 // A main window over a private settings file that starts in the given units.
-struct Program
+struct Program : WindowFixture
 {
     explicit Program(bool metric, const QByteArray &moreSettings = {})
+        : WindowFixture("[Measurements]\nMetric=" + QByteArray(metric ? "1" : "0") + "\n" + moreSettings)
     {
-        settings.write("[Measurements]\nMetric=" + QByteArray(metric ? "1" : "0") + "\n" + moreSettings);
-        main = std::make_unique<TMainForm>();
     }
 
     template <typename Form>
     Form *open(const char *command)
     {
-        const int before = main->childForms().size();
-        main->action(QString::fromLatin1(command))->trigger();
-        const auto children = main->childForms();
+        const int before = main().childForms().size();
+        main().action(QString::fromLatin1(command))->trigger();
+        const auto children = main().childForms();
         if (children.size() != before + 1)
             return nullptr;
         return qobject_cast<Form *>(children.last());
     }
 
-    QString unitsPanel() const { return main->findChild<QLabel *>("UnitsPanel")->text(); }
+    QString unitsPanel() { return main().findChild<QLabel *>("UnitsPanel")->text(); }
 
     // The text of the newest note window.
-    QString lastNote() const
+    QString lastNote()
     {
-        const auto children = main->childForms();
+        const auto children = main().childForms();
         auto *note = qobject_cast<TEditForm *>(children.last());
         return note ? note->Editor->toPlainText() : QStringLiteral("<no note>");
     }
-
-    TempSettings settings;
-    ScriptedDialogs dialogs;
-    std::unique_ptr<TMainForm> main;
 };
 
 template <typename W>
@@ -170,8 +164,8 @@ private slots:
         QFETCH(QString, command);
         QFETCH(QString, control);
         Program program(false);
-        program.main->show();
-        QVERIFY(QTest::qWaitForWindowExposed(program.main.get()));
+        program.main().show();
+        QVERIFY(QTest::qWaitForWindowExposed(&program.main()));
         auto *form = program.open<TChildForm>(command.toLatin1().constData());
         QVERIFY(form);
         QTRY_VERIFY(QApplication::focusWidget());
@@ -234,12 +228,13 @@ private slots:
         auto *form = program.open<TFmNitrox>("NitroxCalculations1");
         type(form, "PO2", "1.4");
         type(form, "PO2", "1.4x");
-        QCOMPARE(program.dialogs.messageTexts(), localNumbers(QStringList{"'1.4x' is not a valid floating point value"}));
+        QCOMPARE(program.dialogs().messageTexts(),
+                 localNumbers(QStringList{"'1.4x' is not a valid floating point value"}));
         QCOMPARE(text(form, "Label2"), localNumbers("35.0000 % oxygen.  "));
         type(form, "MODPO2", "1.4");
         const QString mod = text(form, "Edit1");
         type(form, "MODEAN", "0");
-        QCOMPARE(program.dialogs.messageTexts().size(), 2);
+        QCOMPARE(program.dialogs().messageTexts().size(), 2);
         QCOMPARE(text(form, "Edit1"), mod);
     }
 
@@ -272,7 +267,7 @@ private slots:
 
         type(form, "GasUsedOverMin", "0");
         QCOMPARE(text(form, "MyResult"), result);
-        QVERIFY(program.dialogs.messageTexts().isEmpty());
+        QVERIFY(program.dialogs().messageTexts().isEmpty());
 
         control<QPushButton>(form, "BitBot1")->click();
         QCOMPARE(program.lastNote(), QStringLiteral("Breathing test\nTank Certified to:  3000 PSI\nSize 80 CuFt\n"
@@ -280,7 +275,7 @@ private slots:
                                                     "Gas used 600 PSI over 0 minutes\n\n") + result);
 
         closeWindow(form);
-        QCOMPARE(keysInOrder(program.settings.contents()).filter("Tank"),
+        QCOMPARE(keysInOrder(program.settings().contents()).filter("Tank"),
                  (QStringList{"PresurizeTankI", "FillTankI"}));
         auto *next = program.open<TfmPSIToCuFtSAC>("btnSAC");
         QCOMPARE(text(next, "Tanksize"), localNumbers("80"));
@@ -298,7 +293,7 @@ private slots:
         type(form, "GasUsed", "40.5");
         QCOMPARE(text(form, "MyResult"),
                  localNumbers("Your SAC is 24.30 Litres/Min or 2.03 BAR/Min\n\n(0.86 CuFt/Min)"));
-        QCOMPARE(program.dialogs.messageTexts().last(), localNumbers("'40.5' is not a valid integer value"));
+        QCOMPARE(program.dialogs().messageTexts().last(), localNumbers("'40.5' is not a valid integer value"));
     }
 
     void tankListRememberedPerUnitSystem()
@@ -388,7 +383,7 @@ private slots:
         setValue(typed, "N_Time", minutes);
         type(typed, "NBre_rate", rate);
         QCOMPARE(text(handed, "Memo2"), text(typed, "Memo2"));
-        QVERIFY(program.dialogs.asked().isEmpty());
+        QVERIFY(program.dialogs().asked().isEmpty());
     }
 
     void tankContentExamples()
@@ -407,7 +402,7 @@ private slots:
         QCOMPARE(text(form, "Label9"), localNumbers("The tank currently contains 40.00 CuFt."));
         type(form, "CurrentPressure", "abc");
         QCOMPARE(text(form, "Label9"), localNumbers("The tank currently contains 40.00 CuFt."));
-        QCOMPARE(program.dialogs.messageTexts().last(), QStringLiteral("'abc' is not a valid floating point value"));
+        QCOMPARE(program.dialogs().messageTexts().last(), QStringLiteral("'abc' is not a valid floating point value"));
     }
 
     void tankConverterPagesAndClosingWrites()
@@ -431,7 +426,7 @@ private slots:
                                                   "Equals Tank, Metric mesurements\n"
                                                   "10.96 litres with 206.8 BAR. \n 2267 free litres"));
         closeWindow(form);
-        QCOMPARE(keysInOrder(program.settings.contents()).filter("Tank"),
+        QCOMPARE(keysInOrder(program.settings().contents()).filter("Tank"),
                  (QStringList{"PresurizeTankM", "FillTankM", "PresurizeTankI", "FillTankI"}));
     }
 
@@ -474,7 +469,7 @@ private slots:
         QCOMPARE(text(form, "Label3"), localNumbers("60 feet equals 10.00 Fahtoms"));
         // Beyond what the box lets a user type: only code can set it.
         control<QSpinBox>(form, "F")->setValue(400000000);
-        QCOMPARE(program.dialogs.messageTexts().last(), QStringLiteral("Integer overflow"));
+        QCOMPARE(program.dialogs().messageTexts().last(), QStringLiteral("Integer overflow"));
         QCOMPARE(text(form, "Label3"), localNumbers("60 feet equals 10.00 Fahtoms"));
     }
 
@@ -509,7 +504,7 @@ private slots:
         QCOMPARE(text(form, "Edit4"), localNumbers("11:15"));
         QCOMPARE(text(form, "Edit5"), localNumbers("11:15"));
         closeWindow(form);
-        QCOMPARE(keysInOrder(program.settings.contents()), (QStringList{"Metric", "TotalTime", "Hours", "Minutes"}));
+        QCOMPARE(keysInOrder(program.settings().contents()), (QStringList{"Metric", "TotalTime", "Hours", "Minutes"}));
 
         auto *next = program.open<TfmtTimeCalcs>("btnTime");
         QCOMPARE(value(next, "TH"), 11);

@@ -2,10 +2,9 @@
 #include "shell/MDIEdit.h"
 #include "shell/Main.h"
 #include "tests/support/PdfFiles.h"
-#include "tests/support/ScriptedDialogs.h"
-#include "tests/support/TempSettings.h"
 #include "tests/support/TestNumbers.h"
 #include "tests/support/UserDriver.h"
+#include "tests/support/WindowFixture.h"
 
 #include <QComboBox>
 #include <QDoubleSpinBox>
@@ -48,19 +47,13 @@ private slots:
 
 namespace {
 
-struct Program
+struct Program : WindowFixture
 {
-    explicit Program(bool metric)
+    explicit Program(bool metric) : WindowFixture("[Measurements]\nMetric=" + QByteArray(metric ? "1" : "0") + "\n")
     {
-        settings.write("[Measurements]\nMetric=" + QByteArray(metric ? "1" : "0") + "\n");
-        main = std::make_unique<TMainForm>();
-        main->show();
+        main().show();
     }
-    TfmDecoSchedule *open() { return user::open<TfmDecoSchedule>(*main, QStringLiteral("DecompressionSchedule1")); }
-
-    TempSettings settings;
-    ScriptedDialogs dialogs;
-    std::unique_ptr<TMainForm> main;
+    TfmDecoSchedule *open() { return WindowFixture::open<TfmDecoSchedule>(QStringLiteral("DecompressionSchedule1")); }
 };
 
 QStringList column(const QWidget *form, const QString &table, int c)
@@ -138,7 +131,7 @@ void TestDecoWindow::opensWithItsDefaults()
     for (const char *result : {"TotalRunTime", "TotalDecoTime", "FirstStopDepth", "CNSPercent", "OTUs"})
         QVERIFY(!user::text(w, result).isEmpty());
     QVERIFY(user::control<QLineEdit>(w, "TotalRunTime")->isReadOnly());
-    QVERIFY(program.dialogs.unanswered().isEmpty());
+    QVERIFY(program.dialogs().unanswered().isEmpty());
 }
 
 void TestDecoWindow::diveInsideTheLimitHasNoStop_data()
@@ -172,7 +165,7 @@ void TestDecoWindow::diveInsideTheLimitHasNoStop()
     QCOMPARE(user::text(w, "NoDecoLimit"), QStringLiteral("0"));
     user::type(w, "DecoBottomTime", QString::number(16 + left));
     QVERIFY(user::control<QTableWidget>(w, "StopTable")->rowCount() > 0);
-    QVERIFY(program.dialogs.unanswered().isEmpty());
+    QVERIFY(program.dialogs().unanswered().isEmpty());
 }
 
 void TestDecoWindow::longerDiveGetsStopsDeepestFirst()
@@ -235,7 +228,7 @@ void TestDecoWindow::decoGasTakesItsStops()
     QVERIFY(user::choose(user::control<QComboBox>(w, "DecoPPO2"), localNumbers("1.40")));
     QCOMPARE(user::control<QLineEdit>(w, "DecoGas2Depth")->placeholderText(), QStringLiteral("3"));
     QCOMPARE(column(w, "StopTable", 3).last(), QStringLiteral("O2"));
-    QVERIFY(program.dialogs.unanswered().isEmpty());
+    QVERIFY(program.dialogs().unanswered().isEmpty());
 }
 
 void TestDecoWindow::metricBoxConvertsTheInputs()
@@ -258,7 +251,7 @@ void TestDecoWindow::metricBoxConvertsTheInputs()
     QCOMPARE(user::control<QTableWidget>(w, "GasNeeds")->horizontalHeaderItem(1)->text(), QStringLiteral("CuFt"));
     for (const QString &depth : column(w, "StopTable", 0))
         QCOMPARE(depth.toInt() % 10, 0);
-    QCOMPARE(program.main->findChild<QLabel *>("UnitsPanel")->text(), QStringLiteral("Units: Imperial"));
+    QCOMPARE(program.main().findChild<QLabel *>("UnitsPanel")->text(), QStringLiteral("Units: Imperial"));
     user::click(w, "Metric");
     QCOMPARE(user::text(w, "DecoDepth"), QStringLiteral("40"));
     QCOMPARE(user::text(w, "DescentRate"), QStringLiteral("20"));
@@ -266,7 +259,7 @@ void TestDecoWindow::metricBoxConvertsTheInputs()
     QCOMPARE(user::text(w, "DecoGas1Depth"), QStringLiteral("21"));
     QCOMPARE(user::text(w, "LastStop"), QStringLiteral("3 m"));
     QCOMPARE(user::text(w, "SurfacePressure"), localNumbers("1.01325"));
-    QVERIFY(program.dialogs.unanswered().isEmpty());
+    QVERIFY(program.dialogs().unanswered().isEmpty());
 }
 
 void TestDecoWindow::warningsGoToTheMessageLine_data()
@@ -298,16 +291,16 @@ void TestDecoWindow::warningsGoToTheMessageLine()
     QFETCH(QString, message);
     Program program(true);
     TfmDecoSchedule *w = program.open();
-    QCOMPARE(program.main->messageLine(), QString());
+    QCOMPARE(program.main().messageLine(), QString());
     user::type(w, box, value);
     user::type(w, box2, value2);
-    QVERIFY2(program.main->messageLine().contains(localNumbers(message)), qPrintable(program.main->messageLine()));
+    QVERIFY2(program.main().messageLine().contains(localNumbers(message)), qPrintable(program.main().messageLine()));
     // Mended, the warning goes.
     user::type(w, box, box == "DecoDepth" ? "40" : box == "DecoBottomO2" ? "21" : "0");
     if (box2 == "DecoBottomHe")
         user::type(w, box2, "0");
-    QCOMPARE(program.main->messageLine(), QString());
-    QVERIFY(program.dialogs.unanswered().isEmpty());
+    QCOMPARE(program.main().messageLine(), QString());
+    QVERIFY(program.dialogs().unanswered().isEmpty());
 }
 
 void TestDecoWindow::textThatIsNoNumberKeepsTheResults()
@@ -317,17 +310,17 @@ void TestDecoWindow::textThatIsNoNumberKeepsTheResults()
     const QString runTime = user::text(w, "TotalRunTime");
     const int stops = user::control<QTableWidget>(w, "StopTable")->rowCount();
     user::type(w, "SurfacePressure", "x");
-    QCOMPARE(program.dialogs.messageTexts(), QStringList{"'x' is not a valid floating point value"});
+    QCOMPARE(program.dialogs().messageTexts(), QStringList{"'x' is not a valid floating point value"});
     QCOMPARE(user::text(w, "TotalRunTime"), runTime);
     QCOMPARE(user::control<QTableWidget>(w, "StopTable")->rowCount(), stops);
     // A good text computes again: a lower surface pressure (altitude) lengthens the dive.
-    program.dialogs.clear();
+    program.dialogs().clear();
     user::type(w, "SurfacePressure", localNumbers("0.8"));
-    QVERIFY2(program.dialogs.messageTexts().isEmpty(), qPrintable(program.dialogs.messageTexts().join("|")));
+    QVERIFY2(program.dialogs().messageTexts().isEmpty(), qPrintable(program.dialogs().messageTexts().join("|")));
     QVERIFY(StrToFloat(user::text(w, "TotalRunTime")) > StrToFloat(runTime));
     user::type(w, "DecoGas1O2", "50");
     user::type(w, "DecoGas1Depth", "2o");
-    QCOMPARE(program.dialogs.messageTexts(), QStringList{"'2o' is not a valid floating point value"});
+    QCOMPARE(program.dialogs().messageTexts(), QStringList{"'2o' is not a valid floating point value"});
 }
 
 void TestDecoWindow::scheduleGoesToANote()
@@ -336,7 +329,7 @@ void TestDecoWindow::scheduleGoesToANote()
     TfmDecoSchedule *w = program.open();
     user::type(w, "DecoGas1O2", "50");
     user::click(w, "ToNoteButton");
-    auto *note = qobject_cast<TEditForm *>(program.main->activeChild());
+    auto *note = qobject_cast<TEditForm *>(program.main().activeChild());
     QVERIFY(note);
     const QString text = note->Editor->toPlainText();
     QVERIFY2(text.startsWith(QStringLiteral("Decompression schedule (ZH-L16C, GF 30/85)\n40 meters for 25 min on Air\n"
@@ -354,13 +347,13 @@ void TestDecoWindow::scheduleIsPrinted()
     TfmDecoSchedule *w = program.open();
     QTemporaryDir dir;
     const QString pdf = dir.filePath(QStringLiteral("schedule.pdf"));
-    program.dialogs.answerPrint([&](QPrinter &printer) {
+    program.dialogs().answerPrint([&](QPrinter &printer) {
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(pdf);
         return true;
     });
     user::click(w, "PrintButton");
-    QCOMPARE(program.dialogs.asked().last().kind, QStringLiteral("print"));
+    QCOMPARE(program.dialogs().asked().last().kind, QStringLiteral("print"));
     const QString text = PdfText(pdf);
     QVERIFY2(text.contains(QStringLiteral("Decompression schedule (ZH-L16C, GF 30/85)")), qPrintable(text));
     QVERIFY(text.contains(QStringLiteral("Run time")));
@@ -392,8 +385,8 @@ void TestDecoWindow::plannerRequestFillsTheWindow()
     request.decoO2 = 80;
     request.gfLow = 40;
     request.gfHigh = 75;
-    program.main->openDecoSchedule(request);
-    auto *w = qobject_cast<TfmDecoSchedule *>(program.main->activeChild());
+    program.main().openDecoSchedule(request);
+    auto *w = qobject_cast<TfmDecoSchedule *>(program.main().activeChild());
     QVERIFY(w);
     QVERIFY(!user::control<QCheckBox>(w, "Metric")->isChecked());
     QCOMPARE(user::text(w, "DecoDepth"), QStringLiteral("150"));
@@ -405,7 +398,7 @@ void TestDecoWindow::plannerRequestFillsTheWindow()
     QCOMPARE(user::text(w, "DescentRate"), QStringLiteral("66"));
     QCOMPARE(user::text(w, "LastStop"), QStringLiteral("10 ft"));
     QVERIFY(column(w, "StopTable", 3).contains(QStringLiteral("EAN80")));
-    QCOMPARE(program.main->findChild<QLabel *>("UnitsPanel")->text(), QStringLiteral("Units: Imperial"));
+    QCOMPARE(program.main().findChild<QLabel *>("UnitsPanel")->text(), QStringLiteral("Units: Imperial"));
 }
 
 QTEST_MAIN(TestDecoWindow)

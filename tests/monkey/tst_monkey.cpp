@@ -11,7 +11,7 @@
 #include "shell/Main.h"
 #include "shell/WindowCatalog.h"
 #include "tests/support/ScriptedDialogs.h"
-#include "tests/support/TempSettings.h"
+#include "tests/support/WindowFixture.h"
 #include "widgets/ChildForm.h"
 
 #include <QAction>
@@ -431,12 +431,11 @@ void TestMonkey::randomUseOfEveryWindow()
     const quint32 seed = seedFromEnvironment();
     const int events = eventsFromEnvironment();
     qInfo("seed %u, %d events (TIDEWELL_MONKEY_SEED=%u replays this run)", seed, events, seed);
-    TempSettings settings;
-    ScriptedDialogs dialogs;
-    TMainForm main;
+    WindowFixture program;
+    TMainForm &main = program.main();
     main.show();
     QVERIFY(QTest::qWaitForWindowExposed(&main));
-    Monkey monkey(main, dialogs, seed);
+    Monkey monkey(main, program.dialogs(), seed);
     Watchdog watchdog(seed, std::chrono::seconds(10));
     const auto started = std::chrono::steady_clock::now();
     QString last;
@@ -456,11 +455,11 @@ void TestMonkey::randomUseOfEveryWindow()
         QVERIFY2(!modal, qPrintable(QStringLiteral("a modal %1 outside the dialog seam after step %2 (%3); seed %4")
                                         .arg(modal ? QString::fromLatin1(modal->metaObject()->className()) : QString())
                                         .arg(step).arg(last).arg(seed)));
-        for (const auto &question : dialogs.asked())
+        for (const auto &question : program.dialogs().asked())
             QVERIFY2(question.text != u"Unknown error",
                      qPrintable(QStringLiteral("an unknown error after step %1 (%2); seed %3").arg(step).arg(last).arg(seed)));
-        questions += int(dialogs.asked().size());
-        dialogs.clear();
+        questions += int(program.dialogs().asked().size());
+        program.dialogs().clear();
     }
     QCOMPARE(monkey.kindsNotOpened(), QStringList());
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();

@@ -6,10 +6,9 @@
 #include "planner/model/PlanFile.h"
 #include "planner/window/Rule3.h"
 #include "shell/Main.h"
-#include "tests/support/ScriptedDialogs.h"
-#include "tests/support/TempSettings.h"
 #include "tests/support/TestNumbers.h"
 #include "tests/support/UserDriver.h"
+#include "tests/support/WindowFixture.h"
 
 #include <QCheckBox>
 #include <QFile>
@@ -41,19 +40,18 @@ const QByteArray Plan = "[Defaults]\r\nMetric=0\r\nDiver1Name=Ann\r\nDiver2Name=
                         "BottomMixO2=21\r\nUseRuleOfThirdRadio=1\r\nUsedFixedPressureReserveRadio=0\r\n"
                         "SameAsBottomGas=0\r\nDecoGas=80\r\nSpeed1=60\r\nSpeed2=75\r\nAscentRateEdit=33\r\n";
 
-struct Program
+struct Program : WindowFixture
 {
     explicit Program(const QByteArray &deco = {})
     {
         useTestNumberFormat();
-        settings.write(settingsWith(deco));
+        settings().write(settingsWith(deco));
         QFile file(DefaultDiveFileName());
         if (file.open(QIODevice::WriteOnly))
             file.write(Plan);
         file.close();
-        main = std::make_unique<TMainForm>();
-        main->show();
-        planner = user::open<TfmRuleOfThird>(*main, QStringLiteral("NewDivePlan1"));
+        main().show();
+        planner = open<TfmRuleOfThird>(QStringLiteral("NewDivePlan1"));
         auto *pages = user::control<QTabWidget>(planner, QStringLiteral("LowerPageControl"));
         pages->setCurrentIndex(pages->indexOf(user::control(planner, QStringLiteral("Decompression"))));
     }
@@ -73,9 +71,6 @@ struct Program
         return user::control<QLabel>(planner, QStringLiteral("DecoModelCheck"))->styleSheet().contains("red");
     }
 
-    TempSettings settings;
-    ScriptedDialogs dialogs;
-    std::unique_ptr<TMainForm> main;
     TfmRuleOfThird *planner = nullptr;
 };
 
@@ -117,7 +112,7 @@ void TestPlanDeco::checkFollowsEveryRecalculation()
     QVERIFY(QRegularExpression(QStringLiteral("ceiling \\d+ feet at \\d+ min$")).match(program.check()).hasMatch());
     QVERIFY(program.checkIsRed());
     // The message line is the plan's own: the check writes nothing there.
-    QVERIFY(!program.main->messageLine().contains(QStringLiteral("ZH-L16C")));
+    QVERIFY(!program.main().messageLine().contains(QStringLiteral("ZH-L16C")));
 }
 
 void TestPlanDeco::computedStopsFillThePlan()
@@ -138,8 +133,8 @@ void TestPlanDeco::computedStopsFillThePlan()
     QCOMPARE(stops.last().first, 10);
     // With the model's stops the plan clears the model.
     QCOMPARE(program.check(), QStringLiteral("Stops clear ZH-L16C GF 60/85"));
-    QCOMPARE(user::windows<TfmDecoSchedule>(*program.main).size(), 0);
-    QVERIFY(program.dialogs.unanswered().isEmpty());
+    QCOMPARE(user::windows<TfmDecoSchedule>(program.main()).size(), 0);
+    QVERIFY(program.dialogs().unanswered().isEmpty());
 }
 
 void TestPlanDeco::moreStopsThanThePlanHoldsOpenTheSchedule()
@@ -150,7 +145,7 @@ void TestPlanDeco::moreStopsThanThePlanHoldsOpenTheSchedule()
     const QList<std::pair<int, int>> before = program.activeStops();
     user::click(program.planner, QStringLiteral("ComputeStopsButton"));
     QCOMPARE(program.activeStops(), before);
-    const QList<TfmDecoSchedule *> schedules = user::windows<TfmDecoSchedule>(*program.main);
+    const QList<TfmDecoSchedule *> schedules = user::windows<TfmDecoSchedule>(program.main());
     QCOMPARE(schedules.size(), 1);
     TfmDecoSchedule *schedule = schedules.first();
     QCOMPARE(user::text(schedule, QStringLiteral("DecoDepth")), QStringLiteral("150"));
@@ -159,8 +154,8 @@ void TestPlanDeco::moreStopsThanThePlanHoldsOpenTheSchedule()
     QCOMPARE(user::text(schedule, QStringLiteral("DecoGas1O2")), QStringLiteral("80"));
     QVERIFY(!user::control<QCheckBox>(schedule, QStringLiteral("Metric"))->isChecked());
     QVERIFY(user::control<QTableWidget>(schedule, QStringLiteral("StopTable"))->rowCount() > 3);
-    QVERIFY2(program.main->messageLine().contains(QStringLiteral("\"Decompression schedule\"")),
-             qPrintable(program.main->messageLine()));
+    QVERIFY2(program.main().messageLine().contains(QStringLiteral("\"Decompression schedule\"")),
+             qPrintable(program.main().messageLine()));
 }
 
 void TestPlanDeco::gradientFactorsFromTheSettings()

@@ -22,9 +22,9 @@
 #include "tests/support/FakeHost.h"
 #include "tests/support/PdfFiles.h"
 #include "tests/support/ScriptedDialogs.h"
-#include "tests/support/TempSettings.h"
 #include "tests/support/TestNumbers.h"
 #include "tests/support/UserDriver.h"
+#include "tests/support/WindowFixture.h"
 #include "widgets/Hints.h"
 
 #include <QCheckBox>
@@ -101,17 +101,12 @@ class TestPlanWindow : public QObject
 private slots:
     void init()
     {
-        m_settings = std::make_unique<TempSettings>();
-        m_dialogs = std::make_unique<ScriptedDialogs>();
+        m_fixture = std::make_unique<WindowFixture>();
         useTestNumberFormat();
-        m_settings->write(exampleDivers());
+        m_fixture->settings().write(exampleDivers());
         writeFile(DefaultDiveFileName(), ExamplePlan);
     }
-    void cleanup()
-    {
-        m_dialogs.reset();
-        m_settings.reset();
-    }
+    void cleanup() { m_fixture.reset(); }
 
     void f4ShowsTheSettledExample();
     void diveFileOnTheCommandLineOpensThePlan_data();
@@ -167,13 +162,12 @@ private:
         return plan;
     }
 
-    std::unique_ptr<TempSettings> m_settings;
-    std::unique_ptr<ScriptedDialogs> m_dialogs;
+    std::unique_ptr<WindowFixture> m_fixture;
 };
 
 void TestPlanWindow::f4ShowsTheSettledExample()
 {
-    TMainForm main;
+    TMainForm &main = m_fixture->main();
     TfmRuleOfThird *plan = pressF4(main);
     QVERIFY(plan);
     QCOMPARE(plan->windowTitle(), "Dive Planning");
@@ -205,7 +199,7 @@ void TestPlanWindow::f4ShowsTheSettledExample()
     const QStringList lines = noteLines(note);
     QVERIFY(lines.contains("Turn point     :    2010       2010 PSI"));
     QVERIFY(lines.contains("Call point     :    1020       1020 PSI"));
-    QVERIFY(m_dialogs->unanswered().isEmpty());
+    QVERIFY(m_fixture->dialogs().unanswered().isEmpty());
 }
 
 void TestPlanWindow::diveFileOnTheCommandLineOpensThePlan_data()
@@ -218,10 +212,10 @@ void TestPlanWindow::diveFileOnTheCommandLineOpensThePlan_data()
 void TestPlanWindow::diveFileOnTheCommandLineOpensThePlan()
 {
     QFETCH(QString, name);
-    const QString fileName = m_settings->folder() + u'/' + name;
+    const QString fileName = m_fixture->settingsFolder() + u'/' + name;
     writeFile(fileName, ExamplePlan + "LowerPageControl=Reserves\r\n");
     IniFile(fileName).writeInteger("Defaults", "Depth", 60);
-    TMainForm main(QStringList{fileName});
+    TMainForm &main = m_fixture->main(QStringList{fileName});
     main.LoadADiverViaTimer();
     const auto planners = user::windows<TfmRuleOfThird>(main);
     QCOMPARE(planners.size(), 1);
@@ -237,7 +231,7 @@ void TestPlanWindow::diveFileOnTheCommandLineOpensThePlan()
 
 void TestPlanWindow::typedDepthRecalculatesOnce()
 {
-    TMainForm main;
+    TMainForm &main = m_fixture->main();
     TfmRuleOfThird *plan = pressF4(main);
     QVERIFY(plan);
     user::type(plan, "Depth", "60");
@@ -273,7 +267,7 @@ void TestPlanWindow::rateOffTheSrfTableWarnsFromTheWindow()
     QFETCH(QString, rate);
     QFETCH(QString, message);
     QFETCH(QString, page);
-    TMainForm main;
+    TMainForm &main = m_fixture->main();
     TfmRuleOfThird *plan = pressF4(main);
     QVERIFY(plan);
     user::type(plan, "BR1", localNumbers(rate));
@@ -294,10 +288,10 @@ void TestPlanWindow::rateOffTheSrfTableWarnsFromTheWindow()
 
 void TestPlanWindow::metricClickEmptiesNamesAndRefillsLists()
 {
-    const QString fileName = m_settings->folder() + "/Named.Dive";
+    const QString fileName = m_fixture->settingsFolder() + "/Named.Dive";
     writeFile(fileName, ExamplePlan);
-    m_dialogs->answerFile(fileName);
-    TMainForm main;
+    m_fixture->dialogs().answerFile(fileName);
+    TMainForm &main = m_fixture->main();
     main.action("LoadDivePlan1")->trigger();
     TfmRuleOfThird *plan = user::windows<TfmRuleOfThird>(main).value(0);
     QVERIFY(plan);
@@ -324,13 +318,13 @@ void TestPlanWindow::metricClickEmptiesNamesAndRefillsLists()
 
     // Without its file name the plan goes to "Default.Dive" without a question.
     QVERIFY(user::closeWindow(plan));
-    QVERIFY(m_dialogs->asked().isEmpty() || m_dialogs->asked().last().kind == "open");
+    QVERIFY(m_fixture->dialogs().asked().isEmpty() || m_fixture->dialogs().asked().last().kind == "open");
     QCOMPARE(IniFile(DefaultDiveFileName()).readBool("Defaults", "Metric", false), true);
 }
 
 void TestPlanWindow::timeViewHidesTheGasLines()
 {
-    TMainForm main;
+    TMainForm &main = m_fixture->main();
     TfmRuleOfThird *plan = pressF4(main);
     QVERIFY(plan);
     pages(plan, "UpperPageControl")->setCurrentIndex(1);
@@ -366,7 +360,7 @@ void TestPlanWindow::tankComparisonGetsTheDiversTanks()
     QFETCH(QString, button);
     QFETCH(bool, switched);
     QFETCH(int, rows);
-    TMainForm main;
+    TMainForm &main = m_fixture->main();
     TfmRuleOfThird *plan = pressF4(main);
     QVERIFY(plan);
     if (switched) {
@@ -385,7 +379,7 @@ void TestPlanWindow::tankComparisonGetsTheDiversTanks()
         QVERIFY2(text(comparison, rowLabel(row)) != text(fresh.get(), rowLabel(row)), qPrintable(QString::number(row)));
     if (rows < 12)
         QCOMPARE(design, text(fresh.get(), "Label12"));
-    QVERIFY(m_dialogs->unanswered().isEmpty());
+    QVERIFY(m_fixture->dialogs().unanswered().isEmpty());
 }
 
 void TestPlanWindow::blendingWorksheetAsksWhoseTank_data()
@@ -414,23 +408,23 @@ void TestPlanWindow::blendingWorksheetAsksWhoseTank()
     QFETCH(bool, asked);
     QFETCH(QString, pressure);
     QFETCH(QString, suffix);
-    TMainForm main;
+    TMainForm &main = m_fixture->main();
     TfmRuleOfThird *plan = pressF4(main);
     QVERIFY(plan);
     user::type(plan, "Depth", "200");   // deep enough for a trimix suggestion
     pages(plan, "UpperPageControl")->setCurrentIndex(3);
     user::type(plan, "PSI2", pressure2);
     if (asked)
-        m_dialogs->answerMessage(QMessageBox::StandardButton(answer));
+        m_fixture->dialogs().answerMessage(QMessageBox::StandardButton(answer));
     user::click(plan, command);
     const auto sheets = user::windows<TfmParticialPressureMix>(main);
     if (asked) {
         const QString cr(QChar(u'\r'));
-        QCOMPARE(m_dialogs->messageTexts().value(0), "To mix the requested gas, please choose" + cr + cr + cr
-                                                          + "Yes for \"Ann\"" + cr + cr + "or" + cr + cr
-                                                          + "No  for \"Bob\"");
+        QCOMPARE(m_fixture->dialogs().messageTexts().value(0), "To mix the requested gas, please choose" + cr + cr + cr
+                                                                   + "Yes for \"Ann\"" + cr + cr + "or" + cr + cr
+                                                                   + "No  for \"Bob\"");
     } else {
-        QVERIFY(m_dialogs->asked().isEmpty());
+        QVERIFY(m_fixture->dialogs().asked().isEmpty());
     }
     if (pressure.isEmpty()) {
         QVERIFY(sheets.isEmpty());
@@ -480,7 +474,7 @@ void TestPlanWindow::tankComparisonRequest()
     }
     QCOMPARE(request.diver[1].breathingRate, localNumbers("0.9"));
     QCOMPARE(request.sizes, entries(plan.get(), QStringLiteral("Tanksize%1").arg(variedDiver)));
-    QVERIFY(m_dialogs->asked().isEmpty());
+    QVERIFY(m_fixture->dialogs().asked().isEmpty());
 }
 
 void TestPlanWindow::blendRequest_data()
@@ -518,12 +512,12 @@ void TestPlanWindow::blendRequest()
     user::type(plan.get(), "PSI2", pressure2);
     pages(plan.get(), "UpperPageControl")->setCurrentIndex(3);
     if (answer != QMessageBox::NoButton)
-        m_dialogs->answerMessage(QMessageBox::StandardButton(answer));
+        m_fixture->dialogs().answerMessage(QMessageBox::StandardButton(answer));
     if (command.startsWith("Create") && command.endsWith("gas1"))
         user::action(plan.get(), command)->trigger();
     else
         user::click(plan.get(), command);
-    QVERIFY(m_dialogs->unanswered().isEmpty());
+    QVERIFY(m_fixture->dialogs().unanswered().isEmpty());
     if (pressure.isEmpty()) {
         QVERIFY(host.blendRequests.isEmpty());
         return;
@@ -584,7 +578,7 @@ void TestPlanWindow::worksheetPlace()
 
 void TestPlanWindow::worksheetsStepDownBesideThePlanner()
 {
-    TMainForm main;
+    TMainForm &main = m_fixture->main();
     TfmRuleOfThird *plan = pressF4(main);
     QVERIFY(plan);
     plan->parentWidget()->setGeometry(0, 0, 80, 300);
@@ -607,7 +601,7 @@ void TestPlanWindow::worksheetsStepDownBesideThePlanner()
 
 void TestPlanWindow::gasNeedsOpensOnHowMuchAir()
 {
-    TMainForm main;
+    TMainForm &main = m_fixture->main();
     TfmRuleOfThird *plan = pressF4(main);
     QVERIFY(plan);
     pages(plan, "UpperPageControl")->setCurrentIndex(1);
@@ -626,12 +620,12 @@ void TestPlanWindow::gasNeedsOpensOnHowMuchAir()
 
 void TestPlanWindow::decompressionButtonExplains()
 {
-    TMainForm main;
+    TMainForm &main = m_fixture->main();
     TfmRuleOfThird *plan = pressF4(main);
     QVERIFY(plan);
     pages(plan, "LowerPageControl")->setCurrentIndex(2);
     user::click(plan, "SpeedButton2");
-    QVERIFY(m_dialogs->messageTexts().value(0).startsWith(
+    QVERIFY(m_fixture->dialogs().messageTexts().value(0).startsWith(
         "To calculate decompression is currently outside of the scobe of what I can do in a freeware program."));
 }
 
@@ -647,15 +641,15 @@ void TestPlanWindow::shortPlanNoteIsNamedAfterThePlan()
 {
     QFETCH(QString, planFile);
     QFETCH(QString, noteName);
-    TMainForm main;
+    TMainForm &main = m_fixture->main();
     TfmRuleOfThird *plan = pressF4(main);
     QVERIFY(plan);
     user::type(plan, "Depth", "30");
     user::type(plan, "BottomMixO2", "32");
     if (!planFile.isEmpty()) {
-        m_dialogs->answerFile(m_settings->folder() + u'/' + planFile);
+        m_fixture->dialogs().answerFile(m_fixture->settingsFolder() + u'/' + planFile);
         user::action(plan, "Saveas1")->trigger();
-        QVERIFY(QFile::exists(m_settings->folder() + u'/' + planFile));
+        QVERIFY(QFile::exists(m_fixture->settingsFolder() + u'/' + planFile));
     }
     user::action(plan, "Createshortdiveplan1")->trigger();
     auto *note = qobject_cast<TEditForm *>(main.activeChild());
@@ -664,14 +658,14 @@ void TestPlanWindow::shortPlanNoteIsNamedAfterThePlan()
         const QString minutes = QString::number(static_cast<long long>(ValueOf(plan->plan().results.BottomTime)));
         QCOMPARE(note->windowTitle(), noteName + minutes + ".txt");
     } else {
-        QCOMPARE(note->fileName(), m_settings->folder() + u'/' + noteName);
+        QCOMPARE(note->fileName(), m_fixture->settingsFolder() + u'/' + noteName);
     }
     QCOMPARE(noteLines(note).size(), 48);
 }
 
 void TestPlanWindow::metricShortPlanUsesThePlansWords()
 {
-    TMainForm main;
+    TMainForm &main = m_fixture->main();
     TfmRuleOfThird *plan = pressF4(main);
     QVERIFY(plan);
     user::click(plan, "Metric");
@@ -712,7 +706,7 @@ void TestPlanWindow::closeWritesTheTankDefaults()
     QFETCH(QString, size);
     QFETCH(QString, storedPressure);
     QFETCH(QString, storedSize);
-    TMainForm main;
+    TMainForm &main = m_fixture->main();
     TfmRuleOfThird *plan = pressF4(main);
     QVERIFY(plan);
     pages(plan, "UpperPageControl")->setCurrentIndex(2);
@@ -720,22 +714,22 @@ void TestPlanWindow::closeWritesTheTankDefaults()
     user::type(plan, "Tanksize1", localNumbers(size));
     QVERIFY(user::closeWindow(plan));
     // Closing shows no error, whatever the boxes hold.
-    QCOMPARE(m_dialogs->messageTexts(), QStringList());
+    QCOMPARE(m_fixture->dialogs().messageTexts(), QStringList());
     const IniFile settings = SettingsFile();
     QCOMPARE(settings.readString("Defaults", "PresurizeTankI", ""), storedPressure);
     QCOMPARE(settings.readString("Defaults", "FillTankI", ""), storedSize);
     // The plan itself went to "Default.Dive".
     QCOMPARE(IniFile(DefaultDiveFileName()).readString("Defaults", "Diver1Name", ""), "Ann");
-    QVERIFY(m_dialogs->unanswered().isEmpty());
+    QVERIFY(m_fixture->dialogs().unanswered().isEmpty());
 }
 
 void TestPlanWindow::printFormWritesTheWindowsImage()
 {
-    TMainForm main;
+    TMainForm &main = m_fixture->main();
     TfmRuleOfThird *plan = pressF4(main);
     QVERIFY(plan);
-    const QString pdf = m_settings->folder() + "/form.pdf";
-    m_dialogs->answerPrint([&](QPrinter &printer) {
+    const QString pdf = m_fixture->settingsFolder() + "/form.pdf";
+    m_fixture->dialogs().answerPrint([&](QPrinter &printer) {
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(pdf);
         return true;
@@ -746,7 +740,7 @@ void TestPlanWindow::printFormWritesTheWindowsImage()
     QVERIFY(file.read(4) == "%PDF");
     QVERIFY(file.size() > 10000);   // the page holds a picture, not an empty page
     // A cancelled dialog prints nothing.
-    m_dialogs->answerPrint([](QPrinter &) { return false; });
+    m_fixture->dialogs().answerPrint([](QPrinter &) { return false; });
     QFile::remove(pdf);
     user::click(plan, "PrintButtom");
     QVERIFY(!QFile::exists(pdf));
@@ -754,7 +748,7 @@ void TestPlanWindow::printFormWritesTheWindowsImage()
 
 void TestPlanWindow::diveMembersBringUpTheTeam()
 {
-    TMainForm main;
+    TMainForm &main = m_fixture->main();
     TfmRuleOfThird *plan = pressF4(main);
     QVERIFY(plan);
     pages(plan, "UpperPageControl")->setCurrentIndex(0);
@@ -786,28 +780,29 @@ static QString previewedWorksheet(ScriptedDialogs &dialogs, const QString &pdf, 
 
 void TestPlanWindow::previewPrintsThePlannerWhoseCommandWasUsed()
 {
-    TMainForm main;
+    TMainForm &main = m_fixture->main();
     TfmRuleOfThird *older = pressF4(main);
     QVERIFY(older);
     pages(older, "UpperPageControl")->setCurrentIndex(2);
     user::type(older, "Diver1Name", "Carl");
     TfmRuleOfThird *newer = pressF4(main);
     QVERIFY(newer && newer != older);
-    const QString pdf = QDir(m_settings->folder()).filePath(QStringLiteral("worksheet.pdf"));
+    const QString pdf = QDir(m_fixture->settingsFolder()).filePath(QStringLiteral("worksheet.pdf"));
 
     // The older planner's toolbar button, while the newer one is the last opened.
-    QString text = previewedWorksheet(*m_dialogs, pdf, [&] { user::click(older, "BitBot5"); });
+    QString text = previewedWorksheet(m_fixture->dialogs(), pdf, [&] { user::click(older, "BitBot5"); });
     QVERIFY2(text.contains(QStringLiteral("Diver #1 Carl")), qPrintable(text));
     QVERIFY(text.contains(localNumbers(QStringLiteral("Turn point 2010 PSI"))));
-    text = previewedWorksheet(*m_dialogs, pdf, [&] { user::click(newer, "BitBot5"); });
+    text = previewedWorksheet(m_fixture->dialogs(), pdf, [&] { user::click(newer, "BitBot5"); });
     QVERIFY2(text.contains(QStringLiteral("Diver #1 Ann")), qPrintable(text));
 
     // With the newer planner closed, the older one's menu command still previews its own plan.
     QVERIFY(user::closeWindow(newer));
     main.mdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow *>(older->parentWidget()));
-    text = previewedWorksheet(*m_dialogs, pdf, [&] { user::command(main, QStringLiteral("Printdiveplan1"))->trigger(); });
+    text = previewedWorksheet(m_fixture->dialogs(), pdf,
+                              [&] { user::command(main, QStringLiteral("Printdiveplan1"))->trigger(); });
     QVERIFY2(text.contains(QStringLiteral("Diver #1 Carl")), qPrintable(text));
-    QVERIFY(m_dialogs->unanswered().isEmpty());
+    QVERIFY(m_fixture->dialogs().unanswered().isEmpty());
 }
 
 int main(int argc, char **argv)

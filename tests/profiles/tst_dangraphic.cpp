@@ -8,11 +8,10 @@
 #include "shell/Main.h"
 #include "tests/support/DanFiles.h"
 #include "tests/support/PdfFiles.h"
-#include "tests/support/ScriptedDialogs.h"
-#include "tests/support/TempSettings.h"
 #include "tests/support/TestNumbers.h"
 #include "tests/support/UserDriver.h"
 #include "tests/support/WaterTypeScope.h"
+#include "tests/support/WindowFixture.h"
 #include "widgets/MShape.h"
 #include "widgets/PanelBar.h"
 
@@ -74,18 +73,14 @@ QPoint pixelOf(const TRChart *chart, double x, double y)
 double spanX(const Viewer *v) { return v->RChart1->RangeHiX() - v->RChart1->RangeLoX(); }
 
 // The program with private settings, scripted dialogs and a folder of profiles.
-struct Program
+struct Program : WindowFixture
 {
     explicit Program(const QByteArray &settingsText = {}, const QStringList &arguments = {})
+        : WindowFixture(settingsText)
     {
-        if (!settingsText.isEmpty())
-            settings.write(settingsText);
         // The welcome About box of a start without a file, in the longer tests.
-        dialogs.answerDialog([](QDialog &) { return 0; });
-        main = std::make_unique<TMainForm>(arguments);
-        main->resize(1100, 760);
-        main->show();
-        QVERIFY(QTest::qWaitForWindowExposed(main.get()));
+        dialogs().answerDialog([](QDialog &) { return 0; });
+        shownMain(arguments);
     }
     QString path(const QString &name) const { return folder.filePath(name); }
     QString profile(const QString &name, const DanDiveShape &shape = dive())
@@ -94,21 +89,18 @@ struct Program
         WriteDanFile(p, {shape});
         return p;
     }
-    Viewer *viewer() const
+    Viewer *viewer()
     {
-        const QList<Viewer *> open = user::windows<Viewer>(*main);
+        const QList<Viewer *> open = user::windows<Viewer>(main());
         return open.isEmpty() ? nullptr : open.last();
     }
     Viewer *openProfile(const QString &file)
     {
-        main->openFileByExtension(file);
+        main().openFileByExtension(file);
         return viewer();
     }
 
-    TempSettings settings;
-    ScriptedDialogs dialogs;
     QTemporaryDir folder;
-    std::unique_ptr<TMainForm> main;
 };
 
 } // namespace
@@ -127,7 +119,7 @@ private slots:
         QVERIFY(WriteDanFile(file, {shape}));
         writeFile(folder.filePath(QStringLiteral("03-02-97_14-23.txt")), "Wreck dive\nTwo stops.\n");
         Program program({}, {file});
-        program.main->LoadADiverViaTimer();
+        program.main().LoadADiverViaTimer();
         Viewer *v = program.viewer();
         QVERIFY(v);
         QCOMPARE(v->windowTitle(), QStringLiteral("DAN Research file : 03-02-97_14-23.Dan"));
@@ -144,7 +136,7 @@ private slots:
         QCOMPARE(v->RChart1->RangeLoY(), 110.0);
         QCOMPARE(v->RChart1->RangeHiX(), 2700 * 1.05);
         QCOMPARE(v->shownDirectory(), QDir::cleanPath(folder.path()));
-        QCOMPARE(program.main->FileHistory->files().value(0), file);
+        QCOMPARE(program.main().FileHistory->files().value(0), file);
         QCOMPARE(v->ProgressBar->value(), 0);
         // Opened with a file, the file panel follows the stored setting.
         QVERIFY(v->Panel1x->isVisible());
@@ -158,11 +150,11 @@ private slots:
         Program program;
         const QString missing = program.path(QStringLiteral("missing.dan"));
         Viewer *v = program.openProfile(missing);
-        QCOMPARE(program.dialogs.messageTexts().size(), 1);
+        QCOMPARE(program.dialogs().messageTexts().size(), 1);
         QCOMPARE(v->RChart1->Caption(), QString());
         for (int i = 0; i < 7; ++i)
             QVERIFY2(panel(v, "StatusBar", i).isEmpty(), qPrintable(panel(v, "StatusBar", i)));
-        QVERIFY(!program.main->FileHistory->files().contains(missing));
+        QVERIFY(!program.main().FileHistory->files().contains(missing));
 
         // A profile on display that has gone when it is loaded again.
         const QString file = program.profile(QStringLiteral("gone.dan"));
@@ -170,7 +162,7 @@ private slots:
         QCOMPARE(v->RChart1->Caption(), QStringLiteral("Dive # 1  on 03/02/97 14:23"));
         QVERIFY(QFile::remove(file));
         user::action(v, QStringLiteral("Medium1"))->trigger();
-        QCOMPARE(program.dialogs.messageTexts().size(), 2);
+        QCOMPARE(program.dialogs().messageTexts().size(), 2);
         QCOMPARE(v->RChart1->Caption(), QString());
         for (int i = 0; i < 7; ++i)
             QVERIFY2(panel(v, "StatusBar", i).isEmpty(), qPrintable(panel(v, "StatusBar", i)));
@@ -182,15 +174,15 @@ private slots:
         // A file without samples: the viewer says so while it opens it.
         const QString file = program.profile(QStringLiteral("short.dan"), dive(0));
         QStringList listedWhileOpening{QStringLiteral("not asked")};
-        program.dialogs.whenAsked([&](const ScriptedDialogs::Question &question) {
+        program.dialogs().whenAsked([&](const ScriptedDialogs::Question &question) {
             if (question.kind == u"message")
-                listedWhileOpening = program.main->FileHistory->files();
+                listedWhileOpening = program.main().FileHistory->files();
         });
         program.openProfile(file);
-        QCOMPARE(program.dialogs.messageTexts(),
+        QCOMPARE(program.dialogs().messageTexts(),
                  QStringList{QStringLiteral("short.dan holds no dive samples (they begin on line 9).")});
         QVERIFY2(!listedWhileOpening.contains(file), qPrintable(listedWhileOpening.join(u',')));
-        QCOMPARE(program.main->FileHistory->files().value(0), file);
+        QCOMPARE(program.main().FileHistory->files().value(0), file);
     }
 
     void showCommandOpensAnEmptyViewerWithItsFilePanel_data()
@@ -203,7 +195,7 @@ private slots:
     {
         QFETCH(QByteArray, stored);
         Program program(stored);
-        Viewer *v = user::open<Viewer>(*program.main, QStringLiteral("ShowDANDiveProfiles1"));
+        Viewer *v = user::open<Viewer>(program.main(), QStringLiteral("ShowDANDiveProfiles1"));
         QVERIFY(v);
         QCOMPARE(v->windowTitle(), QStringLiteral("DAN Research file"));
         QVERIFY(v->Panel1x->isVisible());
@@ -347,7 +339,7 @@ private slots:
         user::action(v, QStringLiteral("Animate1"))->trigger();
         QVERIFY(user::closeWindow(v));
 
-        Viewer *again = user::open<Viewer>(*program.main, QStringLiteral("ShowDANDiveProfiles1"));
+        Viewer *again = user::open<Viewer>(program.main(), QStringLiteral("ShowDANDiveProfiles1"));
         QVERIFY(user::action(again, QStringLiteral("Medium1"))->isChecked());
         QVERIFY(!user::action(again, QStringLiteral("High1"))->isChecked());
         QCOMPARE(again->resolutionStep(), 4);
@@ -360,7 +352,7 @@ private slots:
         again->OpenFile(file);
         QCOMPARE(again->RChart1->items().size(), medium);
         // A change of resolution before any file is loaded reloads nothing.
-        Viewer *empty = user::open<Viewer>(*program.main, QStringLiteral("ShowDANDiveProfiles1"));
+        Viewer *empty = user::open<Viewer>(program.main(), QStringLiteral("ShowDANDiveProfiles1"));
         user::action(empty, QStringLiteral("Low1"))->trigger();
         QCOMPARE(empty->resolutionStep(), 8);
         QVERIFY(empty->currentFile().isEmpty());
@@ -373,7 +365,7 @@ private slots:
         for (const char *name : {"1.dan", "2.dan", "3.nem"})
             files << program.profile(QString::fromLatin1(name));
         program.profile(QStringLiteral("ignored.txt"));
-        Viewer *v = user::open<Viewer>(*program.main, QStringLiteral("ShowDANDiveProfiles1"));
+        Viewer *v = user::open<Viewer>(program.main(), QStringLiteral("ShowDANDiveProfiles1"));
         v->showDirectory(program.folder.path());
         QTRY_COMPARE(v->listedFiles(), (QStringList{"1.dan", "2.dan", "3.nem"}));
         QAction *demo = user::action(v, QStringLiteral("Startdemomode1"));
@@ -385,11 +377,11 @@ private slots:
         clock.start();
         QTRY_VERIFY_WITH_TIMEOUT(v->currentFile() == files[0], 5000);
         QVERIFY(v->ShapeDemo->isVisible());
-        QCOMPARE(program.main->messageLine(), QStringLiteral("Press ESCAPE between the loads to stop demo mode"));
+        QCOMPARE(program.main().messageLine(), QStringLiteral("Press ESCAPE between the loads to stop demo mode"));
         QTRY_VERIFY_WITH_TIMEOUT(v->currentFile() == files[1], 5000);
         QVERIFY(clock.elapsed() >= 3500);   // two ticks of 2 s
         QTRY_VERIFY_WITH_TIMEOUT(v->currentFile() == files[2], 5000);
-        QTRY_COMPARE_WITH_TIMEOUT(program.main->messageLine(), QStringLiteral("Demo mode stopped."), 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(program.main().messageLine(), QStringLiteral("Demo mode stopped."), 5000);
         QVERIFY(!v->demoActive());
         QVERIFY(!v->ShapeDemo->isVisible());
         QCOMPARE(v->FileListBox1->selectionMode(), QAbstractItemView::ExtendedSelection);
@@ -400,14 +392,14 @@ private slots:
         Program program;
         for (const char *name : {"1.dan", "2.dan"})
             program.profile(QString::fromLatin1(name));
-        Viewer *v = user::open<Viewer>(*program.main, QStringLiteral("ShowDANDiveProfiles1"));
+        Viewer *v = user::open<Viewer>(program.main(), QStringLiteral("ShowDANDiveProfiles1"));
         v->showDirectory(program.folder.path());
         QTRY_COMPARE(v->listedFiles().size(), 2);
         QTRY_VERIFY(user::action(v, QStringLiteral("Startdemomode1"))->isEnabled());
         user::action(v, QStringLiteral("Startdemomode1"))->trigger();
         QTRY_VERIFY_WITH_TIMEOUT(!v->currentFile().isEmpty(), 5000);
         QTest::keyClick(v->FileListBox1, Qt::Key_Escape);
-        QCOMPARE(program.main->messageLine(), QStringLiteral("Demo mode halted"));
+        QCOMPARE(program.main().messageLine(), QStringLiteral("Demo mode halted"));
         QVERIFY(!v->demoActive());
         QVERIFY(!v->ShapeDemo->isVisible());
         QVERIFY(!v->DemoTimer->isActive());
@@ -422,10 +414,10 @@ private slots:
         QTRY_COMPARE(v->listedFiles(), QStringList{"old.dan"});
         QTest::mouseClick(v->FileListBox1->viewport(), Qt::LeftButton, {},
                           v->FileListBox1->visualRect(v->FileListBox1->model()->index(0, 0, v->FileListBox1->rootIndex())).center());
-        program.dialogs.answerInput(QStringLiteral("new.dan"));
+        program.dialogs().answerInput(QStringLiteral("new.dan"));
         user::action(v, QStringLiteral("Renamefile1"))->trigger();
-        QCOMPARE(program.dialogs.asked().last().title, QStringLiteral("Rename file"));
-        QCOMPARE(program.dialogs.asked().last().text, QStringLiteral("Enter new filename:"));
+        QCOMPARE(program.dialogs().asked().last().title, QStringLiteral("Rename file"));
+        QCOMPARE(program.dialogs().asked().last().text, QStringLiteral("Enter new filename:"));
         QVERIFY(QFileInfo::exists(program.path("new.dan")));
         QVERIFY(!QFileInfo::exists(file));
         QCOMPARE(readFile(program.path("new.txt")), QStringLiteral("First stop\n"));
@@ -463,7 +455,7 @@ private slots:
         QTRY_COMPARE(v->listedFiles(), (QStringList{"old.dan", "other.dan"}));
         v->FileListBox1->setFocus();
         QTest::keyClick(v->FileListBox1, Qt::Key_Home);
-        program.dialogs.answerInput(QStringLiteral("new.dan"));
+        program.dialogs().answerInput(QStringLiteral("new.dan"));
         user::action(v, QStringLiteral("Renamefile1"))->trigger();
         QVERIFY(QFileInfo::exists(folder + QStringLiteral("/new.dan")));
         QTRY_COMPARE(v->listedFiles(), (QStringList{"new.dan", "other.dan"}));
@@ -496,19 +488,19 @@ private slots:
         const QString file = program.profile(QStringLiteral("a.dan"));
         const QByteArray taken = "not a profile";
         writeFile(program.path(QStringLiteral("taken.dan")), taken);
-        Viewer *v = user::open<Viewer>(*program.main, QStringLiteral("ShowDANDiveProfiles1"));
+        Viewer *v = user::open<Viewer>(program.main(), QStringLiteral("ShowDANDiveProfiles1"));
         v->showDirectory(program.folder.path());
         QTRY_COMPARE(v->listedFiles().size(), 2);
         v->FileListBox1->setCurrentIndex(v->FileListBox1->model()->index(0, 0, v->FileListBox1->rootIndex()));
-        program.dialogs.answerInput(name);
-        program.dialogs.answerMessage(QMessageBox::Ok);
+        program.dialogs().answerInput(name);
+        program.dialogs().answerMessage(QMessageBox::Ok);
         user::action(v, QStringLiteral("Renamefile1"))->trigger();
         QFETCH(bool, message);
-        QCOMPARE(program.dialogs.asked().size(), message ? 2 : 1);
+        QCOMPARE(program.dialogs().asked().size(), message ? 2 : 1);
         if (name == u"taken.dan")
-            QCOMPARE(program.dialogs.asked().last().text, QStringLiteral("Renaming %1 to %2 FAILED")
-                                                              .arg(QDir::toNativeSeparators(file),
-                                                                   QDir::toNativeSeparators(program.path(name))));
+            QCOMPARE(program.dialogs().asked().last().text,
+                     QStringLiteral("Renaming %1 to %2 FAILED")
+                         .arg(QDir::toNativeSeparators(file), QDir::toNativeSeparators(program.path(name))));
         QVERIFY(QFileInfo::exists(file));
         QCOMPARE(QDir(program.folder.path()).entryList(QDir::Files), (QStringList{"a.dan", "taken.dan"}));
         QCOMPARE(QDir(program.path("sub")).entryList(QDir::Files), QStringList());
@@ -521,19 +513,20 @@ private slots:
         const QString first = program.profile(QStringLiteral("1.dan"));
         const QString second = program.profile(QStringLiteral("2.dan"));
         writeFile(program.path(QStringLiteral("1.txt")), "note\n");
-        Viewer *v = user::open<Viewer>(*program.main, QStringLiteral("ShowDANDiveProfiles1"));
+        Viewer *v = user::open<Viewer>(program.main(), QStringLiteral("ShowDANDiveProfiles1"));
         v->showDirectory(program.folder.path());
         QTRY_COMPARE(v->listedFiles().size(), 2);
         // Nothing selected: a beep, no question.
         user::action(v, QStringLiteral("Deletefile1"))->trigger();
-        QVERIFY(program.dialogs.asked().isEmpty());
+        QVERIFY(program.dialogs().asked().isEmpty());
         v->FileListBox1->selectAll();
-        program.dialogs.answerMessage(QMessageBox::Yes);
-        program.dialogs.answerMessage(QMessageBox::No);
+        program.dialogs().answerMessage(QMessageBox::Yes);
+        program.dialogs().answerMessage(QMessageBox::No);
         user::action(v, QStringLiteral("Deletefile1"))->trigger();
-        QCOMPARE(program.dialogs.messageTexts(),
-                 (QStringList{QStringLiteral("Are you sure you wish to delete %1").arg(QDir::toNativeSeparators(first)),
-                              QStringLiteral("Are you sure you wish to delete %1").arg(QDir::toNativeSeparators(second))}));
+        QCOMPARE(
+            program.dialogs().messageTexts(),
+            (QStringList{QStringLiteral("Are you sure you wish to delete %1").arg(QDir::toNativeSeparators(first)),
+                         QStringLiteral("Are you sure you wish to delete %1").arg(QDir::toNativeSeparators(second))}));
         QVERIFY(!QFileInfo::exists(first));
         QVERIFY(QFileInfo::exists(second));
         QVERIFY(QFileInfo::exists(program.path("1.txt")));   // notes stay
@@ -548,12 +541,12 @@ private slots:
         writeFile(program.path(QStringLiteral("1.txt")), "note\n");
         QTemporaryDir destination;
         writeFile(destination.filePath(QStringLiteral("2.dan")), "kept");
-        Viewer *v = user::open<Viewer>(*program.main, QStringLiteral("ShowDANDiveProfiles1"));
+        Viewer *v = user::open<Viewer>(program.main(), QStringLiteral("ShowDANDiveProfiles1"));
         v->showDirectory(program.folder.path());
         QTRY_COMPARE(v->listedFiles().size(), 2);
         v->FileListBox1->selectAll();
-        program.dialogs.answerDirectory(destination.path());
-        program.dialogs.answerMessage(QMessageBox::Ok);
+        program.dialogs().answerDirectory(destination.path());
+        program.dialogs().answerMessage(QMessageBox::Ok);
         user::action(v, QStringLiteral("Movefiles1"))->trigger();
         QVERIFY(!QFileInfo::exists(withNote));
         QVERIFY(!QFileInfo::exists(program.path("1.txt")));
@@ -562,12 +555,12 @@ private slots:
         // A file of the same name in the destination is never replaced.
         QVERIFY(QFileInfo::exists(clash));
         QCOMPARE(readFile(destination.filePath("2.dan")), QStringLiteral("kept"));
-        QCOMPARE(program.dialogs.messageTexts().size(), 1);
-        QVERIFY(program.dialogs.messageTexts().first().contains(QStringLiteral("was not moved")));
+        QCOMPARE(program.dialogs().messageTexts().size(), 1);
+        QVERIFY(program.dialogs().messageTexts().first().contains(QStringLiteral("was not moved")));
         // Moving into the folder the files are in replaces nothing either.
         v->FileListBox1->selectAll();
-        program.dialogs.answerDirectory(program.folder.path());
-        program.dialogs.answerMessage(QMessageBox::Ok);
+        program.dialogs().answerDirectory(program.folder.path());
+        program.dialogs().answerMessage(QMessageBox::Ok);
         user::action(v, QStringLiteral("Movefiles1"))->trigger();
         QVERIFY(QFileInfo(clash).size() > 100);
     }
@@ -588,13 +581,13 @@ private slots:
         QCOMPARE(panel(v, "DiveLogStatusBar", 2), QDir::toNativeSeparators(note));
         QCOMPARE(panel(v, "StatusBarForGraph", 5), QStringLiteral("Cold water"));
         // The separate editor shows the note and remembers it.
-        const int notes = user::windows<TEditForm>(*program.main).size();
+        const int notes = user::windows<TEditForm>(program.main()).size();
         user::click(v->SpeedButton1);
-        QCOMPARE(user::windows<TEditForm>(*program.main).size(), notes + 1);
-        QCOMPARE(user::windows<TEditForm>(*program.main).last()->Editor->toPlainText(), QStringLiteral("Cold water"));
-        QCOMPARE(program.main->FileHistory->files().value(0), note);
+        QCOMPARE(user::windows<TEditForm>(program.main()).size(), notes + 1);
+        QCOMPARE(user::windows<TEditForm>(program.main()).last()->Editor->toPlainText(), QStringLiteral("Cold water"));
+        QCOMPARE(program.main().FileHistory->files().value(0), note);
         // Emptying the editor and leaving it deletes the note.
-        program.main->mdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow *>(v->parentWidget()));
+        program.main().mdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow *>(v->parentWidget()));
         user::type(v->RichEditProfileNote, QString());
         user::leave(v->RichEditProfileNote);
         QVERIFY(!QFileInfo::exists(note));
@@ -608,20 +601,20 @@ private slots:
         QVERIFY(first && second && first != second);
         // The welcome box of the start takes the first answer; the next one is the print dialog's.
         const auto welcomed = [&] {
-            for (const auto &question : program.dialogs.asked())
+            for (const auto &question : program.dialogs().asked())
                 if (question.kind == QStringLiteral("dialog"))
                     return true;
             return false;
         };
         QTRY_VERIFY_WITH_TIMEOUT(welcomed(), 10000);
         const QString pdf = program.path(QStringLiteral("printout.pdf"));
-        program.dialogs.answerPrint([&](QPrinter &printer) {
+        program.dialogs().answerPrint([&](QPrinter &printer) {
             printer.setOutputFormat(QPrinter::PdfFormat);
             printer.setOutputFileName(pdf);
             return true;
         });
         bool printedFromTheDialog = false;
-        program.dialogs.answerDialog([&](QDialog &dialog) {
+        program.dialogs().answerDialog([&](QDialog &dialog) {
             auto *print = qobject_cast<TfmPrintGraphs *>(&dialog);
             if (!print)
                 return -1;
@@ -631,13 +624,13 @@ private slots:
             return dialog.result();
         });
         // The first viewer's button prints the first viewer's profile, though the second is newer.
-        program.main->mdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow *>(first->parentWidget()));
-        const qsizetype before = program.dialogs.asked().size();
+        program.main().mdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow *>(first->parentWidget()));
+        const qsizetype before = program.dialogs().asked().size();
         user::click(first, QStringLiteral("SpeedButton5"));
         QVERIFY(printedFromTheDialog);
         // One dialog, the graph print dialog: its "Print" asks nothing more.
         QStringList kinds;
-        for (const auto &question : program.dialogs.asked().mid(before))
+        for (const auto &question : program.dialogs().asked().mid(before))
             kinds << question.kind;
         QCOMPARE(kinds, (QStringList{QStringLiteral("dialog"), QStringLiteral("printerSetup")}));
         const QString text = PdfText(pdf).simplified();
@@ -687,9 +680,9 @@ private slots:
         const QString file = program.path(QStringLiteral("02345.NEM"));
         QVERIFY(WriteDanFile(file, {dive(50, QStringLiteral("14:23")), dive(50, QStringLiteral("16:05"))}));
         QTemporaryDir destination;
-        program.dialogs.answerMessage(QMessageBox::Yes);        // split
-        program.dialogs.answerDirectory(destination.path());
-        program.dialogs.answerMessage(QMessageBox::No);         // no storage move
+        program.dialogs().answerMessage(QMessageBox::Yes); // split
+        program.dialogs().answerDirectory(destination.path());
+        program.dialogs().answerMessage(QMessageBox::No); // no storage move
         Viewer *v = program.openProfile(file);
         QCOMPARE(QDir(destination.path()).entryList(QDir::Files),
                  (QStringList{"03-02-97_14-23.Dan", "03-02-97_16-05.Dan"}));
@@ -697,7 +690,7 @@ private slots:
         QCOMPARE(v->shownDirectory(), QDir::cleanPath(destination.path()));
         QVERIFY(v->Panel1x->isVisible());
         QCOMPARE(v->RChart1->items().size(), std::size_t(0));
-        QVERIFY(program.dialogs.unanswered().isEmpty());
+        QVERIFY(program.dialogs().unanswered().isEmpty());
     }
 
     void storageMoveThatWouldLoseTheFileSaysWhy_data()
@@ -716,19 +709,19 @@ private slots:
         QTemporaryDir pieces;
         QTemporaryDir storage;
         writeFile(storage.filePath(QStringLiteral("02345.NEM")), "kept");
-        program.dialogs.answerMessage(QMessageBox::Yes);   // split
-        program.dialogs.answerDirectory(pieces.path());
-        program.dialogs.answerMessage(QMessageBox::Yes);   // move into storage
-        program.dialogs.answerDirectory(ownFolder ? program.folder.path() : storage.path());
-        program.dialogs.answerMessage(QMessageBox::Ok);
+        program.dialogs().answerMessage(QMessageBox::Yes); // split
+        program.dialogs().answerDirectory(pieces.path());
+        program.dialogs().answerMessage(QMessageBox::Yes); // move into storage
+        program.dialogs().answerDirectory(ownFolder ? program.folder.path() : storage.path());
+        program.dialogs().answerMessage(QMessageBox::Ok);
         program.openProfile(file);
         const QString why = ownFolder ? QStringLiteral("%1 is in that folder already; it was not moved.").arg(file)
                                       : QStringLiteral("%1 already exists; %2 was not moved.")
                                             .arg(storage.filePath(QStringLiteral("02345.NEM")), file);
-        QCOMPARE(program.dialogs.messageTexts().last(), why);
+        QCOMPARE(program.dialogs().messageTexts().last(), why);
         QCOMPARE(readFile(file), original);
         QCOMPARE(readFile(storage.filePath(QStringLiteral("02345.NEM"))), QStringLiteral("kept"));
-        QVERIFY(program.dialogs.unanswered().isEmpty());
+        QVERIFY(program.dialogs().unanswered().isEmpty());
     }
 };
 

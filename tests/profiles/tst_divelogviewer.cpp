@@ -13,11 +13,10 @@
 #include "shell/MDIEdit.h"
 #include "shell/Main.h"
 #include "tests/support/PdfFiles.h"
-#include "tests/support/ScriptedDialogs.h"
-#include "tests/support/TempSettings.h"
 #include "tests/support/TestNumbers.h"
 #include "tests/support/UserDriver.h"
 #include "tests/support/WaterTypeScope.h"
+#include "tests/support/WindowFixture.h"
 #include "widgets/PanelBar.h"
 
 #include <QAction>
@@ -106,16 +105,14 @@ private:
 
 // The program with private settings, scripted dialogs and a folder holding
 // copies of the hand-made logs.
-struct Program
+struct Program : WindowFixture
 {
     explicit Program(const QStringList &arguments = {}, bool metric = true)
     {
-        dialogs.answerDialog([](QDialog &) { return 0; });   // the welcome About box
-        main = std::make_unique<TMainForm>(arguments);
+        dialogs().answerDialog([](QDialog &) { return 0; }); // the welcome About box
+        main(arguments);
         programUnits().metric = metric;
-        main->resize(1100, 760);
-        main->show();
-        QVERIFY(QTest::qWaitForWindowExposed(main.get()));
+        shownMain();
     }
     ~Program() { programUnits().metric = true; }
     QString path(const QString &name) const { return folder.filePath(name); }
@@ -133,21 +130,18 @@ struct Program
             out.write(bytes);
         return path(name);
     }
-    Viewer *viewer() const
+    Viewer *viewer()
     {
-        const QList<Viewer *> open = user::windows<Viewer>(*main);
+        const QList<Viewer *> open = user::windows<Viewer>(main());
         return open.isEmpty() ? nullptr : open.last();
     }
     Viewer *open(const QString &file)
     {
-        main->openFileByExtension(file);
+        main().openFileByExtension(file);
         return viewer();
     }
 
-    TempSettings settings;
-    ScriptedDialogs dialogs;
     QTemporaryDir folder;
-    std::unique_ptr<TMainForm> main;
 };
 
 void drop(QWidget *target, const QString &file)
@@ -272,7 +266,7 @@ private slots:
         const QString file = folder.filePath(name);
         QVERIFY(QFile::copy(QStringLiteral(TEST_LOGS_DIR "/") + name, file));
         Program program({file});
-        program.main->LoadADiverViaTimer();
+        program.main().LoadADiverViaTimer();
         Viewer *v = program.viewer();
         QVERIFY(v);
         QCOMPARE(v->windowTitle(), QStringLiteral("Dive log : ") + name);
@@ -284,7 +278,7 @@ private slots:
         QVERIFY(v->DiveList->mapTo(v, QPoint()).y() + v->DiveList->height() <= v->FileListBox1->mapTo(v, QPoint()).y());
         QCOMPARE(v->RChart1->Caption(), caption);
         QVERIFY(countOf(v->RChart1, ItemKind::LineTo) > 0);
-        QCOMPARE(program.main->FileHistory->files().value(0), file);
+        QCOMPARE(program.main().FileHistory->files().value(0), file);
         QCOMPARE(v->ProgressBar->value(), 0);
     }
 
@@ -461,10 +455,10 @@ private slots:
         Program program;
         // A good log first: nothing of it may stay on display.
         Viewer *v = program.open(program.log(QStringLiteral("gas-switches.uddf")));
-        program.dialogs.clear();
-        program.dialogs.answerMessage(QMessageBox::Ok);
+        program.dialogs().clear();
+        program.dialogs().answerMessage(QMessageBox::Ok);
         v->OpenFile(program.file(name, bytes));
-        QCOMPARE(program.dialogs.messageTexts(), QStringList{message});
+        QCOMPARE(program.dialogs().messageTexts(), QStringList{message});
         QCOMPARE(v->RChart1->items().size(), std::size_t(0));
         QCOMPARE(summary(v), QStringList(7));
         QVERIFY(!v->DiveList->isVisible());
@@ -475,13 +469,13 @@ private slots:
     {
         Program program;
         const QString file = program.log(QStringLiteral("gas-switches.uddf"));
-        program.dialogs.answerFile(file);
-        Viewer *v = user::open<Viewer>(*program.main, QStringLiteral("OpenDANDiveProfile1"));
+        program.dialogs().answerFile(file);
+        Viewer *v = user::open<Viewer>(program.main(), QStringLiteral("OpenDANDiveProfile1"));
         QVERIFY(v);
-        QVERIFY(program.dialogs.lastFileOptions().filter.contains(
-            QStringLiteral("DAN Research files (*.nem;*.dan)|*.nem;*.dan|Dive logs (*.uddf *.ssrf *.xml)|*.uddf;*.ssrf;*.xml")));
+        QVERIFY(program.dialogs().lastFileOptions().filter.contains(QStringLiteral(
+            "DAN Research files (*.nem;*.dan)|*.nem;*.dan|Dive logs (*.uddf *.ssrf *.xml)|*.uddf;*.ssrf;*.xml")));
         QCOMPARE(v->windowTitle(), QStringLiteral("Dive log : gas-switches.uddf"));
-        QCOMPARE(program.main->FileHistory->files().value(0), file);
+        QCOMPARE(program.main().FileHistory->files().value(0), file);
     }
 
     void recentFilesReopenALog()
@@ -489,7 +483,7 @@ private slots:
         Program program;
         QString file = program.log(QStringLiteral("old-style.xml"));
         bool reorder = true;
-        program.main->FileHistoryFileSelected(file, reorder);
+        program.main().FileHistoryFileSelected(file, reorder);
         QVERIFY(program.viewer());
         QCOMPARE(program.viewer()->windowTitle(), QStringLiteral("Dive log : old-style.xml"));
     }
@@ -497,9 +491,9 @@ private slots:
     void otherXmlStaysANote()
     {
         Program program;
-        const int notes = user::windows<TEditForm>(*program.main).size();
+        const int notes = user::windows<TEditForm>(program.main()).size();
         program.open(program.file(QStringLiteral("project.xml"), "<project><dives/></project>"));
-        QCOMPARE(user::windows<TEditForm>(*program.main).size(), notes + 1);
+        QCOMPARE(user::windows<TEditForm>(program.main()).size(), notes + 1);
         QVERIFY(!program.viewer());
     }
 
@@ -510,7 +504,7 @@ private slots:
         program.log(QStringLiteral("gas-switches.uddf"));
         program.log(QStringLiteral("old-style.xml"));
         program.file(QStringLiteral("other.txt"), "x");
-        Viewer *v = user::open<Viewer>(*program.main, QStringLiteral("ShowDANDiveProfiles1"));
+        Viewer *v = user::open<Viewer>(program.main(), QStringLiteral("ShowDANDiveProfiles1"));
         QVERIFY(!v->DiveList->isVisible());
         v->showDirectory(program.folder.path());
         QTRY_COMPARE(v->listedFiles(), (QStringList{"gas-switches.uddf", "logbook.ssrf", "old-style.xml"}));
@@ -527,13 +521,13 @@ private slots:
     {
         Program program;
         const QString log = program.log(QStringLiteral("logbook.ssrf"));
-        drop(program.main.get(), log);
+        drop(&program.main(), log);
         Viewer *v = program.viewer();
         QVERIFY(v);
         QCOMPARE(v->windowTitle(), QStringLiteral("Dive log : logbook.ssrf"));
         // A log dropped on a viewer takes that viewer's place.
         drop(v, program.log(QStringLiteral("gas-switches.uddf")));
-        QCOMPARE(user::windows<Viewer>(*program.main).size(), 1);
+        QCOMPARE(user::windows<Viewer>(program.main()).size(), 1);
         QCOMPARE(v->windowTitle(), QStringLiteral("Dive log : gas-switches.uddf"));
         QCOMPARE(diveEntries(v), QStringList{"Dive #42  2014-04-02 10:00"});
     }
@@ -565,7 +559,7 @@ private slots:
             log += "</divecomputer></dive>\n";
         }
         log += "</dives></divelog>\n";
-        Viewer *v = user::open<Viewer>(*program.main, QStringLiteral("ShowDANDiveProfiles1"));
+        Viewer *v = user::open<Viewer>(program.main(), QStringLiteral("ShowDANDiveProfiles1"));
         QList<int> shown;
         connect(v->ProgressBar, &QProgressBar::valueChanged, v, [&](int value) { shown << value; });
         v->OpenFile(program.file(QStringLiteral("big.ssrf"), log));
@@ -597,13 +591,14 @@ private slots:
         program.file(QStringLiteral("logbook-9.txt"), "not a dive of this log");
         if (clash)
             program.file(QStringLiteral("trip-5.txt"), "someone else's");
-        Viewer *v = shown ? program.open(log) : user::open<Viewer>(*program.main, QStringLiteral("ShowDANDiveProfiles1"));
+        Viewer *v = shown ? program.open(log)
+                          : user::open<Viewer>(program.main(), QStringLiteral("ShowDANDiveProfiles1"));
         v->showDirectory(program.folder.path());
         QTRY_COMPARE(v->listedFiles(), QStringList{"logbook.ssrf"});
         v->FileListBox1->setCurrentIndex(v->FileListBox1->model()->index(0, 0, v->FileListBox1->rootIndex()));
-        program.dialogs.clear();
-        program.dialogs.answerInput(QStringLiteral("trip.ssrf"));
-        program.dialogs.answerMessage(QMessageBox::Ok);
+        program.dialogs().clear();
+        program.dialogs().answerInput(QStringLiteral("trip.ssrf"));
+        program.dialogs().answerMessage(QMessageBox::Ok);
         user::action(v, QStringLiteral("Renamefile1"))->trigger();
         QVERIFY(QFileInfo::exists(program.path("trip.ssrf")));
         QCOMPARE(readFile(program.path("trip-3.txt")), QStringLiteral("Shallow"));
@@ -612,14 +607,14 @@ private slots:
         if (clash) {
             QCOMPARE(readFile(program.path("trip-5.txt")), QStringLiteral("someone else's"));
             QCOMPARE(readFile(program.path("logbook-5.txt")), QStringLiteral("Strong current"));
-            QCOMPARE(program.dialogs.messageTexts(),
+            QCOMPARE(program.dialogs().messageTexts(),
                      QStringList{QStringLiteral("Renaming %1 to %2 FAILED")
                                      .arg(QDir::toNativeSeparators(program.path("logbook-5.txt")),
                                           QDir::toNativeSeparators(program.path("trip-5.txt")))});
         } else {
             QCOMPARE(readFile(program.path("trip-5.txt")), QStringLiteral("Strong current"));
             QVERIFY(!QFileInfo::exists(program.path("logbook-5.txt")));
-            QCOMPARE(program.dialogs.messageTexts(), QStringList());
+            QCOMPARE(program.dialogs().messageTexts(), QStringList());
         }
         if (!shown)
             return;
@@ -629,7 +624,7 @@ private slots:
         QCOMPARE(v->notePath(), program.path("trip-5.txt"));
         QCOMPARE(v->RichEditProfileNote->toPlainText(), clash ? QStringLiteral("someone else's") : QStringLiteral("Strong current"));
         v->DiveList->setCurrentRow(2);
-        QCOMPARE(program.dialogs.messageTexts().size(), clash ? 1 : 0);
+        QCOMPARE(program.dialogs().messageTexts().size(), clash ? 1 : 0);
         QCOMPARE(countOf(v->RChart1, ItemKind::LineTo), 3);
         QCOMPARE(v->RichEditProfileNote->toPlainText(), QStringLiteral("Shallow"));
     }
@@ -644,7 +639,7 @@ private slots:
         QTRY_COMPARE(v->listedFiles(), QStringList{"logbook.ssrf"});
         v->FileListBox1->setCurrentIndex(v->FileListBox1->model()->index(0, 0, v->FileListBox1->rootIndex()));
         user::type(v->RichEditProfileNote, QStringLiteral("Typed"));
-        program.dialogs.answerInput(QStringLiteral("trip.ssrf"));
+        program.dialogs().answerInput(QStringLiteral("trip.ssrf"));
         user::action(v, QStringLiteral("Renamefile1"))->trigger();
         QCOMPARE(readFile(program.path("trip-5.txt")), QStringLiteral("Typed"));
         QVERIFY(!QFileInfo::exists(program.path("logbook-5.txt")));
@@ -677,9 +672,9 @@ private slots:
         v->showDirectory(program.folder.path());
         QTRY_COMPARE(v->listedFiles(), QStringList{"logbook.ssrf"});
         v->FileListBox1->selectAll();
-        program.dialogs.clear();
-        program.dialogs.answerDirectory(destination.path());
-        program.dialogs.answerMessage(QMessageBox::Ok);
+        program.dialogs().clear();
+        program.dialogs().answerDirectory(destination.path());
+        program.dialogs().answerMessage(QMessageBox::Ok);
         user::action(v, QStringLiteral("Movefiles1"))->trigger();
         QVERIFY(!QFileInfo::exists(log));
         QVERIFY(QFileInfo::exists(destination.filePath("logbook.ssrf")));
@@ -690,12 +685,12 @@ private slots:
         if (clash) {
             QCOMPARE(readFile(destination.filePath("logbook-6.txt")), QStringLiteral("kept"));
             QCOMPARE(readFile(program.path("logbook-6.txt")), QStringLiteral("By hand"));
-            QCOMPARE(program.dialogs.messageTexts().size(), 1);
-            QVERIFY2(program.dialogs.messageTexts().first().contains(QStringLiteral("was not moved")),
-                     qPrintable(program.dialogs.messageTexts().first()));
+            QCOMPARE(program.dialogs().messageTexts().size(), 1);
+            QVERIFY2(program.dialogs().messageTexts().first().contains(QStringLiteral("was not moved")),
+                     qPrintable(program.dialogs().messageTexts().first()));
         } else {
             QCOMPARE(readFile(destination.filePath("logbook-6.txt")), QStringLiteral("By hand"));
-            QCOMPARE(program.dialogs.messageTexts(), QStringList());
+            QCOMPARE(program.dialogs().messageTexts(), QStringList());
         }
         // The window follows the log it shows into its new folder.
         QCOMPARE(v->currentFile(), destination.filePath("logbook.ssrf"));
@@ -710,11 +705,11 @@ private slots:
         Program program;
         const QString log = program.log(QStringLiteral("logbook.ssrf"));
         program.file(QStringLiteral("logbook-5.txt"), "Strong current");
-        Viewer *v = user::open<Viewer>(*program.main, QStringLiteral("ShowDANDiveProfiles1"));
+        Viewer *v = user::open<Viewer>(program.main(), QStringLiteral("ShowDANDiveProfiles1"));
         v->showDirectory(program.folder.path());
         QTRY_COMPARE(v->listedFiles(), QStringList{"logbook.ssrf"});
         v->FileListBox1->selectAll();
-        program.dialogs.answerMessage(QMessageBox::Yes);
+        program.dialogs().answerMessage(QMessageBox::Yes);
         user::action(v, QStringLiteral("Deletefile1"))->trigger();
         QVERIFY(!QFileInfo::exists(log));
         QCOMPARE(readFile(program.path("logbook-5.txt")), QStringLiteral("Strong current"));
@@ -726,7 +721,7 @@ private slots:
     {
         Program program;
         const QString log = program.file(QStringLiteral("slow.ssrf"), slowLog(250'000));
-        Viewer *v = user::open<Viewer>(*program.main, QStringLiteral("ShowDANDiveProfiles1"));
+        Viewer *v = user::open<Viewer>(program.main(), QStringLiteral("ShowDANDiveProfiles1"));
         bool inLoad = false;
         QList<int> seen;   // the bar's values, as a timer finds them during the load
         QTimer tick;
@@ -771,7 +766,7 @@ private slots:
         Program program;
         const QString slow = program.file(QStringLiteral("slow.ssrf"), slowLog(250'000));
         const QString other = program.log(QStringLiteral("gas-switches.uddf"));
-        QPointer<Viewer> v = user::open<Viewer>(*program.main, QStringLiteral("ShowDANDiveProfiles1"));
+        QPointer<Viewer> v = user::open<Viewer>(program.main(), QStringLiteral("ShowDANDiveProfiles1"));
         bool inLoad = false, asked = false, closed = true;
         QTimer::singleShot(0, v, [&] {
             if (!inLoad)
@@ -784,7 +779,7 @@ private slots:
             if (request == u"close")
                 closed = user::closeWindow(v);
             if (request == u"quit")
-                closed = program.main->close();
+                closed = program.main().close();
         });
         inLoad = true;
         v->OpenFile(slow);
@@ -802,7 +797,7 @@ private slots:
             // The window stayed for the load, and closes after it.
             QVERIFY(!closed);
             QTRY_VERIFY(!v);
-            QVERIFY(program.main->isVisible());
+            QVERIFY(program.main().isVisible());
         }
     }
 
@@ -811,19 +806,19 @@ private slots:
         Program program;
         Viewer *v = program.open(program.log(QStringLiteral("gas-switches.uddf")));
         const auto welcomed = [&] {
-            for (const auto &question : program.dialogs.asked())
+            for (const auto &question : program.dialogs().asked())
                 if (question.kind == QStringLiteral("dialog"))
                     return true;
             return false;
         };
         QTRY_VERIFY_WITH_TIMEOUT(welcomed(), 10000);
         const QString pdf = program.path(QStringLiteral("printout.pdf"));
-        program.dialogs.answerPrint([&](QPrinter &printer) {
+        program.dialogs().answerPrint([&](QPrinter &printer) {
             printer.setOutputFormat(QPrinter::PdfFormat);
             printer.setOutputFileName(pdf);
             return true;
         });
-        program.dialogs.answerDialog([&](QDialog &dialog) {
+        program.dialogs().answerDialog([&](QDialog &dialog) {
             if (!qobject_cast<TfmPrintGraphs *>(&dialog))
                 return -1;
             user::click(&dialog, QStringLiteral("Button3"));   // printer setup: the PDF file
@@ -854,7 +849,7 @@ private slots:
         const int profileItems = int(v->RChart1->items().size());
         QCOMPARE(ceilingItems(v->RChart1), 0);
 
-        user::command(*program.main, QStringLiteral("ComputedCeiling"))->trigger();
+        user::command(program.main(), QStringLiteral("ComputedCeiling"))->trigger();
         QVERIFY(item->isChecked());
         QVERIFY(ceilingPanelsShown());
         QVERIFY(ceilingItems(v->RChart1) > 2);
@@ -903,7 +898,7 @@ private slots:
         // Off again: the line goes, the view stays.
         v->ZoomClick();
         const DanView zoomed = v->chartView();
-        user::command(*program.main, QStringLiteral("ComputedCeiling"))->trigger();
+        user::command(program.main(), QStringLiteral("ComputedCeiling"))->trigger();
         QVERIFY(!item->isChecked());
         QVERIFY(!ceilingPanelsShown());
         QCOMPARE(ceilingItems(v->RChart1), 0);
@@ -919,7 +914,7 @@ private slots:
         const WaterTypeScope salt(true);
         const auto deepestWith = [](const QByteArray &settings) {
             Program program;
-            program.settings.write(settings);
+            program.settings().write(settings);
             Viewer *v = program.open(program.file(QStringLiteral("deco.uddf"), decoDiveUddf()));
             double deepest = 0;
             for (std::size_t i = 0; i < v->RChart1->items().size(); ++i)
@@ -935,9 +930,9 @@ private slots:
 
         Program program;
         Viewer *v = program.open(program.file(QStringLiteral("deco.uddf"), decoDiveUddf()));
-        user::command(*program.main, QStringLiteral("ComputedCeiling"))->trigger();
+        user::command(program.main(), QStringLiteral("ComputedCeiling"))->trigger();
         QVERIFY(user::closeWindow(v));
-        QVERIFY(program.settings.contents().contains("ComputedCeiling=1"));
+        QVERIFY(program.settings().contents().contains("ComputedCeiling=1"));
     }
 };
 

@@ -10,10 +10,9 @@
 #include "shell/Application.h"
 #include "shell/Main.h"
 #include "shell/WindowCatalog.h"
-#include "tests/support/ScriptedDialogs.h"
-#include "tests/support/TempSettings.h"
 #include "tests/support/TestNumbers.h"
 #include "tests/support/UserDriver.h"
+#include "tests/support/WindowFixture.h"
 
 #include <QAbstractSpinBox>
 #include <QAction>
@@ -136,9 +135,8 @@ void TestBadInput::everyBoxOfEveryWindow_data()
 void TestBadInput::everyBoxOfEveryWindow()
 {
     QFETCH(QString, command);
-    TempSettings settings;
-    ScriptedDialogs dialogs;
-    TMainForm main;
+    WindowFixture program;
+    TMainForm &main = program.main();
     main.show();
     user::command(main, command)->trigger();
     QVERIFY(!main.childForms().isEmpty());
@@ -157,17 +155,17 @@ void TestBadInput::everyBoxOfEveryWindow()
             ++typed;
             for (const QString &shown : shownTexts(window, box, bad))
                 QVERIFY2(!NotANumber.match(shown).hasMatch(), qPrintable(where + QStringLiteral(" shows ") + shown));
-            for (const auto &question : dialogs.asked()) {
+            for (const auto &question : program.dialogs().asked()) {
                 QVERIFY2(!question.text.trimmed().isEmpty(), qPrintable(where + QStringLiteral(": an empty message")));
                 QString text = question.text;
                 text.remove(bad);
                 QVERIFY2(!NotANumber.match(text).hasMatch(), qPrintable(where + QStringLiteral(": ") + question.text));
             }
-            dialogs.clear();
+            program.dialogs().clear();
             QVERIFY2(main.childForms().contains(window), qPrintable(where + QStringLiteral(" closed the window")));
         }
         user::type(box, old);
-        dialogs.clear();
+        program.dialogs().clear();
     }
     qInfo("%d boxes, %d texts typed", int(boxes.size()), typed);
 }

@@ -14,8 +14,8 @@
 #include "tests/support/OrdinaryUser.h"
 #include "tests/support/PdfFiles.h"
 #include "tests/support/ScriptedDialogs.h"
-#include "tests/support/TempSettings.h"
 #include "tests/support/UserDriver.h"
+#include "tests/support/WindowFixture.h"
 #include "widgets/Dockbar.h"
 #include "widgets/ErrorGuard.h"
 
@@ -294,18 +294,18 @@ private slots:
         QFETCH(QMessageBox::StandardButton, answer);
         QFETCH(QString, saveAs);
         QFETCH(bool, closes);
-        TempSettings settings;
-        ScriptedDialogs dialogs;
-        TMainForm main;
+        WindowFixture program;
+        TMainForm &main = program.main();
         TEditForm *note = main.newNote();
         QPointer<QMdiSubWindow> frame = main.mdiArea()->activeSubWindow();
         note->appendLine(QStringLiteral("Bottom gas 21%"));
-        dialogs.answerMessage(answer);
-        dialogs.answerFile(saveAs.isEmpty() ? QString() : path(saveAs));
+        program.dialogs().answerMessage(answer);
+        program.dialogs().answerFile(saveAs.isEmpty() ? QString() : path(saveAs));
         frame->close();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QCOMPARE(dialogs.messageTexts(), QStringList{QStringLiteral("Save changes to Untitled?")});
-        QCOMPARE(dialogs.asked().constFirst().buttons, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        QCOMPARE(program.dialogs().messageTexts(), QStringList{QStringLiteral("Save changes to Untitled?")});
+        QCOMPARE(program.dialogs().asked().constFirst().buttons,
+                 QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
         QCOMPARE(frame.isNull(), closes);
         if (!closes) {
             QCOMPARE(note->Editor->toPlainText(), QStringLiteral("Bottom gas 21%"));
@@ -319,9 +319,8 @@ private slots:
     // toolbar floats docks it again, and the docked state is what is stored.
     void toolbarPlaceIsStoredAndDockedOnClose()
     {
-        TempSettings settings;
-        settings.write("[DocPanel1]\nDocked=1\nAlign=3\n");
-        TMainForm main;
+        WindowFixture program("[DocPanel1]\nDocked=1\nAlign=3\n");
+        TMainForm &main = program.main();
         main.show();
         // Floating windows wait for the main window's first frame.
         QVERIFY(QTest::qWaitForWindowExposed(&main));
@@ -382,9 +381,8 @@ private slots:
     // not only when the menu was last opened.
     void shortcutsActOnTheCurrentSelection()
     {
-        TempSettings settings;
-        ScriptedDialogs dialogs;
-        TMainForm main;
+        WindowFixture program;
+        TMainForm &main = program.main();
         main.show();
         TEditForm *note = main.newNote();
         QVERIFY(QTest::qWaitForWindowExposed(&main));
@@ -398,10 +396,10 @@ private slots:
 
         // F3 saves the note instead of opening the blending worksheet.
         const int windows = main.childForms().size();
-        dialogs.answerFile(QString());
+        program.dialogs().answerFile(QString());
         QTest::keyClick(note->Editor, Qt::Key_F3);
         QCOMPARE(main.childForms().size(), windows);
-        QCOMPARE(dialogs.lastFileOptions().filter,
+        QCOMPARE(program.dialogs().lastFileOptions().filter,
                  QStringLiteral("Rich text files (*.rtf)|*.rtf|Plain text files (*.txt)|*.txt|All files|*.*"));
         note->Editor->document()->setModified(false);
     }
@@ -503,8 +501,8 @@ private slots:
         mail.refresh();
         QVERIFY(!answered.isEmpty() || answered.wait(10000));
         QCOMPARE(mail.available(), available);
-        TempSettings settings;
-        TMainForm main;
+        WindowFixture program;
+        TMainForm &main = program.main();
         TEditForm *first = main.newNote();
         QCOMPARE(command(first, "Send1")->isEnabled(), available);
         QCOMPARE(command(first, "btnSend")->isEnabled(), available);
@@ -651,29 +649,28 @@ private slots:
         if (!existing.isNull())
             writeFile(beside, existing);
 
-        TempSettings settings;
-        ScriptedDialogs dialogs;
-        TMainForm main;
+        WindowFixture program;
+        TMainForm &main = program.main();
         static_cast<ChildHost &>(main).showReport(name, QFont(QStringLiteral("Courier New"), 8),
                                                   {QStringLiteral("Dive Plan created"), QString(), QStringLiteral("DIVE")});
         auto *note = qobject_cast<TEditForm *>(main.activeChild());
         QVERIFY(note);
         QCOMPARE(note->windowTitle(), QFileInfo(name).fileName());
         if (replace != QMessageBox::NoButton)
-            dialogs.answerMessage(replace);
-        dialogs.answerFile(chosen);
+            program.dialogs().answerMessage(replace);
+        program.dialogs().answerFile(chosen);
         command(note, "Save1")->trigger();
 
         QStringList asked;
-        for (const auto &question : dialogs.asked())
+        for (const auto &question : program.dialogs().asked())
             asked << question.kind;
         QCOMPARE(asked, questions);
         if (replace != QMessageBox::NoButton)
-            QCOMPARE(dialogs.messageTexts(),
+            QCOMPARE(program.dialogs().messageTexts(),
                      QStringList{QStringLiteral("%1 already exists.\nDo you want to replace it?").arg(beside)});
         if (questions.contains(QStringLiteral("save"))) {
-            QCOMPARE(dialogs.lastFileOptions().fileName, name);
-            QVERIFY(QFileInfo(dialogs.lastFileOptions().initialFolder).isAbsolute());
+            QCOMPARE(program.dialogs().lastFileOptions().fileName, name);
+            QVERIFY(QFileInfo(program.dialogs().lastFileOptions().initialFolder).isAbsolute());
         }
         // Nothing lands in the working folder, and the file beside the plan
         // changes only when the user said so.
@@ -686,10 +683,10 @@ private slots:
         QCOMPARE(note->fileName(), written);
 
         // The file saved is the note's own now: saving again asks nothing.
-        dialogs.clear();
+        program.dialogs().clear();
         note->appendLine(QStringLiteral("Call point"));
         command(note, "Save1")->trigger();
-        QCOMPARE(dialogs.asked().size(), 0);
+        QCOMPARE(program.dialogs().asked().size(), 0);
         QCOMPARE(fileBytes(written), QByteArray("Dive Plan created\n\nDIVE\nCall point"));
     }
 
@@ -712,16 +709,16 @@ private slots:
             writeFile(target, "old");
             QFile::setPermissions(target, QFile::ReadOwner);
         }
-        TempSettings settings;
-        ScriptedDialogs dialogs;
-        TMainForm main;
+        WindowFixture program;
+        TMainForm &main = program.main();
         TEditForm *note = main.newNote();
         note->appendLine(QStringLiteral("precious"));
-        dialogs.answerFile(target);
+        program.dialogs().answerFile(target);
         command(note, "Save1")->trigger();
-        QCOMPARE(dialogs.messageTexts().size(), 1);
-        QVERIFY2(dialogs.messageTexts().constFirst().startsWith(QStringLiteral("Cannot write file \"%1\".").arg(target)),
-                 qPrintable(dialogs.messageTexts().constFirst()));
+        QCOMPARE(program.dialogs().messageTexts().size(), 1);
+        QVERIFY2(program.dialogs().messageTexts().constFirst().startsWith(
+                     QStringLiteral("Cannot write file \"%1\".").arg(target)),
+                 qPrintable(program.dialogs().messageTexts().constFirst()));
         QVERIFY(note->Editor->document()->isModified());
         QCOMPARE(note->Editor->toPlainText(), QStringLiteral("precious"));
         if (target.endsWith(u"readonly.txt"))
@@ -771,8 +768,8 @@ private slots:
 
     void resultNotepadAndScrolling()
     {
-        TempSettings settings;
-        TMainForm main;
+        WindowFixture program;
+        TMainForm &main = program.main();
         main.show();
         TEditForm *note = main.newNote();
         QCOMPARE(main.activeChild(), note);
@@ -794,21 +791,21 @@ private slots:
 
     void mainWindowOpensNotesAndRemembersThem()
     {
-        TempSettings settings;
-        ScriptedDialogs dialogs;
-        TMainForm main;
+        WindowFixture program;
+        TMainForm &main = program.main();
         const QString first = path(QStringLiteral("first note.txt"));
         const QString second = path(QStringLiteral("second.ini"));
         writeFile(first, "first");
         writeFile(second, "[Measurements]\nMetric=1\n");
 
-        dialogs.answerFile(second);
+        program.dialogs().answerFile(second);
         main.action(QStringLiteral("OpenNotepad1"))->trigger();
-        QCOMPARE(dialogs.lastFileOptions().filter,
-                 QStringLiteral("Editor files (*.txt;*.rtf)|*.txt;*.rtf|Text files (*.txt)|*.txt|Rich Text Files (*.rtf)|*.rtf|"
-                                "Configuration files (*.ini)|*.ini|Tidewell Dive files (*.dive)|*.dive|"
-                                "DAN Research files (*.nem;*.dan)|*.nem;*.dan|All files (*.*)|*.*"));
-        QVERIFY(dialogs.lastFileOptions().mustExist);
+        QCOMPARE(program.dialogs().lastFileOptions().filter,
+                 QStringLiteral(
+                     "Editor files (*.txt;*.rtf)|*.txt;*.rtf|Text files (*.txt)|*.txt|Rich Text Files (*.rtf)|*.rtf|"
+                     "Configuration files (*.ini)|*.ini|Tidewell Dive files (*.dive)|*.dive|"
+                     "DAN Research files (*.nem;*.dan)|*.nem;*.dan|All files (*.*)|*.*"));
+        QVERIFY(program.dialogs().lastFileOptions().mustExist);
         main.openFileByExtension(first);
         QCOMPARE(main.FileHistory->files(), (QStringList{first, second}));
         auto *note = qobject_cast<TEditForm *>(main.activeChild());
@@ -831,14 +828,14 @@ private slots:
         // A file that cannot be opened is reported and not remembered.
         const QString missing = path(QStringLiteral("gone.txt"));
         guarded([&] { main.openFileByExtension(missing); });
-        QCOMPARE(dialogs.messageTexts().size(), 1);
+        QCOMPARE(program.dialogs().messageTexts().size(), 1);
         QVERIFY(!main.FileHistory->files().contains(missing));
     }
 
     void noteMenusReplaceTheMainFileMenu()
     {
-        TempSettings settings;
-        TMainForm main;
+        WindowFixture program;
+        TMainForm &main = program.main();
         main.show();
         TEditForm *note = main.newNote();
         QStringList titles;

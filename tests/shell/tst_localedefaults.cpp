@@ -1,6 +1,6 @@
 #include "core/Units.h"
 #include "shell/Main.h"
-#include "tests/support/TempSettings.h"
+#include "tests/support/WindowFixture.h"
 
 #include <QtTest>
 
@@ -16,12 +16,12 @@ private slots:
     {
         const bool expectImperial = qEnvironmentVariableIsSet("TIDEWELL_EXPECT_IMPERIAL");
         QCOMPARE(MetricWinStandard(), !expectImperial);
-        TempSettings settings;
-        TMainForm main;
+        WindowFixture program;
+        TMainForm &main = program.main();
         QCOMPARE(main.isMetric(), !expectImperial);
         QCOMPARE(AscentRate(), expectImperial ? 33 : 10);
         QVERIFY(main.close());
-        QVERIFY(settings.contents().contains(expectImperial ? "Metric=0" : "Metric=1"));
+        QVERIFY(program.settings().contents().contains(expectImperial ? "Metric=0" : "Metric=1"));
     }
 };
 

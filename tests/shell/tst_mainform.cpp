@@ -3,15 +3,16 @@
 #include "core/SettingsFile.h"
 #include "core/Units.h"
 #include "shell/Application.h"
-#include "widgets/ChildForm.h"
-#include "widgets/ErrorGuard.h"
-#include "widgets/Hints.h"
 #include "shell/FileHist.h"
 #include "shell/Main.h"
 #include "shell/about.h"
 #include "tests/support/ScriptedDialogs.h"
 #include "tests/support/TempSettings.h"
+#include "tests/support/WindowFixture.h"
+#include "widgets/ChildForm.h"
 #include "widgets/Dockbar.h"
+#include "widgets/ErrorGuard.h"
+#include "widgets/Hints.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -131,8 +132,8 @@ private slots:
 
 void TestMainForm::captionAndPanels()
 {
-    TempSettings settings;
-    TMainForm main;
+    WindowFixture program;
+    TMainForm &main = program.main();
     QCOMPARE(main.windowTitle(), QStringLiteral("Tidewell"));
     auto *units = main.findChild<QLabel *>(QStringLiteral("UnitsPanel"));
     QVERIFY(units);
@@ -149,10 +150,10 @@ void TestMainForm::captionAndPanels()
 void TestMainForm::missingSettingsGiveDefaults()
 {
     for (const QByteArray &contents : {QByteArray(), QByteArray("")}) {
-        TempSettings settings;
+        WindowFixture program;
         if (!contents.isNull())
-            settings.write(contents);
-        TMainForm main;
+            program.settings().write(contents);
+        TMainForm &main = program.main();
         const bool metric = MetricWinStandard();
         QCOMPARE(main.isMetric(), metric);
         QCOMPARE(AscentRate(), metric ? 10 : 33);
@@ -167,10 +168,9 @@ void TestMainForm::missingSettingsGiveDefaults()
 
 void TestMainForm::storedSettingsAreRead()
 {
-    TempSettings settings;
-    settings.write("[measurements]\nmetric=0\nAverageTableAscentTime=18\n[MDIBackground]\nActive=0\n"
-                   "[WaterType]\nSalt water=0\n[Toolbars]\nHideAll=1\n");
-    TMainForm main;
+    WindowFixture program("[measurements]\nmetric=0\nAverageTableAscentTime=18\n[MDIBackground]\nActive=0\n"
+                          "[WaterType]\nSalt water=0\n[Toolbars]\nHideAll=1\n");
+    TMainForm &main = program.main();
     QVERIFY(!main.isMetric());
     QVERIFY(main.action(QStringLiteral("Imperial1"))->isChecked());
     QCOMPARE(AscentRate(), 18);
@@ -185,9 +185,8 @@ void TestMainForm::storedSettingsAreRead()
 
 void TestMainForm::unreadableMetricFallsBackToLocale()
 {
-    TempSettings settings;
-    settings.write("[Measurements]\nMetric=abc\n");
-    TMainForm main;
+    WindowFixture program("[Measurements]\nMetric=abc\n");
+    TMainForm &main = program.main();
     QCOMPARE(main.isMetric(), MetricWinStandard());
 }
 
@@ -263,8 +262,8 @@ void TestMainForm::menuCommands()
     QFETCH(QString, caption);
     QFETCH(QKeySequence, shortcut);
     QFETCH(QString, hint);
-    TempSettings settings;
-    TMainForm main;
+    WindowFixture program;
+    TMainForm &main = program.main();
     QAction *a = main.action(name);
     QVERIFY2(a, qPrintable(name));
     QCOMPARE(a->text(), caption);
@@ -301,23 +300,23 @@ void TestMainForm::menuSeparators()
 {
     QFETCH(QString, menu);
     QFETCH(QStringList, captions);
-    TempSettings settings;
-    TMainForm main;
+    WindowFixture program;
+    TMainForm &main = program.main();
     QVERIFY2(main.menu(menu), qPrintable(menu));
     QCOMPARE(captionsOf(main.menu(menu)), captions);
 }
 
 void TestMainForm::menuGroupsInOrder()
 {
-    TempSettings settings;
-    TMainForm main;
+    WindowFixture program;
+    TMainForm &main = program.main();
     QCOMPARE(menuBarCaptions(main), (QStringList{"&File", "&Calculations", "&Planning tools", "&Options", "&Window", "&Help"}));
 }
 
 void TestMainForm::childMenusMergeByGroup()
 {
-    TempSettings settings;
-    TMainForm main;
+    WindowFixture program;
+    TMainForm &main = program.main();
     auto *child = new MenuWindow(main);
     QMdiSubWindow *sub = main.addChild(child);
     QCOMPARE(main.activeChild(), child);
@@ -331,9 +330,8 @@ void TestMainForm::childMenusMergeByGroup()
 
 void TestMainForm::unitMenuChangesNewWindowsOnly()
 {
-    TempSettings settings;
-    settings.write("[Measurements]\nMetric=0\n");
-    TMainForm main;
+    WindowFixture program("[Measurements]\nMetric=0\n");
+    TMainForm &main = program.main();
     auto *before = new UnitWindow(main);
     main.addChild(before);
     QVERIFY(!before->isMetric());
@@ -357,9 +355,8 @@ void TestMainForm::unitMenuChangesNewWindowsOnly()
 
 void TestMainForm::activationShowsUnitsOfWindow()
 {
-    TempSettings settings;
-    settings.write("[Measurements]\nMetric=1\n");
-    TMainForm main;
+    WindowFixture program("[Measurements]\nMetric=1\n");
+    TMainForm &main = program.main();
     main.show();
     auto *metric = new UnitWindow(main);
     QMdiSubWindow *metricSub = main.addChild(metric);
@@ -373,8 +370,8 @@ void TestMainForm::activationShowsUnitsOfWindow()
 
 void TestMainForm::windowMenuFollowsChildren()
 {
-    TempSettings settings;
-    TMainForm main;
+    WindowFixture program;
+    TMainForm &main = program.main();
     const QStringList following{"Cascade1", "TileVertical1", "ArrangeIcons1", "MinimizeAll1", "Close1", "CloseAll1"};
     for (const QString &name : following)
         QVERIFY2(!main.action(name)->isEnabled(), qPrintable(name));
@@ -415,8 +412,8 @@ void TestMainForm::windowMenuFollowsChildren()
 
 void TestMainForm::statusTipsGoToMessageLine()
 {
-    TempSettings settings;
-    TMainForm main;
+    WindowFixture program;
+    TMainForm &main = program.main();
     auto *child = new UnitWindow(main);
     main.addChild(child);
     setHint(child->metricBox(), QStringLiteral("Metric or Imperial standard|Shown below"));
@@ -430,8 +427,8 @@ void TestMainForm::statusTipsGoToMessageLine()
 
 void TestMainForm::hideAllToolbars()
 {
-    TempSettings settings;
-    TMainForm main;
+    WindowFixture program;
+    TMainForm &main = program.main();
     main.show();
     // The floating toolbars show with the window's first frame.
     QVERIFY(QTest::qWaitForWindowExposed(&main));
@@ -465,9 +462,8 @@ void TestMainForm::toolbarsTakeStoredStateAtStart()
     QFETCH(bool, mainDocked);
     QFETCH(bool, miscDocked);
     QFETCH(int, mainAlign);
-    TempSettings settings;
-    settings.write(stored);
-    TMainForm main;
+    WindowFixture program(stored);
+    TMainForm &main = program.main();
     main.show();
     QVERIFY(QTest::qWaitForWindowExposed(&main));
     auto *bar = main.findChild<TDocPanel *>(QStringLiteral("ToolBar"));
@@ -523,13 +519,11 @@ void TestMainForm::toolbarFloatPositionSurvivesRestart()
 
 void TestMainForm::backgroundToggleOnlyWarns()
 {
-    TempSettings settings;
-    settings.write("[MDIBackground]\nActive=0\n");
-    ScriptedDialogs dialogs;
-    TMainForm main;
+    WindowFixture program("[MDIBackground]\nActive=0\n");
+    TMainForm &main = program.main();
     const QBrush before = main.mdiArea()->background();
     main.action(QStringLiteral("MDIBackground1"))->trigger();
-    QCOMPARE(dialogs.messageTexts(),
+    QCOMPARE(program.dialogs().messageTexts(),
              QStringList{QStringLiteral("The background will change next time you start the program.")});
     QCOMPARE(main.mdiArea()->background(), before);
     QVERIFY(main.action(QStringLiteral("MDIBackground1"))->isChecked());
@@ -557,8 +551,8 @@ void TestMainForm::exitSavesSettingsInOrder()
 
 void TestMainForm::exitRunsChildClosingSteps()
 {
-    TempSettings settings;
-    TMainForm main;
+    WindowFixture program;
+    TMainForm &main = program.main();
     main.addChild(new UnitWindow(main));
     QVERIFY(main.close());
     QCOMPARE(SettingsFile().readInteger(QStringLiteral("Defaults"), QStringLiteral("FillTankM"), 0), 12);
@@ -566,29 +560,28 @@ void TestMainForm::exitRunsChildClosingSteps()
 
 void TestMainForm::refusingChildKeepsProgramOpen()
 {
-    TempSettings settings;
-    TMainForm main;
+    WindowFixture program;
+    TMainForm &main = program.main();
     main.addChild(new UnitWindow(main));
     main.addChild(new UnitWindow(main, true));
     QVERIFY(!main.close());
-    QVERIFY(!QFile::exists(settings.fileName()));
+    QVERIFY(!QFile::exists(program.settings().fileName()));
     QCOMPARE(main.childForms().size(), 2);
 }
 
 void TestMainForm::exitButtonAsksFirst()
 {
-    TempSettings settings;
-    ScriptedDialogs dialogs;
-    TMainForm main;
+    WindowFixture program;
+    TMainForm &main = program.main();
     main.show();
-    dialogs.answerMessage(QMessageBox::No);
+    program.dialogs().answerMessage(QMessageBox::No);
     main.action(QStringLiteral("btnExit"))->trigger();
     QVERIFY(main.isVisible());
-    QCOMPARE(dialogs.messageTexts(), QStringList{QStringLiteral("Do you wish to exit ?")});
-    dialogs.answerMessage(QMessageBox::Yes);
+    QCOMPARE(program.dialogs().messageTexts(), QStringList{QStringLiteral("Do you wish to exit ?")});
+    program.dialogs().answerMessage(QMessageBox::Yes);
     main.action(QStringLiteral("btnExit"))->trigger();
     QVERIFY(!main.isVisible());
-    QVERIFY(dialogs.unanswered().isEmpty());
+    QVERIFY(program.dialogs().unanswered().isEmpty());
 }
 
 void TestMainForm::handlerErrorIsReported()
@@ -629,17 +622,16 @@ void TestMainForm::eventErrorIsReportedByApplication()
 
 void TestMainForm::startTimerShowsAboutBox()
 {
-    TempSettings settings;
-    ScriptedDialogs dialogs;
-    dialogs.answerDialog([](QDialog &about) {
+    WindowFixture program;
+    program.dialogs().answerDialog([](QDialog &about) {
         return about.windowTitle() == u"About" ? int(QDialog::Accepted) : int(QDialog::Rejected);
     });
-    TMainForm main;
+    TMainForm &main = program.main();
     auto *timer = main.findChild<QTimer *>();
     QVERIFY(timer && timer->isSingleShot() && timer->isActive());
     QCOMPARE(timer->interval(), 2000);
-    QTRY_VERIFY_WITH_TIMEOUT(!dialogs.asked().isEmpty(), 10000);
-    QCOMPARE(dialogs.asked().first().text, QStringLiteral("AboutBox"));
+    QTRY_VERIFY_WITH_TIMEOUT(!program.dialogs().asked().isEmpty(), 10000);
+    QCOMPARE(program.dialogs().asked().first().text, QStringLiteral("AboutBox"));
     QVERIFY(!timer->isActive());
 }
 
@@ -671,12 +663,11 @@ void TestMainForm::aboutBoxTexts()
 
 void TestMainForm::openNotepadDialogSettings()
 {
-    TempSettings settings;
-    ScriptedDialogs dialogs;
-    dialogs.answerFile(QString());
-    TMainForm main;
+    WindowFixture program;
+    program.dialogs().answerFile(QString());
+    TMainForm &main = program.main();
     main.action(QStringLiteral("OpenNotepad1"))->trigger();
-    const FileDialogOptions &o = dialogs.lastFileOptions();
+    const FileDialogOptions &o = program.dialogs().lastFileOptions();
     QVERIFY(o.mustExist);
     QCOMPARE(o.history, QStringList{QStringLiteral("Tidewell.ini")});
     QCOMPARE(qtFileFilter(o.filter).split(QStringLiteral(";;")).first(), QStringLiteral("Editor files (*.txt *.rtf)"));
@@ -698,10 +689,9 @@ void TestMainForm::missingPlanOnTheCommandLineSaysWhy()
 {
     QFETCH(QStringList, arguments);
     QFETCH(QString, file);
-    TempSettings settings;
-    ScriptedDialogs dialogs;
-    dialogs.answerMessage(QMessageBox::No);
-    TMainForm main(arguments);
+    WindowFixture program;
+    program.dialogs().answerMessage(QMessageBox::No);
+    TMainForm &main = program.main(arguments);
     QCOMPARE(main.commandLineFileName(), file);
     main.LoadADiverViaTimer();
     // The planner opens on its defaults and says why the plan is not in it;
@@ -711,8 +701,9 @@ void TestMainForm::missingPlanOnTheCommandLineSaysWhy()
     QVERIFY2(main.messageLine().contains(file + QStringLiteral(" does not exist.")), qPrintable(main.messageLine()));
     QCOMPARE(main.FileHistory->files().value(0), file);
     // Without diver records the planner offers examples; nothing else is asked.
-    QCOMPARE(dialogs.messageTexts(), QStringList{QStringLiteral("Do you wish to create some example dive members ?")});
-    QCOMPARE(dialogs.asked().size(), 1);
+    QCOMPARE(program.dialogs().messageTexts(),
+             QStringList{QStringLiteral("Do you wish to create some example dive members ?")});
+    QCOMPARE(program.dialogs().asked().size(), 1);
 }
 
 // The program's own application object, so that its guarded event delivery is tested too.

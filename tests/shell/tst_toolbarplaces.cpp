@@ -1,7 +1,6 @@
 #include "shell/Main.h"
 #include "shell/ToolbarPlaces.h"
-#include "tests/support/ScriptedDialogs.h"
-#include "tests/support/TempSettings.h"
+#include "tests/support/WindowFixture.h"
 #include "widgets/ChildForm.h"
 #include "widgets/Dockbar.h"
 
@@ -58,9 +57,8 @@ void TestToolbarPlaces::rightEdgePlace()
 
 void TestToolbarPlaces::firstStartFloatsClearOfTheChildWindows()
 {
-    TempSettings settings;
-    ScriptedDialogs dialogs;
-    TMainForm main;
+    WindowFixture program;
+    TMainForm &main = program.main();
     main.move(0, 0);
     main.show();
     QVERIFY(QTest::qWaitForWindowExposed(&main));
@@ -92,9 +90,8 @@ void TestToolbarPlaces::firstStartFloatsClearOfTheChildWindows()
 
 void TestToolbarPlaces::rememberedPlaceIsKept()
 {
-    TempSettings settings;
-    settings.write("[ToolBar]\nDocked=0\nFTop=300\nFLeft=200\n");
-    TMainForm main;
+    WindowFixture program("[ToolBar]\nDocked=0\nFTop=300\nFLeft=200\n");
+    TMainForm &main = program.main();
     main.move(0, 0);
     main.show();
     QVERIFY(QTest::qWaitForWindowExposed(&main));

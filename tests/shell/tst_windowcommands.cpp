@@ -1,7 +1,6 @@
 #include "shell/Main.h"
-#include "tests/support/ScriptedDialogs.h"
+#include "tests/support/WindowFixture.h"
 #include "widgets/ChildForm.h"
-#include "tests/support/TempSettings.h"
 
 #include <QAction>
 #include <QMdiArea>
@@ -73,9 +72,8 @@ void TestWindowCommands::opensItsWindow()
     QFETCH(QString, command);
     QFETCH(QString, className);
     QFETCH(QString, caption);
-    TempSettings settings;
-    ScriptedDialogs dialogs;
-    TMainForm main;
+    WindowFixture program;
+    TMainForm &main = program.main();
     main.show();
     QAction *action = main.action(command);
     QVERIFY2(action, qPrintable(command));
@@ -89,7 +87,7 @@ void TestWindowCommands::opensItsWindow()
         QCOMPARE(QString::fromLatin1(child->metaObject()->className()), className);
         QCOMPARE(child->windowTitle(), caption);
     }
-    QVERIFY(dialogs.unanswered().isEmpty());
+    QVERIFY(program.dialogs().unanswered().isEmpty());
     // Closing frees the window.
     QPointer<TChildForm> first = children.at(0);
     main.mdiArea()->subWindowList().first()->close();
@@ -140,9 +138,8 @@ void TestWindowCommands::menuKeysAreUnique_data()
 void TestWindowCommands::menuKeysAreUnique()
 {
     QFETCH(QString, command);
-    TempSettings settings;
-    ScriptedDialogs dialogs;
-    TMainForm main;
+    WindowFixture program;
+    TMainForm &main = program.main();
     main.show();
     main.action(command)->trigger();
     TChildForm *child = main.activeChild();
@@ -156,9 +153,8 @@ void TestWindowCommands::menuKeysAreUnique()
 
 void TestWindowCommands::ctrlF4OpensFillsWhateverWindowIsActive()
 {
-    TempSettings settings;
-    ScriptedDialogs dialogs;
-    TMainForm main;
+    WindowFixture program;
+    TMainForm &main = program.main();
     main.show();
     main.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&main));
@@ -171,7 +167,7 @@ void TestWindowCommands::ctrlF4OpensFillsWhateverWindowIsActive()
         QCOMPARE(QString::fromLatin1(main.activeChild()->metaObject()->className()), QStringLiteral("TfmtNixtroFill"));
         QVERIFY(main.childForms().contains(active));
     }
-    QVERIFY(dialogs.unanswered().isEmpty());
+    QVERIFY(program.dialogs().unanswered().isEmpty());
 }
 
 QTEST_MAIN(TestWindowCommands)
