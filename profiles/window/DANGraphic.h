@@ -42,6 +42,7 @@ class Tdbmeter;
 class DanSampleMarker;
 class DiveCeiling;
 struct CeilingDive;
+struct DanLoadResult;
 struct DiveHeader;
 struct DiveLog;
 struct FileMove;
@@ -226,7 +227,13 @@ private:
     void redrawProfile();
     void loadNote();
     void offerSplit(const QString &path);
+    // Opening a DAN file: the view gets ready for it, the file is drawn
+    // while it is read (its samples kept in `drawnSamples` when given), and
+    // the summary panels and the view follow from what was read.
     bool openDanFile(const QString &path);
+    void prepareDanView(const QString &path);
+    DanLoadResult loadDanFile(const QString &path, CeilingDive *drawnSamples);
+    void showDanSummary(const DanLoadResult &result, bool autoScale);
     bool openLog(const QString &path);
     void drawLogDive(int index);
     // Runs what was asked for during the load just done.

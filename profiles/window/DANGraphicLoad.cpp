@@ -129,6 +129,28 @@ bool TfmDANResarchFormatGraphic::closeQuery()
 
 bool TfmDANResarchFormatGraphic::openDanFile(const QString &path)
 {
+    prepareDanView(path);
+    const bool autoScale = m_options.autoScale->isChecked();
+    // The model's ceiling works on the samples as they are drawn.
+    CeilingDive drawnSamples;
+    const DanLoadResult result = loadDanFile(path, ceilingShown() ? &drawnSamples : nullptr);
+    showDanSummary(result, autoScale);
+    if (result.severalDives) {
+        offerSplit(path);
+        return true;
+    }
+    if (result.opened)
+        drawComputedCeiling(std::move(drawnSamples), false);
+    RChart1->RefreshChart();
+    if (!result.message.isEmpty()) {
+        const QString where = result.messageLine > 0 ? QStringLiteral(" (line %1)").arg(result.messageLine) : QString();
+        MessageDlg(result.message + where, QMessageBox::Critical, QMessageBox::Ok);
+    }
+    return result.opened;
+}
+
+void TfmDANResarchFormatGraphic::prepareDanView(const QString &path)
+{
     if (m_noteModified)
         RichEditProfileNoteExit();
     forgetLog();
@@ -140,13 +162,14 @@ bool TfmDANResarchFormatGraphic::openDanFile(const QString &path)
     if (const QModelIndex listed = m_fileModel->index(path);
         listed.isValid() && listed.parent() == FileListBox1->rootIndex())
         FileListBox1->setCurrentIndex(listed);
-
     setProgressRange(DanProgressMaximum(QFileInfo(path).size()));
     const bool newProfile = path != m_lastFile;
     m_lastFile = path;
     startDrawing(newProfile);
-    const bool autoScale = m_options.autoScale->isChecked();
+}
 
+DanLoadResult TfmDANResarchFormatGraphic::loadDanFile(const QString &path, CeilingDive *drawnSamples)
+{
     DanLoadOptions options;
     options.resolutionStep = m_resolutionStep;
     options.animate = m_options.animate->isChecked();
@@ -154,29 +177,29 @@ bool TfmDANResarchFormatGraphic::openDanFile(const QString &path)
         RChart1->RefreshChart();
         setProgress(position);
     };
-    // The model's ceiling works on the samples as they are drawn; a DAN
-    // profile is in feet and breathed on air.
-    CeilingDive drawnSamples;
-    if (ceilingShown()) {
-        drawnSamples.samples.reserve(std::size_t(QFileInfo(path).size() / 40));
-        options.sample = [&](double seconds, double feet) {
-            drawnSamples.samples.push_back({float(seconds), float(feet * Conversion::FeetToMetres)});
+    // A DAN profile is in feet and breathed on air.
+    if (drawnSamples) {
+        drawnSamples->samples.reserve(std::size_t(QFileInfo(path).size() / 40));
+        options.sample = [drawnSamples](double seconds, double feet) {
+            drawnSamples->samples.push_back({float(seconds), float(feet * Conversion::FeetToMetres)});
         };
     }
     DanChartPlotter plotter(*RChart1);
-    const DanLoadResult result = LoadDanFile(path, options, plotter);
+    DanLoadResult result = LoadDanFile(path, options, plotter);
+    ProgressBar->setValue(0);
+    return result;
+}
 
+void TfmDANResarchFormatGraphic::showDanSummary(const DanLoadResult &result, bool autoScale)
+{
     // A file that could not be opened leaves caption and panels empty.
     RChart1->setCaption(result.opened ? result.header.chartCaption() : QString());
     const QStringList panels = DanSummaryTexts(result);
     for (int i = 0; i < panels.size(); ++i)
         StatusBar->setPanelText(i, panels[i]);
-
     if (result.severalDives) {
-        ProgressBar->setValue(0);
         RChart1->RefreshChart();
-        offerSplit(path);
-        return true;
+        return;
     }
     if (result.complete() && autoScale) {
         const DanAutoView view = DanAutoScale(result);
@@ -184,15 +207,6 @@ bool TfmDANResarchFormatGraphic::openDanFile(const QString &path)
         m_savedView = chartView();
         RChart1->MovePenTo(0, 0);
     }
-    if (result.opened)
-        drawComputedCeiling(std::move(drawnSamples), false);
-    RChart1->RefreshChart();
-    ProgressBar->setValue(0);
-    if (!result.message.isEmpty()) {
-        const QString where = result.messageLine > 0 ? QStringLiteral(" (line %1)").arg(result.messageLine) : QString();
-        MessageDlg(result.message + where, QMessageBox::Critical, QMessageBox::Ok);
-    }
-    return result.opened;
 }
 
 void TfmDANResarchFormatGraphic::offerSplit(const QString &path)
