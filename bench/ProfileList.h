@@ -7,6 +7,7 @@
 // Units are the viewer's imperial ones: feet, degrees Fahrenheit, and the
 // tank pressure scaled so that 3000 psi lies at 70.
 
+#include "charts/ProfileLook.h"
 #include "charts/RChart.h"
 
 #include <QColor>
@@ -78,28 +79,4 @@ inline std::size_t AppendProfile(TRChart &chart, std::size_t items, const Profil
             everySamples();
     }
     return samples;
-}
-
-// The profile viewer's chart settings.
-inline void SetViewerLook(TRChart &chart)
-{
-    chart.setLRim(45);
-    chart.setTRim(15);
-    chart.setBRim(45);
-    chart.setDecPlaceX(0);
-    chart.setGridStyle(gsDotLines);
-    chart.setGridDx(300);
-    chart.setGridDy(10);
-    chart.setDataColor(Qt::yellow);
-    chart.setChartColor(QColor(0x00, 0x80, 0x80));
-    chart.setWindColor(QColor(0xF0, 0xF0, 0xF0));
-    chart.setGridColor(QColor(0xF0, 0xF0, 0xF0));
-    chart.setIdAbscissa(QStringLiteral("Run Time"));
-    chart.setIdOrdinate(QStringLiteral("Depth"));
-    chart.setMinTickX(4);
-    chart.setMinTickY(10);
-    chart.setMouseAction(maPan);
-    chart.setXLabelType(Time);
-    chart.setYLabelType(Num);
-    chart.SetScaleRange(0, 130, 4000, -1);
 }

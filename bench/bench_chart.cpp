@@ -50,7 +50,7 @@ std::unique_ptr<TRChart> shownChart()
 {
     auto chart = std::make_unique<TRChart>();
     chart->resize(Width, Height);
-    SetViewerLook(*chart);
+    SetProfileLook(*chart);
     chart->show();
     QApplication::processEvents();
     return chart;

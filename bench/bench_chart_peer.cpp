@@ -59,7 +59,7 @@ std::unique_ptr<TRChart> tidewellChart(int points)
 {
     auto chart = std::make_unique<TRChart>();
     chart->resize(Width, Height);
-    SetViewerLook(*chart);
+    SetProfileLook(*chart);
     chart->setDataColor(LineColor);
     chart->setLineWidth(1);
     chart->MovePenTo(0, depthAt(0));

@@ -14,7 +14,7 @@ int main(int argc, char **argv)
     const QString file = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("chart.png");
     TRChart chart;
     chart.resize(900, 520);
-    SetViewerLook(chart);
+    SetProfileLook(chart);
     chart.setCaption(QStringLiteral("Dive # 12 on 08/12/2026 09:41"));
     AppendProfile(chart, 40000);
     chart.SetScaleRange(0, 130, 9000, -1);

@@ -79,7 +79,7 @@ void printProfile(const QString &folder, const QString &pdf)
 {
     TRChart chart;
     chart.resize(824, 400);
-    SetViewerLook(chart);
+    SetProfileLook(chart);
     DanDiveShape dive;
     dive.samples = 150;
     dive.maxDepth = 96;

@@ -1,5 +1,6 @@
 #include "profiles/window/DANGraphic.h"
 
+#include "charts/ProfileLook.h"
 #include "charts/RChart.h"
 #include "charts/dbm.h"
 #include "core/SettingsFile.h"
@@ -128,28 +129,8 @@ QSize TfmDANResarchFormatGraphic::sizeHint() const { return {900, 600}; }
 
 void TfmDANResarchFormatGraphic::applyChartSettings()
 {
-    TRChart &c = *RChart1;
-    c.setAutoRedraw(true);
-    c.setLRim(45);
-    c.setTRim(15);
-    c.setBRim(45);
-    c.setDecPlaceX(0);
-    c.setGridStyle(gsDotLines);
-    c.setGridDx(300);
-    c.setGridDy(10);
-    c.setDataColor(QColor(0xFF, 0xFF, 0x00));
-    c.setChartColor(QColor(0x00, 0x80, 0x80));
-    const QColor buttonFace = palette().color(QPalette::Button);
-    c.setWindColor(buttonFace);
-    c.setGridColor(buttonFace);
-    c.setIdAbscissa(QStringLiteral("Run Time"));
-    c.setIdOrdinate(QStringLiteral("Depth"));
-    c.setMinTickX(4);
-    c.setMinTickY(10);
-    c.setMouseAction(maPan);
-    c.setXLabelType(Time);
-    c.setYLabelType(Num);
-    c.SetScaleRange(0, 130, 4000, -1);
+    RChart1->setAutoRedraw(true);
+    SetProfileLook(*RChart1, palette().color(QPalette::Button));
 }
 
 DanView TfmDANResarchFormatGraphic::chartView() const

@@ -84,7 +84,7 @@ private slots:
     {
         TRChart chart;
         chart.resize(824, 400);
-        SetViewerLook(chart);
+        SetProfileLook(chart);
         const QRect plot = chart.plotRect();
         QCOMPARE(pixelOf(chart, 2000, 130).y(), plot.bottom());
         QCOMPARE(pixelOf(chart, 2000, -1).y(), plot.top());
@@ -328,7 +328,7 @@ private slots:
         QFETCH(double, hiY);
         TRChart chart;
         chart.resize(600, 350);
-        SetViewerLook(chart);
+        SetProfileLook(chart);
         AppendProfile(chart, 130000);
         chart.SetScaleRange(loX, loY, hiX, hiY);
         const QImage thin = chart.render(true);
@@ -385,7 +385,7 @@ private slots:
     {
         TRChart chart;
         chart.resize(600, 350);
-        SetViewerLook(chart);
+        SetProfileLook(chart);
         chart.SetScaleRange(0, 130, 20000, -1);
         chart.show();
         QVERIFY(QTest::qWaitForWindowExposed(&chart));

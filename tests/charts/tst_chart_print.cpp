@@ -55,7 +55,7 @@ std::unique_ptr<TRChart> viewerChart()
 {
     auto chart = std::make_unique<TRChart>();
     chart->resize(824, 400);
-    SetViewerLook(*chart);
+    SetProfileLook(*chart);
     chart->setCaption(QStringLiteral("Dive # 7 on 12/08/26"));
     AppendProfile(*chart, 20000);
     chart->setDataColor(Qt::red);

@@ -34,7 +34,7 @@ std::unique_ptr<LoadedProfile> loadProfile(const QString &folder)
 {
     auto profile = std::make_unique<LoadedProfile>();
     profile->chart.resize(824, 400);
-    SetViewerLook(profile->chart);
+    SetProfileLook(profile->chart);
     const QString file = folder + QStringLiteral("/02345.nem");
     DanDiveShape dive;
     dive.samples = 150;
