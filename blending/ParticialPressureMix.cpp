@@ -148,7 +148,50 @@ TfmParticialPressureMix::TfmParticialPressureMix(ChildHost &host, QWidget *paren
     bold.setBold(true);
     banner->setFont(bold);
 
-    // Desired mix and the tank's current content, side by side.
+    PageControl1->addTab(buildMixPage(), QStringLiteral("Desired mix"));
+    QLayout *lower = buildFillAndResults();
+
+    auto *options = new QHBoxLayout;
+    options->addWidget(Metric);
+    options->addWidget(CheckBox1);
+    options->addWidget(CheckBox2);
+    options->addStretch();
+    options->addWidget(SpeedButton1);
+    options->addWidget(SpeedButton2);
+
+    // The formulas' traces are diagnostics: a strip three pixels high.
+    auto *tracePanel = new QWidget(this);
+    tracePanel->setObjectName(QStringLiteral("TracePanel"));
+    tracePanel->setFixedHeight(3);
+    auto *traceLayout = new QVBoxLayout(tracePanel);
+    traceLayout->setContentsMargins(0, 0, 0, 0);
+    traceLayout->addWidget(Label1);
+    traceLayout->addWidget(Label2);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(banner);
+    layout->addLayout(options);
+    layout->addWidget(PageControl1);
+    layout->addLayout(lower);
+    layout->addWidget(tracePanel);
+    layout->addWidget(StatusBar1);
+
+    connectEvents();
+
+    adoptUnitSystem(Metric);
+    guarded([this] {
+        MetricClick();
+        AutoCalcClick();
+        EmptyAutoCalcClickClick();
+        EmptytankCheckClick();
+        TotalGasChange();
+        FillGasRadioClick();
+    });
+}
+
+// The desired mix and the tank's current content, side by side.
+QWidget *TfmParticialPressureMix::buildMixPage()
+{
     auto *page = new QWidget(PageControl1);
     auto *desired = new QGroupBox(QStringLiteral("Desired"), page);
     desired->setObjectName(QStringLiteral("Desired"));
@@ -186,9 +229,12 @@ TfmParticialPressureMix::TfmParticialPressureMix(ChildHost &host, QWidget *paren
     auto *pageLayout = new QHBoxLayout(page);
     pageLayout->addWidget(desired);
     pageLayout->addWidget(current);
-    PageControl1->addTab(page, QStringLiteral("Desired mix"));
+    return page;
+}
 
-    // Top-off gas and the results.
+// The top-off gas and the results.
+QLayout *TfmParticialPressureMix::buildFillAndResults()
+{
     auto *radioLayout = new QGridLayout(FillGasRadio);
     radioLayout->addWidget(AirRadio, 0, 0);
     radioLayout->addWidget(EanxRadio, 1, 0);
@@ -212,32 +258,11 @@ TfmParticialPressureMix::TfmParticialPressureMix(ChildHost &host, QWidget *paren
     auto *lower = new QHBoxLayout;
     lower->addWidget(FillGasRadio);
     lower->addWidget(results, 1);
+    return lower;
+}
 
-    auto *options = new QHBoxLayout;
-    options->addWidget(Metric);
-    options->addWidget(CheckBox1);
-    options->addWidget(CheckBox2);
-    options->addStretch();
-    options->addWidget(SpeedButton1);
-    options->addWidget(SpeedButton2);
-
-    // The formulas' traces are diagnostics: a strip three pixels high.
-    auto *tracePanel = new QWidget(this);
-    tracePanel->setObjectName(QStringLiteral("TracePanel"));
-    tracePanel->setFixedHeight(3);
-    auto *traceLayout = new QVBoxLayout(tracePanel);
-    traceLayout->setContentsMargins(0, 0, 0, 0);
-    traceLayout->addWidget(Label1);
-    traceLayout->addWidget(Label2);
-
-    auto *layout = new QVBoxLayout(this);
-    layout->addWidget(banner);
-    layout->addLayout(options);
-    layout->addWidget(PageControl1);
-    layout->addLayout(lower);
-    layout->addWidget(tracePanel);
-    layout->addWidget(StatusBar1);
-
+void TfmParticialPressureMix::connectEvents()
+{
     m_worksheetMenu = new QMenu(QStringLiteral("&Blending"), this);
     QAction *recalc = m_worksheetMenu->addAction(QStringLiteral("&Recalculate"));
     recalc->setObjectName(QStringLiteral("Recalculate1"));
@@ -255,16 +280,6 @@ TfmParticialPressureMix::TfmParticialPressureMix(ChildHost &host, QWidget *paren
     connectGuarded(AirRadio, &QRadioButton::clicked, this, [this] { FillGasRadioClick(); });
     connectGuarded(EanxRadio, &QRadioButton::clicked, this, [this] { FillGasRadioClick(); });
     ui::onUserChange(FillGasFractionO2, this, [this] { FillGasFractionO2Change(); });
-
-    adoptUnitSystem(Metric);
-    guarded([this] {
-        MetricClick();
-        AutoCalcClick();
-        EmptyAutoCalcClickClick();
-        EmptytankCheckClick();
-        TotalGasChange();
-        FillGasRadioClick();
-    });
 }
 
 QList<MergedMenu> TfmParticialPressureMix::mergedMenus() const { return {{MenuGroup::Blending, m_worksheetMenu}}; }

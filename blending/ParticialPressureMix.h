@@ -56,6 +56,9 @@ private:
     // what it wrote, also when it fails part way.
     void compute(void (BlendWorksheet::*step)());
     QMenu *mixMenu();
+    QWidget *buildMixPage();
+    QLayout *buildFillAndResults();
+    void connectEvents();
 
     QTabWidget *const PageControl1;
     QComboBox *const PSIG;
