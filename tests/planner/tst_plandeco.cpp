@@ -2,7 +2,6 @@
 // the plan's stops or hands the dive to the schedule window, and the label
 // under it says whether the plan's stops clear the model's ceiling, with
 // the gradient factors of the settings file.
-#include "deco/window/DecoSchedule.h"
 #include "planner/model/PlanFile.h"
 #include "planner/window/Rule3.h"
 #include "shell/Main.h"
@@ -133,7 +132,7 @@ void TestPlanDeco::computedStopsFillThePlan()
     QCOMPARE(stops.last().first, 10);
     // With the model's stops the plan clears the model.
     QCOMPARE(program.check(), QStringLiteral("Stops clear ZH-L16C GF 60/85"));
-    QCOMPARE(user::windows<TfmDecoSchedule>(program.main()).size(), 0);
+    QCOMPARE(user::windows(program.main(), "TfmDecoSchedule").size(), 0);
     QVERIFY(program.dialogs().unanswered().isEmpty());
 }
 
@@ -145,9 +144,9 @@ void TestPlanDeco::moreStopsThanThePlanHoldsOpenTheSchedule()
     const QList<std::pair<int, int>> before = program.activeStops();
     user::click(program.planner, QStringLiteral("ComputeStopsButton"));
     QCOMPARE(program.activeStops(), before);
-    const QList<TfmDecoSchedule *> schedules = user::windows<TfmDecoSchedule>(program.main());
+    const QList<TChildForm *> schedules = user::windows(program.main(), "TfmDecoSchedule");
     QCOMPARE(schedules.size(), 1);
-    TfmDecoSchedule *schedule = schedules.first();
+    TChildForm *schedule = schedules.first();
     QCOMPARE(user::text(schedule, QStringLiteral("DecoDepth")), QStringLiteral("150"));
     QCOMPARE(user::text(schedule, QStringLiteral("GFLow")), QStringLiteral("10"));
     QCOMPARE(user::text(schedule, QStringLiteral("GFHigh")), QStringLiteral("50"));

@@ -8,9 +8,6 @@
 #include "planner/window/Rule3.h"
 #include "widgets/PreViewForm.h"
 
-#include "blending/ConsumTankSize.h"
-#include "blending/ParticialPressureMix.h"
-#include "calculators/GasCalcu.h"
 #include "core/IniFile.h"
 #include "core/InputLists.h"
 #include "core/NumText.h"
@@ -370,15 +367,17 @@ void TestPlanWindow::tankComparisonGetsTheDiversTanks()
         user::type(plan, "Diver2Name", "Bob");
     }
     user::click(plan, button);
-    auto *comparison = user::windows<TfmConsumptionVersusTankSize>(main).value(0);
+    TChildForm *comparison = user::windows(main, "TfmConsumptionVersusTankSize").value(0);
     QVERIFY(comparison);
     QCOMPARE(text(comparison, "Header"), "Ann / Bob");
     const QString design = text(comparison, "Label12");
-    auto fresh = std::make_unique<TfmConsumptionVersusTankSize>(main);
+    // A comparison opened as it is designed, beside the one handed over.
+    const TChildForm *fresh = main.openChild(ChildKind::TankComparison);
+    QVERIFY(fresh);
     for (int row = 1; row <= rows; ++row)
-        QVERIFY2(text(comparison, rowLabel(row)) != text(fresh.get(), rowLabel(row)), qPrintable(QString::number(row)));
+        QVERIFY2(text(comparison, rowLabel(row)) != text(fresh, rowLabel(row)), qPrintable(QString::number(row)));
     if (rows < 12)
-        QCOMPARE(design, text(fresh.get(), "Label12"));
+        QCOMPARE(design, text(fresh, "Label12"));
     QVERIFY(m_fixture->dialogs().unanswered().isEmpty());
 }
 
@@ -417,7 +416,7 @@ void TestPlanWindow::blendingWorksheetAsksWhoseTank()
     if (asked)
         m_fixture->dialogs().answerMessage(QMessageBox::StandardButton(answer));
     user::click(plan, command);
-    const auto sheets = user::windows<TfmParticialPressureMix>(main);
+    const auto sheets = user::windows(main, "TfmParticialPressureMix");
     if (asked) {
         const QString cr(QChar(u'\r'));
         QCOMPARE(m_fixture->dialogs().messageTexts().value(0), "To mix the requested gas, please choose" + cr + cr + cr
@@ -431,7 +430,7 @@ void TestPlanWindow::blendingWorksheetAsksWhoseTank()
         return;
     }
     QCOMPARE(sheets.size(), 1);
-    TfmParticialPressureMix *sheet = sheets.first();
+    TChildForm *sheet = sheets.first();
     QCOMPARE(sheet->windowTitle(), "Gas blending worksheet" + suffix);
     QCOMPARE(text(sheet, "PSIG"), pressure);
     const PlanResults &r = plan->plan().results;
@@ -585,11 +584,11 @@ void TestPlanWindow::worksheetsStepDownBesideThePlanner()
     const QRect planner = main.windowFrame(*plan);
     for (int k = 0; k < 3; ++k)
         user::click(plan, "SpeedButton4");
-    const auto sheets = user::windows<TfmParticialPressureMix>(main);
+    const auto sheets = user::windows(main, "TfmParticialPressureMix");
     QCOMPARE(sheets.size(), 3);
     // Each worksheet goes where the rule says for the screen the test runs on.
     int offset = 0;
-    for (TfmParticialPressureMix *sheet : sheets) {
+    for (TChildForm *sheet : sheets) {
         const QRect frame = main.windowFrame(*sheet);
         const auto place = WorksheetPlace(planner, frame.size(), plan->screen()->geometry().width(), offset);
         if (place) {
@@ -608,7 +607,7 @@ void TestPlanWindow::gasNeedsOpensOnHowMuchAir()
     user::type(plan, "BR2", localNumbers("0.8"));
     QVERIFY(user::choose(graphicsWho(plan), "Bob"));
     user::click(plan, "HowMuchGasBottum");
-    auto *gas = user::windows<TfmGasCalc>(main).value(0);
+    auto *gas = user::windows(main, "TfmGasCalc").value(0);
     QVERIFY(gas);
     const auto *pages = user::control<QTabWidget>(gas, "PageControl1");
     QCOMPARE(pages->currentWidget()->objectName(), "HowMuchAir");

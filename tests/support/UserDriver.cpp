@@ -57,6 +57,15 @@ QWidget *control(const QWidget *form, const QString &name)
     return found;
 }
 
+QList<TChildForm *> windows(const TMainForm &main, const char *className)
+{
+    QList<TChildForm *> found;
+    for (TChildForm *child : main.childForms())
+        if (qstrcmp(child->metaObject()->className(), className) == 0)
+            found << child;
+    return found;
+}
+
 QAction *action(const QWidget *form, const QString &name)
 {
     auto *found = form->findChild<QAction *>(name);

@@ -25,6 +25,10 @@ QList<T *> windows(const TMainForm &main)
     return found;
 }
 
+// The child windows whose class is named `className`, first opened first:
+// how a test of one window finds another it opened, without its header.
+QList<TChildForm *> windows(const TMainForm &main, const char *className);
+
 // Runs the main window's command `command` (an action's name) as a click on
 // its menu item does; returns the window of type T it opened, or nullptr.
 QAction *command(TMainForm &main, const QString &command);
