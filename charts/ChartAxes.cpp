@@ -202,21 +202,5 @@ void TRChart::drawGrid(QPainter &p, const Look &look, const PlotGeometry &geo, Q
         return;
     }
 
-    QPen pen(look.grid, 0);
-    // Dotted lines set every other pixel.
-    if (grid.dots)
-        pen.setDashPattern({1.0, 1.0});
-    p.setPen(pen);
-    if (grid.points) {
-        for (int x : grid.xs)
-            for (int y : grid.ys)
-                p.drawPoint(x, y);
-        return;
-    }
-    if (grid.vertical)
-        for (int x : grid.xs)
-            p.drawLine(x, 0, x, geo.h);
-    if (grid.horizontal)
-        for (int y : grid.ys)
-            p.drawLine(0, y, geo.w, y);
+    PaintGridLines(p, grid, geo.w, geo.h, look.grid);
 }

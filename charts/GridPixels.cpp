@@ -1,6 +1,7 @@
 #include "charts/GridPixels.h"
 
 #include <QImage>
+#include <QPainter>
 
 void SetGridPixels(QImage &image, const GridLines &grid, int right, int bottom, QRgb color)
 {
@@ -26,4 +27,25 @@ void SetGridPixels(QImage &image, const GridLines &grid, int right, int bottom, 
         for (int y : grid.ys)
             for (int x = 0; x <= right && x < w; x += step)
                 set(x, y);
+}
+
+void PaintGridLines(QPainter &painter, const GridLines &grid, int right, int bottom, const QColor &color)
+{
+    QPen pen(color, 0);
+    // Dotted lines set every other pixel.
+    if (grid.dots)
+        pen.setDashPattern({1.0, 1.0});
+    painter.setPen(pen);
+    if (grid.points) {
+        for (int x : grid.xs)
+            for (int y : grid.ys)
+                painter.drawPoint(x, y);
+        return;
+    }
+    if (grid.vertical)
+        for (int x : grid.xs)
+            painter.drawLine(x, 0, x, bottom);
+    if (grid.horizontal)
+        for (int y : grid.ys)
+            painter.drawLine(0, y, right, y);
 }

@@ -9,7 +9,9 @@
 
 #include <vector>
 
+class QColor;
 class QImage;
+class QPainter;
 
 struct GridLines
 {
@@ -24,3 +26,7 @@ struct GridLines
 // Vertical lines run from row 0 to `bottom`, horizontal ones from column 0
 // to `right`, both ends included; pixels outside the image are left out.
 void SetGridPixels(QImage &image, const GridLines &grid, int right, int bottom, QRgb color);
+
+// The same grid drawn by the painter with a one-pixel pen: for printers and
+// translucent colours, which the painter blends.
+void PaintGridLines(QPainter &painter, const GridLines &grid, int right, int bottom, const QColor &color);

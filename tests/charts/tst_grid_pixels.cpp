@@ -23,22 +23,7 @@ QImage painted(const GridLines &grid, int w, int h, int right, int bottom)
 {
     QImage image = blank(w, h);
     QPainter p(&image);
-    QPen pen(QColor::fromRgb(GridColor), 0);
-    if (grid.dots)
-        pen.setDashPattern({1.0, 1.0});
-    p.setPen(pen);
-    if (grid.points) {
-        for (int x : grid.xs)
-            for (int y : grid.ys)
-                p.drawPoint(x, y);
-        return image;
-    }
-    if (grid.vertical)
-        for (int x : grid.xs)
-            p.drawLine(x, 0, x, bottom);
-    if (grid.horizontal)
-        for (int y : grid.ys)
-            p.drawLine(0, y, right, y);
+    PaintGridLines(p, grid, right, bottom, QColor::fromRgb(GridColor));
     return image;
 }
 } // namespace
