@@ -147,9 +147,9 @@ private:
     void noteAppended();
     static void addDistinct(ItemBlock &block, std::vector<DistinctMark> &list, const DistinctMark &mark);
 
-    ChunkedVector<ChartItem, 12> m_items;
+    ChunkedVector<ChartItem, 19> m_items;                           // chunks of 12 MiB
     std::vector<std::pair<std::size_t, ChartItemExtra>> m_extras;   // sorted by item index
-    ChunkedVector<ItemBlock, 10> m_blocks;
+    ChunkedVector<ItemBlock, 14> m_blocks;
     std::vector<DistinctMark> m_distinct;
     std::vector<UpperLevel> m_upper;   // levels 1, 2, ...
     std::vector<std::uint32_t> m_markIndex;
