@@ -4,6 +4,7 @@
 #include "core/NumText.h"
 #include "profiles/model/DanDrawing.h"
 #include "profiles/model/DanFields.h"
+#include "profiles/model/DanPlainSample.h"
 
 #include <QString>
 
@@ -53,6 +54,49 @@ int integerField(const std::array<std::string_view, DanSampleFields> &fields, in
     return value;
 }
 
+// The fields of a sample line split apart, each read when it is asked for,
+// so that a field that is no number is reported where the drawing of the
+// line has got to.
+class SplitFields
+{
+public:
+    explicit SplitFields(std::string_view line) : m_count(DanSplitFields(line, m_fields)) {}
+    double time() const { return realField(m_fields, m_count, 1); }
+    double depth() const { return realField(m_fields, m_count, 2); }
+    std::string_view warning() const { return m_fields[3]; }
+    std::string_view decompression() const { return m_fields[4]; }
+    int ceiling() const { return integerField(m_fields, m_count, 6); }
+    double temperature() const { return realField(m_fields, m_count, 7); }
+    int pressure() const { return integerField(m_fields, m_count, 8); }
+
+private:
+    std::array<std::string_view, DanSampleFields> m_fields;
+    int m_count;
+};
+
+// A plain sample line, read in one pass; only its temperature may still
+// need the general reader.
+class PlainFields
+{
+public:
+    PlainFields(std::string_view line, const DanPlainSample &sample) : m_line(line), m_sample(sample) {}
+    double time() const { return m_sample.time; }
+    double depth() const { return m_sample.depth; }
+    std::string_view warning() const { return m_sample.warning; }
+    std::string_view decompression() const { return m_sample.decompression; }
+    int ceiling() const { return m_sample.ceiling; }
+    double temperature() const
+    {
+        double value = 0;
+        return DanReadPlainReal(m_sample.temperature, value) ? value : SplitFields(m_line).temperature();
+    }
+    int pressure() const { return m_sample.pressure; }
+
+private:
+    std::string_view m_line;
+    const DanPlainSample &m_sample;
+};
+
 } // namespace
 
 DanProfile::DanProfile(DanPlotter &plotter, bool animate, std::function<void()> redraw)
@@ -94,14 +138,22 @@ void DanProfile::closeBand(double t)
 
 void DanProfile::ParseData(std::string_view line)
 {
-    std::array<std::string_view, DanSampleFields> fields;
-    const int count = DanSplitFields(line, fields);
+    DanPlainSample plain;
+    if (DanReadPlainSample(line, plain))
+        drawSample(PlainFields(line, plain));
+    else
+        drawSample(SplitFields(line));
+}
+
+template <typename Fields>
+void DanProfile::drawSample(const Fields &fields)
+{
     ++m_sampleCount;
 
-    const double t = DanTimeSeconds(realField(fields, count, 1));
+    const double t = DanTimeSeconds(fields.time());
     if (t > m_maxTime)
         m_maxTime = t;
-    const int p = integerField(fields, count, 8);
+    const int p = fields.pressure();
     if (m_sampleCount == 1) {
         m_firstTime = t;
         m_firstPressure = p;
@@ -117,27 +169,27 @@ void DanProfile::ParseData(std::string_view line)
         }
     }
 
-    const double d = realField(fields, count, 2);
+    const double d = fields.depth();
     if (d > m_maxDepth)
         m_maxDepth = d;
     if (m_sample)
         m_sample(t, d);
-    const int k = integerField(fields, count, 6);
-    const std::string_view deco = fields[4];
+    const int k = fields.ceiling();
+    const std::string_view deco = fields.decompression();
     if (deco == "false")
         m_pen = White;
     else
         m_pen = k >= d ? Red : Yellow;
     put(DanDrawOp::LineTo, t, d);
 
-    if (fields[3] == "true") {
+    if (fields.warning() == "true") {
         m_pen = Red;
         put(DanDrawOp::Mark, t, d, DanDotMark);
     }
     bool penMoved = false;
     if (m_sampleCount % 20 == 0) {
         penMoved = true;
-        const double temperature = realField(fields, count, 7);
+        const double temperature = fields.temperature();
         if (temperature > m_maxTemperature)
             m_maxTemperature = temperature;
         m_pen = Blue;

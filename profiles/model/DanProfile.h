@@ -32,6 +32,10 @@ public:
     int sampleCount() const { return m_sampleCount; }
 
 private:
+    // Draws one sample whose fields `fields` reads, in the order that
+    // decides which error a bad line reports.
+    template <typename Fields>
+    void drawSample(const Fields &fields);
     void put(DanDrawOp::Kind kind, double x, double y, int markStyle = 0);
     void closeBand(double t);
 

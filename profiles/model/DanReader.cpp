@@ -4,10 +4,14 @@
 #include "profiles/model/DanFields.h"
 #include "profiles/model/DanLineReader.h"
 #include "profiles/model/DanProfile.h"
+#include "profiles/model/DanStepQueue.h"
 
 #include <QFileInfo>
 
+#include <exception>
+#include <functional>
 #include <string>
+#include <thread>
 
 namespace {
 
@@ -19,6 +23,172 @@ QString fieldOf(const QString &line, int number)
 {
     const QByteArray bytes = line.toLatin1();
     return textOf(DanField(std::string_view(bytes.constData(), std::size_t(bytes.size())), number));
+}
+
+// Draws into the queue: what the reading thread's profile draws, with the
+// redraws and samples between, in batches.
+class QueuedPlotter final : public DanPlotter
+{
+public:
+    QueuedPlotter(DanStepQueue &queue, bool redraws) : m_queue(queue), m_redraws(redraws) {}
+
+    void draw(const DanDrawOp &op) override
+    {
+        if (op.kind == DanDrawOp::Rectangle || op.kind == DanDrawOp::Text) {
+            add(DanStep::DrawWhole).value = qint64(m_batch.whole.size());
+            m_batch.whole.push_back(op);
+            return;
+        }
+        DanStep &step = add(DanStep::Draw);
+        step.op = op.kind;
+        step.color = op.color;
+        step.markStyle = op.markStyle;
+        step.x = op.x;
+        step.y = op.y;
+    }
+    void redraw(qint64 position)
+    {
+        if (m_redraws)
+            add(DanStep::Redraw).value = position;
+    }
+    void sample(double seconds, double depth)
+    {
+        DanStep &step = add(DanStep::Sample);
+        step.x = seconds;
+        step.y = depth;
+    }
+    // Hands over what was gathered; throws Stopped once nobody takes it.
+    void flush()
+    {
+        if (!m_batch.empty() && !m_queue.push(m_batch))
+            throw Stopped();
+    }
+
+    struct Stopped
+    {
+    };
+
+private:
+    DanStep &add(DanStep::Kind kind)
+    {
+        if (m_batch.steps.size() == DanStepQueue::BatchSize)
+            flush();
+        if (m_batch.steps.capacity() == 0)
+            m_batch.steps.reserve(DanStepQueue::BatchSize);
+        DanStep &step = m_batch.steps.emplace_back();
+        step.kind = kind;
+        return step;
+    }
+
+    DanStepQueue &m_queue;
+    const bool m_redraws;
+    DanStepBatch m_batch;
+};
+
+// How reading the samples ended, for the result.
+struct SamplesEnd
+{
+    bool severalDives = false;
+    QString message;
+    int messageLine = 0;
+    std::exception_ptr failure; // anything else that went wrong, raised again on the caller's thread
+};
+
+// Runs `work` on a thread of its own, which is always joined: when the
+// drawing side fails, the queue is stopped first so that the thread ends.
+class SampleThread
+{
+public:
+    SampleThread(DanStepQueue &queue, std::function<void()> work)
+        : m_queue(queue), m_thread([this, work = std::move(work)] {
+              work();
+              m_queue.close();
+          })
+    {
+    }
+    ~SampleThread()
+    {
+        m_queue.stop();
+        m_thread.join();
+    }
+    SampleThread(const SampleThread &) = delete;
+    SampleThread &operator=(const SampleThread &) = delete;
+
+private:
+    DanStepQueue &m_queue;
+    std::thread m_thread;
+};
+
+// The sample lines from line 9 on, parsed and drawn until the file or the
+// dive ends. Nothing it raises leaves the thread.
+SamplesEnd readSamples(DanLineReader &reader, DanProfile &profile, QueuedPlotter &queued, int step, int lineNumber,
+                       qint64 &position) noexcept
+{
+    SamplesEnd end;
+    // The final sample is always drawn, also when the step test skipped it.
+    std::string skipped;
+    int skippedLine = 0;
+    int parseLine = 0;
+    std::string_view line;
+    try {
+        while (reader.next(line)) {
+            ++lineNumber;
+            if (DanIsEmptyLine(line))
+                continue;
+            if (!DanBeginsWithBlank(line)) {
+                end.severalDives = true;
+                break;
+            }
+            position += qint64(line.size());
+            if (position % step == 0) {
+                skippedLine = 0;
+                parseLine = lineNumber;
+                profile.ParseData(line);
+            } else {
+                skipped.assign(line);
+                skippedLine = lineNumber;
+            }
+        }
+        if (skippedLine > 0 && !end.severalDives) {
+            parseLine = skippedLine;
+            profile.ParseData(skipped);
+        }
+    } catch (const ConvertError &error) {
+        end.message = error.message();
+        end.messageLine = parseLine;
+    } catch (const QueuedPlotter::Stopped &) {
+    } catch (...) {
+        end.failure = std::current_exception();
+    }
+    // What was drawn before the end, an error included, is shown.
+    try {
+        queued.flush();
+    } catch (const QueuedPlotter::Stopped &) {
+    } catch (...) {
+        if (!end.failure)
+            end.failure = std::current_exception();
+    }
+    return end;
+}
+
+void showSteps(const DanStepBatch &batch, const DanLoadOptions &options, DanPlotter &plotter)
+{
+    DanDrawOp op;
+    for (const DanStep &step : batch.steps) {
+        switch (step.kind) {
+        case DanStep::Draw:
+            op.kind = step.op;
+            op.color = step.color;
+            op.markStyle = step.markStyle;
+            op.x = step.x;
+            op.y = step.y;
+            plotter.draw(op);
+            break;
+        case DanStep::DrawWhole: plotter.draw(batch.whole[std::size_t(step.value)]); break;
+        case DanStep::Redraw: options.redraw(step.value); break;
+        case DanStep::Sample: options.sample(step.x, step.y); break;
+        }
+    }
 }
 
 } // namespace
@@ -58,22 +228,6 @@ DanLoadResult LoadDanFile(const QString &path, const DanLoadOptions &options, Da
         return result;
     }
     result.opened = true;
-    const int step = std::max(1, options.resolutionStep);
-    qint64 position = 0;
-    DanProfile profile(plotter, options.animate, [&] {
-        if (options.redraw)
-            options.redraw(position);
-    });
-    if (options.sample)
-        profile.setSampleSink(options.sample);
-    const auto takeSummary = [&] {
-        result.maxDepth = profile.maxDepth();
-        result.maxTime = profile.maxTime();
-        result.maxTemperature = profile.maxTemperature();
-        result.samplingInterval = profile.samplingInterval();
-        result.sampleCount = profile.sampleCount();
-        result.charactersRead = position;
-    };
 
     DanDrawOp start;
     plotter.draw(start); // the pen at (0, 0)
@@ -88,42 +242,38 @@ DanLoadResult LoadDanFile(const QString &path, const DanLoadOptions &options, Da
             DanReadDiveHeader(textOf(line), result.header);
     }
 
-    // The final sample is always drawn, also when the step test skipped it.
-    std::string skipped;
-    int skippedLine = 0;
-    int parseLine = 0;
-    try {
-        while (reader.next(line)) {
-            ++lineNumber;
-            if (DanIsEmptyLine(line))
-                continue;
-            if (!DanBeginsWithBlank(line)) {
-                result.severalDives = true;
-                takeSummary();
-                return result;
-            }
-            position += qint64(line.size());
-            if (position % step == 0) {
-                skippedLine = 0;
-                parseLine = lineNumber;
-                profile.ParseData(line);
-            } else {
-                skipped.assign(line);
-                skippedLine = lineNumber;
-            }
-        }
-        if (skippedLine > 0) {
-            parseLine = skippedLine;
-            profile.ParseData(skipped);
-        }
-    } catch (const ConvertError &error) {
-        result.message = error.message();
-        result.messageLine = parseLine;
+    // The samples are read and parsed on a thread of their own while this
+    // one draws what they give, in the same order.
+    DanStepQueue queue;
+    QueuedPlotter queued(queue, bool(options.redraw));
+    qint64 position = 0;
+    DanProfile profile(queued, options.animate, [&] { queued.redraw(position); });
+    if (options.sample)
+        profile.setSampleSink([&](double seconds, double depth) { queued.sample(seconds, depth); });
+    SamplesEnd end;
+    {
+        SampleThread reading(queue, [&] {
+            end = readSamples(reader, profile, queued, std::max(1, options.resolutionStep), lineNumber, position);
+        });
+        DanStepBatch batch;
+        while (queue.pop(batch))
+            showSteps(batch, options, plotter);
     }
-    if (result.message.isEmpty() && !reader.readError().isEmpty())
+    if (end.failure)
+        std::rethrow_exception(end.failure);
+
+    result.severalDives = end.severalDives;
+    result.message = end.message;
+    result.messageLine = end.messageLine;
+    if (result.message.isEmpty() && !end.severalDives && !reader.readError().isEmpty())
         result.message = reader.readError();
-    takeSummary();
-    if (result.message.isEmpty() && result.sampleCount == 0)
+    result.maxDepth = profile.maxDepth();
+    result.maxTime = profile.maxTime();
+    result.maxTemperature = profile.maxTemperature();
+    result.samplingInterval = profile.samplingInterval();
+    result.sampleCount = profile.sampleCount();
+    result.charactersRead = position;
+    if (result.message.isEmpty() && !result.severalDives && result.sampleCount == 0)
         result.message = QStringLiteral("%1 holds no dive samples (they begin on line %2).")
                              .arg(QFileInfo(path).fileName())
                              .arg(FirstSampleLine);

@@ -4,6 +4,7 @@
 #include "charts/RChart.h"
 #include "core/NumText.h"
 #include "profiles/model/DanFields.h"
+#include "profiles/model/DanProfile.h"
 #include "profiles/model/DanReader.h"
 #include "profiles/model/DanSummary.h"
 #include "profiles/window/DanChartReplay.h"
@@ -34,6 +35,23 @@ std::vector<Op> opsOf(const std::vector<Op> &ops, Op::Kind kind)
     std::copy_if(ops.begin(), ops.end(), std::back_inserter(out), [&](const Op &op) { return op.kind == kind; });
     return out;
 }
+
+// Everything a load hands on, as text, in the order handed.
+struct EventList final : DanPlotter
+{
+    QStringList events;
+    void draw(const DanDrawOp &op) override
+    {
+        events << QStringLiteral("draw %1 %2 %3 %4 %5 %6 %7")
+                      .arg(int(op.kind))
+                      .arg(op.markStyle)
+                      .arg(op.color, 0, 16)
+                      .arg(op.x)
+                      .arg(op.y)
+                      .arg(op.x2)
+                      .arg(op.y2);
+    }
+};
 
 } // namespace
 
@@ -426,6 +444,82 @@ private slots:
         QCOMPARE(result.sampleCount, 30);   // the first dive stays drawn
         QCOMPARE(opsOf(ops.ops, Op::LineTo).size(), std::size_t(30));
         QVERIFY(DanSummaryTexts(result)[RunTimePanel].isEmpty());
+    }
+
+    // A file of many batches of drawing: everything the load hands on, in
+    // the order handed, is what its sample lines give when drawn one by one.
+    void longFileDrawsAsItsLinesOneByOne()
+    {
+        DanDiveShape dive;
+        dive.samples = 30000;
+        dive.intervalSeconds = 2;
+        dive.deco = {{9000, 18000, 20}};
+        dive.warnings = {5, 12000, 29999};
+        const QString path = m_dir.filePath(QStringLiteral("long.nem"));
+        QVERIFY(WriteDanFile(path, {dive}));
+
+        EventList loaded;
+        DanLoadOptions options;
+        options.redraw = [&](qint64 position) { loaded.events << QStringLiteral("redraw %1").arg(position); };
+        options.sample = [&](double t, double d) { loaded.events << QStringLiteral("sample %1 %2").arg(t).arg(d); };
+        const DanLoadResult result = LoadDanFile(path, options, loaded);
+        QVERIFY2(result.complete(), qPrintable(result.message));
+        QCOMPARE(result.sampleCount, 30000);
+
+        EventList expected;
+        expected.draw(DanDrawOp());
+        qint64 position = 0;
+        DanProfile profile(expected, false, [&] { expected.events << QStringLiteral("redraw %1").arg(position); });
+        profile.setSampleSink(
+            [&](double t, double d) { expected.events << QStringLiteral("sample %1 %2").arg(t).arg(d); });
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        for (int number = 1; !file.atEnd(); ++number) {
+            const QByteArray line = file.readLine().chopped(2); // without "\r\n"
+            if (number < 9)
+                continue;
+            position += line.size();
+            profile.ParseData(std::string_view(line.constData(), std::size_t(line.size())));
+        }
+        QCOMPARE(loaded.events.size(), expected.events.size());
+        QCOMPARE(loaded.events, expected.events);
+        QCOMPARE(result.charactersRead, position);
+    }
+
+    // A bad line after many batches: all drawn before it is handed on.
+    void badLineAfterManyBatches()
+    {
+        QByteArray bytes = danHead();
+        for (int i = 0; i < 25000; ++i)
+            bytes += danSample(QByteArray::number(i / 60) + '.' + QByteArray::number(i % 60).rightJustified(2, '0'),
+                               "10");
+        bytes += danSample("9x", "10");
+        DanOpList ops;
+        const DanLoadResult result = load(bytes, ops);
+        QCOMPARE(result.message, QStringLiteral("'9x' is not a valid floating point value"));
+        QCOMPARE(result.messageLine, 8 + 25001);
+        QCOMPARE(opsOf(ops.ops, Op::LineTo).size(), std::size_t(25000));
+    }
+
+    // A drawing side that fails ends the load with its error, also while
+    // the reading side is batches ahead.
+    void failingDrawingEndsTheLoad()
+    {
+        DanDiveShape dive;
+        dive.samples = 40000;
+        const QString path = m_dir.filePath(QStringLiteral("fails.nem"));
+        QVERIFY(WriteDanFile(path, {dive}));
+        struct FailingPlotter final : DanPlotter
+        {
+            int drawn = 0;
+            void draw(const DanDrawOp &) override
+            {
+                if (++drawn == 5000)
+                    throw std::runtime_error("out of paper");
+            }
+        } plotter;
+        QVERIFY_THROWS_EXCEPTION(std::runtime_error, LoadDanFile(path, {}, plotter));
+        QCOMPARE(plotter.drawn, 5000);
     }
 
     void numbersReadAlikeInEveryLocale()
