@@ -26,7 +26,7 @@ QString fieldOf(const QString &line, int number)
 }
 
 // Draws into the queue: what the reading thread's profile draws, with the
-// redraws and samples between, in batches.
+// redraws between, in batches.
 class QueuedPlotter final : public DanPlotter
 {
 public:
@@ -50,12 +50,6 @@ public:
     {
         if (m_redraws)
             add(DanStep::Redraw).value = position;
-    }
-    void sample(double seconds, double depth)
-    {
-        DanStep &step = add(DanStep::Sample);
-        step.x = seconds;
-        step.y = depth;
     }
     // Hands over what was gathered; throws Stopped once nobody takes it.
     void flush()
@@ -186,7 +180,6 @@ void showSteps(const DanStepBatch &batch, const DanLoadOptions &options, DanPlot
             break;
         case DanStep::DrawWhole: plotter.draw(batch.whole[std::size_t(step.value)]); break;
         case DanStep::Redraw: options.redraw(step.value); break;
-        case DanStep::Sample: options.sample(step.x, step.y); break;
         }
     }
 }
@@ -249,7 +242,7 @@ DanLoadResult LoadDanFile(const QString &path, const DanLoadOptions &options, Da
     qint64 position = 0;
     DanProfile profile(queued, options.animate, [&] { queued.redraw(position); });
     if (options.sample)
-        profile.setSampleSink([&](double seconds, double depth) { queued.sample(seconds, depth); });
+        profile.setSampleSink(options.sample);
     SamplesEnd end;
     {
         SampleThread reading(queue, [&] {

@@ -39,9 +39,12 @@ struct DanLoadOptions
     int resolutionStep = 1; // 1, 4 or 8: a sample is drawn when the running
                             // count of characters since line 9 is a multiple
     bool animate = false;   // redraw every 20 samples instead of every 200
-    // Called at each redraw with the characters read since line 9.
+    // Called at each redraw with the characters read since line 9, on the
+    // caller's thread, in step with the drawing.
     std::function<void(qint64 position)> redraw;
-    // Called with every sample drawn: its time in seconds, its depth in feet.
+    // Called with every sample drawn: its time in seconds, its depth in
+    // feet. It is called on the thread that reads the samples, not the
+    // caller's, and ends before the load returns.
     std::function<void(double seconds, double depth)> sample;
 };
 

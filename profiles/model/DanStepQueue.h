@@ -1,8 +1,8 @@
 #pragma once
 
 // What the reading thread of a DAN file draws, handed to the thread that
-// shows it in the order drawn: drawing operations, the redraws between
-// them and the samples for the computed ceiling, in batches. The reading
+// shows it in the order drawn: drawing operations and the redraws between
+// them, in batches. The reading
 // thread waits while it is a few batches ahead, so the queue stays small
 // whatever the size of the file.
 
@@ -21,12 +21,12 @@
 // here; rectangles and texts are kept whole beside the steps.
 struct DanStep
 {
-    enum Kind : std::uint8_t { Draw, DrawWhole, Redraw, Sample };
+    enum Kind : std::uint8_t { Draw, DrawWhole, Redraw };
     Kind kind = Draw;
     DanDrawOp::Kind op = DanDrawOp::MoveTo; // Draw
     QRgb color = 0;                         // Draw
     int markStyle = 0;                      // Draw
-    double x = 0, y = 0;                    // Draw: the point; Sample: seconds and depth in feet
+    double x = 0, y = 0;                    // Draw: the point
     qint64 value = 0;                       // Redraw: characters read since line 9; DrawWhole: index into `whole`
 };
 

@@ -446,8 +446,9 @@ private slots:
         QVERIFY(DanSummaryTexts(result)[RunTimePanel].isEmpty());
     }
 
-    // A file of many batches of drawing: everything the load hands on, in
-    // the order handed, is what its sample lines give when drawn one by one.
+    // A file of many batches of drawing: what the load draws, with its
+    // redraws in between, and the samples it hands on are what its sample
+    // lines give when drawn one by one.
     void longFileDrawsAsItsLinesOneByOne()
     {
         DanDiveShape dive;
@@ -459,19 +460,20 @@ private slots:
         QVERIFY(WriteDanFile(path, {dive}));
 
         EventList loaded;
+        QStringList loadedSamples; // handed on by the reading thread
         DanLoadOptions options;
         options.redraw = [&](qint64 position) { loaded.events << QStringLiteral("redraw %1").arg(position); };
-        options.sample = [&](double t, double d) { loaded.events << QStringLiteral("sample %1 %2").arg(t).arg(d); };
+        options.sample = [&](double t, double d) { loadedSamples << QStringLiteral("%1 %2").arg(t).arg(d); };
         const DanLoadResult result = LoadDanFile(path, options, loaded);
         QVERIFY2(result.complete(), qPrintable(result.message));
         QCOMPARE(result.sampleCount, 30000);
 
         EventList expected;
+        QStringList expectedSamples;
         expected.draw(DanDrawOp());
         qint64 position = 0;
         DanProfile profile(expected, false, [&] { expected.events << QStringLiteral("redraw %1").arg(position); });
-        profile.setSampleSink(
-            [&](double t, double d) { expected.events << QStringLiteral("sample %1 %2").arg(t).arg(d); });
+        profile.setSampleSink([&](double t, double d) { expectedSamples << QStringLiteral("%1 %2").arg(t).arg(d); });
         QFile file(path);
         QVERIFY(file.open(QIODevice::ReadOnly));
         for (int number = 1; !file.atEnd(); ++number) {
@@ -483,6 +485,7 @@ private slots:
         }
         QCOMPARE(loaded.events.size(), expected.events.size());
         QCOMPARE(loaded.events, expected.events);
+        QCOMPARE(loadedSamples, expectedSamples);
         QCOMPARE(result.charactersRead, position);
     }
 
