@@ -9,6 +9,7 @@ void DisplayList::clear()
     m_extras.clear();
     m_extras.shrink_to_fit();
     m_blocks.clear();
+    m_blockLines.clear();
     m_distinct.clear();
     m_distinct.shrink_to_fit();
     m_upper.clear();
@@ -36,6 +37,8 @@ void DisplayList::append(const ChartItem &item, ChartItemExtra extra)
 
 void DisplayList::noteAppended()
 {
+    if (m_items.size() % BlockSize == 0)
+        m_blockLines.push_back(lineSummaryOf(m_blocks.back()));
     // Each level whose last node has just become complete gains a node
     // above it.
     for (int level = 1; m_items.size() % (std::size_t(1) << levelBits(level)) == 0; ++level) {
@@ -58,7 +61,15 @@ void DisplayList::noteAppended()
                 addDistinct(merged, upper.distinct, below[child.firstDistinct + k]);
         }
         upper.nodes.push_back(merged);
+        upper.lines.push_back(lineSummaryOf(merged));
     }
+}
+
+LineSummary DisplayList::lineSummaryOf(const ItemBlock &node)
+{
+    if (!node.hasLine)
+        return {std::nan(""), std::nan(""), 0, 0, 0, 0};
+    return {node.lineMinX, node.lineMaxX, node.firstY, node.lineMinY, node.lineMaxY, node.lastY};
 }
 
 void DisplayList::addDistinct(ItemBlock &block, std::vector<DistinctMark> &list, const DistinctMark &mark)
@@ -129,11 +140,11 @@ const ChartItemExtra &DisplayList::extra(std::size_t i) const
 
 std::size_t DisplayList::memoryBytes() const
 {
-    std::size_t bytes = m_items.bytes() + m_blocks.bytes() + m_extras.capacity() * sizeof(m_extras[0])
-                        + m_markIndex.capacity() * sizeof(std::uint32_t) + m_distinct.capacity() * sizeof(DistinctMark)
-                        + m_upper.capacity() * sizeof(UpperLevel);
+    std::size_t bytes = m_items.bytes() + m_blocks.bytes() + m_blockLines.bytes()
+                        + m_extras.capacity() * sizeof(m_extras[0]) + m_markIndex.capacity() * sizeof(std::uint32_t)
+                        + m_distinct.capacity() * sizeof(DistinctMark) + m_upper.capacity() * sizeof(UpperLevel);
     for (const UpperLevel &level : m_upper)
-        bytes += level.nodes.bytes() + level.distinct.capacity() * sizeof(DistinctMark);
+        bytes += level.nodes.bytes() + level.lines.bytes() + level.distinct.capacity() * sizeof(DistinctMark);
     return bytes;
 }
 

@@ -82,6 +82,19 @@ struct ItemBlock
 };
 static_assert(offsetof(ItemBlock, markCount) + sizeof(std::uint32_t) <= 64, "a long line's fields share a cache line");
 
+// What gathering a line without marks needs of a node: the line's extent
+// across and its first, lowest, highest and last height. Kept apart from
+// the nodes and packed, so that walking a long line reads a few cache lines
+// for the parts of a node rather than a few for each part. A node without
+// a line has minX and maxX not a number.
+struct LineSummary
+{
+    double minX, maxX;
+    double firstY, lowY, highY, lastY;
+    bool hasLine() const { return minX == minX; }
+};
+static_assert(sizeof(LineSummary) == 48, "line summaries stay packed");
+
 struct DistinctMark
 {
     double y;
@@ -121,6 +134,12 @@ public:
     {
         return level == 0 ? m_blocks[index] : m_upper[level - 1].nodes[index];
     }
+    // The line summary of a complete node of `level` (the last block, while
+    // it still grows, has none yet).
+    const LineSummary &lineSummary(int level, std::size_t index) const
+    {
+        return level == 0 ? m_blockLines[index] : m_upper[level - 1].lines[index];
+    }
     // The distinct marks of the nodes of `level`.
     const std::vector<DistinctMark> &distinctMarks(int level) const
     {
@@ -139,17 +158,20 @@ private:
     struct UpperLevel
     {
         ChunkedVector<ItemBlock, 6> nodes;
+        ChunkedVector<LineSummary, 6> lines;
         std::vector<DistinctMark> distinct;
     };
 
     void noteInBlock(const ChartItem &item, const ChartItemExtra *extra);
     void noteLine(ItemBlock &block, const ChartItem &item) const;
     void noteAppended();
+    static LineSummary lineSummaryOf(const ItemBlock &node);
     static void addDistinct(ItemBlock &block, std::vector<DistinctMark> &list, const DistinctMark &mark);
 
     ChunkedVector<ChartItem, 19> m_items;                           // chunks of 12 MiB
     std::vector<std::pair<std::size_t, ChartItemExtra>> m_extras;   // sorted by item index
     ChunkedVector<ItemBlock, 14> m_blocks;
+    ChunkedVector<LineSummary, 16> m_blockLines;   // chunks of 3 MiB
     std::vector<DistinctMark> m_distinct;
     std::vector<UpperLevel> m_upper;   // levels 1, 2, ...
     std::vector<std::uint32_t> m_markIndex;

@@ -32,6 +32,8 @@ PlotDrawer::PlotDrawer(QImage &image, const PlotGeometry &geometry, const PlotSt
     // Taken before any painter is opened, so both write to the same pixels.
     m_bits = reinterpret_cast<QRgb *>(image.bits());
     m_stride = int(image.bytesPerLine() / sizeof(QRgb));
+    m_imageWidth = image.width();
+    m_imageHeight = image.height();
 }
 
 PlotDrawer::PlotDrawer(QPainter &painter, const PlotGeometry &geometry, const PlotStyle &style, bool thin)
@@ -332,37 +334,99 @@ void PlotDrawer::endLineAfter(const ItemBlock &block)
 
 void PlotDrawer::walkBareNode(const DisplayList &list, int level, std::size_t index)
 {
-    if (level == 0) {
-        // The pen moves lead back to where the line goes on: only the
-        // line-to items count.
-        const std::size_t first = index << DisplayList::BlockBits;
-        for (std::size_t k = first; k < first + DisplayList::BlockSize; k += 64 / sizeof(ChartItem))
-            __builtin_prefetch(&list[k]);
-        for (std::size_t k = first; k < first + DisplayList::BlockSize; ++k) {
-            const ChartItem &item = list[k];
-            if (item.kind == ItemKind::LineTo)
-                addToColumn(m_geo.toX(item.x), item.y, item.y, item.y, item.y);
-        }
-        m_stats.itemsWalked += DisplayList::BlockSize;
+    const auto children = [](std::size_t node) {
+        return std::pair(node << DisplayList::FanoutBits, (node + 1) << DisplayList::FanoutBits);
+    };
+    if (level > GatheredLevels) {
+        const auto [from, to] = children(index);
+        for (std::size_t c = from; c < to; ++c)
+            __builtin_prefetch(&list.lineSummary(level - 1, c));
+        for (std::size_t c = from; c < to; ++c)
+            walkBareNode(list, level - 1, c);
         return;
     }
-    const std::size_t first = index << DisplayList::FanoutBits;
-    // The parts lie apart in memory that is mostly not cached: asked for
-    // all at once, they arrive together.
-    for (std::size_t c = first; c < first + DisplayList::Fanout; ++c)
-        __builtin_prefetch(&list.node(level - 1, c));
-    for (std::size_t c = first; c < first + DisplayList::Fanout; ++c) {
-        const ItemBlock &part = list.node(level - 1, c);
-        if (!part.hasLine)
-            continue;
-        const int column = m_geo.toX(part.lineMinX);
-        if (m_geo.toX(part.lineMaxX) == column) {
-            addToColumn(column, part.firstY, part.lineMinY, part.lineMaxY, part.lastY);
-            ++m_stats.blocksSummarised;
-        } else {
-            walkBareNode(list, level - 1, c);
+    // The node's parts are looked into a level at a time, for the whole
+    // node, before any is drawn: the parts of each level, and at last the
+    // items of the blocks left, are asked of memory all at once rather than
+    // one after the other, each waiting for the one it was found in.
+    std::vector<LinePart> &parts = m_lineParts;
+    std::vector<LinePart> &next = m_nextLineParts;
+    parts.clear();
+    addLinePart(list, level, index, parts);
+    for (int l = level; l > 0; --l) {
+        for (const LinePart &part : parts)
+            if (!part.summary) {
+                const auto [from, to] = children(part.index);
+                for (std::size_t c = from; c < to; ++c)
+                    __builtin_prefetch(&list.lineSummary(l - 1, c));
+            }
+        next.clear();
+        for (const LinePart &part : parts) {
+            if (part.summary) {
+                next.push_back(part);
+                continue;
+            }
+            const auto [from, to] = children(part.index);
+            for (std::size_t c = from; c < to; ++c)
+                addLinePart(list, l - 1, c, next);
         }
+        std::swap(parts, next);
     }
+    for (const LinePart &part : parts)
+        if (!part.summary) {
+            const char *items = reinterpret_cast<const char *>(&list[part.index << DisplayList::BlockBits]);
+            for (std::size_t k = 0; k < DisplayList::BlockSize * sizeof(ChartItem); k += 64)
+                __builtin_prefetch(items + k);
+        }
+    for (const LinePart &part : parts) {
+        if (!part.summary) {
+            walkBlockLine(list, part.index);
+            continue;
+        }
+        const LineSummary &s = *part.summary;
+        addToColumn(part.column, s.firstY, s.lowY, s.highY, s.lastY);
+        ++m_stats.blocksSummarised;
+    }
+}
+
+void PlotDrawer::addLinePart(const DisplayList &list, int level, std::size_t index, std::vector<LinePart> &parts) const
+{
+    const LineSummary &s = list.lineSummary(level, index);
+    if (!s.hasLine())
+        return;
+    const int column = m_geo.toX(s.minX);
+    parts.push_back(LinePart{index, m_geo.toX(s.maxX) == column ? &s : nullptr, column});
+}
+
+void PlotDrawer::walkBlockLine(const DisplayList &list, std::size_t block)
+{
+    // The pen moves lead back to where the line goes on: only the line-to
+    // items count. Points that fall into one column are gathered here and
+    // handed on together.
+    const std::size_t first = block << DisplayList::BlockBits;
+    bool open = false;
+    int column = 0;
+    double firstY = 0, low = 0, high = 0, last = 0;
+    for (std::size_t k = first; k < first + DisplayList::BlockSize; ++k) {
+        const ChartItem &item = list[k];
+        if (item.kind != ItemKind::LineTo)
+            continue;
+        const int x = m_geo.toX(item.x);
+        if (open && x == column) {
+            low = std::min(low, item.y);
+            high = std::max(high, item.y);
+            last = item.y;
+            continue;
+        }
+        if (open)
+            addToColumn(column, firstY, low, high, last);
+        open = true;
+        column = x;
+        firstY = low = high = last = item.y;
+    }
+    if (open)
+        addToColumn(column, firstY, low, high, last);
+    m_stats.itemsWalked += DisplayList::BlockSize;
 }
 
 void PlotDrawer::drawSummaryLine(const ItemBlock &block, QPoint start, const std::array<QPoint, 4> &points)
@@ -505,8 +569,8 @@ void PlotDrawer::flushRun(bool keepLast)
 // One-pixel line with both end points set (Bresenham), clipped to the image.
 void PlotDrawer::drawThinSegment(QPoint a, QPoint b, QRgb color)
 {
-    const int w = m_image->width();
-    const int h = m_image->height();
+    const int w = m_imageWidth;
+    const int h = m_imageHeight;
     int x0 = a.x(), y0 = a.y();
     const int x1 = b.x(), y1 = b.y();
     if (std::max(x0, x1) < 0 || std::min(x0, x1) >= w || std::max(y0, y1) < 0 || std::min(y0, y1) >= h)
@@ -514,8 +578,9 @@ void PlotDrawer::drawThinSegment(QPoint a, QPoint b, QRgb color)
     if (x0 == x1) {
         const int from = std::max(0, std::min(y0, y1));
         const int to = std::min(h - 1, std::max(y0, y1));
-        QRgb *pixel = m_bits + std::size_t(from) * m_stride + x0;
-        for (int y = from; y <= to; ++y, pixel += m_stride)
+        const int stride = m_stride;
+        QRgb *pixel = m_bits + std::size_t(from) * stride + x0;
+        for (int y = from; y <= to; ++y, pixel += stride)
             *pixel = color;
         return;
     }
@@ -570,7 +635,7 @@ void PlotDrawer::drawMarkAt(QPoint p, QRgb color, int style)
     const QRect box = boxAround(p, MarkReach);
     touched(box);
     if (m_bits)
-        SetMarkPixels(m_bits, m_stride, m_image->width(), m_image->height(), p.x(), p.y(), style, color);
+        SetMarkPixels(m_bits, m_stride, m_imageWidth, m_imageHeight, p.x(), p.y(), style, color);
     else
         PaintMarkPixels(painter(), p.x(), p.y(), style, color);
     m_recentCount += m_recentMarks[m_nextRecent].valid ? 0 : 1;

@@ -130,6 +130,22 @@ private:
     // their parts, down to the items. Its parts' lines join without a
     // break, as the node is plain.
     void walkBareNode(const DisplayList &list, int level, std::size_t index);
+    // Nodes of up to this level are walked a level at a time; a bigger one
+    // is walked as its parts, one after the other, so that what is asked of
+    // memory ahead is used before it is pushed out of the caches again.
+    static constexpr int GatheredLevels = 3;
+    // The parts of a bare node while it is walked: a summary that falls
+    // into one column, or a node still to be looked into.
+    struct LinePart
+    {
+        std::size_t index;
+        const LineSummary *summary; // null: spread over several columns
+        int column;
+    };
+    // Adds the node to `parts` when it holds a line.
+    void addLinePart(const DisplayList &list, int level, std::size_t index, std::vector<LinePart> &parts) const;
+    // The line of a bare block, from its items.
+    void walkBlockLine(const DisplayList &list, std::size_t block);
 
     bool drawNodesAt(const DisplayList &list, int levels, std::size_t &i);
     // `knownInside`: the block lies within one found inside the plot.
@@ -149,6 +165,7 @@ private:
     QImage *m_image = nullptr;
     QRgb *m_bits = nullptr;
     int m_stride = 0;
+    int m_imageWidth = 0, m_imageHeight = 0;
     QPainter *m_painter = nullptr;
     bool m_ownPainter = false;
     const PlotGeometry &m_geo;
@@ -175,6 +192,8 @@ private:
         double first = 0, low = 0, high = 0, last = 0;
     };
     GatheredLine m_line;
+    // The parts of the bare node being walked, this level and the next.
+    std::vector<LinePart> m_lineParts, m_nextLineParts;
 
     // Items before this one lie in a run found wholly inside the plot.
     std::size_t m_insideUntil = 0;

@@ -29,11 +29,14 @@ struct AxisScale
     int toPixel(double value) const
     {
         const double p = toPixelExact(value);
-        if (std::isnan(p))
-            return 0;
         // Adding and taking away 1.5 * 2^52 rounds to the nearest integer,
         // halves to even, like lrint, without a library call.
         constexpr double Round = 6755399441055744.0;
+        // Mostly the pixel lies well within the limits (and is a number).
+        if (p > -30000.0 && p < 30000.0)
+            return static_cast<int>((p + Round) - Round);
+        if (std::isnan(p))
+            return 0;
         const double rounded = (std::clamp(p, -2147483647.0, 2147483647.0) + Round) - Round;
         return static_cast<int>(std::clamp(rounded, -30000.0, 30000.0));
     }

@@ -18,6 +18,29 @@ void appendLine(TRChart &chart, int items, double lift = 0)
         chart.DrawLineTo(i, 50 + lift + 35 * std::sin(i / 4000.0) + (i % 13) * 0.9);
 }
 
+// `items` more items of a shape, at x = 1, 2, ... (or about there):
+// "line" a jagged line; "back and forth" a line whose x runs back 40 steps
+// after every 100; "gaps" a line with a point not a number every 333
+// items; "colours" a line that changes colour every 700 items; "marks"
+// marks only.
+void appendShape(TRChart &chart, const QString &shape, int items)
+{
+    for (int i = 1; i <= items; ++i) {
+        const double y = 50 + 35 * std::sin(i / 4000.0) + (i % 13) * 0.9;
+        if (shape == "marks") {
+            chart.AddMark(i, y, 1 + i % 3);
+        } else if (shape == "back and forth") {
+            const int turn = i % 140;
+            chart.DrawLineTo(i - 2 * std::max(0, turn - 100), y);
+        } else if (shape == "gaps") {
+            chart.DrawLineTo(i, i % 333 == 0 ? std::nan("") : y);
+        } else {
+            chart.setDataColor(shape == "colours" && (i / 700) % 2 ? Qt::red : Qt::yellow);
+            chart.DrawLineTo(i, y);
+        }
+    }
+}
+
 std::unique_ptr<TRChart> chartOf(int items)
 {
     auto chart = std::make_unique<TRChart>();
@@ -255,6 +278,70 @@ private slots:
         QVERIFY(!list.node(0, 0).plain); // it begins before the pen's first move
         QCOMPARE(list.node(0, 1).plain, std::isfinite(x) && std::isfinite(y));
         QVERIFY(list.node(0, 2).plain);
+    }
+
+    void lineSummariesStandForTheirNodes_data()
+    {
+        QTest::addColumn<QString>("shape");
+        QTest::addColumn<int>("items");
+        // Every complete node at every level has a line summary equal to its
+        // own line fields; the block still growing has none yet.
+        QTest::newRow("a line over level-2 edges, ending inside a block") << "line" << 2048 * 3 + 17;
+        QTest::newRow("a line ending on a level-1 edge") << "line" << 256 * 9;
+        QTest::newRow("marks only") << "marks" << 600;
+        QTest::newRow("a line back and forth") << "back and forth" << 5000;
+        QTest::newRow("a line with gaps") << "gaps" << 3000;
+        QTest::newRow("lines of two colours by turns") << "colours" << 3000;
+    }
+    void lineSummariesStandForTheirNodes()
+    {
+        QFETCH(QString, shape);
+        QFETCH(int, items);
+        TRChart chart;
+        chart.MovePenTo(0, 0);
+        appendShape(chart, shape, items - 1);
+        const DisplayList &list = chart.items();
+        QCOMPARE(list.size(), std::size_t(items));
+        for (int level = 0; level < list.levelCount(); ++level) {
+            const std::size_t complete = list.size() >> DisplayList::levelBits(level);
+            QVERIFY(list.nodeCount(level) >= complete);
+            for (std::size_t i = 0; i < complete; ++i) {
+                const ItemBlock &node = list.node(level, i);
+                const LineSummary &line = list.lineSummary(level, i);
+                const QByteArray where = QByteArray::number(level) + "/" + QByteArray::number(qulonglong(i));
+                QVERIFY2(line.hasLine() == (node.hasLine && !std::isnan(node.lineMinX)), where);
+                if (!line.hasLine())
+                    continue;
+                QVERIFY2(line.minX == node.lineMinX && line.maxX == node.lineMaxX, where);
+                QVERIFY2(line.lowY == node.lineMinY && line.highY == node.lineMaxY, where);
+                QVERIFY2(line.firstY == node.firstY && line.lastY == node.lastY, where);
+            }
+        }
+    }
+
+    void unusualLinesArePixelExact_data()
+    {
+        QTest::addColumn<QString>("shape");
+        QTest::addColumn<double>("itemsPerColumn");
+        // 40,000 items in a 340-pixel plot, from a level-2 edge on.
+        for (const char *shape : {"back and forth", "gaps", "colours", "marks"})
+            for (double perColumn : {2048.0, 300.0, 40.0, 3.0, 40000.0 / 340})
+                QTest::addRow("%s, %g items a column", shape, perColumn) << QString(shape) << perColumn;
+    }
+    void unusualLinesArePixelExact()
+    {
+        QFETCH(QString, shape);
+        QFETCH(double, itemsPerColumn);
+        TRChart chart;
+        chart.resize(400, 300);
+        chart.setAutoRedraw(false);
+        chart.MovePenTo(0, 50);
+        appendShape(chart, shape, 40000);
+        const double lo = 2048;
+        chart.SetScaleRange(lo, 0, lo + 340 * itemsPerColumn, 100);
+        compareWithEveryItem(chart);
+        chart.SetScaleRange(-500, 0, 40500, 100);
+        compareWithEveryItem(chart);
     }
 
     void clearedListIsSummarisedAnew()
