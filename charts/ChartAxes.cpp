@@ -131,9 +131,9 @@ void TRChart::drawXAxis(QPainter &p, const PlotGeometry &geo)
         if (!t.major || !axis.label)
             continue;
         const QString text = axis.label(t.value);
-        const int tw = metrics.horizontalAdvance(text);
+        const int tw = m_labelTexts.measure(p, text).pixelWidth;
         const int left = std::min(x - tw / 2, width() - tw);
-        p.drawText(QPoint(left, y0 + XLabelGap + metrics.ascent()), text);
+        m_labelTexts.draw(p, QPoint(left, y0 + XLabelGap + metrics.ascent()), text);
     }
 }
 
@@ -142,7 +142,6 @@ void TRChart::drawYAxis(QPainter &p, const PlotGeometry &geo)
     const AxisTicks axis = axisTicks(m_loY, m_hiY, m_logY, m_yLabelType, m_minTickY, m_decPlaceY, m_dtY);
     const int x0 = m_lRim;
     const QFontMetrics metrics = p.fontMetrics();
-    const QFontMetricsF metricsF(p.font(), p.device());
     if (!axis.message.isEmpty()) {
         p.drawText(QRect(0, m_tRim + geo.h / 2 - metrics.height() / 2, x0 - YLabelGap, metrics.height()),
                    Qt::AlignRight | Qt::AlignVCenter | Qt::TextDontClip, axis.message);
@@ -157,8 +156,8 @@ void TRChart::drawYAxis(QPainter &p, const PlotGeometry &geo)
             continue;
         const QString text = axis.label(t.value);
         // Where the painter puts right-aligned text: its unrounded width.
-        const qreal tw = metricsF.horizontalAdvance(text);
-        p.drawText(QPointF(x0 - YLabelGap - tw, y - metrics.height() / 2 + metrics.ascent()), text);
+        const qreal tw = m_labelTexts.measure(p, text).width;
+        m_labelTexts.draw(p, QPointF(x0 - YLabelGap - tw, y - metrics.height() / 2 + metrics.ascent()), text);
     }
 }
 

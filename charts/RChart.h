@@ -10,6 +10,7 @@
 #include "charts/ChartItems.h"
 #include "charts/ChartPlot.h"
 #include "charts/ChartScaling.h"
+#include "charts/LabelTexts.h"
 
 #include <QColor>
 #include <QElapsedTimer>
@@ -283,6 +284,7 @@ private:
     QColor m_textBkColor{0xFF, 0xFF, 0xFF};
     FigType m_xLabelType = Num, m_yLabelType = Num;
     TDTLabel m_dtX, m_dtY;
+    LabelTexts m_labelTexts;
 
     DisplayList m_list;
 
