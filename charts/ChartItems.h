@@ -171,7 +171,7 @@ private:
     ChunkedVector<ChartItem, 19> m_items;                           // chunks of 12 MiB
     std::vector<std::pair<std::size_t, ChartItemExtra>> m_extras;   // sorted by item index
     ChunkedVector<ItemBlock, 14> m_blocks;
-    ChunkedVector<LineSummary, 16> m_blockLines;   // chunks of 3 MiB
+    ChunkedVector<LineSummary, 16> m_blockLines; // chunks of 3 MiB
     std::vector<DistinctMark> m_distinct;
     std::vector<UpperLevel> m_upper;   // levels 1, 2, ...
     std::vector<std::uint32_t> m_markIndex;
