@@ -8,6 +8,11 @@
 
 #include <QFileInfo>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+#include <cstring>
 #include <exception>
 #include <functional>
 #include <string>
@@ -25,6 +30,34 @@ QString fieldOf(const QString &line, int number)
     return textOf(DanField(std::string_view(bytes.constData(), std::size_t(bytes.size())), number));
 }
 
+// Writes a step around the processor's caches. A batch is written here
+// and read on the other thread, then written here again: stored the usual
+// way, each of its cache lines would first be fetched back from the other
+// thread's cache, which costs more than the reading of the file.
+void writeStep(DanStep *to, const DanStep &step)
+{
+#if defined(__SSE2__)
+    long long words[3];
+    static_assert(sizeof words == sizeof step);
+    std::memcpy(words, &step, sizeof words);
+    long long *out = reinterpret_cast<long long *>(to);
+    _mm_stream_si64(out, words[0]);
+    _mm_stream_si64(out + 1, words[1]);
+    _mm_stream_si64(out + 2, words[2]);
+#else
+    *to = step;
+#endif
+}
+
+// Makes the steps written around the caches visible before the batch is
+// handed over.
+void stepsWritten()
+{
+#if defined(__SSE2__)
+    _mm_sfence();
+#endif
+}
+
 // Draws into the queue: what the reading thread's profile draws, with the
 // redraws between, in batches.
 class QueuedPlotter final : public DanPlotter
@@ -34,27 +67,30 @@ public:
 
     void draw(const DanDrawOp &op) override
     {
-        if (op.kind == DanDrawOp::Rectangle || op.kind == DanDrawOp::Text) {
-            add(DanStep::DrawWhole).value = qint64(m_batch.whole.size());
-            m_batch.whole.push_back(op);
+        // A step holds a point, a colour and a small mark style.
+        const bool compact = (op.kind == DanDrawOp::MoveTo || op.kind == DanDrawOp::LineTo
+                              || op.kind == DanDrawOp::Mark)
+                             && op.markStyle >= 0 && op.markStyle <= 255 && op.x2 == 0 && op.y2 == 0
+                             && op.text.isNull();
+        if (compact) {
+            add({op.x, op.y, op.color, DanStep::Draw, op.kind, std::uint8_t(op.markStyle)});
             return;
         }
-        DanStep &step = add(DanStep::Draw);
-        step.op = op.kind;
-        step.color = op.color;
-        step.markStyle = op.markStyle;
-        step.x = op.x;
-        step.y = op.y;
+        add(DanStep::withNumber(DanStep::DrawWhole, qint64(m_batch.whole.size())));
+        m_batch.whole.push_back(op);
     }
     void redraw(qint64 position)
     {
         if (m_redraws)
-            add(DanStep::Redraw).value = position;
+            add(DanStep::withNumber(DanStep::Redraw, position));
     }
     // Hands over what was gathered; throws Stopped once nobody takes it.
     void flush()
     {
-        if (!m_batch.empty() && !m_queue.push(m_batch))
+        if (m_batch.empty())
+            return;
+        stepsWritten();
+        if (!m_queue.push(m_batch))
             throw Stopped();
     }
 
@@ -63,15 +99,13 @@ public:
     };
 
 private:
-    DanStep &add(DanStep::Kind kind)
+    void add(const DanStep &step)
     {
-        if (m_batch.steps.size() == DanStepQueue::BatchSize)
+        if (m_batch.count == DanStepQueue::BatchSize)
             flush();
-        if (m_batch.steps.capacity() == 0)
-            m_batch.steps.reserve(DanStepQueue::BatchSize);
-        DanStep &step = m_batch.steps.emplace_back();
-        step.kind = kind;
-        return step;
+        if (!m_batch.steps)
+            m_batch.steps = std::make_unique_for_overwrite<DanStep[]>(DanStepQueue::BatchSize);
+        writeStep(&m_batch.steps[m_batch.count++], step);
     }
 
     DanStepQueue &m_queue;
@@ -168,7 +202,8 @@ SamplesEnd readSamples(DanLineReader &reader, DanProfile &profile, QueuedPlotter
 void showSteps(const DanStepBatch &batch, const DanLoadOptions &options, DanPlotter &plotter)
 {
     DanDrawOp op;
-    for (const DanStep &step : batch.steps) {
+    for (std::size_t i = 0; i < batch.count; ++i) {
+        const DanStep &step = batch.steps[i];
         switch (step.kind) {
         case DanStep::Draw:
             op.kind = step.op;
@@ -178,8 +213,8 @@ void showSteps(const DanStepBatch &batch, const DanLoadOptions &options, DanPlot
             op.y = step.y;
             plotter.draw(op);
             break;
-        case DanStep::DrawWhole: plotter.draw(batch.whole[std::size_t(step.value)]); break;
-        case DanStep::Redraw: options.redraw(step.value); break;
+        case DanStep::DrawWhole: plotter.draw(batch.whole[std::size_t(step.number())]); break;
+        case DanStep::Redraw: options.redraw(step.number()); break;
         }
     }
 }

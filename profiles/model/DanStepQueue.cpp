@@ -26,7 +26,7 @@ void DanStepQueue::close()
 bool DanStepQueue::pop(DanStepBatch &batch)
 {
     std::unique_lock lock(m_mutex);
-    if (batch.steps.capacity() > 0) {
+    if (batch.steps) {
         batch.clear();
         m_spare.push_back(std::move(batch));
         batch = DanStepBatch();

@@ -8,36 +8,45 @@
 
 #include "profiles/model/DanDrawing.h"
 
+#include <bit>
 #include <condition_variable>
 #include <cstdint>
 #include <deque>
+#include <memory>
 #include <mutex>
 #include <vector>
 
-// A batch holds some thousands of samples' steps, so that the threads
-// rarely wait for each other and waking one costs little beside the work.
-//
-// One step in 40 bytes: most are moves, lines and marks, whose fields fit
-// here; rectangles and texts are kept whole beside the steps.
+// One step in 24 bytes: most are moves, lines and marks, whose fields fit
+// here; rectangles, texts and marks of an unusual style are kept whole
+// beside the steps.
 struct DanStep
 {
     enum Kind : std::uint8_t { Draw, DrawWhole, Redraw };
-    Kind kind = Draw;
-    DanDrawOp::Kind op = DanDrawOp::MoveTo; // Draw
-    QRgb color = 0;                         // Draw
-    int markStyle = 0;                      // Draw
-    double x = 0, y = 0;                    // Draw: the point
-    qint64 value = 0;                       // Redraw: characters read since line 9; DrawWhole: index into `whole`
+    double x, y; // Draw: the point; else the number below, bit for bit
+    QRgb color;
+    Kind kind;
+    DanDrawOp::Kind op;
+    std::uint8_t markStyle;
+
+    static DanStep withNumber(Kind kind, qint64 number)
+    {
+        return {std::bit_cast<double>(number), 0, 0, kind, DanDrawOp::MoveTo, 0};
+    }
+    // Redraw: the characters read since line 9; DrawWhole: the index into
+    // the batch's whole operations.
+    qint64 number() const { return std::bit_cast<qint64>(x); }
 };
+static_assert(sizeof(DanStep) == 24, "steps stay small");
 
 struct DanStepBatch
 {
-    std::vector<DanStep> steps;
+    std::unique_ptr<DanStep[]> steps; // room for BatchSize, the first `count` written
+    std::size_t count = 0;
     std::vector<DanDrawOp> whole;
-    bool empty() const { return steps.empty(); }
+    bool empty() const { return count == 0; }
     void clear()
     {
-        steps.clear();
+        count = 0;
         whole.clear();
     }
 };
@@ -45,8 +54,10 @@ struct DanStepBatch
 class DanStepQueue
 {
 public:
-    static constexpr std::size_t BatchSize = 16384;
-    static constexpr std::size_t MaxBatches = 4;
+    // Some thousand samples a batch: the threads rarely wait for each other,
+    // and the batches in flight fit in the processor's cache.
+    static constexpr std::size_t BatchSize = 4096;
+    static constexpr std::size_t MaxBatches = 8;
 
     // Reading side: hands over a full batch (left empty for refilling);
     // waits while the queue is full. False once the showing side stopped.
