@@ -35,17 +35,54 @@ CeilingDive CeilingDiveOf(const LogDive &dive)
     return out;
 }
 
-DiveCeiling::DiveCeiling(CeilingDive dive, const deco::DecoSettings &settings) : m_dive(std::move(dive))
+DiveCeiling::DiveCeiling(CeilingDive dive, const deco::DecoSettings &settings)
+    : m_dive(std::move(dive)), m_walk{deco::DecoTracker(settings)}
 {
-    Walk walk{deco::DecoTracker(settings)};
     const std::size_t count = m_dive.samples.size();
     m_snapshots.reserve(count / SnapshotStride + 1);
-    for (std::size_t i = 0; i < count; ++i) {
-        if (i % SnapshotStride == 0)
-            m_snapshots.push_back(walk);
-        if (step(walk, i))
-            m_points.push_back({m_dive.samples[i].seconds, float(walk.tracker.diveCeiling())});
-    }
+    for (std::size_t i = 0; i < count; ++i)
+        walkOn(i);
+    finish();
+}
+
+DiveCeiling::DiveCeiling(std::vector<DiveMix> mixes, const deco::DecoSettings &settings)
+    : m_dive{{}, std::move(mixes)}, m_walk{deco::DecoTracker(settings)}
+{
+}
+
+void DiveCeiling::add(const CeilingSample &sample)
+{
+    m_dive.samples.push_back(sample);
+    walkOn(m_dive.samples.size() - 1);
+}
+
+void DiveCeiling::walkOn(std::size_t i)
+{
+    if (i % SnapshotStride == 0)
+        m_snapshots.push_back(m_walk);
+    const CeilingSample &sample = m_dive.samples[i];
+    advance(m_walk, sample);
+    m_pointAtLast = !(m_walk.started && sample.seconds - m_walk.lastPoint < PointSeconds);
+    if (!m_pointAtLast)
+        return;
+    m_walk.started = true;
+    m_walk.lastPoint = sample.seconds;
+    m_points.push_back({sample.seconds, float(m_walk.tracker.diveCeiling())});
+}
+
+void DiveCeiling::finish()
+{
+    // The last sample always gives a point.
+    if (m_dive.samples.empty() || m_pointAtLast)
+        return;
+    m_pointAtLast = true;
+    m_points.push_back({m_dive.samples.back().seconds, float(m_walk.tracker.diveCeiling())});
+}
+
+void DiveCeiling::advance(Walk &walk, const CeilingSample &sample) const
+{
+    const DiveMix mix = sample.mix < m_dive.mixes.size() ? m_dive.mixes[sample.mix] : DiveMix{};
+    walk.tracker.add(sample.seconds / 60.0, sample.metres, {mix.o2, mix.he});
 }
 
 // Moves the walk on by sample `i`; true when a point is due there, the
@@ -53,8 +90,7 @@ DiveCeiling::DiveCeiling(CeilingDive dive, const deco::DecoSettings &settings) :
 bool DiveCeiling::step(Walk &walk, std::size_t i) const
 {
     const CeilingSample &sample = m_dive.samples[i];
-    const DiveMix mix = sample.mix < m_dive.mixes.size() ? m_dive.mixes[sample.mix] : DiveMix{};
-    walk.tracker.add(sample.seconds / 60.0, sample.metres, {mix.o2, mix.he});
+    advance(walk, sample);
     if (walk.started && sample.seconds - walk.lastPoint < PointSeconds && i + 1 < m_dive.samples.size())
         return false;
     walk.started = true;

@@ -51,6 +51,12 @@ class DiveCeiling
 public:
     // Follows the dive sample by sample, and keeps it for the read-out.
     DiveCeiling(CeilingDive dive, const deco::DecoSettings &settings);
+    // Follows a dive whose samples are still coming: `add` each in turn,
+    // then `finish`; the result is the same as from the whole dive.
+    DiveCeiling(std::vector<DiveMix> mixes, const deco::DecoSettings &settings);
+    void add(const CeilingSample &sample);
+    void finish();
+    bool empty() const { return m_dive.samples.empty(); }
 
     // The ceiling at the first sample, then at each sample ten seconds or
     // more after the last point, and at the last sample: the tissues, and
@@ -70,8 +76,12 @@ private:
     };
 
     bool step(Walk &walk, std::size_t sample) const;
+    void advance(Walk &walk, const CeilingSample &sample) const;
+    void walkOn(std::size_t sample);
 
     CeilingDive m_dive;
+    Walk m_walk;
+    bool m_pointAtLast = false; // the last sample walked gave a point
     std::vector<CeilingPoint> m_points;
     // The walk before every `SnapshotStride`-th sample, so that a moment of
     // the dive is reached by replaying a few samples, not all before it.

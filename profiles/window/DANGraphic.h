@@ -42,6 +42,7 @@ class Tdbmeter;
 class DanSampleMarker;
 class DiveCeiling;
 struct CeilingDive;
+class CeilingFollower;
 struct DanLoadResult;
 struct DiveHeader;
 struct DiveLog;
@@ -223,16 +224,19 @@ private:
     // Computes the model's ceiling for the profile on display and draws it,
     // in metres (`metric`) or feet.
     void drawComputedCeiling(CeilingDive dive, bool metric);
+    // Draws a ceiling worked out already (none: nothing to draw).
+    void drawComputedCeiling(std::unique_ptr<DiveCeiling> ceiling, bool metric);
     // Draws the profile on display again, in the same view.
     void redrawProfile();
     void loadNote();
     void offerSplit(const QString &path);
     // Opening a DAN file: the view gets ready for it, the file is drawn
-    // while it is read (its samples kept in `drawnSamples` when given), and
-    // the summary panels and the view follow from what was read.
+    // while it is read (its samples handed to `ceiling` when given, which
+    // works the ceiling out meanwhile), and the summary panels and the view
+    // follow from what was read.
     bool openDanFile(const QString &path);
     void prepareDanView(const QString &path);
-    DanLoadResult loadDanFile(const QString &path, CeilingDive *drawnSamples);
+    DanLoadResult loadDanFile(const QString &path, CeilingFollower *ceiling);
     void showDanSummary(const DanLoadResult &result, bool autoScale);
     bool openLog(const QString &path);
     void drawLogDive(int index);

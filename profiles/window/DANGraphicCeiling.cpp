@@ -46,11 +46,19 @@ void TfmDANResarchFormatGraphic::redrawProfile()
 
 void TfmDANResarchFormatGraphic::drawComputedCeiling(CeilingDive dive, bool metric)
 {
-    m_ceiling.reset();
-    if (!ceilingShown() || dive.samples.empty())
+    if (!ceilingShown() || dive.samples.empty()) {
+        drawComputedCeiling(nullptr, metric);
         return;
+    }
     const BusyCursor busy;
-    m_ceiling = std::make_unique<DiveCeiling>(std::move(dive), ViewerDecoSettings());
+    drawComputedCeiling(std::make_unique<DiveCeiling>(std::move(dive), ViewerDecoSettings()), metric);
+}
+
+void TfmDANResarchFormatGraphic::drawComputedCeiling(std::unique_ptr<DiveCeiling> ceiling, bool metric)
+{
+    m_ceiling = ceilingShown() ? std::move(ceiling) : nullptr;
+    if (!m_ceiling)
+        return;
     m_ceilingMetric = metric;
     const int profileClass = RChart1->ClassDefault();
     RChart1->setClassDefault(CeilingItemClass);

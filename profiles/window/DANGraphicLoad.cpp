@@ -6,6 +6,7 @@
 
 #include "charts/RChart.h"
 #include "core/Units.h"
+#include "profiles/model/CeilingFollower.h"
 #include "profiles/model/DanReader.h"
 #include "profiles/model/DanSeveralDives.h"
 #include "profiles/model/DanSummary.h"
@@ -131,16 +132,18 @@ bool TfmDANResarchFormatGraphic::openDanFile(const QString &path)
 {
     prepareDanView(path);
     const bool autoScale = m_options.autoScale->isChecked();
-    // The model's ceiling works on the samples as they are drawn.
-    CeilingDive drawnSamples;
-    const DanLoadResult result = loadDanFile(path, ceilingShown() ? &drawnSamples : nullptr);
+    // The model's ceiling follows the samples as they are read.
+    std::optional<CeilingFollower> ceiling;
+    if (ceilingShown())
+        ceiling.emplace(std::vector<DiveMix>{DiveMix{}}, ViewerDecoSettings());
+    const DanLoadResult result = loadDanFile(path, ceiling ? &*ceiling : nullptr);
     showDanSummary(result, autoScale);
     if (result.severalDives) {
         offerSplit(path);
         return true;
     }
     if (result.opened)
-        drawComputedCeiling(std::move(drawnSamples), false);
+        drawComputedCeiling(ceiling ? ceiling->finish() : nullptr, false);
     RChart1->RefreshChart();
     if (!result.message.isEmpty()) {
         const QString where = result.messageLine > 0 ? QStringLiteral(" (line %1)").arg(result.messageLine) : QString();
@@ -168,7 +171,7 @@ void TfmDANResarchFormatGraphic::prepareDanView(const QString &path)
     startDrawing(newProfile);
 }
 
-DanLoadResult TfmDANResarchFormatGraphic::loadDanFile(const QString &path, CeilingDive *drawnSamples)
+DanLoadResult TfmDANResarchFormatGraphic::loadDanFile(const QString &path, CeilingFollower *ceiling)
 {
     DanLoadOptions options;
     options.resolutionStep = m_resolutionStep;
@@ -178,12 +181,10 @@ DanLoadResult TfmDANResarchFormatGraphic::loadDanFile(const QString &path, Ceili
         setProgress(position);
     };
     // A DAN profile is in feet and breathed on air.
-    if (drawnSamples) {
-        drawnSamples->samples.reserve(std::size_t(QFileInfo(path).size() / 40));
-        options.sample = [drawnSamples](double seconds, double feet) {
-            drawnSamples->samples.push_back({float(seconds), float(feet * Conversion::FeetToMetres)});
+    if (ceiling)
+        options.sample = [ceiling](double seconds, double feet) {
+            ceiling->add({float(seconds), float(feet * Conversion::FeetToMetres)});
         };
-    }
     DanChartPlotter plotter(*RChart1);
     DanLoadResult result = LoadDanFile(path, options, plotter);
     ProgressBar->setValue(0);

@@ -3,6 +3,7 @@
 // breathed.
 
 #include "deco/model/Schedule.h"
+#include "profiles/model/CeilingFollower.h"
 #include "profiles/model/DiveCeiling.h"
 #include "tests/support/TestNumbers.h"
 
@@ -81,6 +82,66 @@ class TestDiveCeiling final : public QObject
 
 private slots:
     void initTestCase() { useTestNumberFormat(); }
+
+    // The ceiling worked out while the samples come, on a thread of its
+    // own, is the ceiling of the whole dive: every point, and the read-out.
+    void followedAsItComesIsTheWholeDive_data()
+    {
+        QTest::addColumn<int>("samples");
+        QTest::addColumn<int>("seconds");
+        QTest::newRow("no samples") << 0 << 1;
+        QTest::newRow("one sample") << 1 << 1;
+        QTest::newRow("ends between points") << 137 << 3;
+        QTest::newRow("ends on a point") << 101 << 1;
+        QTest::newRow("many chunks and snapshots") << 40000 << 1;
+    }
+    void followedAsItComesIsTheWholeDive()
+    {
+        QFETCH(int, samples);
+        QFETCH(int, seconds);
+        CeilingDive dive = CeilingDiveOf(squareDive(45, 30, 20, seconds, 1));
+        dive.samples.resize(std::min<std::size_t>(dive.samples.size(), std::size_t(samples)));
+        while (dive.samples.size() < std::size_t(samples)) {
+            CeilingSample last = dive.samples.back();
+            last.seconds += float(seconds);
+            dive.samples.push_back(last);
+        }
+
+        CeilingFollower follower(dive.mixes, gf3085());
+        for (const CeilingSample &sample : dive.samples)
+            follower.add(sample);
+        const std::unique_ptr<DiveCeiling> followed = follower.finish();
+        if (samples == 0) {
+            QVERIFY(!followed);
+            return;
+        }
+        QVERIFY(followed);
+        const DiveCeiling whole(dive, gf3085());
+        QCOMPARE(followed->points().size(), whole.points().size());
+        for (std::size_t i = 0; i < whole.points().size(); ++i) {
+            QCOMPARE(followed->points()[i].seconds, whole.points()[i].seconds);
+            QCOMPARE(followed->points()[i].metres, whole.points()[i].metres);
+        }
+        QCOMPARE(drawn(*followed, true), drawn(whole, true));
+        for (const float moment : {0.0f, dive.samples.back().seconds / 2, dive.samples.back().seconds}) {
+            const DiveAhead a = followed->aheadAt(moment), b = whole.aheadAt(moment);
+            QCOMPARE(a.ceiling, b.ceiling);
+            QCOMPARE(a.noDecoLimit.minutes, b.noDecoLimit.minutes);
+            QCOMPARE(a.timeToSurface, b.timeToSurface);
+        }
+    }
+
+    // A load that stops early drops its follower with samples still to
+    // come: the follower's thread ends.
+    void droppedFollowerEnds()
+    {
+        const CeilingDive dive = CeilingDiveOf(squareDive(45, 30, 20, 1));
+        for (int repeat = 0; repeat < 3; ++repeat) {
+            CeilingFollower follower(dive.mixes, gf3085());
+            for (const CeilingSample &sample : dive.samples)
+                follower.add(sample);
+        }
+    }
 
     void aMomentIsTheDiveReplayedToIt_data()
     {
