@@ -23,6 +23,7 @@
 #include <QTemporaryFile>
 
 #include <cstdio>
+#include <unistd.h>
 #include <utility>
 #include <vector>
 
@@ -131,12 +132,17 @@ int main(int argc, char **argv)
         std::printf("awk wrote other pieces than the split (%zu against %zu)\n", awkPieces.size(), pieces.size());
 
     // The three take turns, so that other programs on a busy machine slow
-    // all alike.
+    // all alike. Each starts once the pieces written before are on disk, so
+    // that none pays for writing back another's.
+    const auto settled = [](auto &&work) {
+        ::sync();
+        return medianMilliseconds(1, work);
+    };
     std::vector<double> splitTimes, awkTimes, safeTimes;
     for (int run = 0; run < 3; ++run) {
-        splitTimes.push_back(medianMilliseconds(1, split));
-        awkTimes.push_back(medianMilliseconds(1, awkSplit));
-        safeTimes.push_back(medianMilliseconds(1, [&] {
+        splitTimes.push_back(settled(split));
+        awkTimes.push_back(settled(awkSplit));
+        safeTimes.push_back(settled([&] {
             if (writeSafely(pieces, freshFolder()) != Dives)
                 std::printf("a safe write failed\n");
         }));
