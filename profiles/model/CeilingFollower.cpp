@@ -1,8 +1,11 @@
 #include "profiles/model/CeilingFollower.h"
 
-CeilingFollower::CeilingFollower(std::vector<DiveMix> mixes, const deco::DecoSettings &settings)
-    : m_ceiling(std::make_unique<DiveCeiling>(std::move(mixes), settings)), m_thread([this] { follow(); })
+CeilingFollower::CeilingFollower(std::vector<DiveMix> mixes, const deco::DecoSettings &settings,
+                                 std::size_t expectedSamples)
+    : m_ceiling(std::make_unique<DiveCeiling>(std::move(mixes), settings))
 {
+    m_ceiling->reserve(expectedSamples);
+    m_thread = std::thread([this] { follow(); });
 }
 
 CeilingFollower::~CeilingFollower()

@@ -18,7 +18,8 @@
 class CeilingFollower
 {
 public:
-    CeilingFollower(std::vector<DiveMix> mixes, const deco::DecoSettings &settings);
+    // `expectedSamples`: about how many samples will come.
+    CeilingFollower(std::vector<DiveMix> mixes, const deco::DecoSettings &settings, std::size_t expectedSamples = 0);
     // Drops what is still to come and ends the thread.
     ~CeilingFollower();
     CeilingFollower(const CeilingFollower &) = delete;

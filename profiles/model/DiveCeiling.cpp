@@ -39,7 +39,7 @@ DiveCeiling::DiveCeiling(CeilingDive dive, const deco::DecoSettings &settings)
     : m_dive(std::move(dive)), m_walk{deco::DecoTracker(settings)}
 {
     const std::size_t count = m_dive.samples.size();
-    m_snapshots.reserve(count / SnapshotStride + 1);
+    reserve(count);
     for (std::size_t i = 0; i < count; ++i)
         walkOn(i);
     finish();
@@ -48,6 +48,12 @@ DiveCeiling::DiveCeiling(CeilingDive dive, const deco::DecoSettings &settings)
 DiveCeiling::DiveCeiling(std::vector<DiveMix> mixes, const deco::DecoSettings &settings)
     : m_dive{{}, std::move(mixes)}, m_walk{deco::DecoTracker(settings)}
 {
+}
+
+void DiveCeiling::reserve(std::size_t samples)
+{
+    m_dive.samples.reserve(samples);
+    m_snapshots.reserve(samples / SnapshotStride + 1);
 }
 
 void DiveCeiling::add(const CeilingSample &sample)

@@ -54,6 +54,9 @@ public:
     // Follows a dive whose samples are still coming: `add` each in turn,
     // then `finish`; the result is the same as from the whole dive.
     DiveCeiling(std::vector<DiveMix> mixes, const deco::DecoSettings &settings);
+    // Room for about `samples` samples, so that following a long dive does
+    // not copy what it holds again and again.
+    void reserve(std::size_t samples);
     void add(const CeilingSample &sample);
     void finish();
     bool empty() const { return m_dive.samples.empty(); }

@@ -135,7 +135,9 @@ bool TfmDANResarchFormatGraphic::openDanFile(const QString &path)
     // The model's ceiling follows the samples as they are read.
     std::optional<CeilingFollower> ceiling;
     if (ceilingShown())
-        ceiling.emplace(std::vector<DiveMix>{DiveMix{}}, ViewerDecoSettings());
+        // A sample line takes some 40 characters.
+        ceiling.emplace(std::vector<DiveMix>{DiveMix{}}, ViewerDecoSettings(),
+                        std::size_t(QFileInfo(path).size() / 40));
     const DanLoadResult result = loadDanFile(path, ceiling ? &*ceiling : nullptr);
     showDanSummary(result, autoScale);
     if (result.severalDives) {
