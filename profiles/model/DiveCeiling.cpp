@@ -66,14 +66,11 @@ void DiveCeiling::walkOn(std::size_t i)
 {
     if (i % SnapshotStride == 0)
         m_snapshots.push_back(m_walk);
+    // Whether a sample follows is not known yet: `finish` adds the last point.
     const CeilingSample &sample = m_dive.samples[i];
-    advance(m_walk, sample);
-    m_pointAtLast = !(m_walk.started && sample.seconds - m_walk.lastPoint < PointSeconds);
-    if (!m_pointAtLast)
-        return;
-    m_walk.started = true;
-    m_walk.lastPoint = sample.seconds;
-    m_points.push_back({sample.seconds, float(m_walk.tracker.diveCeiling())});
+    m_pointAtLast = step(m_walk, sample, false);
+    if (m_pointAtLast)
+        m_points.push_back({sample.seconds, float(m_walk.tracker.diveCeiling())});
 }
 
 void DiveCeiling::finish()
@@ -85,19 +82,11 @@ void DiveCeiling::finish()
     m_points.push_back({m_dive.samples.back().seconds, float(m_walk.tracker.diveCeiling())});
 }
 
-void DiveCeiling::advance(Walk &walk, const CeilingSample &sample) const
+bool DiveCeiling::step(Walk &walk, const CeilingSample &sample, bool last) const
 {
     const DiveMix mix = sample.mix < m_dive.mixes.size() ? m_dive.mixes[sample.mix] : DiveMix{};
     walk.tracker.add(sample.seconds / 60.0, sample.metres, {mix.o2, mix.he});
-}
-
-// Moves the walk on by sample `i`; true when a point is due there, the
-// ceiling then being the tracker's to give.
-bool DiveCeiling::step(Walk &walk, std::size_t i) const
-{
-    const CeilingSample &sample = m_dive.samples[i];
-    advance(walk, sample);
-    if (walk.started && sample.seconds - walk.lastPoint < PointSeconds && i + 1 < m_dive.samples.size())
+    if (walk.started && sample.seconds - walk.lastPoint < PointSeconds && !last)
         return false;
     walk.started = true;
     walk.lastPoint = sample.seconds;
@@ -117,7 +106,7 @@ DiveAhead DiveCeiling::aheadAt(double seconds) const
     const std::size_t snapshot = std::min(index / SnapshotStride, m_snapshots.size() - 1);
     Walk walk = m_snapshots[snapshot];
     for (std::size_t i = snapshot * SnapshotStride; i <= index; ++i)
-        if (step(walk, i))
+        if (step(walk, samples[i], i + 1 == samples.size()))
             walk.tracker.diveCeiling(); // moves the first stop as the whole walk did
     ahead.ceiling = walk.tracker.diveCeiling();
     ahead.noDecoLimit = walk.tracker.noDecoLimit();

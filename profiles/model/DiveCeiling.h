@@ -78,8 +78,10 @@ private:
         bool started = false;
     };
 
-    bool step(Walk &walk, std::size_t sample) const;
-    void advance(Walk &walk, const CeilingSample &sample) const;
+    // Moves the walk on by `sample`; true when a point is due there, the
+    // ceiling then being the tracker's to give. The last sample always
+    // gives one.
+    bool step(Walk &walk, const CeilingSample &sample, bool last) const;
     void walkOn(std::size_t sample);
 
     CeilingDive m_dive;
