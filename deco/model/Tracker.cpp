@@ -11,7 +11,6 @@ void DecoTracker::reset()
 {
     m_state = DiverState{Tissues::atSurface(m_settings.environment.surfacePressure), 0.0, 0.0, 0};
     m_gas = BreathingGas{};
-    m_oxygen = OxygenExposure{};
     m_firstStop = 0.0;
 }
 
@@ -28,10 +27,6 @@ void DecoTracker::add(double minutes, double depth, const BreathingGas &gas)
         const double start = env.ambient(m_state.depth);
         const double end = env.ambient(depth);
         m_state.tissues.change(start, end, gas, elapsed);
-        if (start == end)
-            m_oxygen.breathe(start * gas.o2, elapsed);
-        else
-            m_oxygen.breatheChanging(start * gas.o2, end * gas.o2, elapsed);
         m_state.runTime += elapsed;
     }
     m_state.depth = depth;

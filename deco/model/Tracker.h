@@ -6,7 +6,6 @@
 // be asked after any sample. A sample costs one update of the compartments;
 // the ceiling one pass over them; NDL and TTS simulate ahead and cost more.
 
-#include "deco/model/OxygenExposure.h"
 #include "deco/model/Schedule.h"
 
 namespace deco {
@@ -41,13 +40,11 @@ public:
     // now, switching on the way to each of `decoGases` richer in oxygen at
     // its MOD at the deco ppO2 (on the stop grid), as the schedule does.
     double timeToSurface(const std::vector<BreathingGas> &decoGases = {}) const;
-    const OxygenExposure &oxygen() const { return m_oxygen; }
 
 private:
     DecoSettings m_settings;
     DiverState m_state;
     BreathingGas m_gas;
-    OxygenExposure m_oxygen;
     double m_firstStop = 0.0; // the deepest GF-low ceiling so far, metres
 };
 

@@ -75,6 +75,13 @@ void TestDecoModel::singleSegments_data()
     // Nitrogen of 18/45 is 0.37: Pi = 5.95055 x 0.37 = 2.2017035, one half-time of 635 min
     QTest::newRow("Haldane N2 16, one half-time")
         << 15 << false << 0.5 << 0.0 << 50.0 << 50.0 << 635.0 << 18 << 45 << 1.35085175;
+    // Helium held from a trimix washes out on a gas without it: Pi = 0,
+    // one half-time of 10.21 min halves it.
+    QTest::newRow("He 5 on air after trimix, one half-time")
+        << 4 << true << 1.0 << 1.8 << 30.0 << 30.0 << 10.21 << 21 << 0 << 0.9;
+    // R = 0 as well while ascending: two half-times of 1.88 min quarter it.
+    QTest::newRow("He 1b on EAN50, ascent 21 to 6 m")
+        << 0 << true << 1.0 << 2.0 << 21.0 << 6.0 << 3.76 << 50 << 0 << 0.5;
 }
 
 void TestDecoModel::singleSegments()
