@@ -10,11 +10,7 @@ CeilingFollower::CeilingFollower(std::vector<DiveMix> mixes, const deco::DecoSet
 
 CeilingFollower::~CeilingFollower()
 {
-    {
-        const std::lock_guard lock(m_mutex);
-        m_closed = m_dropped = true;
-        m_changed.notify_all();
-    }
+    m_chunks.stop();
     if (m_thread.joinable())
         m_thread.join();
 }
@@ -30,22 +26,16 @@ void CeilingFollower::add(const CeilingSample &sample)
 
 void CeilingFollower::handOver()
 {
-    if (m_chunk.empty())
-        return;
-    const std::lock_guard lock(m_mutex);
-    m_chunks.push_back(std::move(m_chunk));
-    m_chunk = {};
-    m_changed.notify_all();
+    // After the model failed nobody takes the samples: they are dropped,
+    // and `finish` tells why.
+    if (!m_chunk.empty() && !m_chunks.push(m_chunk))
+        m_chunk.clear();
 }
 
 std::unique_ptr<DiveCeiling> CeilingFollower::finish()
 {
     handOver();
-    {
-        const std::lock_guard lock(m_mutex);
-        m_closed = true;
-        m_changed.notify_all();
-    }
+    m_chunks.close();
     m_thread.join();
     if (m_failure)
         std::rethrow_exception(m_failure);
@@ -58,20 +48,12 @@ std::unique_ptr<DiveCeiling> CeilingFollower::finish()
 void CeilingFollower::follow()
 {
     try {
-        for (;;) {
-            std::vector<CeilingSample> chunk;
-            {
-                std::unique_lock lock(m_mutex);
-                m_changed.wait(lock, [this] { return m_closed || !m_chunks.empty(); });
-                if (m_dropped || m_chunks.empty())
-                    return;
-                chunk = std::move(m_chunks.front());
-                m_chunks.pop_front();
-            }
+        Chunk chunk;
+        while (m_chunks.pop(chunk))
             for (const CeilingSample &sample : chunk)
                 m_ceiling->add(sample);
-        }
     } catch (...) {
         m_failure = std::current_exception();
+        m_chunks.stop();
     }
 }

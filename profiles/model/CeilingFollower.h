@@ -5,13 +5,11 @@
 // the model follows them in order. `finish` waits for the last and gives
 // the ceiling, the same as from the whole dive at once.
 
+#include "core/BatchQueue.h"
 #include "profiles/model/DiveCeiling.h"
 
-#include <condition_variable>
-#include <deque>
 #include <exception>
 #include <memory>
-#include <mutex>
 #include <thread>
 #include <vector>
 
@@ -32,18 +30,17 @@ public:
     std::unique_ptr<DiveCeiling> finish();
 
 private:
+    using Chunk = std::vector<CeilingSample>;
     static constexpr std::size_t ChunkSize = 8192;
+    // The reading side waits when the model is this many chunks behind.
+    static constexpr std::size_t MaxChunks = 16;
 
     void handOver();
     void follow();
 
     std::unique_ptr<DiveCeiling> m_ceiling;
-    std::vector<CeilingSample> m_chunk; // the adding side's
-    std::mutex m_mutex;
-    std::condition_variable m_changed;
-    std::deque<std::vector<CeilingSample>> m_chunks;
-    bool m_closed = false;
-    bool m_dropped = false;
-    std::exception_ptr m_failure;
+    Chunk m_chunk; // the adding side's
+    BatchQueue<Chunk> m_chunks{MaxChunks};
+    std::exception_ptr m_failure; // the model's, set before its thread ends
     std::thread m_thread;
 };

@@ -2,18 +2,15 @@
 
 // What the reading thread of a DAN file draws, handed to the thread that
 // shows it in the order drawn: drawing operations and the redraws between
-// them, in batches. The reading
-// thread waits while it is a few batches ahead, so the queue stays small
-// whatever the size of the file.
+// them, in batches. The reading thread waits while it is a few batches
+// ahead, so the queue stays small whatever the size of the file.
 
+#include "core/BatchQueue.h"
 #include "profiles/model/DanDrawing.h"
 
 #include <bit>
-#include <condition_variable>
 #include <cstdint>
-#include <deque>
 #include <memory>
-#include <mutex>
 #include <vector>
 
 // One step in 24 bytes: most are moves, lines and marks, whose fields fit
@@ -51,31 +48,13 @@ struct DanStepBatch
     }
 };
 
-class DanStepQueue
+// Some thousand samples a batch: the threads rarely wait for each other,
+// and the batches in flight fit in the processor's cache.
+class DanStepQueue : public BatchQueue<DanStepBatch>
 {
 public:
-    // Some thousand samples a batch: the threads rarely wait for each other,
-    // and the batches in flight fit in the processor's cache.
     static constexpr std::size_t BatchSize = 4096;
     static constexpr std::size_t MaxBatches = 8;
 
-    // Reading side: hands over a full batch (left empty for refilling);
-    // waits while the queue is full. False once the showing side stopped.
-    bool push(DanStepBatch &batch);
-    // Reading side: no more batches will come.
-    void close();
-
-    // Showing side: the next batch into `batch` (the one given back is
-    // reused); false when the reading side closed and all were taken.
-    bool pop(DanStepBatch &batch);
-    // Showing side: takes no more; a waiting push returns false.
-    void stop();
-
-private:
-    std::mutex m_mutex;
-    std::condition_variable m_changed;
-    std::deque<DanStepBatch> m_full;
-    std::vector<DanStepBatch> m_spare;
-    bool m_closed = false;
-    bool m_stopped = false;
+    DanStepQueue() : BatchQueue(MaxBatches) {}
 };

@@ -94,6 +94,9 @@ private slots:
         QTest::newRow("ends between points") << 137 << 3;
         QTest::newRow("ends on a point") << 101 << 1;
         QTest::newRow("many chunks and snapshots") << 40000 << 1;
+        // More chunks than may wait for the model: the adding side is held
+        // back whenever the model falls behind.
+        QTest::newRow("more chunks than may wait") << 300000 << 1;
     }
     void followedAsItComesIsTheWholeDive()
     {
