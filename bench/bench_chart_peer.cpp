@@ -4,7 +4,10 @@
 // a 4000 s window of the long profile and the whole line in view. Each figure
 // is the median of 25 repaints after a pan step of 5 pixels, wall time beside
 // the processor time of this thread. Targets: TRChart <= 0.7x QCustomPlot in
-// both views; whole line in view, 1,000,000 / 10,000 points <= 1.5.
+// both views; whole line in view, 1,000,000 / 10,000 points <= 1.5. TRChart
+// replays the columns of a long line after a pan by whole pixels; the whole
+// line after a zoom step of 5 pixels, which leaves nothing to replay, is
+// printed beside it.
 
 #include "bench/ProfileList.h"
 #include "bench/Timing.h"
@@ -92,26 +95,29 @@ std::unique_ptr<QCustomPlot> peerChart(int points)
     return plot;
 }
 
-// Medians of repaints after a pan step of 5 pixels to and fro, so that every
-// repaint draws the line afresh. The two charts take turns, so that other
-// programs on a busy machine slow both alike.
+// Medians of repaints after a step of 5 pixels to and fro, so that every
+// repaint draws the line afresh: a pan moves both ends of the view, a zoom
+// step its right end only. The two charts take turns, so that other programs
+// on a busy machine slow both alike.
 struct Pair
 {
     Medians tidewell, peer;
 };
-Pair repaintsAfterPan(TRChart &chart, QCustomPlot &plot, double loX, double hiX)
+enum class Step { Pan, Zoom };
+Pair repaintsAfter(Step step, TRChart &chart, QCustomPlot &plot, double loX, double hiX)
 {
     Times tidewell, peer;
+    const double left = step == Step::Pan ? 1 : 0;
     for (int run = 0; run < Runs; ++run) {
         const double pixels = 5.0 * (run % 2 ? -1 : 1);
         tidewell.add([&] {
             const double shift = (hiX - loX) * pixels / chart.plotWidth();
-            chart.SetScaleRange(loX + shift, 130, hiX + shift, -1);
+            chart.SetScaleRange(loX + left * shift, 130, hiX + shift, -1);
             chart.repaint();
         });
         peer.add([&] {
             const double shift = (hiX - loX) * pixels / plot.axisRect()->width();
-            plot.xAxis->setRange(loX + shift, hiX + shift);
+            plot.xAxis->setRange(loX + left * shift, hiX + shift);
             plot.replot(QCustomPlot::rpImmediateRefresh);
         });
     }
@@ -133,7 +139,7 @@ int main(int argc, char **argv)
         int points;
         std::unique_ptr<TRChart> tidewell;
         std::unique_ptr<QCustomPlot> peer;
-        Medians window{}, whole{}, peerWindow{}, peerWhole{};
+        Medians window{}, whole{}, peerWindow{}, peerWhole{}, zoomed{}, peerZoomed{};
     };
     Line lines[] = {{1000000, tidewellChart(1000000), peerChart(1000000)},
                     {10000, tidewellChart(10000), peerChart(10000)}};
@@ -143,25 +149,33 @@ int main(int argc, char **argv)
     std::printf("plot areas: TRChart %d x %d, QCustomPlot %d x %d pixels\n", lines[0].tidewell->plotRect().width(),
                 lines[0].tidewell->plotRect().height(), peerArea.width(), peerArea.height());
     for (Line &l : lines) {
-        const Pair window = repaintsAfterPan(*l.tidewell, *l.peer, 2000, 6000);
-        const Pair whole = repaintsAfterPan(*l.tidewell, *l.peer, 0, l.points - 1);
+        const Pair window = repaintsAfter(Step::Pan, *l.tidewell, *l.peer, 2000, 6000);
+        const Pair whole = repaintsAfter(Step::Pan, *l.tidewell, *l.peer, 0, l.points - 1);
+        const Pair zoomed = repaintsAfter(Step::Zoom, *l.tidewell, *l.peer, 0, l.points - 1);
         l.window = window.tidewell;
         l.peerWindow = window.peer;
         l.whole = whole.tidewell;
         l.peerWhole = whole.peer;
+        l.zoomed = zoomed.tidewell;
+        l.peerZoomed = zoomed.peer;
         std::printf("%d points:\n"
                     "  4000 s window:   TRChart %.2f / %.2f, QCustomPlot %.2f / %.2f: ratio %.2f wall, %.2f processor "
                     "(target <= 0.7)\n"
                     "  whole line:      TRChart %.2f / %.2f, QCustomPlot %.2f / %.2f: ratio %.2f wall, %.2f processor "
-                    "(target <= 0.7)\n",
+                    "(target <= 0.7)\n"
+                    "  whole line, zoom step: TRChart %.2f / %.2f, QCustomPlot %.2f / %.2f: ratio %.2f wall\n",
                     l.points, l.window.wall, l.window.cpu, l.peerWindow.wall, l.peerWindow.cpu,
                     l.window.wall / l.peerWindow.wall, l.window.cpu / l.peerWindow.cpu, l.whole.wall, l.whole.cpu,
-                    l.peerWhole.wall, l.peerWhole.cpu, l.whole.wall / l.peerWhole.wall, l.whole.cpu / l.peerWhole.cpu);
+                    l.peerWhole.wall, l.peerWhole.cpu, l.whole.wall / l.peerWhole.wall, l.whole.cpu / l.peerWhole.cpu,
+                    l.zoomed.wall, l.zoomed.cpu, l.peerZoomed.wall, l.peerZoomed.cpu,
+                    l.zoomed.wall / l.peerZoomed.wall);
     }
     const Line &big = lines[0], &small = lines[1];
     std::printf("whole line in view, 1,000,000 / 10,000 points: TRChart %.2f wall, %.2f processor (target <= 1.5); "
                 "QCustomPlot %.2f wall, %.2f processor\n",
                 big.whole.wall / small.whole.wall, big.whole.cpu / small.whole.cpu,
                 big.peerWhole.wall / small.peerWhole.wall, big.peerWhole.cpu / small.peerWhole.cpu);
+    std::printf("whole line after a zoom step, 1,000,000 / 10,000 points: TRChart %.2f wall; QCustomPlot %.2f wall\n",
+                big.zoomed.wall / small.zoomed.wall, big.peerZoomed.wall / small.peerZoomed.wall);
     return 0;
 }

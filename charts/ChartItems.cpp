@@ -1,10 +1,18 @@
 #include "charts/ChartItems.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
+
+std::uint64_t DisplayList::newGeneration()
+{
+    static std::atomic<std::uint64_t> last{0};
+    return ++last;
+}
 
 void DisplayList::clear()
 {
+    m_generation = newGeneration();
     m_items.clear();
     m_extras.clear();
     m_extras.shrink_to_fit();

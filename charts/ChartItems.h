@@ -154,6 +154,11 @@ public:
     // Bytes held by the items, extras, summaries and mark lists.
     std::size_t memoryBytes() const;
 
+    // Differs between lists and changes when the list is cleared. Appending
+    // leaves complete nodes as they are, so what was worked out from one
+    // holds while the generation stays.
+    std::uint64_t generation() const { return m_generation; }
+
 private:
     struct UpperLevel
     {
@@ -177,4 +182,7 @@ private:
     std::vector<std::uint32_t> m_markIndex;
     bool m_penKnown = false;   // false until the first move: the pen is at the plot's corner
     double m_penX = 0, m_penY = 0;
+    std::uint64_t m_generation = newGeneration();
+
+    static std::uint64_t newGeneration();
 };

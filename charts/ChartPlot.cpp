@@ -47,6 +47,12 @@ PlotDrawer::~PlotDrawer()
         delete m_painter;
 }
 
+void PlotDrawer::useColumnCache(LineColumnCache &cache)
+{
+    if (m_thin)
+        m_cache = &cache;
+}
+
 QPainter &PlotDrawer::painter()
 {
     if (!m_painter) {
@@ -91,6 +97,8 @@ bool PlotDrawer::inside(const ItemBlock &block) const
 void PlotDrawer::draw(const DisplayList &list, DrawState &state)
 {
     m_pen = state.pen;
+    if (m_cache)
+        m_cache->beginDraw(list.generation(), state.next == 0);
     std::size_t i = state.next;
     const std::size_t n = list.size();
     const int levels = list.levelCount();
@@ -130,6 +138,8 @@ void PlotDrawer::draw(const DisplayList &list, DrawState &state)
     }
     flushRun(false);
     drawFrame();
+    if (m_cache)
+        m_cache->endDraw();
     state.next = n;
     state.pen = m_pen;
 }
@@ -183,7 +193,7 @@ bool PlotDrawer::drawWholeBlock(const DisplayList &list, const ItemBlock &block,
         if (m_geo.toX(block.lineMaxX) != column)
             return false;
         continueLine(block);
-        addToColumn(column, block.firstY, block.lineMinY, block.lineMaxY, block.lastY);
+        addToColumn(column, block.lineMinX, block.lineMaxX, block.firstY, block.lineMinY, block.lineMaxY, block.lastY);
         endLineAfter(block);
         ++m_stats.blocksSummarised;
         return true;
@@ -284,8 +294,20 @@ void PlotDrawer::continueLine(const ItemBlock &block)
     m_line.width = block.lineWidth;
 }
 
-void PlotDrawer::addToColumn(int column, double first, double low, double high, double last)
+void PlotDrawer::addToColumn(int column, double minX, double maxX, double first, double low, double high, double last)
 {
+    if (m_recording) {
+        if (!m_recorded.empty() && m_recorded.back().column == column) {
+            GatheredColumn &kept = m_recorded.back();
+            kept.minX = std::min(kept.minX, minX);
+            kept.maxX = std::max(kept.maxX, maxX);
+            kept.low = std::min(kept.low, low);
+            kept.high = std::max(kept.high, high);
+            kept.last = last;
+        } else {
+            m_recorded.push_back(GatheredColumn{column, minX, maxX, first, low, high, last});
+        }
+    }
     // Pixel heights grow or shrink with world heights, so the lowest and
     // highest world heights give the column's extreme pixels.
     if (m_line.hasColumn && column == m_line.column) {
@@ -345,6 +367,14 @@ void PlotDrawer::walkBareNode(const DisplayList &list, int level, std::size_t in
             walkBareNode(list, level - 1, c);
         return;
     }
+    const bool keep = worthKeeping(list, level, index);
+    if (keep) {
+        const LineColumnCache::Columns *kept = m_cache->find(level, index);
+        if (kept && replayColumns(*kept))
+            return;
+        m_recorded.clear();
+        m_recording = true;
+    }
     // The node's parts are looked into a level at a time, for the whole
     // node, before any is drawn: the parts of each level, and at last the
     // items of the blocks left, are asked of memory all at once rather than
@@ -384,9 +414,41 @@ void PlotDrawer::walkBareNode(const DisplayList &list, int level, std::size_t in
             continue;
         }
         const LineSummary &s = *part.summary;
-        addToColumn(part.column, s.firstY, s.lowY, s.highY, s.lastY);
+        addToColumn(part.column, s.minX, s.maxX, s.firstY, s.lowY, s.highY, s.lastY);
         ++m_stats.blocksSummarised;
     }
+    // Kept only once the node is walked through.
+    if (keep) {
+        m_recording = false;
+        m_cache->keep(level, index, m_recorded);
+    }
+}
+
+bool PlotDrawer::worthKeeping(const DisplayList &list, int level, std::size_t index) const
+{
+    // Where a column holds few items, walking them costs little more than
+    // replaying the column, and kept columns would take nearly the memory
+    // of the items.
+    constexpr int MinItemsPerColumn = 16;
+    if (!m_cache || level == 0)
+        return false;
+    const LineSummary &s = list.lineSummary(level, index);
+    const std::size_t columns = std::size_t(std::abs(m_geo.toX(s.maxX) - m_geo.toX(s.minX))) + 1;
+    return columns * MinItemsPerColumn <= std::size_t(1) << DisplayList::levelBits(level);
+}
+
+bool PlotDrawer::replayColumns(const LineColumnCache::Columns &columns)
+{
+    if (columns.empty())
+        return false;
+    const int shift = m_geo.toX(columns.front().minX) - columns.front().column;
+    for (const GatheredColumn &c : columns)
+        if (m_geo.toX(c.minX) != c.column + shift || m_geo.toX(c.maxX) != c.column + shift)
+            return false;
+    for (const GatheredColumn &c : columns)
+        addToColumn(c.column + shift, c.minX, c.maxX, c.first, c.low, c.high, c.last);
+    ++m_stats.nodesReplayed;
+    return true;
 }
 
 void PlotDrawer::addLinePart(const DisplayList &list, int level, std::size_t index, std::vector<LinePart> &parts) const
@@ -406,26 +468,29 @@ void PlotDrawer::walkBlockLine(const DisplayList &list, std::size_t block)
     const std::size_t first = block << DisplayList::BlockBits;
     bool open = false;
     int column = 0;
-    double firstY = 0, low = 0, high = 0, last = 0;
+    double minX = 0, maxX = 0, firstY = 0, low = 0, high = 0, last = 0;
     for (std::size_t k = first; k < first + DisplayList::BlockSize; ++k) {
         const ChartItem &item = list[k];
         if (item.kind != ItemKind::LineTo)
             continue;
         const int x = m_geo.toX(item.x);
         if (open && x == column) {
+            minX = std::min(minX, item.x);
+            maxX = std::max(maxX, item.x);
             low = std::min(low, item.y);
             high = std::max(high, item.y);
             last = item.y;
             continue;
         }
         if (open)
-            addToColumn(column, firstY, low, high, last);
+            addToColumn(column, minX, maxX, firstY, low, high, last);
         open = true;
         column = x;
+        minX = maxX = item.x;
         firstY = low = high = last = item.y;
     }
     if (open)
-        addToColumn(column, firstY, low, high, last);
+        addToColumn(column, minX, maxX, firstY, low, high, last);
     m_stats.itemsWalked += DisplayList::BlockSize;
 }
 

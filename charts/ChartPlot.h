@@ -13,11 +13,14 @@
 // plot are skipped, and runs that fall into one pixel column are drawn from
 // their summary, the largest run first; a line without marks that spreads
 // over several columns is gathered column by column from the summaries of
-// its parts. `thin = false` draws every item as
-// listed (the reference).
+// its parts. Given a cache, the columns so gathered of nodes that put many
+// items into each column are kept for the next drawing, which replays them
+// when a pan has moved them by whole pixels. `thin = false` draws every item
+// as listed (the reference).
 
 #include "charts/ChartItems.h"
 #include "charts/ChartScaling.h"
+#include "charts/LineColumnCache.h"
 
 #include <QFont>
 #include <QPoint>
@@ -66,6 +69,7 @@ struct DrawStats
     std::size_t blocksSkipped = 0;
     std::size_t blocksSummarised = 0;
     std::size_t itemsWalked = 0;
+    std::size_t nodesReplayed = 0;
 };
 
 class PlotDrawer
@@ -76,6 +80,9 @@ public:
     // Drawing through a painter (a printer page), already mapped to plot pixels.
     PlotDrawer(QPainter &painter, const PlotGeometry &geometry, const PlotStyle &style, bool thin);
     ~PlotDrawer();
+    // Keeps and replays the columns of long lines in `cache` (thin drawing
+    // only), which must stay with the one list drawn.
+    void useColumnCache(LineColumnCache &cache);
     PlotDrawer(const PlotDrawer &) = delete;
     PlotDrawer &operator=(const PlotDrawer &) = delete;
 
@@ -121,7 +128,8 @@ private:
     // lowest, highest and last point, as if it had been given every item.
     static bool isBareLine(const ItemBlock &block) { return block.plain && block.hasLine && block.markCount == 0; }
     void continueLine(const ItemBlock &block);
-    void addToColumn(int column, double first, double low, double high, double last);
+    // `minX` and `maxX`: the extent in x of the points given.
+    void addToColumn(int column, double minX, double maxX, double first, double low, double high, double last);
     void handOverColumn();
     void endLine();
     void endLineAfter(const ItemBlock &block);
@@ -134,6 +142,12 @@ private:
     // is walked as its parts, one after the other, so that what is asked of
     // memory ahead is used before it is pushed out of the caches again.
     static constexpr int GatheredLevels = 3;
+    // Whether the columns of a node so walked are kept for the next drawing:
+    // when there is a cache and they stand for many items each.
+    bool worthKeeping(const DisplayList &list, int level, std::size_t index) const;
+    // The node's kept columns, moved by the pan since: false, drawing
+    // nothing, when the scale no longer puts each into one column.
+    bool replayColumns(const LineColumnCache::Columns &columns);
     // The parts of a bare node while it is walked: a summary that falls
     // into one column, or a node still to be looked into.
     struct LinePart
@@ -192,6 +206,10 @@ private:
         double first = 0, low = 0, high = 0, last = 0;
     };
     GatheredLine m_line;
+    LineColumnCache *m_cache = nullptr;
+    // The columns of the node being gathered, while they are to be kept.
+    bool m_recording = false;
+    LineColumnCache::Columns m_recorded;
     // The parts of the bare node being walked, this level and the next.
     std::vector<LinePart> m_lineParts, m_nextLineParts;
 

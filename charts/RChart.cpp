@@ -232,6 +232,7 @@ void TRChart::drawAll(QImage &control, QImage &plot, DrawState &state, bool thin
     state = DrawState();
     {
         PlotDrawer drawer(plot, geo, style, thin);
+        drawer.useColumnCache(m_columnCache);
         drawer.draw(m_list, state);
         m_stats = drawer.stats();
     }
@@ -302,6 +303,7 @@ void TRChart::RefreshChart()
     QRect changed;
     {
         PlotDrawer drawer(m_plot, geo, style, true);
+        drawer.useColumnCache(m_columnCache);
         drawer.draw(m_list, m_drawState);
         m_stats = drawer.stats();
         changed = drawer.changed();

@@ -296,6 +296,7 @@ private:
     bool m_imagesValid = false;
     DrawState m_drawState;
     DrawStats m_stats;
+    LineColumnCache m_columnCache; // columns of long lines, for pans by whole pixels
     QRect m_pendingScreen;       // changed area not yet brought to the screen
     QElapsedTimer m_sinceShown;  // merges redraws that come faster than a frame
     QTimer m_showTimer;

@@ -50,11 +50,14 @@ std::unique_ptr<TRChart> chartOf(int items)
     return chart;
 }
 
-// The summarised drawing against drawing every item.
-void compareWithEveryItem(TRChart &chart)
+// The summarised drawing against drawing every item; the summarised
+// drawing's steps.
+DrawStats compareWithEveryItem(TRChart &chart)
 {
     const QImage thin = chart.render(true);
-    QCOMPARE(thin, chart.render(false));
+    const DrawStats stats = chart.lastDrawStats();
+    [&] { QCOMPARE(thin, chart.render(false)); }();
+    return stats;
 }
 
 } // namespace
@@ -342,6 +345,69 @@ private slots:
         compareWithEveryItem(chart);
         chart.SetScaleRange(-500, 0, 40500, 100);
         compareWithEveryItem(chart);
+    }
+
+    void pansReplayKeptColumns_data()
+    {
+        QTest::addColumn<double>("loX");
+        QTest::addColumn<double>("hiX");
+        QTest::addColumn<double>("pixels");
+        QTest::addColumn<QString>("replayed"); // "yes", "no", "some"
+        // 300,000 items at whole x in a 340-pixel plot. Views from x = 0.3
+        // put no item on the edge between two columns.
+        QTest::newRow("whole list, 5 pixels right") << 0.3 << 300000.3 << 5.0 << "yes";
+        QTest::newRow("whole list, 17 pixels left") << 0.3 << 300000.3 << -17.0 << "yes";
+        QTest::newRow("whole list reversed, 5 pixels") << 300000.3 << 0.3 << 5.0 << "yes";
+        QTest::newRow("whole list, a third of a pixel") << 0.3 << 300000.3 << 1.0 / 3 << "no";
+        QTest::newRow("whole list, half a pixel") << 0.3 << 300000.3 << 0.5 << "no";
+        // Items on the edge between two columns go to the even one: an odd
+        // pan moves them to the other side, so the nodes that hold such an
+        // item are gathered anew.
+        QTest::newRow("items on column edges, 5 pixels") << 0.0 << 300000.0 << 5.0 << "some";
+        QTest::newRow("2048 items a column, 3 pixels") << 16384.3 << 16384.3 + 340 * 2048 << 3.0 << "yes";
+        QTest::newRow("20 items a column, 3 pixels") << 6000.3 << 6000.3 + 340 * 20 << 3.0 << "yes";
+        QTest::newRow("900 items a column, 2.5 pixels") << 1000.3 << 1000.3 + 340 * 900 << 2.5 << "no";
+        QTest::newRow("10 items a column: not kept") << 6000.3 << 6000.3 + 340 * 10 << 3.0 << "no";
+    }
+    void pansReplayKeptColumns()
+    {
+        // Every repaint sets the same pixels as drawing every item, whether
+        // it replays the columns kept from the one before or gathers anew.
+        QFETCH(double, loX);
+        QFETCH(double, hiX);
+        QFETCH(double, pixels);
+        QFETCH(QString, replayed);
+        auto chart = chartOf(300000);
+        chart->SetScaleRange(loX, 0, hiX, 100);
+        const DrawStats firstStats = compareWithEveryItem(*chart);
+        QCOMPARE(firstStats.nodesReplayed, std::size_t(0));
+        const double shift = (hiX - loX) * pixels / chart->plotWidth();
+        for (int step = 1; step <= 3; ++step) {
+            chart->SetScaleRange(loX + step * shift, 0, hiX + step * shift, 100);
+            const DrawStats stats = compareWithEveryItem(*chart);
+            if (replayed == "some")
+                QVERIFY(stats.nodesReplayed > 0 && stats.itemsWalked > firstStats.itemsWalked / 4);
+            else
+                QCOMPARE(stats.nodesReplayed > 0, replayed == "yes");
+        }
+    }
+
+    void zoomAndNewItemsGatherAnew()
+    {
+        auto chart = chartOf(200000);
+        chart->SetScaleRange(0.3, 0, 200000.3, 100);
+        compareWithEveryItem(*chart);
+        // Zoomed out: each column takes other items.
+        chart->SetScaleRange(0.3, 0, 250000.3, 100);
+        QCOMPARE(compareWithEveryItem(*chart).nodesReplayed, std::size_t(0));
+        // Items appended draw on the kept columns.
+        appendShape(*chart, "line", 60000);
+        QVERIFY(compareWithEveryItem(*chart).nodesReplayed > 0);
+        // A list cleared and filled anew with a higher line at the same
+        // places: nothing kept of the old one may be drawn.
+        chart->ClearDrawing();
+        appendLine(*chart, 260000, 20);
+        QCOMPARE(compareWithEveryItem(*chart).nodesReplayed, std::size_t(0));
     }
 
     void clearedListIsSummarisedAnew()
